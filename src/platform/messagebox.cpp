@@ -1,0 +1,31 @@
+#include "messagebox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+
+bool MessageBox::testMode = false;
+QList<MessageBox::Shown> MessageBox::shown;
+
+void MessageBox::show(const QString& title, const QString& text) {
+    if (testMode) {
+        shown.append({title, text});
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    box.exec();
+}
+
+void MessageBox::fileError(const QString& what, const QString& path, const QString& reason) {
+    show(QStringLiteral("Lenkaro"),
+         QStringLiteral("%1 \"%2\".\n%3").arg(what, QDir::toNativeSeparators(path), reason));
+}
+
+void MessageBox::setTestMode(bool on) {
+    testMode = on;
+    shown.clear();
+}
+
+QList<MessageBox::Shown> MessageBox::takeShown() {
+    return std::exchange(shown, {});
+}

@@ -1,0 +1,111 @@
+#include "stylemanager.h"
+
+#include "messagebox.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
+
+QString StyleManager::active;
+
+namespace {
+
+struct Look {
+    const char* name;
+    QColor window, base, alternate, button, text, highlight, highlightedText, mid;
+};
+
+// Palettes of the program's own styles, drawn on Qt's Fusion style.
+const Look looks[] = {
+    {"Aqua Light Slate", QColor(0xdf, 0xe6, 0xee), QColor(0xfb, 0xfc, 0xfe), QColor(0xee, 0xf2, 0xf6),
+     QColor(0xcb, 0xd7, 0xe4), QColor(0x1e, 0x2a, 0x36), QColor(0x5b, 0x7f, 0xa6), Qt::white,
+     QColor(0x9a, 0xab, 0xbd)},
+    {"Carbon", QColor(0x2d, 0x2d, 0x30), QColor(0x1e, 0x1e, 0x1e), QColor(0x26, 0x26, 0x28),
+     QColor(0x3c, 0x3c, 0x40), QColor(0xe6, 0xe6, 0xe6), QColor(0x4a, 0x7d, 0xb8), Qt::white,
+     QColor(0x55, 0x55, 0x5a)},
+    {"Iceberg Classico", QColor(0xe9, 0xf1, 0xf8), QColor(0xf8, 0xfb, 0xff), QColor(0xee, 0xf4, 0xfa),
+     QColor(0xd3, 0xe2, 0xf0), QColor(0x10, 0x20, 0x30), QColor(0x2f, 0x6e, 0xa5), Qt::white,
+     QColor(0xa4, 0xbc, 0xd4)},
+    {"Sky", QColor(0xd7, 0xea, 0xf9), Qt::white, QColor(0xee, 0xf6, 0xfd), QColor(0xbd, 0xdb, 0xf3),
+     QColor(0x0f, 0x25, 0x40), QColor(0x3a, 0x8f, 0xd8), Qt::white, QColor(0x8e, 0xb8, 0xdc)},
+    {"Windows10 Clear Day", QColor(0xf0, 0xf0, 0xf0), Qt::white, QColor(0xf7, 0xf7, 0xf7),
+     QColor(0xe1, 0xe1, 0xe1), Qt::black, QColor(0x00, 0x78, 0xd7), Qt::white,
+     QColor(0xad, 0xad, 0xad)},
+};
+
+const char* const plainName = "Windows";
+
+QPalette paletteOf(const Look& look) {
+    QPalette p;
+    p.setColor(QPalette::Window, look.window);
+    p.setColor(QPalette::WindowText, look.text);
+    p.setColor(QPalette::Base, look.base);
+    p.setColor(QPalette::AlternateBase, look.alternate);
+    p.setColor(QPalette::Text, look.text);
+    p.setColor(QPalette::Button, look.button);
+    p.setColor(QPalette::ButtonText, look.text);
+    p.setColor(QPalette::Highlight, look.highlight);
+    p.setColor(QPalette::HighlightedText, look.highlightedText);
+    p.setColor(QPalette::ToolTipBase, look.base);
+    p.setColor(QPalette::ToolTipText, look.text);
+    p.setColor(QPalette::PlaceholderText, look.mid);
+    p.setColor(QPalette::Mid, look.mid);
+    p.setColor(QPalette::Light, look.button.lighter(130));
+    p.setColor(QPalette::Midlight, look.button.lighter(110));
+    p.setColor(QPalette::Dark, look.mid.darker(120));
+    p.setColor(QPalette::Shadow, look.mid.darker(200));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, look.mid);
+    return p;
+}
+
+QString sheetOf(const Look& look) {
+    // A few rules of each style's own on top of the palette: framed status bar and tab pages.
+    return QStringLiteral("QStatusBar { border-top: 1px solid %1; }"
+                          "QTabWidget::pane { border: 1px solid %1; }")
+        .arg(look.mid.name());
+}
+
+QString plainStyleKey() {
+    // The style Qt chose for this platform before the program set any of its own.
+    static const QString key = QApplication::style()->name();
+    return key;
+}
+
+} // namespace
+
+QStringList StyleManager::styleNames() {
+    QStringList names{QString::fromLatin1(plainName)};
+    for (const Look& look : looks)
+        names << QString::fromLatin1(look.name);
+    return names;
+}
+
+bool StyleManager::setStyle(const QString& name) {
+    const QString plainKey = plainStyleKey();
+    if (name.compare(QLatin1String(plainName), Qt::CaseInsensitive) == 0) {
+        QStyle* style = QStyleFactory::create(plainKey);
+        QApplication::setStyle(style);
+        QApplication::setPalette(style->standardPalette());
+        qApp->setStyleSheet(QString());
+        active = QString::fromLatin1(plainName);
+        return true;
+    }
+    for (const Look& look : looks) {
+        if (name.compare(QLatin1String(look.name), Qt::CaseInsensitive) != 0)
+            continue;
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setPalette(paletteOf(look));
+        qApp->setStyleSheet(sheetOf(look));
+        active = QString::fromLatin1(look.name);
+        return true;
+    }
+    MessageBox::show(QStringLiteral("Lenkaro"),
+                     QStringLiteral("Stilen \"%1\" findes ikke.").arg(name));
+    return false;
+}
+
+QString StyleManager::activeStyle() {
+    return active;
+}

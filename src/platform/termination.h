@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+
+namespace platform {
+
+// Calls handler on the user-interface thread when the session ends the program
+// (SIGTERM, SIGHUP or SIGINT on Unix), so that it can close the way a user would.
+// The handler lives as long as context.
+void onTermination(QObject* context, std::function<void()> handler);
+
+} // namespace platform

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// "main.txt": the main window's nine lines. Reading stops silently at the first bad line;
+// what was read before it stays, so every value is optional and complete tells whether all
+// nine were good.
+struct MainOptions {
+    std::optional<QString> designname;
+    std::optional<int> top, left, width, height;
+    std::optional<QString> gruppenavn, gruppenavn0, gruppenavn1;
+    std::optional<quint8> funkNo;
+    bool complete = false;
+};
+
+MainOptions parseMainOptions(const QStringList& lines);
+
+struct MainOptionValues {
+    QString designname;
+    int top = 0, left = 0, width = 0, height = 0;
+    QString gruppenavn, gruppenavn0, gruppenavn1;
+    quint8 funkNo = 0;
+};
+
+QStringList formatMainOptions(const MainOptionValues& values);
+
+// "lenKaro.txt": the administration window's five lines (top, left, width, height, browser
+// index), read as far as they go.
+struct BoksOptions {
+    std::optional<int> top, left, width, height, browser;
+};
+
+BoksOptions parseBoksOptions(const QStringList& lines);
+QStringList formatBoksOptions(int top, int left, int width, int height, int browser);
+
+// A decimal integer as the options files hold it.
+std::optional<int> parseInteger(const QString& text);

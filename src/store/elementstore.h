@@ -1,0 +1,31 @@
+#pragma once
+
+#include "webrecord.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace store {
+
+// File name of the element called navn.
+QString elementFileName(const QString& navn);
+
+// Reads every file of the group folder dir, in name order, appending one element per file.
+// The first failure (a file that cannot be read, fewer than six lines, a visit count that is
+// no integer) ends the listing silently: the element in progress stays, with the fields read
+// before the failure, and the files after it are not read.
+void readWeb(const QString& dir, TWebArray& web);
+
+// The six lines of an element file.
+QStringList elementLines(const TWebRecord& record);
+
+// Writes record to path, creating or replacing the file; false with the reason on failure.
+bool writeElement(const QString& path, const TWebRecord& record, QString* error);
+
+// A group list file: one group name per line. A missing file is an empty list; a file that
+// exists but cannot be read gives nothing and the reason.
+std::optional<QStringList> readGroupList(const QString& path, QString* error);
+
+} // namespace store

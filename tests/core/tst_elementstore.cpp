@@ -1,0 +1,123 @@
+#include "elementstore.h"
+#include "textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TstElementstore : public QObject {
+    Q_OBJECT
+private slots:
+    void readsElementsInNameOrder();
+    void stopsAtFirstBadFile_data();
+    void stopsAtFirstBadFile();
+    void cutsDateAndTime();
+    void writesSixLines();
+    void groupLists();
+};
+
+namespace {
+QStringList element(const QString& url, const QString& navn, const QString& visits = "0") {
+    return {url, navn, "01-02-2026", "13:45", visits, "/old/" + navn + ".txt"};
+}
+} // namespace
+
+void TstElementstore::readsElementsInNameOrder() {
+    QTemporaryDir tmp;
+    const QString dir = tmp.path();
+    textfile::writeLines(dir + "/b.txt", element("https://b.dk/", "b"));
+    textfile::writeLines(dir + "/A.txt", element("https://a.dk/", "A", "41"));
+    textfile::writeLines(dir + "/c.txt", element("https://c.dk/", "c") << "extra" << "lines");
+    QDir(dir).mkdir("Aa mappe");
+    TWebArray web;
+    store::readWeb(dir, web);
+    QCOMPARE(web.size(), 3);
+    QCOMPARE(web[0].Navn, QStringLiteral("A"));
+    QCOMPARE(web[0].Visits, 41);
+    QCOMPARE(web[0].filnavn, QStringLiteral("/old/A.txt"));
+    QCOMPARE(web[1].Url, QStringLiteral("https://b.dk/"));
+    QCOMPARE(web[2].Navn, QStringLiteral("c"));
+}
+
+void TstElementstore::stopsAtFirstBadFile_data() {
+    // The second file in name order is bad; a good third file must not be read.
+    QTest::addColumn<QStringList>("bad");
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("navn");
+    QTest::addColumn<QString>("dato");
+    QTest::addColumn<QString>("klokken");
+    QTest::addColumn<int>("visits");
+    QTest::newRow("two lines") << QStringList{"https://b.dk/", "b"} << "https://b.dk/" << "b" << ""
+                               << "" << 0;
+    QTest::newRow("visits not a number") << QStringList{"u", "b", "d", "k", "mange", "f"} << "u"
+                                         << "b" << "d" << "k" << 0;
+    QTest::newRow("five lines") << QStringList{"u", "b", "d", "k", "7"} << "u" << "b" << "d" << "k"
+                                << 7;
+    QTest::newRow("empty file") << QStringList{} << "" << "" << "" << "" << 0;
+}
+
+void TstElementstore::stopsAtFirstBadFile() {
+    QFETCH(QStringList, bad);
+    QFETCH(QString, url);
+    QFETCH(QString, navn);
+    QFETCH(QString, dato);
+    QFETCH(QString, klokken);
+    QFETCH(int, visits);
+    QTemporaryDir tmp;
+    const QString dir = tmp.path();
+    textfile::writeLines(dir + "/1.txt", element("https://a.dk/", "a"));
+    textfile::writeLines(dir + "/2.txt", bad);
+    textfile::writeLines(dir + "/3.txt", element("https://c.dk/", "c"));
+    TWebArray web;
+    store::readWeb(dir, web);
+    QCOMPARE(web.size(), 2);
+    QCOMPARE(web[1].Url, url);
+    QCOMPARE(web[1].Navn, navn);
+    QCOMPARE(web[1].dato, dato);
+    QCOMPARE(web[1].klokken, klokken);
+    QCOMPARE(web[1].Visits, visits);
+    QCOMPARE(web[1].filnavn, QString());
+}
+
+void TstElementstore::cutsDateAndTime() {
+    QTemporaryDir tmp;
+    textfile::writeLines(tmp.path() + "/x.txt",
+                         {"u", "x", "Tirsdag 01-02-2026", "13:45:59", "3", "f"});
+    TWebArray web;
+    store::readWeb(tmp.path(), web);
+    QCOMPARE(web[0].dato, QStringLiteral("Tirsdag 01"));
+    QCOMPARE(web[0].klokken, QStringLiteral("13:45"));
+    TWebRecord r;
+    r.setDato("2026-12-09 extra");
+    r.setKlokken("9.05.07");
+    QCOMPARE(r.dato, QStringLiteral("2026-12-09"));
+    QCOMPARE(r.klokken, QStringLiteral("9.05."));
+}
+
+void TstElementstore::writesSixLines() {
+    QTemporaryDir tmp;
+    const QString path = tmp.path() + "/DR.txt";
+    TWebRecord r{"https://www.dr.dk/", "DR", "Dato", "XX:XX", 42, path};
+    QVERIFY(store::writeElement(path, r, nullptr));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), ("https://www.dr.dk/\r\nDR\r\nDato\r\nXX:XX\r\n42\r\n" + path + "\r\n").toUtf8());
+    QString error;
+    QVERIFY(!store::writeElement(tmp.path() + "/gone/DR.txt", r, &error));
+    QVERIFY(!error.isEmpty());
+}
+
+void TstElementstore::groupLists() {
+    QTemporaryDir tmp;
+    QString error;
+    QCOMPARE(*store::readGroupList(tmp.path() + "/webgruppe.txt", &error), QStringList{});
+    textfile::writeLines(tmp.path() + "/webgruppe.txt", {"Nyheder", "", "Musik"});
+    QCOMPARE(*store::readGroupList(tmp.path() + "/webgruppe.txt", &error),
+             (QStringList{"Nyheder", "", "Musik"}));
+    QDir(tmp.path()).mkdir("folder.txt");
+    QVERIFY(!store::readGroupList(tmp.path() + "/folder.txt", &error));
+}
+
+QTEST_GUILESS_MAIN(TstElementstore)
+#include "tst_elementstore.moc"

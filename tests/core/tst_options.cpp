@@ -1,0 +1,91 @@
+#include "options.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(MainOptions)
+
+class TstOptions : public QObject {
+    Q_OBJECT
+private slots:
+    void readsMainOptions_data();
+    void readsMainOptions();
+    void writesNineLines();
+    void readsBoksOptions_data();
+    void readsBoksOptions();
+};
+
+namespace {
+const QStringList full{"Carbon", "10", "20", "700", "500", "Nyheder", "Nyheder", "Værktøj", "0"};
+
+QStringList with(int index, const QString& value) {
+    QStringList l = full;
+    l[index] = value;
+    return l;
+}
+} // namespace
+
+void TstOptions::readsMainOptions_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("goodInts"); // how many of top, left, width, height were taken
+    QTest::addColumn<bool>("groups");
+    QTest::addColumn<int>("mode"); // -1: not read
+    QTest::newRow("complete") << full << 4 << true << 0;
+    QTest::newRow("programs") << with(8, "1") << 4 << true << 1;
+    QTest::newRow("five lines") << full.mid(0, 5) << 4 << false << -1;
+    QTest::newRow("width not a number") << with(3, "bred") << 2 << false << -1;
+    QTest::newRow("top not a number") << with(1, "") << 0 << false << -1;
+    QTest::newRow("mode 2 is web") << with(8, "2") << 4 << true << 0;
+    QTest::newRow("mode 255 is web") << with(8, "255") << 4 << true << 0;
+    QTest::newRow("mode 256 stops") << with(8, "256") << 4 << true << -1;
+    QTest::newRow("mode -1 stops") << with(8, "-1") << 4 << true << -1;
+    QTest::newRow("eight lines") << full.mid(0, 8) << 4 << true << -1;
+    QTest::newRow("empty file") << QStringList{} << 0 << false << -1;
+}
+
+void TstOptions::readsMainOptions() {
+    QFETCH(QStringList, lines);
+    QFETCH(int, goodInts);
+    QFETCH(bool, groups);
+    QFETCH(int, mode);
+    const MainOptions o = parseMainOptions(lines);
+    QCOMPARE(o.designname.has_value(), !lines.isEmpty());
+    const std::optional<int> ints[] = {o.top, o.left, o.width, o.height};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(ints[i].has_value(), i < goodInts);
+    QCOMPARE(o.gruppenavn1.has_value(), groups);
+    if (groups)
+        QCOMPARE(*o.gruppenavn1, lines[7]);
+    QCOMPARE(o.funkNo.has_value(), mode >= 0);
+    QCOMPARE(o.complete, mode >= 0);
+    if (mode >= 0)
+        QCOMPARE(int(*o.funkNo), mode);
+}
+
+void TstOptions::writesNineLines() {
+    MainOptionValues v{"Sky", 120, 130, 595, 380, "", "", "", 1};
+    QCOMPARE(formatMainOptions(v), (QStringList{"Sky", "120", "130", "595", "380", "", "", "", "1"}));
+    const MainOptions back = parseMainOptions(formatMainOptions(v));
+    QVERIFY(back.complete);
+    QCOMPARE(*back.left, 130);
+}
+
+void TstOptions::readsBoksOptions_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("taken");
+    QTest::newRow("five") << QStringList{"1", "2", "480", "400", "1"} << 5;
+    QTest::newRow("four") << QStringList{"1", "2", "480", "400"} << 4;
+    QTest::newRow("bad third") << QStringList{"1", "2", "x", "400", "1"} << 2;
+    QTest::newRow("none") << QStringList{} << 0;
+}
+
+void TstOptions::readsBoksOptions() {
+    QFETCH(QStringList, lines);
+    QFETCH(int, taken);
+    const BoksOptions o = parseBoksOptions(lines);
+    const std::optional<int> all[] = {o.top, o.left, o.width, o.height, o.browser};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(all[i].has_value(), i < taken);
+}
+
+QTEST_GUILESS_MAIN(TstOptions)
+#include "tst_options.moc"
