@@ -1,0 +1,24 @@
+# Sourced by run.sh and test.sh: installs what a fresh Debian 12 machine lacks, then configures
+# and builds the project in build/ with a base folder inside the build tree.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$ROOT/build"
+BASE="$BUILD/base"
+
+PACKAGES=(build-essential cmake qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth imagemagick)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then SUDO=(); else SUDO=(sudo); fi
+  "${SUDO[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DLENKARO_BASE_DIR="$BASE" -DLENKARO_STAGE_BASE=ON >/dev/null
+cmake --build "$BUILD" -j2

@@ -1,0 +1,33 @@
+#include "app.h"
+
+#include "boks.h"
+#include "find.h"
+#include "infUnit.h"
+#include "info.h"
+#include "main.h"
+#include "spmUnit.h"
+#include "stylemanager.h"
+#include "url1.h"
+
+App::App(const QString& baseDir_, const QString& loginName_)
+    : baseDir(baseDir_), loginName(loginName_) {
+    StyleManager::setStyle(QStringLiteral("Sky"));
+    // Each window registers itself here before its creation runs, as the others may reach it
+    // while it is being made.
+    new Tmainform(*this);
+    new Tboksform(*this);
+    new Tinfoformen(*this);
+    new Turlform1(*this);
+    new Teditform(*this);
+    infform = new Tinfform(mainform);
+    spform = new Tspform(mainform);
+}
+
+App::~App() {
+    // The message windows are children of the main window and go with it.
+    delete editform;
+    delete urlform1;
+    delete infoformen;
+    delete boksform;
+    delete mainform;
+}

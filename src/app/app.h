@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class Tmainform;
+class Tboksform;
+class Tinfoformen;
+class Turlform1;
+class Teditform;
+class Tinfform;
+class Tspform;
+
+// The running program: its seven windows, made once each in this order, reaching each other
+// through here by the names they have always had.
+class App {
+public:
+    // Sets the style "Sky" and creates the windows. baseDir holds "Struktur" and the user
+    // folders; loginName is the user's login name (empty when none could be had).
+    App(const QString& baseDir, const QString& loginName);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    const QString baseDir;
+    const QString loginName;
+
+    Tmainform* mainform = nullptr;
+    Tboksform* boksform = nullptr;
+    Tinfoformen* infoformen = nullptr;
+    Turlform1* urlform1 = nullptr;
+    Teditform* editform = nullptr;
+    Tinfform* infform = nullptr;
+    Tspform* spform = nullptr;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class QListWidget;
+
+// Draws a group row as the group lists always showed them: the row's background, a small
+// green square, the name, and a silver line along the bottom edge; every row 20 pixels high.
+class GroupItemDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+    // Gives list the look of a group list.
+    static void install(QListWidget* list);
+};
+
+// Keeps the selected row of a list marked in the selection colour when the list loses the focus.
+class ActiveSelectionDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+};

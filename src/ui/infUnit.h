@@ -1,0 +1,18 @@
+#pragma once
+
+#include "modalwindow.h"
+
+class QPushButton;
+
+// The message window: one text and an OK button.
+class Tinfform : public ModalTextWindow {
+    Q_OBJECT
+public:
+    explicit Tinfform(QWidget* parent);
+
+    // Shows tekst and waits for OK.
+    void inform(const QString& tekst);
+
+    QLabel* Label1;
+    QPushButton* BitBtn1;
+};

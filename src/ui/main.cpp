@@ -1,0 +1,381 @@
+#include "main.h"
+
+#include "app.h"
+#include "boks.h"
+#include "elementstore.h"
+#include "filenames.h"
+#include "groupdelegate.h"
+#include "infUnit.h"
+#include "messagebox.h"
+#include "options.h"
+#include "pictures.h"
+#include "spmUnit.h"
+#include "stylemanager.h"
+#include "textfile.h"
+#include "userfolders.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+const QChar sep = QDir::separator();
+const QString noGroupCaption = QStringLiteral("Valgt gruppe");
+
+QLabel* boldCentred(const QString& text) {
+    auto* label = new QLabel(text);
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+QToolButton* smallButton(const char* name, int width) {
+    auto* b = new QToolButton;
+    b->setObjectName(QString::fromLatin1(name));
+    b->setFixedSize(width, 23);
+    b->setAutoRaise(false);
+    return b;
+}
+} // namespace
+
+Tmainform::Tmainform(App& app_) : app(app_) {
+    app.mainform = this;
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setMinimumSize(595, 380);
+    move(120, 120);
+    resize(595, 380);
+    buildControls();
+
+    // Creating the main window: folders, options, the content mode's group lists.
+    opstart = true;
+    makeOptdir();
+    optFilnavn = optdir + QStringLiteral("main.txt");
+    hentOpt();
+    setMappe();
+}
+
+void Tmainform::buildControls() {
+    auto* central = new QWidget;
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(3, 3, 3, 0);
+    outer->setSpacing(0);
+
+    auto* topBar = new QWidget;
+    topBar->setFixedHeight(27);
+    auto* top = new QHBoxLayout(topBar);
+    top->setContentsMargins(0, 2, 0, 2);
+    top->setSpacing(3);
+    Button2 = smallButton("Button2", 36);
+    Button2->setPopupMode(QToolButton::MenuButtonPopup);
+    Button2->setIcon(pictures::icon(pictures::Admin));
+    Label1 = new QLabel(QStringLiteral("Url"));
+    webEdit1 = new QLineEdit;
+    webEdit1->setObjectName(QStringLiteral("webEdit1"));
+    Label1->setBuddy(webEdit1);
+    Button3 = smallButton("Button3", 22);
+    Button3->setIcon(pictures::icon(pictures::Visit));
+    insertKnap = smallButton("insertKnap", 22);
+    insertKnap->setIcon(pictures::icon(pictures::LookUp));
+    Label3 = new QLabel(QStringLiteral("Navn"));
+    webEdit2 = new QLineEdit;
+    webEdit2->setObjectName(QStringLiteral("webEdit2"));
+    webEdit2->setFixedWidth(160);
+    Label3->setBuddy(webEdit2);
+    Button1 = smallButton("Button1", 22);
+    Button1->setIcon(pictures::icon(pictures::Insert));
+    for (QWidget* w : std::initializer_list<QWidget*>{Button2, Label1, webEdit1, Button3,
+                                                      insertKnap, Label3, webEdit2, Button1})
+        top->addWidget(w);
+    top->setStretchFactor(webEdit1, 1);
+    outer->addWidget(topBar);
+
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(9 + 3, 0, 0, 6);
+    body->setSpacing(0);
+
+    auto* left = new QWidget;
+    left->setFixedWidth(358);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(2);
+    gruppenavnLabel = boldCentred(noGroupCaption);
+    gruppenavnLabel->setObjectName(QStringLiteral("gruppenavnLabel"));
+    Listen = new QTableWidget(0, 4);
+    Listen->setObjectName(QStringLiteral("Listen"));
+    Listen->setHorizontalHeaderLabels({QStringLiteral("Dato"), QStringLiteral("Klokken"),
+                                       QStringLiteral("Besøg"), QStringLiteral("Hjemmeside")});
+    Listen->horizontalHeaderItem(2)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Listen->verticalHeader()->hide();
+    Listen->verticalHeader()->setDefaultSectionSize(18);
+    Listen->horizontalHeader()->setSectionsClickable(false);
+    Listen->horizontalHeader()->setHighlightSections(false);
+    Listen->horizontalHeader()->setStretchLastSection(true);
+    Listen->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    Listen->setColumnWidth(0, 72);
+    Listen->setColumnWidth(1, 48);
+    Listen->setColumnWidth(2, 48);
+    Listen->setShowGrid(true);
+    Listen->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Listen->setSelectionMode(QAbstractItemView::SingleSelection);
+    Listen->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Listen->setWordWrap(false);
+    Listen->setItemDelegate(new ActiveSelectionDelegate(Listen));
+    Listen->setStatusTip(
+        QStringLiteral("Vælg element og dobbeltklik eller tryk [Enter] eller [Mellemrum] for Go"));
+    Listen->setAccessibleName(QStringLiteral("Elementer"));
+    leftLayout->addWidget(gruppenavnLabel);
+    leftLayout->addWidget(Listen);
+    body->addWidget(left);
+    body->addSpacing(9);
+
+    auto* right = new QWidget;
+    right->setFixedWidth(188);
+    auto* rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->setSpacing(2);
+    Label2 = boldCentred(QStringLiteral("Gruppenavne"));
+    gruppeBoksen = new QListWidget;
+    gruppeBoksen->setObjectName(QStringLiteral("gruppeBoksen"));
+    gruppeBoksen->setSelectionMode(QAbstractItemView::SingleSelection);
+    GroupItemDelegate::install(gruppeBoksen);
+    gruppeBoksen->setStatusTip(QStringLiteral(
+        "Vælg relevante gruppe og tryk [Enter] eller [Mellemrum] for at aktivere"));
+    gruppeBoksen->setAccessibleName(QStringLiteral("Gruppenavne"));
+    Label2->setBuddy(gruppeBoksen);
+    rightLayout->addWidget(Label2);
+    rightLayout->addWidget(gruppeBoksen);
+    body->addWidget(right);
+    // Widening the window widens only this strip; both lists keep their widths.
+    body->addStretch(1);
+    outer->addLayout(body, 1);
+    setCentralWidget(central);
+
+    infoBar = new QStatusBar;
+    infoBar->setObjectName(QStringLiteral("infoBar"));
+    infoBar->setFixedHeight(19);
+    infoBar->setSizeGripEnabled(false);
+    setStatusBar(infoBar);
+}
+
+void Tmainform::makeOptdir() {
+    const UserFolders f = ::makeOptdir(app.baseDir, app.loginName);
+    brugernavn = f.brugernavn;
+    setWindowTitle(QStringLiteral("Lenkaro: ") + brugernavn);
+    strukturDir = f.strukturDir;
+    programdir0 = f.programdir0;
+    programdir1 = f.programdir1;
+    optdir = f.optdir;
+    for (const QString& error : f.errors)
+        MessageBox::show(QStringLiteral("Lenkaro"), error);
+}
+
+void Tmainform::hentOpt() {
+    if (QFileInfo::exists(optFilnavn)) {
+        // A file that cannot be read, or a bad line, ends the reading silently; what was read
+        // before it stays in force.
+        const auto lines = textfile::readLines(optFilnavn);
+        if (!lines)
+            return;
+        const MainOptions o = parseMainOptions(*lines);
+        if (o.designname) {
+            designname = *o.designname;
+            StyleManager::setStyle(designname);
+        }
+        if (o.top)
+            move(x(), *o.top);
+        if (o.left)
+            move(*o.left, y());
+        if (o.width)
+            resize(*o.width, height());
+        if (o.height)
+            resize(width(), *o.height);
+        if (o.gruppenavn)
+            gruppenavn = *o.gruppenavn;
+        if (o.gruppenavn0)
+            gruppenavn0 = *o.gruppenavn0;
+        if (o.gruppenavn1)
+            gruppenavn1 = *o.gruppenavn1;
+        if (!o.complete)
+            return;
+        funkNo = *o.funkNo;
+    } else {
+        designname = QStringLiteral("Sky");
+        StyleManager::setStyle(designname);
+        move(120, 120);
+        resize(595, 380);
+        const QString underholdning = app.baseDir + sep + QStringLiteral("zvk") + sep +
+                                      QStringLiteral("Program") + sep +
+                                      QStringLiteral("Underholdning");
+        gruppenavn = QFileInfo(underholdning).isDir() ? QStringLiteral("Underholdning") : QString();
+        funkNo = 0;
+    }
+    (funkNo != 0 ? gruppenavn1 : gruppenavn0) = gruppenavn;
+    gruppenavnLabel->setText(gruppenavn.isEmpty() ? noGroupCaption : gruppenavn);
+}
+
+void Tmainform::gemOpt() {
+    (funkNo != 0 ? gruppenavn1 : gruppenavn0) = gruppenavn;
+    const MainOptionValues values{designname, y(), x(), width(), height(),
+                                  gruppenavn, gruppenavn0, gruppenavn1, funkNo};
+    QString error;
+    if (!textfile::writeLines(optFilnavn, formatMainOptions(values), &error))
+        fileError(QStringLiteral("Kan ikke oprette filen"), optFilnavn, error);
+    // The administration window's options are saved even when ours could not be.
+    app.boksform->gemOpt();
+}
+
+void Tmainform::setMappe() {
+    if (funkNo != 0) {
+        programdir = programdir1;
+        gruppenavn = gruppenavn1;
+    } else {
+        programdir = programdir0;
+        gruppenavn = gruppenavn0;
+    }
+    webGruppefil = programdir + QStringLiteral("webgruppe.txt");
+    webLagerfil = programdir + QStringLiteral("webLager.txt");
+    QString error;
+    gruppeliste.clear();
+    lagerliste.clear();
+    for (auto [path, list] : {std::pair{webGruppefil, &gruppeliste}, {webLagerfil, &lagerliste}}) {
+        if (const auto names = store::readGroupList(path, &error))
+            *list = *names;
+        else
+            fileError(QStringLiteral("Kan ikke læse filen"), path, error);
+    }
+}
+
+void Tmainform::loadDesign() {
+    QComboBox* box = app.boksform->designBox;
+    QStringList names = StyleManager::styleNames();
+    names.sort(Qt::CaseInsensitive);
+    box->clear();
+    box->addItems(names);
+    int index = -1;
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i].compare(designname, Qt::CaseInsensitive) == 0)
+            index = i;
+    }
+    box->setCurrentIndex(index);
+}
+
+QString Tmainform::groupFolder(const QString& navn) const {
+    return filenames::entryPath(programdir.chopped(1), navn);
+}
+
+void Tmainform::loadGruppefil() {
+    webEdit1->clear();
+    webEdit2->clear();
+    Listen->setRowCount(0);
+    gruppenavnLabel->setText(gruppenavn.isEmpty() ? noGroupCaption : gruppenavn);
+    app.boksform->clearGroupFields();
+    if (gruppenavn.isEmpty())
+        return;
+    gruppeDir = groupFolder(gruppenavn);
+    if (!QFileInfo(gruppeDir).isDir())
+        return;
+    app.boksform->showGroupName(gruppenavn);
+    WebNo = -1;
+    WebAntal = 0;
+    Web.clear();
+    store::readWeb(gruppeDir, Web);
+    WebAntal = int(Web.size());
+    for (int i = 0; i < WebAntal; ++i) {
+        WebNo = i;
+        ListenAdd();
+    }
+}
+
+void Tmainform::ListenAdd() {
+    const TWebRecord& r = Web[WebNo];
+    const int row = Listen->rowCount();
+    Listen->insertRow(row);
+    const QString cells[] = {r.dato, r.klokken, QString::number(r.Visits), r.Navn};
+    for (int column = 0; column < 4; ++column) {
+        auto* item = new QTableWidgetItem(cells[column]);
+        if (column == 2)
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        Listen->setItem(row, column, item);
+    }
+    app.boksform->addElementRow(r.Navn);
+}
+
+bool Tmainform::GemWeb() {
+    TWebRecord& r = Web[WebNo];
+    const QString fileName = store::elementFileName(r.Navn);
+    r.filnavn = gruppeDir + sep + fileName;
+    // Overwriting finds the existing file whatever the case of its name, so a group never
+    // holds two element files whose names differ only in case.
+    const QString path = filenames::entryPath(gruppeDir, fileName);
+    QString error;
+    if (!store::writeElement(path, r, &error)) {
+        fileError(QStringLiteral("Kan ikke oprette filen"), path, error);
+        return false;
+    }
+    return true;
+}
+
+void Tmainform::insertElement(const QString& aUrl, const QString& aNavn) {
+    if (gruppenavn.isEmpty())
+        return;
+    // The name becomes a file name inside the group folder; a path separator or another
+    // character no file name may hold would write elsewhere or fail.
+    if (!filenames::isUsableName(aNavn)) {
+        app.infform->inform(QStringLiteral("Navnet kan ikke bruges som filnavn."));
+        return;
+    }
+    gruppeDir = groupFolder(gruppenavn);
+    WebNo = Listen->rowCount();
+    Web.resize(WebNo + 1);
+    Web[WebNo] = TWebRecord{aUrl, aNavn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0,
+                            gruppeDir + sep + store::elementFileName(aNavn)};
+    if (filenames::fileExists(gruppeDir, store::elementFileName(aNavn))) {
+        const QString question = QStringLiteral("Skal \"") + aNavn +
+                                 QStringLiteral("\" overskrives?\r\r\"Dato\" og \"Besøg\" "
+                                                "nul-stilles, hvis elementet overskrives.");
+        if (!app.spform->ask(question)) {
+            Web.resize(WebNo);
+            return;
+        }
+    }
+    if (!GemWeb()) {
+        Web.resize(WebNo);
+        return;
+    }
+    loadGruppefil();
+}
+
+void Tmainform::fileError(const QString& what, const QString& path, const QString& reason) {
+    MessageBox::fileError(what, path, reason);
+}
+
+void Tmainform::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (opstart) {
+        opstart = false;
+        loadGruppefil();
+    }
+}
+
+void Tmainform::closeEvent(QCloseEvent* event) {
+    gemOpt();
+    event->accept();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "webrecord.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+class App;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QStatusBar;
+class QTableWidget;
+class QToolButton;
+
+// The main window: the groups of the current content mode on the right, the elements of the
+// current group on the left. It owns the program's state: content mode, current group, folder
+// paths, group lists and the elements of the current group.
+class Tmainform : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Tmainform(App& app);
+
+    // Options and folders.
+    void hentOpt();
+    void gemOpt();
+    void setMappe();
+    void loadDesign();
+
+    // The current group and its elements.
+    void loadGruppefil();
+    void ListenAdd();
+    bool GemWeb();
+    void insertElement(const QString& aUrl, const QString& aNavn);
+
+    // The folder of the group called navn in the current content folder, whatever the letter
+    // case of the folder on disk.
+    QString groupFolder(const QString& navn) const;
+
+    // Shows an unexpected file error in the platform's message box.
+    static void fileError(const QString& what, const QString& path, const QString& reason);
+
+    // Folders (see UserFolders).
+    QString brugernavn;
+    QString strukturDir;
+    QString programdir0, programdir1, optdir;
+    QString programdir;
+    QString optFilnavn, webGruppefil, webLagerfil;
+
+    bool opstart = true;
+    quint8 funkNo = 0;
+    QString designname;
+    QString gruppenavn, gruppenavn0, gruppenavn1;
+    QStringList gruppeliste, lagerliste;
+
+    TWebArray Web;
+    int WebNo = -1;
+    int WebAntal = 0;
+    QString gruppeDir;
+
+    // Controls.
+    QToolButton* Button2;
+    QLabel* Label1;
+    QLineEdit* webEdit1;
+    QToolButton* Button3;
+    QToolButton* insertKnap;
+    QLabel* Label3;
+    QLineEdit* webEdit2;
+    QToolButton* Button1;
+    QLabel* gruppenavnLabel;
+    QTableWidget* Listen;
+    QLabel* Label2;
+    QListWidget* gruppeBoksen;
+    QStatusBar* infoBar;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void makeOptdir();
+
+    App& app;
+};

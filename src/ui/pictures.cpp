@@ -1,0 +1,36 @@
+#include "pictures.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QStyle>
+
+namespace pictures {
+
+QIcon icon(Kind kind) {
+    struct Source {
+        const char* theme;
+        QStyle::StandardPixmap fallback;
+    };
+    static const Source sources[] = {
+        {"dialog-information", QStyle::SP_MessageBoxInformation},
+        {"dialog-question", QStyle::SP_MessageBoxQuestion},
+        {"preferences-system", QStyle::SP_FileDialogDetailedView},
+        {"go-jump", QStyle::SP_ArrowForward},
+        {"system-search", QStyle::SP_FileDialogContentsView},
+        {"list-add", QStyle::SP_FileDialogNewFolder},
+        {"help-contents", QStyle::SP_DialogHelpButton},
+        {"view-refresh", QStyle::SP_BrowserReload},
+    };
+    const Source& s = sources[kind];
+    return QIcon::fromTheme(QString::fromLatin1(s.theme),
+                            QApplication::style()->standardIcon(s.fallback));
+}
+
+QLabel* label(Kind kind) {
+    auto* l = new QLabel;
+    l->setFixedSize(16, 16);
+    l->setPixmap(icon(kind).pixmap(16, 16));
+    return l;
+}
+
+} // namespace pictures

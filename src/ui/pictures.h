@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QIcon>
+
+class QLabel;
+
+// The small pictures of the windows, from the desktop's icon theme with the style's own
+// pictures as fallback.
+namespace pictures {
+
+enum Kind { Info, Question, Admin, Visit, LookUp, Insert, Help, Switch };
+
+QIcon icon(Kind kind);
+
+// A 16 × 16 picture in a label.
+QLabel* label(Kind kind);
+
+} // namespace pictures

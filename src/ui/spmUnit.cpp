@@ -1,0 +1,38 @@
+#include "spmUnit.h"
+
+#include "pictures.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+Tspform::Tspform(QWidget* parent) : ModalTextWindow(parent, QStringLiteral("Spørgsmål"), 8) {
+    textLabel()->setObjectName(QStringLiteral("textLabel"));
+    // "Ja" is made first, so it comes first in the tab order and has the focus on opening.
+    BitBtn1 = new QPushButton(QStringLiteral("Ja"));
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setFixedWidth(75);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+    annullerButton = new QPushButton(QStringLiteral("Nej"));
+    annullerButton->setObjectName(QStringLiteral("annullerButton"));
+    annullerButton->setFixedWidth(75);
+    annullerButton->setAutoDefault(false);
+    connect(annullerButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* row = new QHBoxLayout(buttonPanel());
+    row->setContentsMargins(0, 3, 0, 3);
+    row->setSpacing(0);
+    row->addWidget(pictures::label(pictures::Question));
+    row->addSpacing(56);
+    row->addWidget(annullerButton);
+    row->addSpacing(8);
+    row->addWidget(BitBtn1);
+    row->addStretch();
+    row->addWidget(pictures::label(pictures::Question));
+}
+
+bool Tspform::ask(const QString& tekst) {
+    insertTekst(tekst);
+    return exec() == QDialog::Accepted;
+}

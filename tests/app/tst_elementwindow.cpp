@@ -1,0 +1,176 @@
+#include "fixture.h"
+
+#include "boks.h"
+#include "main.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+
+// Loading a group into the element lists, and inserting elements into it.
+class TstElementwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void showsGroupOfMainTxtInNameOrder();
+    void malformedFileStopsListing();
+    void groupFolderFoundWhateverItsCase();
+    void insertsNewElement();
+    void overwriteAsksFirst_data();
+    void overwriteAsksFirst();
+    void refusesUnusableNames_data();
+    void refusesUnusableNames();
+    void missingGroupFolderReportsError();
+
+private:
+    App& startWithGroup(Fixture& f, const QString& group) {
+        f.makeUser();
+        textfile::writeLines(f.options() + "/main.txt",
+                             {"Sky", "120", "120", "595", "380", group, group, "", "0"});
+        App& app = f.start();
+        app.mainform->show();
+        return app;
+    }
+
+    static QStringList row(QTableWidget* list, int r) {
+        QStringList cells;
+        for (int c = 0; c < list->columnCount(); ++c)
+            cells << list->item(r, c)->text();
+        return cells;
+    }
+};
+
+void TstElementwindow::showsGroupOfMainTxtInNameOrder() {
+    Fixture f;
+    const QString group = f.web() + "/Nyheder";
+    Fixture::element(group, "politiken", "https://politiken.dk/", 3);
+    Fixture::element(group, "DR", "https://www.dr.dk/", 41);
+    Fixture::element(group, "Berlingske", "https://www.berlingske.dk/");
+    QDir().mkpath(group + "/Arkiv");
+    App& app = startWithGroup(f, "Nyheder");
+    QTableWidget* listen = app.mainform->Listen;
+    QCOMPARE(listen->rowCount(), 3);
+    QCOMPARE(row(listen, 0), (QStringList{"01-12-2026", "10:15", "0", "Berlingske"}));
+    QCOMPARE(row(listen, 1), (QStringList{"01-12-2026", "10:15", "41", "DR"}));
+    QCOMPARE(row(listen, 2)[3], QStringLiteral("politiken"));
+    QCOMPARE(app.mainform->WebAntal, 3);
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Nyheder"));
+
+    QTreeWidget* programBoks = app.boksform->programBoks;
+    QCOMPARE(programBoks->topLevelItemCount(), 3);
+    QCOMPARE(programBoks->topLevelItem(1)->text(0), QStringLiteral("DR"));
+    QCOMPARE(programBoks->topLevelItem(1)->checkState(0), Qt::Unchecked);
+    QCOMPARE(app.boksform->valgtGruppeEdit->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(app.boksform->gruppeEdit->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(app.boksform->gNameEdit->text(), QStringLiteral("Nyheder"));
+}
+
+void TstElementwindow::malformedFileStopsListing() {
+    // A good file, a subfolder, a two-line file, another good file: two elements are shown.
+    Fixture f;
+    const QString group = f.web() + "/Nyheder";
+    Fixture::element(group, "a", "https://a.dk/");
+    QDir().mkpath(group + "/b mappe");
+    textfile::writeLines(group + "/c.txt", {"https://c.dk/", "c"});
+    Fixture::element(group, "d", "https://d.dk/");
+    App& app = startWithGroup(f, "Nyheder");
+    QTableWidget* listen = app.mainform->Listen;
+    QCOMPARE(listen->rowCount(), 2);
+    QCOMPARE(row(listen, 1), (QStringList{"", "", "0", "c"}));
+    QCOMPARE(app.mainform->Web[1].Url, QStringLiteral("https://c.dk/"));
+}
+
+void TstElementwindow::groupFolderFoundWhateverItsCase() {
+    Fixture f;
+    Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/");
+    App& app = startWithGroup(f, "NYHEDER");
+    QCOMPARE(app.mainform->Listen->rowCount(), 1);
+    QCOMPARE(app.mainform->gruppeDir, f.web() + "/Nyheder");
+}
+
+void TstElementwindow::insertsNewElement() {
+    Fixture f;
+    Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/");
+    App& app = startWithGroup(f, "Nyheder");
+    app.mainform->webEdit1->setText("typed");
+    app.mainform->insertElement("https://www.tv2.dk/", "TV 2");
+    QVERIFY(app.spform->takeShown().isEmpty());
+    const QString path = f.web() + "/Nyheder/TV 2.txt";
+    QCOMPARE(*textfile::readLines(path),
+             (QStringList{"https://www.tv2.dk/", "TV 2", "Dato", "XX:XX", "0", path}));
+    QCOMPARE(app.mainform->Listen->rowCount(), 2);
+    QCOMPARE(row(app.mainform->Listen, 1), (QStringList{"Dato", "XX:XX", "0", "TV 2"}));
+    QCOMPARE(app.boksform->programBoks->topLevelItemCount(), 2);
+    QCOMPARE(app.mainform->webEdit1->text(), QString());
+}
+
+void TstElementwindow::overwriteAsksFirst_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Ja") << true;
+    QTest::newRow("Nej") << false;
+}
+
+void TstElementwindow::overwriteAsksFirst() {
+    QFETCH(bool, yes);
+    Fixture f;
+    const QString group = f.web() + "/Nyheder";
+    Fixture::element(group, "DR", "https://www.dr.dk/", 41);
+    App& app = startWithGroup(f, "Nyheder");
+    app.spform->setNextAnswer(yes);
+    // Another letter case names the same element.
+    app.mainform->insertElement("https://www.dr.dk/nyheder", "dr");
+    QCOMPARE(app.spform->takeShown(),
+             QStringList{QStringLiteral("Skal \"dr\" overskrives?\r\r\"Dato\" og \"Besøg\" "
+                                        "nul-stilles, hvis elementet overskrives.")});
+    QCOMPARE(QDir(group).entryList(QDir::Files), QStringList{"DR.txt"});
+    const QStringList lines = *textfile::readLines(group + "/DR.txt");
+    if (yes) {
+        QCOMPARE(lines, (QStringList{"https://www.dr.dk/nyheder", "dr", "Dato", "XX:XX", "0",
+                                     group + "/dr.txt"}));
+        QCOMPARE(row(app.mainform->Listen, 0), (QStringList{"Dato", "XX:XX", "0", "dr"}));
+    } else {
+        QCOMPARE(lines[0], QStringLiteral("https://www.dr.dk/"));
+        QCOMPARE(lines[4], QStringLiteral("41"));
+        QCOMPARE(row(app.mainform->Listen, 0)[2], QStringLiteral("41"));
+    }
+    QCOMPARE(app.mainform->Web.size(), 1);
+}
+
+void TstElementwindow::refusesUnusableNames_data() {
+    QTest::addColumn<QString>("navn");
+    QTest::newRow("path") << "../../udenfor";
+    QTest::newRow("separator") << "a/b";
+    QTest::newRow("colon") << "C:navn";
+    QTest::newRow("trailing full stop") << "navn.";
+    QTest::newRow("dot dot") << "..";
+}
+
+void TstElementwindow::refusesUnusableNames() {
+    QFETCH(QString, navn);
+    Fixture f;
+    const QString group = f.web() + "/Nyheder";
+    QDir().mkpath(group);
+    App& app = startWithGroup(f, "Nyheder");
+    app.mainform->insertElement("https://www.dr.dk/", navn);
+    QCOMPARE(app.infform->takeShown(), QStringList{"Navnet kan ikke bruges som filnavn."});
+    QVERIFY(QDir(group).isEmpty());
+    QCOMPARE(QDir(f.web()).entryList(QDir::Files), QStringList{});
+    QCOMPARE(QDir(f.user()).entryList(QDir::Files), QStringList{});
+}
+
+void TstElementwindow::missingGroupFolderReportsError() {
+    Fixture f;
+    App& app = startWithGroup(f, "Væk");
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Væk"));
+    app.mainform->insertElement("https://www.dr.dk/", "DR");
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.contains("DR.txt"));
+    QVERIFY(!QFileInfo::exists(f.web() + "/Væk"));
+    QCOMPARE(app.mainform->Listen->rowCount(), 0);
+    QVERIFY(app.mainform->Web.isEmpty());
+}
+
+QTEST_MAIN(TstElementwindow)
+#include "tst_elementwindow.moc"

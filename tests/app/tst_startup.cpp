@@ -1,0 +1,245 @@
+#include "fixture.h"
+
+#include "boks.h"
+#include "main.h"
+#include "stylemanager.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+// Start-up and close of the whole program against a base folder of the test's own.
+class TstStartup : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartAndClose();
+    void readsMainOptions_data();
+    void readsMainOptions();
+    void unknownStyleIsReportedAndKept();
+    void defaultGroupNeedsUnderholdningOfZvk();
+    void noLoginName();
+    void failedTemplateCopyStillStarts();
+    void readsBoksOptions_data();
+    void readsBoksOptions();
+    void stylesAreListedSortedAndApplied();
+};
+
+void TstStartup::firstStartAndClose() {
+    Fixture f;
+    Fixture::element(f.base + "/Struktur/Program/Nyheder", "DR", "https://www.dr.dk/");
+    textfile::writeLines(f.base + "/Struktur/Program/webgruppe.txt", {"Nyheder"});
+    App& app = f.start();
+    Tmainform* main = app.mainform;
+    QCOMPARE(main->windowTitle(), QStringLiteral("Lenkaro: anna"));
+    QCOMPARE(main->pos(), QPoint(120, 120));
+    QCOMPARE(main->size(), QSize(595, 380));
+    QCOMPARE(main->minimumSize(), QSize(595, 380));
+    QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Sky"));
+    QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/DR.txt"));
+    QVERIFY(QFileInfo(f.options()).isDir());
+    QVERIFY(!QFileInfo::exists(f.options() + "/main.txt"));
+    QCOMPARE(main->gruppeBoksen->count(), 1);
+    QCOMPARE(app.boksform->gruppeBoks->item(0)->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(main->gruppenavnLabel->text(), QStringLiteral("Valgt gruppe"));
+    QVERIFY(MessageBox::takeShown().isEmpty());
+
+    main->show();
+    main->gruppenavn = "Nyheder";
+    app.boksform->SkiftGruppe();
+    main->close();
+    QCOMPARE(*textfile::readLines(f.options() + "/main.txt"),
+             (QStringList{"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "", "0"}));
+    QCOMPARE(*textfile::readLines(f.options() + "/lenKaro.txt"),
+             (QStringList{"120", "120", "480", "480", "0"}));
+}
+
+void TstStartup::readsMainOptions_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("gruppenavn");
+    QTest::addColumn<int>("funkNo");
+    QTest::addColumn<QString>("label");
+    const QStringList all{"Carbon", "50", "60", "700", "500", "Nyheder", "Nyheder", "Kontor", "0"};
+    QTest::newRow("nine lines") << all << QRect(60, 50, 700, 500) << "Nyheder" << 0 << "Nyheder";
+    QStringList programs = all;
+    programs[5] = "Kontor";
+    programs[8] = "1";
+    QTest::newRow("programs") << programs << QRect(60, 50, 700, 500) << "Kontor" << 1 << "Kontor";
+    QTest::newRow("five lines") << all.mid(0, 5) << QRect(60, 50, 700, 500) << "" << 0
+                                << "Valgt gruppe";
+    QStringList badWidth = all;
+    badWidth[3] = "bred";
+    QTest::newRow("width not a number") << badWidth << QRect(60, 50, 595, 380) << "" << 0
+                                        << "Valgt gruppe";
+    QStringList smallWindow = all;
+    smallWindow[3] = "100";
+    smallWindow[4] = "100";
+    QTest::newRow("never below the minimum") << smallWindow << QRect(60, 50, 595, 380)
+                                             << "Nyheder" << 0 << "Nyheder";
+    QStringList oddMode = all;
+    oddMode[8] = "7";
+    QTest::newRow("mode 7 is web") << oddMode << QRect(60, 50, 700, 500) << "Nyheder" << 0
+                                   << "Nyheder";
+}
+
+void TstStartup::readsMainOptions() {
+    QFETCH(QStringList, lines);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, gruppenavn);
+    QFETCH(int, funkNo);
+    QFETCH(QString, label);
+    Fixture f;
+    f.makeUser();
+    Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/");
+    Fixture::element(f.programs() + "/Kontor", "Regneark", "/usr/bin/localc");
+    textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder", "Musik"});
+    textfile::writeLines(f.programs() + "/webgruppe.txt", {"Kontor"});
+    textfile::writeLines(f.options() + "/main.txt", lines);
+    App& app = f.start();
+    Tmainform* main = app.mainform;
+    QCOMPARE(main->designname, lines[0]);
+    QCOMPARE(StyleManager::activeStyle(), lines[0]);
+    QCOMPARE(QRect(main->pos(), main->size()), geometry);
+    QCOMPARE(main->gruppenavn, gruppenavn);
+    QCOMPARE(int(main->funkNo), funkNo);
+    QCOMPARE(main->gruppenavnLabel->text(), label);
+    QCOMPARE(app.boksform->funkCheck->isChecked(), funkNo == 1);
+    QCOMPARE(main->programdir, funkNo == 1 ? f.programs() + "/" : f.web() + "/");
+    QCOMPARE(main->gruppeBoksen->count(), funkNo == 1 ? 1 : 2);
+    QCOMPARE(main->Listen->horizontalHeaderItem(3)->text(),
+             funkNo == 1 ? QStringLiteral("Program") : QStringLiteral("Hjemmeside"));
+
+    main->show();
+    QCOMPARE(main->Listen->rowCount(), gruppenavn.isEmpty() ? 0 : 1);
+    main->close();
+    const QStringList saved = *textfile::readLines(f.options() + "/main.txt");
+    QCOMPARE(saved.size(), 9);
+    QCOMPARE(saved[5], saved[funkNo == 1 ? 7 : 6]);
+    QCOMPARE(saved[8], QString::number(funkNo));
+}
+
+void TstStartup::unknownStyleIsReportedAndKept() {
+    Fixture f;
+    f.makeUser();
+    textfile::writeLines(f.options() + "/main.txt",
+                         {"Marmor", "50", "60", "700", "500", "", "", "", "0"});
+    App& app = f.start();
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.contains("Marmor"));
+    QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Sky"));
+    // The rest of the file is still read.
+    QCOMPARE(app.mainform->size(), QSize(700, 500));
+    QCOMPARE(app.boksform->designBox->currentIndex(), -1);
+    app.mainform->close();
+    QCOMPARE(textfile::readLines(f.options() + "/main.txt")->first(), QStringLiteral("Marmor"));
+}
+
+void TstStartup::defaultGroupNeedsUnderholdningOfZvk() {
+    for (bool present : {false, true}) {
+        Fixture f;
+        f.makeUser();
+        Fixture::element(f.web() + "/Underholdning", "DRTV", "https://www.dr.dk/drtv/");
+        if (present)
+            QDir().mkpath(f.base + "/zvk/Program/Underholdning");
+        App& app = f.start();
+        QCOMPARE(app.mainform->gruppenavn, present ? QStringLiteral("Underholdning") : QString());
+        QCOMPARE(app.mainform->gruppenavn0, app.mainform->gruppenavn);
+    }
+}
+
+void TstStartup::noLoginName() {
+    Fixture f;
+    App& app = f.start(QString());
+    QCOMPARE(app.mainform->windowTitle(), QStringLiteral("Lenkaro: Bruger"));
+    QVERIFY(QFileInfo(f.base + "/Bruger/Egenskaber").isDir());
+}
+
+void TstStartup::failedTemplateCopyStillStarts() {
+    Fixture f;
+    QDir(f.base + "/Struktur/Program").removeRecursively();
+    App& app = f.start();
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.contains(QDir::toNativeSeparators(f.base + "/Struktur/Program")));
+    QCOMPARE(app.mainform->optdir, f.options() + "/");
+    QCOMPARE(app.mainform->webGruppefil, f.web() + "/webgruppe.txt");
+    app.mainform->show();
+    app.mainform->close();
+    QCOMPARE(textfile::readLines(f.options() + "/main.txt")->size(), 9);
+}
+
+void TstStartup::readsBoksOptions_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<int>("browser");
+    QTest::newRow("no file") << QStringList{"-"} << QRect(120, 120, 480, 480) << 0;
+    QTest::newRow("five lines") << QStringList{"30", "40", "600", "450", "1"}
+                                << QRect(40, 30, 600, 450) << 1;
+    QTest::newRow("four lines") << QStringList{"30", "40", "600", "450"} << QRect(40, 30, 600, 450)
+                                << 0;
+    QTest::newRow("browser 2 is Edge") << QStringList{"30", "40", "600", "450", "2"}
+                                       << QRect(40, 30, 600, 450) << 1;
+    QTest::newRow("browser -1 is none") << QStringList{"30", "40", "600", "450", "-1"}
+                                        << QRect(40, 30, 600, 450) << -1;
+    QTest::newRow("bad width") << QStringList{"30", "40", "x", "450", "1"} << QRect(40, 30, 480, 400)
+                               << 0;
+}
+
+void TstStartup::readsBoksOptions() {
+    QFETCH(QStringList, lines);
+    QFETCH(QRect, geometry);
+    QFETCH(int, browser);
+    Fixture f;
+    f.makeUser();
+    if (lines != QStringList{"-"})
+        textfile::writeLines(f.options() + "/lenKaro.txt", lines);
+    App& app = f.start();
+    QCOMPARE(QRect(app.boksform->pos(), app.boksform->size()), geometry);
+    QCOMPARE(app.boksform->browserIndex(), browser);
+    app.mainform->close();
+    const QStringList saved = *textfile::readLines(f.options() + "/lenKaro.txt");
+    QCOMPARE(saved.size(), 5);
+    QCOMPARE(saved[4], QString::number(browser));
+}
+
+void TstStartup::stylesAreListedSortedAndApplied() {
+    Fixture f;
+    App& app = f.start();
+    QComboBox* box = app.boksform->designBox;
+    QStringList names;
+    for (int i = 0; i < box->count(); ++i)
+        names << box->itemText(i);
+    QCOMPARE(names, (QStringList{"Aqua Light Slate", "Carbon", "Iceberg Classico", "Sky", "Windows",
+                                 "Windows10 Clear Day"}));
+    QCOMPARE(box->currentIndex(), 3);
+
+    app.mainform->show();
+    app.boksform->show();
+    const QColor skyWindow = app.boksform->palette().color(QPalette::Window);
+    box->setCurrentIndex(1);
+    app.boksform->designBoxChange();
+    QCOMPARE(app.mainform->designname, QStringLiteral("Carbon"));
+    QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Carbon"));
+    // Every open window takes the new look at once.
+    QVERIFY(app.mainform->palette().color(QPalette::Window) != skyWindow);
+    QCOMPARE(app.mainform->palette().color(QPalette::Window),
+             app.boksform->palette().color(QPalette::Window));
+    QVERIFY(app.mainform->palette().color(QPalette::Window).lightness() < 100);
+
+    // Styles are found whatever the case of their names.
+    QVERIFY(StyleManager::setStyle("windows10 clear day"));
+    QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Windows10 Clear Day"));
+    QVERIFY(StyleManager::setStyle("WINDOWS"));
+    QVERIFY(MessageBox::takeShown().isEmpty());
+}
+
+QTEST_MAIN(TstStartup)
+#include "tst_startup.moc"

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app.h"
+#include "infUnit.h"
+#include "messagebox.h"
+#include "spmUnit.h"
+#include "textfile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A base folder of its own for each test, with the program's windows built against it and
+// every modal window answering from the test.
+class Fixture {
+public:
+    Fixture() : base(tmp.path() + "/Lenkaromappe") {
+        QDir().mkpath(base + "/Struktur/Program");
+        QDir().mkpath(base + "/Struktur/Programmer");
+        MessageBox::setTestMode(true);
+    }
+
+    // The user folder of login "anna", as a later start finds it.
+    QString user() const { return base + "/anna"; }
+    QString web() const { return user() + "/Program"; }
+    QString programs() const { return user() + "/Programmer"; }
+    QString options() const { return user() + "/Egenskaber"; }
+
+    void makeUser() {
+        QDir().mkpath(web());
+        QDir().mkpath(programs());
+        QDir().mkpath(options());
+    }
+
+    static void element(const QString& dir, const QString& navn, const QString& url,
+                        int visits = 0) {
+        QDir().mkpath(dir);
+        textfile::writeLines(dir + "/" + navn + ".txt",
+                             {url, navn, "01-12-2026", "10:15", QString::number(visits), ""});
+    }
+
+    App& start(const QString& login = "anna") {
+        app = std::make_unique<App>(base, login);
+        app->infform->setTestMode(true);
+        app->spform->setTestMode(true);
+        return *app;
+    }
+
+    QTemporaryDir tmp;
+    const QString base;
+    std::unique_ptr<App> app;
+};
