@@ -1,0 +1,174 @@
+#include "Struktur.h"
+
+#include "filenames.h"
+#include "pathname.h"
+#include "strukturfile.h"
+#include "textfile.h"
+
+#include <QFileInfo>
+#include <QTreeWidgetItemIterator>
+
+StrukturError::StrukturError(const QString& message)
+    : std::runtime_error(message.toStdString()), message_(message) {}
+
+namespace {
+// The file at path, or one whose name differs from it only in letter case: structures brought
+// over from Windows do not always spell their file names the way the program asks for them.
+// Empty when there is neither.
+QString existingFile(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isFile())
+        return path;
+    if (!filenames::fileExists(info.path(), info.fileName()))
+        return {};
+    return filenames::entryPath(info.path(), info.fileName());
+}
+
+int countBelow(const QTreeWidgetItem* node) {
+    int count = node->childCount();
+    for (int i = 0; i < node->childCount(); ++i)
+        count += countBelow(node->child(i));
+    return count;
+}
+} // namespace
+
+TStruktur::TStruktur(QWidget* parent) : QTreeWidget(parent) {
+    setColumnCount(1);
+    setHeaderHidden(true);
+}
+
+void TStruktur::setImageList(const QList<QIcon>& images) {
+    FImageList = images;
+    for (QTreeWidgetItemIterator it(this); *it; ++it)
+        showIcon(*it);
+}
+
+bool TStruktur::HentStruktur() {
+    clear();
+    const QString strukturPath = existingFile(FStrukturfile);
+    if (strukturPath.isEmpty())
+        return false;
+
+    QString error;
+    const std::optional<QStringList> lines = textfile::readLines(strukturPath, &error);
+    if (!lines)
+        throw StrukturError(
+            QStringLiteral("Cannot read the structure file \"%1\": %2").arg(strukturPath, error));
+
+    const strukturfile::Structure structure = strukturfile::parse(*lines);
+    // The nodes are linked up before any of them joins the tree, so the view takes in the
+    // whole structure at once instead of one node at a time.
+    QList<QTreeWidgetItem*> nodes;
+    QList<QTreeWidgetItem*> topLevel;
+    nodes.reserve(structure.nodes.size());
+    for (const strukturfile::Node& node : structure.nodes) {
+        auto* item = new QTreeWidgetItem(QStringList{node.text});
+        if (node.parent < 0)
+            topLevel.append(item);
+        else
+            nodes.at(node.parent)->addChild(item);
+        nodes.append(item);
+    }
+    addTopLevelItems(topLevel);
+    if (!structure.error.isEmpty())
+        throw StrukturError(structure.error);
+
+    if (FDataOn)
+        loadData();
+    return true;
+}
+
+void TStruktur::loadData() {
+    QString error;
+    QString dataPath = existingFile(FDatafile);
+    if (dataPath.isEmpty()) {
+        dataPath = FDatafile;
+        QStringList texts;
+        for (QTreeWidgetItemIterator it(this); *it; ++it)
+            texts.append((*it)->text(0));
+        // With no nodes there is nothing to write; reading the missing file then reports it.
+        if (!texts.isEmpty() &&
+            !textfile::writeLines(dataPath, strukturfile::defaultData(texts), &error))
+            throw StrukturError(
+                QStringLiteral("Cannot create the data file \"%1\": %2").arg(dataPath, error));
+    }
+
+    const std::optional<QStringList> lines = textfile::readLines(dataPath, &error);
+    if (!lines)
+        throw StrukturError(
+            QStringLiteral("Cannot read the data file \"%1\": %2").arg(dataPath, error));
+
+    qsizetype row = 0;
+    for (QTreeWidgetItemIterator it(this); *it; ++it, ++row) {
+        QTreeWidgetItem* node = *it;
+        const QString lineNo = QString::number(row + 1);
+        if (row >= lines->size())
+            throw StrukturError(QStringLiteral("The data file \"%1\" has no line %2, for the node "
+                                               "\"%3\"")
+                                    .arg(dataPath, lineNo, node->text(0)));
+        const QString& data = lines->at(row);
+        const int index = strukturfile::imageIndex(data);
+        if (index < 0 && data.isEmpty())
+            throw StrukturError(
+                QStringLiteral("Line %2 of the data file \"%1\" is empty").arg(dataPath, lineNo));
+        if (index < 0)
+            throw StrukturError(
+                QStringLiteral(
+                    "Line %2 of the data file \"%1\" does not start with a digit: \"%3\"")
+                    .arg(dataPath, lineNo, data));
+        node->setData(0, PdataRole, data);
+        node->setData(0, ImageIndexRole, index);
+        showIcon(node);
+    }
+}
+
+void TStruktur::showIcon(QTreeWidgetItem* node) const {
+    const int index = imageIndex(node);
+    node->setIcon(0, index >= 0 && index < FImageList.size() ? FImageList.at(index) : QIcon());
+}
+
+QString TStruktur::getNodeTekst(const QString& DataUrl) {
+    if (!FDataOn)
+        return {};
+    QString error;
+    const std::optional<QString> key = pathname::baseName(DataUrl, &error);
+    if (!key)
+        throw StrukturError(error);
+
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        const std::optional<QString> data = Pdata(*it);
+        if (!data || strukturfile::documentName(*data) != *key)
+            continue;
+        if (!(*it)->isSelected()) {
+            setCurrentItem(*it);
+            // A page reached through a link should show where it sits in the tree, also when
+            // its branch is collapsed.
+            scrollToItem(*it);
+        }
+        return (*it)->text(0);
+    }
+    return {};
+}
+
+int TStruktur::nodeCount() const {
+    return countBelow(invisibleRootItem());
+}
+
+std::optional<QString> TStruktur::Pdata(const QTreeWidgetItem* node) {
+    const QVariant data = node->data(0, PdataRole);
+    if (!data.isValid())
+        return std::nullopt;
+    return data.toString();
+}
+
+int TStruktur::imageIndex(const QTreeWidgetItem* node) {
+    const QVariant index = node->data(0, ImageIndexRole);
+    return index.isValid() ? index.toInt() : -1;
+}
+
+QString TStruktur::documentPath(const QTreeWidgetItem* node) const {
+    const std::optional<QString> data = Pdata(node);
+    if (!data)
+        return {};
+    return FInfomappe + strukturfile::documentName(*data) + QStringLiteral(".html");
+}
