@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app.h"
+#include "fakes.h"
+#include "filedialog.h"
 #include "infUnit.h"
 #include "messagebox.h"
 #include "spmUnit.h"
@@ -19,6 +21,7 @@ public:
         QDir().mkpath(base + "/Struktur/Program");
         QDir().mkpath(base + "/Struktur/Programmer");
         MessageBox::setTestMode(true);
+        FileDialog::setTestMode(true);
     }
 
     // The user folder of login "anna", as a later start finds it.
@@ -40,8 +43,8 @@ public:
                              {url, navn, "01-12-2026", "10:15", QString::number(visits), ""});
     }
 
-    App& start(const QString& login = "anna") {
-        app = std::make_unique<App>(base, login);
+    App& start(const QString& login = "anna", const BrowserPlaces& browsers = {}) {
+        app = std::make_unique<App>(base, login, fakes.make(browsers));
         app->infform->setTestMode(true);
         app->spform->setTestMode(true);
         return *app;
@@ -49,5 +52,6 @@ public:
 
     QTemporaryDir tmp;
     const QString base;
+    FakeServices fakes;
     std::unique_ptr<App> app;
 };

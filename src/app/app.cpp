@@ -9,9 +9,29 @@
 #include "stylemanager.h"
 #include "url1.h"
 
-App::App(const QString& baseDir_, const QString& loginName_)
-    : baseDir(baseDir_), loginName(loginName_) {
+#include <QApplication>
+#include <QEvent>
+
+namespace {
+// Hints are shown in the windows' status bars only, never as pop-ups.
+class NoToolTips : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return event->type() == QEvent::ToolTip || QObject::eventFilter(watched, event);
+    }
+};
+} // namespace
+
+Services Services::system() {
+    return {Shell::system(), UrlCheck::system(), Clock::system(), BrowserPlaces::system()};
+}
+
+App::App(const QString& baseDir_, const QString& loginName_, Services services_)
+    : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)) {
     StyleManager::setStyle(QStringLiteral("Sky"));
+    noToolTips = std::make_unique<NoToolTips>();
+    qApp->installEventFilter(noToolTips.get());
     // Each window registers itself here before its creation runs, as the others may reach it
     // while it is being made.
     new Tmainform(*this);

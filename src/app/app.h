@@ -1,7 +1,15 @@
 #pragma once
 
+#include "browsers.h"
+#include "clock.h"
+#include "shell.h"
+#include "urlcheck.h"
+
 #include <QString>
 
+#include <memory>
+
+class QObject;
 class Tmainform;
 class Tboksform;
 class Tinfoformen;
@@ -10,19 +18,30 @@ class Teditform;
 class Tinfform;
 class Tspform;
 
+// What the program asks of the system: tests put fakes in their place.
+struct Services {
+    std::unique_ptr<Shell> shell;
+    std::unique_ptr<UrlCheck> urlCheck;
+    std::unique_ptr<Clock> clock;
+    BrowserPlaces browsers;
+
+    static Services system();
+};
+
 // The running program: its seven windows, made once each in this order, reaching each other
 // through here by the names they have always had.
 class App {
 public:
     // Sets the style "Sky" and creates the windows. baseDir holds "Struktur" and the user
     // folders; loginName is the user's login name (empty when none could be had).
-    App(const QString& baseDir, const QString& loginName);
+    App(const QString& baseDir, const QString& loginName, Services services = Services::system());
     ~App();
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
     const QString baseDir;
     const QString loginName;
+    Services services;
 
     Tmainform* mainform = nullptr;
     Tboksform* boksform = nullptr;
@@ -31,4 +50,7 @@ public:
     Teditform* editform = nullptr;
     Tinfform* infform = nullptr;
     Tspform* spform = nullptr;
+
+private:
+    std::unique_ptr<QObject> noToolTips;
 };

@@ -12,7 +12,11 @@ void MessageBox::show(const QString& title, const QString& text) {
         shown.append({title, text});
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, QApplication::activeWindow());
+    // Line breaks in the program's messages are single carriage returns.
+    QString shownText = text;
+    shownText.replace(u'\r', u'\n');
+    QMessageBox box(QMessageBox::NoIcon, title, shownText, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
 

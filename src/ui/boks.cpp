@@ -83,7 +83,7 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Administrer grupper og elementer"));
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setFont(tahoma(8));
     setMinimumSize(480, 400);
     resize(480, 400);
     buildControls();

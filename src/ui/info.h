@@ -10,6 +10,16 @@ class Tinfoformen : public QMainWindow {
 public:
     explicit Tinfoformen(App& app);
 
+    // Sets the folders of the structure strukturnavn and loads its tree.
+    void LoadStruktur();
+    // Shows the window with the topic whose node text is openNodetekst; true when found.
+    bool goToInfo(const QString& openNodetekst);
+
+    QString strukturnavn;
+    QString newNavn;
+    // How often a structure was loaded in this run.
+    int loadCount = 0;
+
 private:
     App& app;
 };

@@ -3,17 +3,23 @@
 #include "app.h"
 #include "boks.h"
 #include "elementstore.h"
+#include "filedialog.h"
 #include "filenames.h"
 #include "groupdelegate.h"
 #include "infUnit.h"
+#include "info.h"
 #include "messagebox.h"
 #include "options.h"
 #include "pictures.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
+#include "textcompare.h"
 #include "textfile.h"
+#include "updateaction.h"
 #include "userfolders.h"
+#include "visits.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -22,10 +28,13 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -57,11 +66,12 @@ Tmainform::Tmainform(App& app_) : app(app_) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setFont(QFont(QStringLiteral("Tahoma"), 8));
+    setFont(tahoma(8));
     setMinimumSize(595, 380);
     move(120, 120);
     resize(595, 380);
     buildControls();
+    buildActions();
 
     // Creating the main window: folders, options, the content mode's group lists.
     opstart = true;
@@ -140,6 +150,7 @@ void Tmainform::buildControls() {
     Listen->setStatusTip(
         QStringLiteral("Vælg element og dobbeltklik eller tryk [Enter] eller [Mellemrum] for Go"));
     Listen->setAccessibleName(QStringLiteral("Elementer"));
+    connect(Listen, &QTableWidget::cellClicked, this, &Tmainform::ListenClick);
     leftLayout->addWidget(gruppenavnLabel);
     leftLayout->addWidget(Listen);
     body->addWidget(left);
@@ -172,6 +183,76 @@ void Tmainform::buildControls() {
     infoBar->setFixedHeight(19);
     infoBar->setSizeGripEnabled(false);
     setStatusBar(infoBar);
+
+    // Double-clicks, Enter and Space on both lists go to the window's own handlers.
+    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(Listen),
+                                    static_cast<QAbstractItemView*>(gruppeBoksen)}) {
+        list->installEventFilter(this);
+        list->viewport()->installEventFilter(this);
+    }
+}
+
+void Tmainform::buildActions() {
+    auto make = [this](const char* name, const QString& caption, const QString& hint,
+                       UpdateAction::Rule rule, UpdateAction::Handler handler) {
+        auto* action = new UpdateAction(this, caption, hint, std::move(rule), std::move(handler));
+        action->setObjectName(QString::fromLatin1(name));
+        addAction(action);
+        return action;
+    };
+    webUrl = make(
+        "webUrl", QString(), QStringLiteral("Besøg valgte url: Ctrl+G"),
+        [this] { return selectedRow() >= 0 && !webEdit1->text().isEmpty(); },
+        [this] { webUrlExecute(); });
+    webUrl->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_G), QKeySequence(Qt::Key_F9)});
+    webUrl->setIcon(pictures::icon(pictures::Visit));
+    actionAW = make("actionAW", QStringLiteral("Administrer grupper og elementer"),
+                    QStringLiteral("Administrer webadresser: Ctrl+A"), nullptr,
+                    [this] { actionAWExecute(); });
+    actionAW->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    actionAW->setIcon(pictures::icon(pictures::Admin));
+    actionIL = make(
+        "actionIL", QString(), QStringLiteral("Indsæt indførte i aktuelle liste: Ctrl+I"),
+        [this] {
+            return !webEdit1->text().isEmpty() && !webEdit2->text().isEmpty() &&
+                   !gruppenavn.isEmpty();
+        },
+        [this] { actionILExecute(); });
+    actionIL->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    actionIL->setIcon(pictures::icon(pictures::Insert));
+    actionSI = make("actionSI", QStringLiteral("Skift indhold"),
+                    QStringLiteral("Skift mellem webadresser og programmer: Ctrl+S"), nullptr,
+                    [this] { actionSIExecute(); });
+    actionSI->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    actionSI->setIcon(pictures::icon(pictures::Switch));
+    actionInfo = make("actionInfo", QStringLiteral("Information"), QStringLiteral("Information: F1"),
+                      nullptr, [this] { actionInfoExecute(); });
+    actionInfo->setShortcut(QKeySequence(Qt::Key_F1));
+    actionInfo->setIcon(pictures::icon(pictures::Help));
+    webBrowser = make(
+        "webBrowser", QString(),
+        QStringLiteral("Åben browser eller Stifinder for at indføre en url eller et program: Ctrl+B"),
+        [this] { return !gruppenavn.isEmpty(); }, [this] { webBrowserExecute(); });
+    webBrowser->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    webBrowser->setIcon(pictures::icon(pictures::LookUp));
+
+    popupMenu = new QMenu(this);
+    popupMenu->addAction(actionAW);
+    popupMenu->addSeparator();
+    popupMenu->addAction(actionSI);
+    popupMenu->addSeparator();
+    popupMenu->addAction(actionInfo);
+    Button2->setMenu(popupMenu);
+    Button2->setStatusTip(actionAW->statusTip());
+    Button2->setAccessibleName(actionAW->statusTip());
+    connect(Button2, &QToolButton::clicked, actionAW, &QAction::trigger);
+
+    for (auto [button, action] : {std::pair{Button3, webUrl}, {insertKnap, webBrowser},
+                                  {Button1, actionIL}}) {
+        button->setDefaultAction(action);
+        // A button showing only a picture is named by what it does.
+        button->setAccessibleName(action->statusTip());
+    }
 }
 
 void Tmainform::makeOptdir() {
@@ -332,14 +413,14 @@ bool Tmainform::GemWeb() {
     return true;
 }
 
-void Tmainform::insertElement(const QString& aUrl, const QString& aNavn) {
+bool Tmainform::insertElement(const QString& aUrl, const QString& aNavn) {
     if (gruppenavn.isEmpty())
-        return;
+        return true;
     // The name becomes a file name inside the group folder; a path separator or another
     // character no file name may hold would write elsewhere or fail.
     if (!filenames::isUsableName(aNavn)) {
         app.infform->inform(QStringLiteral("Navnet kan ikke bruges som filnavn."));
-        return;
+        return false;
     }
     gruppeDir = groupFolder(gruppenavn);
     WebNo = Listen->rowCount();
@@ -352,18 +433,259 @@ void Tmainform::insertElement(const QString& aUrl, const QString& aNavn) {
                                                 "nul-stilles, hvis elementet overskrives.");
         if (!app.spform->ask(question)) {
             Web.resize(WebNo);
-            return;
+            return true;
         }
     }
     if (!GemWeb()) {
         Web.resize(WebNo);
-        return;
+        return true;
     }
     loadGruppefil();
+    return true;
 }
 
 void Tmainform::fileError(const QString& what, const QString& path, const QString& reason) {
     MessageBox::fileError(what, path, reason);
+}
+
+int Tmainform::selectedRow() const {
+    const QModelIndexList rows = Listen->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
+    const bool listen = watched == Listen || watched == Listen->viewport();
+    const bool groups = watched == gruppeBoksen || watched == gruppeBoksen->viewport();
+    if (event->type() == QEvent::MouseButtonDblClick && (listen || groups)) {
+        // Let the list select the row under the mouse first, then act on the selection.
+        QTimer::singleShot(0, this, listen ? &Tmainform::ListenDblClick
+                                           : &Tmainform::gruppeBoksenDblClick);
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress && (watched == Listen || watched == gruppeBoksen)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            if (listen)
+                ListenKeyPress(key);
+            else
+                gruppeBoksenKeyPress(key);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Tmainform::ListenClick() {
+    const int row = selectedRow();
+    if (funkNo == 0 && row >= 0)
+        webEdit1->setText(Web[row].Url);
+}
+
+void Tmainform::ListenDblClick() {
+    if (selectedRow() < 0)
+        return;
+    if (funkNo == 0)
+        webUrl->execute();
+    else
+        runProgrammer();
+}
+
+void Tmainform::ListenKeyPress(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        ListenDblClick();
+}
+
+void Tmainform::gruppeBoksenDblClick() {
+    QListWidgetItem* item = gruppeBoksen->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    app.boksform->gruppeBoks->setCurrentRow(gruppeBoksen->row(item));
+    gruppenavn = item->text();
+    app.boksform->SkiftGruppe();
+}
+
+void Tmainform::gruppeBoksenKeyPress(int key) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        gruppeBoksenDblClick();
+}
+
+void Tmainform::actionAWExecute() {
+    app.boksform->show();
+    app.boksform->raise();
+    app.boksform->activateWindow();
+}
+
+void Tmainform::actionSIExecute() {
+    // Ticking or clearing the box runs the administration window's switch.
+    app.boksform->funkCheck->setChecked(!app.boksform->funkCheck->isChecked());
+}
+
+void Tmainform::actionInfoExecute() {
+    Information(QStringLiteral("Lenkaro"));
+}
+
+void Tmainform::Information(const QString& S) {
+    Tinfoformen* info = app.infoformen;
+    info->newNavn = QStringLiteral("Lenkaroinfo.txt");
+    if (!sameTextAZ(info->newNavn, info->strukturnavn)) {
+        info->strukturnavn = info->newNavn;
+        info->LoadStruktur();
+    }
+    info->goToInfo(S);
+}
+
+void Tmainform::actionILExecute() {
+    if (webEdit2->text().size() < 3) {
+        app.infform->inform(QStringLiteral("Kort navn: Minimum 3 tegn!"));
+        return;
+    }
+    if (funkNo == 0) {
+        if (!app.services.urlCheck->IsValidURL(webEdit1->text())) {
+            app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+            return;
+        }
+    } else {
+        if (webEdit1->text().isEmpty()) {
+            app.infform->inform(QStringLiteral("Der mangler et program!"));
+            return;
+        }
+        if (!QFileInfo(webEdit1->text()).isFile()) {
+            app.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
+            return;
+        }
+    }
+    if (!insertElement(webEdit1->text(), webEdit2->text()))
+        return;
+    webEdit1->clear();
+    webEdit2->clear();
+}
+
+void Tmainform::webBrowserExecute() {
+    if (funkNo == 0) {
+        const QString browser = app.services.browsers.find(app.boksform->browserIndex());
+        if (!browser.isEmpty())
+            runFilname(browser);
+        return;
+    }
+    const QString file =
+        FileDialog::open(this, QStringLiteral("Vælg program"), QDir::rootPath());
+    if (!file.isEmpty() && QFileInfo(file).isFile())
+        webEdit1->setText(QDir::toNativeSeparators(file));
+}
+
+void Tmainform::recordVisit(int row) {
+    WebNo = row;
+    TWebRecord& r = Web[WebNo];
+    // The date is taken first, then the time.
+    const QString date = app.services.clock->dateText();
+    const QString time = app.services.clock->timeText();
+    store::stampVisit(r, date, time);
+    Listen->item(row, 0)->setText(r.dato);
+    Listen->item(row, 1)->setText(r.klokken);
+    Listen->item(row, 2)->setText(QString::number(r.Visits));
+}
+
+bool Tmainform::webUrlBeforeBrowse() {
+    const int row = selectedRow();
+    if (funkNo != 0)
+        return false;
+    if (row < 0) {
+        app.infform->inform(QStringLiteral("Der mangler en webadresse!"));
+        return false;
+    }
+    if (!app.services.urlCheck->IsValidURL(Web[row].Url)) {
+        app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+        return false;
+    }
+    recordVisit(row);
+    return GemWeb();
+}
+
+void Tmainform::webUrlExecute() {
+    if (!webUrlBeforeBrowse())
+        return;
+    // Whether the browser opens is not looked at.
+    app.services.shell->execute(QString(), Web[WebNo].Url, QString(), QString(),
+                                Shell::ShowNormal);
+}
+
+void Tmainform::runProgrammer() {
+    if (funkNo != 1)
+        return;
+    const int row = selectedRow();
+    if (row < 0) {
+        app.infform->inform(QStringLiteral("Vælg et item!"));
+        return;
+    }
+    if (!QFileInfo(Web[row].Url).isFile()) {
+        app.infform->inform(QStringLiteral("Programmet blev ikke fundet."));
+        return;
+    }
+    // The visit is recorded before the shell is asked, so a refused start still counts.
+    recordVisit(row);
+    if (!GemWeb())
+        return;
+    runFilname(Web[row].Url);
+}
+
+void Tmainform::runFilname(const QString& aFilename) {
+    const int result =
+        app.services.shell->execute(QStringLiteral("open"), aFilename, QString(), QString(),
+                                    Shell::ShowNormal);
+    if (result <= 32)
+        ErrorInfo(result);
+}
+
+void Tmainform::ErrorInfo(int Nr) {
+    QString text;
+    switch (Nr) {
+    case 0:
+        text = QStringLiteral("Operationssystemet er løbet tør for hukommelse eller resourcer.");
+        break;
+    case 2:
+        text = QStringLiteral("Den specificerede fil blev ikke fundet.");
+        break;
+    case 3:
+        text = QStringLiteral("Stien blev ikke fundet.");
+        break;
+    case 5:
+        text = QStringLiteral("Operationssystemet forbød adgang til filen.");
+        break;
+    case 8:
+        text = QStringLiteral("Der var ikke hukommelse nok til at fuldføre operationen.");
+        break;
+    case 11:
+        text = QStringLiteral("Invalid exe fil (non-Microsoft Win32 .exe eller fejl i .exe image).");
+        break;
+    case 26:
+        text = QStringLiteral("Der opstod en \"sharing violation\".");
+        break;
+    case 27:
+        text = QStringLiteral("Filnavnsassociatonen er ukomplet eller invalid");
+        break;
+    case 28:
+        text = QStringLiteral("\"DDE transaction\" kunne ikke udføres fordi \"the request timed out\".");
+        break;
+    case 29:
+        text = QStringLiteral("\"DDE transaction\" mislykkedes.");
+        break;
+    case 30:
+        text = QStringLiteral("Den \"Dynamic Data Exchange (DDE) transaction\" kunne ikke fuldføres\r"
+                              "fordi andre \"DDE transactions\" skulle udføres.");
+        break;
+    case 31:
+        text = QStringLiteral("Der er ikke associeret noget program til givne filefternavn.\r"
+                              "Der er muligvist valgt: For redigering.\r"
+                              "Der skal muligvist vælges: For kørsel.");
+        break;
+    case 32:
+        text = QStringLiteral("Det specificerede \"dynamic-link library (DLL)\" blev ikke fundet.");
+        break;
+    default:
+        text = QStringLiteral("Meningsløs operation eller ukendt fejl.");
+        break;
+    }
+    MessageBox::show(QStringLiteral("Fejlinformation"), text);
 }
 
 void Tmainform::showEvent(QShowEvent* event) {

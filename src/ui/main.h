@@ -11,8 +11,10 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QStatusBar;
+class QMenu;
 class QTableWidget;
 class QToolButton;
+class UpdateAction;
 
 // The main window: the groups of the current content mode on the right, the elements of the
 // current group on the left. It owns the program's state: content mode, current group, folder
@@ -32,7 +34,32 @@ public:
     void loadGruppefil();
     void ListenAdd();
     bool GemWeb();
-    void insertElement(const QString& aUrl, const QString& aNavn);
+    // Returns false when aNavn cannot be a file name: it is refused before anything is asked or
+    // written, and callers keep what the user typed so it can be mended.
+    bool insertElement(const QString& aUrl, const QString& aNavn);
+
+    // Actions and handlers.
+    void ListenClick();
+    void ListenDblClick();
+    void ListenKeyPress(int key);
+    void gruppeBoksenDblClick();
+    void gruppeBoksenKeyPress(int key);
+    void actionAWExecute();
+    void actionSIExecute();
+    void actionInfoExecute();
+    void actionILExecute();
+    void webBrowserExecute();
+    void webUrlExecute();
+    bool webUrlBeforeBrowse();
+    void Information(const QString& S);
+
+    // Visiting and launching.
+    void runProgrammer();
+    void runFilname(const QString& aFilename);
+    static void ErrorInfo(int Nr);
+
+    // The row selected in Listen, -1 for none.
+    int selectedRow() const;
 
     // The folder of the group called navn in the current content folder, whatever the letter
     // case of the folder on disk.
@@ -73,14 +100,25 @@ public:
     QLabel* Label2;
     QListWidget* gruppeBoksen;
     QStatusBar* infoBar;
+    QMenu* popupMenu;
+
+    UpdateAction* webUrl;
+    UpdateAction* actionAW;
+    UpdateAction* actionIL;
+    UpdateAction* actionSI;
+    UpdateAction* actionInfo;
+    UpdateAction* webBrowser;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
+    void buildActions();
     void makeOptdir();
+    void recordVisit(int row);
 
     App& app;
 };

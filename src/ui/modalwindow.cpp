@@ -1,5 +1,7 @@
 #include "modalwindow.h"
 
+#include "pictures.h"
+
 #include <QLabel>
 #include <QShowEvent>
 #include <QTimer>
@@ -16,7 +18,7 @@ ModalTextWindow::ModalTextWindow(QWidget* parent, const QString& caption, int wi
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint) {
     setWindowTitle(caption);
-    setFont(QFont(QStringLiteral("Tahoma"), windowPointSize));
+    setFont(tahoma(windowPointSize));
     setFixedWidth(windowWidth);
 
     label = new QLabel(this);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QFont>
 #include <QStyle>
 
 namespace pictures {
@@ -34,3 +35,12 @@ QLabel* label(Kind kind) {
 }
 
 } // namespace pictures
+
+QFont tahoma(int pointSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    return font;
+}

@@ -16,3 +16,8 @@ QIcon icon(Kind kind);
 QLabel* label(Kind kind);
 
 } // namespace pictures
+
+class QFont;
+
+// The windows' font: Tahoma, or where it is not installed the nearest narrow sans.
+QFont tahoma(int pointSize);

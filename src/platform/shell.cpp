@@ -1,0 +1,83 @@
+#include "shell.h"
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+class WindowsShell : public Shell {
+public:
+    int execute(const QString& operation, const QString& file, const QString& parameters,
+                const QString& folder, int showMode) override {
+        auto wide = [](const QString& s) {
+            return s.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(s.utf16());
+        };
+        const auto result = ShellExecuteW(nullptr, wide(operation), wide(file), wide(parameters),
+                                          wide(folder), showMode);
+        return int(reinterpret_cast<INT_PTR>(result));
+    }
+};
+} // namespace
+
+std::unique_ptr<Shell> Shell::system() {
+    return std::make_unique<WindowsShell>();
+}
+
+#else
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QUrl>
+
+namespace {
+constexpr int started = 42;
+constexpr int fileNotFound = 2;
+constexpr int pathNotFound = 3;
+constexpr int accessDenied = 5;
+constexpr int badFormat = 11;
+constexpr int noAssociation = 31;
+
+// "open" on Linux: a web address goes to the user's default browser, an executable file is
+// started as a detached process, and any other file opens in the program the desktop
+// associates with its type. Nothing is waited for.
+class DesktopShell : public Shell {
+public:
+    int execute(const QString& /*operation*/, const QString& file, const QString& parameters,
+                const QString& folder, int /*showMode*/) override {
+        if (!file.startsWith(u'/')) {
+            const QUrl url(file, QUrl::StrictMode);
+            if (!url.isValid() || url.scheme().isEmpty())
+                return fileNotFound;
+            if (url.isLocalFile())
+                return execute(QString(), url.toLocalFile(), parameters, folder, 0);
+            return QDesktopServices::openUrl(url) ? started : noAssociation;
+        }
+        const QFileInfo info(file);
+        if (!info.exists())
+            return QFileInfo(info.absolutePath()).isDir() ? fileNotFound : pathNotFound;
+        if (!info.isReadable())
+            return accessDenied;
+        if (info.isFile() && info.isExecutable()) {
+            QProcess process;
+            process.setProgram(file);
+            process.setArguments(QProcess::splitCommand(parameters));
+            process.setWorkingDirectory(folder);
+            return process.startDetached() ? started : startFailure(info);
+        }
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()))
+                   ? started
+                   : noAssociation;
+    }
+
+private:
+    // An executable the system would not start: no right to run it, or not a program at all.
+    static int startFailure(const QFileInfo& info) {
+        return info.permission(QFileDevice::ExeUser) ? badFormat : accessDenied;
+    }
+};
+} // namespace
+
+std::unique_ptr<Shell> Shell::system() {
+    return std::make_unique<DesktopShell>();
+}
+#endif

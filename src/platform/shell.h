@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+// The shell's execute operation: hands a file, a program or an address to what the system
+// associates with it, and returns at once without waiting for the started process.
+class Shell {
+public:
+    // The show modes the program passes.
+    enum ShowMode { ShowNormal = 1, Show = 5 };
+
+    virtual ~Shell() = default;
+
+    // operation is "open", or empty for the default operation. Returns a number greater than 32
+    // on success, else an error code: 2 file not found, 3 path not found, 5 access denied,
+    // 8 out of memory, 11 bad executable format, 31 no associated program, and so on.
+    virtual int execute(const QString& operation, const QString& file, const QString& parameters,
+                        const QString& folder, int showMode) = 0;
+
+    // The system's shell of this platform.
+    static std::unique_ptr<Shell> system();
+};

@@ -1,0 +1,109 @@
+#include "updateaction.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QList>
+#include <QTimer>
+
+namespace {
+
+// Works out the rules of all actions once the events of the moment have been handled, the
+// way the application does when it falls idle after input.
+class IdleUpdater : public QObject {
+public:
+    QList<UpdateAction*> actions;
+
+    static IdleUpdater& instance() {
+        static IdleUpdater* updater = [] {
+            auto* u = new IdleUpdater;
+            QCoreApplication::instance()->installEventFilter(u);
+            return u;
+        }();
+        return *updater;
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+        case QEvent::MouseButtonPress:
+            // A shortcut or a click may be about to run an action: its rule must be fresh.
+            updateAll();
+            schedule();
+            break;
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::FocusIn:
+        case QEvent::Show:
+        case QEvent::Hide:
+        case QEvent::WindowActivate:
+            schedule();
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+    void schedule() {
+        if (pending)
+            return;
+        pending = true;
+        QTimer::singleShot(0, this, [this] {
+            pending = false;
+            updateAll();
+        });
+    }
+
+    void updateAll() {
+        const QList<UpdateAction*> all = actions;
+        for (UpdateAction* action : all)
+            action->update();
+    }
+
+private:
+    bool pending = false;
+};
+
+QString longHint(const QString& hint) {
+    const qsizetype bar = hint.indexOf(u'|');
+    return bar < 0 ? hint : hint.mid(bar + 1);
+}
+
+} // namespace
+
+UpdateAction::UpdateAction(QObject* parent, const QString& caption, const QString& hint, Rule rule_,
+                           Handler handler_)
+    : QAction(caption, parent), rule(std::move(rule_)), handler(std::move(handler_)) {
+    setStatusTip(longHint(hint));
+    // Shortcuts, buttons and menus reach the handler only through here, so the rule is
+    // always worked out again first.
+    connect(this, &QAction::triggered, this, [this] {
+        if (update())
+            handler();
+    });
+    IdleUpdater::instance().actions.append(this);
+    IdleUpdater::instance().schedule();
+}
+
+UpdateAction::~UpdateAction() {
+    IdleUpdater::instance().actions.removeOne(this);
+}
+
+bool UpdateAction::update() {
+    const bool enabled = !rule || rule();
+    setEnabled(enabled);
+    return enabled;
+}
+
+bool UpdateAction::execute() {
+    if (!update())
+        return false;
+    handler();
+    return true;
+}
+
+void UpdateAction::updateAll() {
+    IdleUpdater::instance().updateAll();
+}

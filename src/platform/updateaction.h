@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QAction>
+
+#include <functional>
+
+// An action with a rule that says when it is enabled. Every rule is worked out again when the
+// application falls idle and right before the action runs, however it is started (button,
+// shortcut, menu or code); a disabled action does nothing.
+class UpdateAction : public QAction {
+    Q_OBJECT
+public:
+    using Rule = std::function<bool()>;
+    using Handler = std::function<void()>;
+
+    UpdateAction(QObject* parent, const QString& caption, const QString& hint, Rule rule,
+                 Handler handler);
+    ~UpdateAction() override;
+
+    // Works out the rule and sets the enabled state; returns it.
+    bool update();
+    // Runs the action from code: the rule first, then the handler if enabled. Returns whether
+    // it ran.
+    bool execute();
+
+    // Works out the rules of all actions at once, as the application does when it falls idle.
+    static void updateAll();
+
+private:
+    Rule rule;
+    Handler handler;
+};

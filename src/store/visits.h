@@ -1,0 +1,15 @@
+#pragma once
+
+#include "webrecord.h"
+
+namespace store {
+
+// Records a visit in the element: the date and time as the user's locale writes them, cut to
+// the width the fields always had, and one more visit.
+inline void stampVisit(TWebRecord& record, const QString& dateText, const QString& timeText) {
+    record.setDato(dateText);
+    record.setKlokken(timeText);
+    record.Visits += 1;
+}
+
+} // namespace store

@@ -1,0 +1,473 @@
+#include "fixture.h"
+
+#include "boks.h"
+#include "info.h"
+#include "main.h"
+#include "updateaction.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+
+// The main window driven as a user would, with the shell, clock and locale in the test's hands.
+class TstMainwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void doubleClickVisitsAndRecords();
+    void enterAndSpaceVisitTheClickedRow_data();
+    void enterAndSpaceVisitTheClickedRow();
+    void visitStampFollowsLocale_data();
+    void visitStampFollowsLocale();
+    void invalidAddressIsNotVisited();
+    void launchesPrograms();
+    void programRefusals_data();
+    void programRefusals();
+    void typedEntry_data();
+    void typedEntry();
+    void noGroupDisablesInsertAndLookUp();
+    void shortcutsAndMenu();
+    void informationLoadsStructureOnce();
+    void lookUpStartsBrowserInChosenOrder_data();
+    void lookUpStartsBrowserInChosenOrder();
+    void lookUpPicksProgramFile();
+    void groupActivatedByKeys();
+    void errorMessages_data();
+    void errorMessages();
+    void iconButtonsAreNamed();
+
+private:
+    // A user whose web group "Nyheder" holds DR (41 visits) and TV 2, and whose programs group
+    // "Værktøj" holds a program that exists and one that does not.
+    App& start(Fixture& f, const QString& group = "Nyheder", const BrowserPlaces& browsers = {}) {
+        f.makeUser();
+        Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/", 41);
+        Fixture::element(f.web() + "/Nyheder", "TV 2", "https://nyheder.tv2.dk/", 2);
+        Fixture::element(f.web() + "/Nyheder", "Ødelagt", "ikke en adresse", 5);
+        textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder", "Musik"});
+        QDir().mkpath(f.web() + "/Musik");
+        program = f.tmp.path() + "/bin/lommeregner";
+        QDir().mkpath(f.tmp.path() + "/bin");
+        textfile::writeLines(program, {"#!/bin/sh"});
+        Fixture::element(f.programs() + "/Værktøj", "Lommeregner", program, 7);
+        Fixture::element(f.programs() + "/Værktøj", "Mangler", f.tmp.path() + "/bin/mangler");
+        Fixture::element(f.programs() + "/Værktøj", "Mappe", f.tmp.path() + "/bin");
+        textfile::writeLines(f.programs() + "/webgruppe.txt", {"Værktøj"});
+        textfile::writeLines(f.options() + "/main.txt",
+                             {"Sky", "120", "120", "595", "380", group, group, "Værktøj", "0"});
+        App& app = f.start("anna", browsers);
+        app.mainform->show();
+        app.mainform->activateWindow();
+        if (!QTest::qWaitForWindowActive(app.mainform))
+            qWarning("main window not active");
+        return app;
+    }
+
+    static QRect rowRect(QTableWidget* list, int row) {
+        return list->visualRect(list->model()->index(row, 3));
+    }
+    static void clickRow(QTableWidget* list, int row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rowRect(list, row).center());
+    }
+    static void doubleClickRow(QTableWidget* list, int row) {
+        const QPoint at = rowRect(list, row).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        QCoreApplication::processEvents();
+    }
+    static QStringList row(QTableWidget* list, int r) {
+        QStringList cells;
+        for (int c = 0; c < 4; ++c)
+            cells << list->item(r, c)->text();
+        return cells;
+    }
+
+    QString program;
+};
+
+void TstMainwindow::doubleClickVisitsAndRecords() {
+    Fixture f;
+    App& app = start(f);
+    QTableWidget* listen = app.mainform->Listen;
+    doubleClickRow(listen, 0);
+    QCOMPARE(row(listen, 0), (QStringList{"09.12.2026", "13.45", "42", "DR"}));
+    QCOMPARE(app.mainform->webEdit1->text(), QStringLiteral("https://www.dr.dk/"));
+    const QStringList file = *textfile::readLines(f.web() + "/Nyheder/DR.txt");
+    QCOMPARE(file, (QStringList{"https://www.dr.dk/", "DR", "09.12.2026", "13.45", "42",
+                                f.web() + "/Nyheder/DR.txt"}));
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+    const FakeShell::Call call = f.fakes.shell->calls[0];
+    QCOMPARE(call.operation, QString());
+    QCOMPARE(call.file, QStringLiteral("https://www.dr.dk/"));
+    QCOMPARE(call.parameters, QString());
+    QCOMPARE(call.folder, QString());
+    QCOMPARE(call.showMode, 1);
+
+    // A second visit in the same minute changes only the count; the row keeps its place.
+    doubleClickRow(listen, 0);
+    QCOMPARE(row(listen, 0), (QStringList{"09.12.2026", "13.45", "43", "DR"}));
+    QCOMPARE(f.fakes.shell->calls.size(), 2);
+
+    // Double-clicking below the rows acts on nothing when no row is selected.
+    listen->clearSelection();
+    QTest::mouseDClick(listen->viewport(), Qt::LeftButton, {},
+                       QPoint(20, listen->viewport()->height() - 5));
+    QCoreApplication::processEvents();
+    QCOMPARE(f.fakes.shell->calls.size(), 2);
+    QVERIFY(app.infform->takeShown().isEmpty());
+}
+
+void TstMainwindow::enterAndSpaceVisitTheClickedRow_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void TstMainwindow::enterAndSpaceVisitTheClickedRow() {
+    QFETCH(int, key);
+    Fixture f;
+    App& app = start(f);
+    QTableWidget* listen = app.mainform->Listen;
+    clickRow(listen, 1);
+    QTest::keyClick(listen, Qt::Key(key));
+    QCOMPARE(row(listen, 1)[2], QStringLiteral("3"));
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+    QCOMPARE(f.fakes.shell->calls[0].file, QStringLiteral("https://nyheder.tv2.dk/"));
+
+    // Moving with the arrow keys leaves the address field as it was: the visit always opens
+    // the selected row's own address.
+    QTest::keyClick(listen, Qt::Key_Up);
+    QCOMPARE(app.mainform->webEdit1->text(), QStringLiteral("https://nyheder.tv2.dk/"));
+    QTest::keyClick(listen, Qt::Key(key));
+    QCOMPARE(f.fakes.shell->calls[1].file, QStringLiteral("https://www.dr.dk/"));
+
+    // With an empty address field the visit is disabled.
+    app.mainform->webEdit1->clear();
+    QTest::keyClick(listen, Qt::Key(key));
+    QCOMPARE(f.fakes.shell->calls.size(), 2);
+}
+
+void TstMainwindow::visitStampFollowsLocale_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QTime>("time");
+    QTest::addColumn<QString>("dato");
+    QTest::addColumn<QString>("klokken");
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("danish") << QLocale(QLocale::Danish, QLocale::Denmark) << QTime(9, 5, 7)
+                            << "09.12.2026" << "09.05";
+    QTest::newRow("hour without leading zero") << us << QTime(9, 5, 7) << "12/9/26" << "9:05:";
+    QTest::newRow("afternoon") << us << QTime(13, 45, 59) << "12/9/26" << "1:45:";
+    QTest::newRow("german") << QLocale(QLocale::German, QLocale::Germany) << QTime(13, 45, 59)
+                            << "09.12.26" << "13:45";
+}
+
+void TstMainwindow::visitStampFollowsLocale() {
+    QFETCH(QLocale, locale);
+    QFETCH(QTime, time);
+    QFETCH(QString, dato);
+    QFETCH(QString, klokken);
+    Fixture f;
+    App& app = start(f);
+    f.fakes.clock->loc = locale;
+    f.fakes.clock->time = time;
+    doubleClickRow(app.mainform->Listen, 0);
+    QCOMPARE(row(app.mainform->Listen, 0).mid(0, 2), (QStringList{dato, klokken}));
+    QCOMPARE(textfile::readLines(f.web() + "/Nyheder/DR.txt")->mid(2, 2),
+             (QStringList{dato, klokken}));
+}
+
+void TstMainwindow::invalidAddressIsNotVisited() {
+    Fixture f;
+    App& app = start(f);
+    doubleClickRow(app.mainform->Listen, 2);
+    QCOMPARE(app.infform->takeShown(), QStringList{"Der mangler en gyldig webadresse!"});
+    QCOMPARE(row(app.mainform->Listen, 2)[2], QStringLiteral("5"));
+    QCOMPARE(textfile::readLines(f.web() + "/Nyheder/Ødelagt.txt")->at(4), QStringLiteral("5"));
+    QVERIFY(f.fakes.shell->calls.isEmpty());
+}
+
+void TstMainwindow::launchesPrograms() {
+    Fixture f;
+    App& app = start(f);
+    QTest::keyClick(app.mainform, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Værktøj"));
+    QTableWidget* listen = app.mainform->Listen;
+    QCOMPARE(listen->rowCount(), 3);
+    f.fakes.shell->result = 31;
+    doubleClickRow(listen, 0);
+    // A click in programs mode fills no field.
+    QCOMPARE(app.mainform->webEdit1->text(), QString());
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+    const FakeShell::Call call = f.fakes.shell->calls[0];
+    QCOMPARE(call.operation, QStringLiteral("open"));
+    QCOMPARE(call.file, program);
+    QCOMPARE(call.showMode, 1);
+    // The visit counts although the shell refused to start the file.
+    QCOMPARE(row(listen, 0)[2], QStringLiteral("8"));
+    QCOMPARE(textfile::readLines(f.programs() + "/Værktøj/Lommeregner.txt")->at(4),
+             QStringLiteral("8"));
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QStringLiteral("Fejlinformation"));
+    QCOMPARE(shown[0].text.count(u'\r'), 2);
+
+    // The visit action opens nothing in programs mode, even when it is enabled.
+    clickRow(listen, 0);
+    app.mainform->webEdit1->setText("https://www.dr.dk/");
+    QTest::keyClick(app.mainform, Qt::Key_G, Qt::ControlModifier);
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+}
+
+void TstMainwindow::programRefusals_data() {
+    QTest::addColumn<int>("row");
+    QTest::newRow("missing file") << 1;
+    QTest::newRow("a folder") << 2;
+}
+
+void TstMainwindow::programRefusals() {
+    QFETCH(int, row);
+    Fixture f;
+    App& app = start(f);
+    app.mainform->actionSI->execute();
+    doubleClickRow(app.mainform->Listen, row);
+    QCOMPARE(app.infform->takeShown(), QStringList{"Programmet blev ikke fundet."});
+    QVERIFY(f.fakes.shell->calls.isEmpty());
+    QCOMPARE(this->row(app.mainform->Listen, row)[0], QStringLiteral("01-12-2026"));
+
+    app.mainform->Listen->clearSelection();
+    app.mainform->runProgrammer();
+    QCOMPARE(app.infform->takeShown(), QStringList{"Vælg et item!"});
+}
+
+void TstMainwindow::typedEntry_data() {
+    QTest::addColumn<bool>("programs");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("three characters") << false << "https://www.dr.dk/tv" << "DR1" << "";
+    QTest::newRow("two characters, wrong address")
+        << false << "ikke en adresse" << "DR" << "Kort navn: Minimum 3 tegn!";
+    QTest::newRow("not an address") << false << "www.dr.dk" << "DR TV"
+                                     << "Der mangler en gyldig webadresse!";
+    QTest::newRow("program missing") << true << "/ingen/sådan/fil" << "Ingen"
+                                     << "Filen kunne ikke findes!";
+    QTest::newRow("program") << true << "PROGRAM" << "Regnemaskine" << "";
+    QTest::newRow("name not a file name") << false << "https://www.dr.dk/" << "a/b/c"
+                                          << "Navnet kan ikke bruges som filnavn.";
+}
+
+void TstMainwindow::typedEntry() {
+    QFETCH(bool, programs);
+    QFETCH(QString, address);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    Fixture f;
+    App& app = start(f);
+    if (programs)
+        app.mainform->actionSI->execute();
+    if (address == "PROGRAM")
+        address = program;
+    QTest::keyClicks(app.mainform->webEdit1, address);
+    QTest::keyClicks(app.mainform->webEdit2, name);
+    const int rowsBefore = app.mainform->Listen->rowCount();
+    QTest::keyClick(app.mainform, Qt::Key_I, Qt::ControlModifier);
+    if (message.isEmpty()) {
+        QVERIFY(app.infform->takeShown().isEmpty());
+        QCOMPARE(app.mainform->Listen->rowCount(), rowsBefore + 1);
+        QCOMPARE(app.mainform->webEdit1->text(), QString());
+        QCOMPARE(app.mainform->webEdit2->text(), QString());
+        const QString group = programs ? f.programs() + "/Værktøj/" : f.web() + "/Nyheder/";
+        QCOMPARE(textfile::readLines(group + name + ".txt")->first(), address);
+    } else {
+        QCOMPARE(app.infform->takeShown(), QStringList{message});
+        QCOMPARE(app.mainform->Listen->rowCount(), rowsBefore);
+        QCOMPARE(app.mainform->webEdit1->text(), address);
+        QCOMPARE(app.mainform->webEdit2->text(), name);
+    }
+}
+
+void TstMainwindow::noGroupDisablesInsertAndLookUp() {
+    Fixture f;
+    App& app = start(f, QString());
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Valgt gruppe"));
+    app.mainform->webEdit1->setText("https://www.dr.dk/");
+    app.mainform->webEdit2->setText("DR nyt");
+    UpdateAction::updateAll();
+    QVERIFY(!app.mainform->actionIL->isEnabled());
+    QVERIFY(!app.mainform->webBrowser->isEnabled());
+    QVERIFY(!app.mainform->Button1->isEnabled());
+    QVERIFY(!app.mainform->webUrl->isEnabled());
+    QVERIFY(app.mainform->actionAW->isEnabled());
+    QTest::keyClick(app.mainform, Qt::Key_I, Qt::ControlModifier);
+    QVERIFY(!app.mainform->actionIL->execute());
+    QVERIFY(app.infform->takeShown().isEmpty());
+    QCOMPARE(app.mainform->webEdit2->text(), QStringLiteral("DR nyt"));
+
+    // Choosing a group enables both at the next idle moment (loading it empties the fields).
+    app.mainform->gruppeBoksen->setCurrentRow(0);
+    QTest::keyClick(app.mainform->gruppeBoksen, Qt::Key_Return);
+    QTRY_VERIFY(app.mainform->webBrowser->isEnabled());
+    QCOMPARE(app.mainform->webEdit2->text(), QString());
+    QTest::keyClicks(app.mainform->webEdit1, "https://www.dr.dk/");
+    QTest::keyClicks(app.mainform->webEdit2, "DR nyt");
+    QTRY_VERIFY(app.mainform->actionIL->isEnabled());
+    QVERIFY(app.mainform->Button1->isEnabled());
+}
+
+void TstMainwindow::shortcutsAndMenu() {
+    Fixture f;
+    App& app = start(f);
+    QVERIFY(!app.boksform->isVisible());
+    QTest::keyClick(app.mainform, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(app.boksform->isVisible());
+
+    app.mainform->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(app.mainform));
+    QTest::keyClick(app.mainform, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(app.boksform->funkCheck->isChecked());
+    QCOMPARE(int(app.mainform->funkNo), 1);
+    QCOMPARE(app.mainform->Listen->horizontalHeaderItem(3)->text(), QStringLiteral("Program"));
+    app.mainform->actionSI->trigger();
+    QCOMPARE(int(app.mainform->funkNo), 0);
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Nyheder"));
+    QCOMPARE(app.mainform->Listen->horizontalHeaderItem(3)->text(), QStringLiteral("Webside"));
+
+    const QList<QAction*> menu = app.mainform->Button2->menu()->actions();
+    QCOMPARE(menu.size(), 5);
+    QCOMPARE(menu[0]->text(), QStringLiteral("Administrer grupper og elementer"));
+    QVERIFY(menu[1]->isSeparator());
+    QCOMPARE(menu[2]->text(), QStringLiteral("Skift indhold"));
+    QVERIFY(menu[3]->isSeparator());
+    QCOMPARE(menu[4]->text(), QStringLiteral("Information"));
+    QCOMPARE(app.mainform->webUrl->shortcuts().size(), 2);
+}
+
+void TstMainwindow::informationLoadsStructureOnce() {
+    Fixture f;
+    App& app = start(f);
+    const int loads = app.infoformen->loadCount;
+    app.infoformen->strukturnavn = "Andet.txt";
+    QTest::keyClick(app.mainform, Qt::Key_F1);
+    QVERIFY(app.infoformen->isVisible());
+    QCOMPARE(app.infoformen->strukturnavn, QStringLiteral("Lenkaroinfo.txt"));
+    app.mainform->Information("Grupper");
+    QCOMPARE(app.infoformen->loadCount, loads + 1);
+}
+
+void TstMainwindow::lookUpStartsBrowserInChosenOrder_data() {
+    QTest::addColumn<bool>("chrome");
+    QTest::addColumn<bool>("edge");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QString>("started");
+    QTest::newRow("chrome first") << true << true << 0 << "chrome";
+    QTest::newRow("edge first") << true << true << 1 << "edge";
+    QTest::newRow("none chosen is edge first") << true << true << -1 << "edge";
+    QTest::newRow("edge chosen, only chrome") << true << false << 1 << "chrome";
+    QTest::newRow("neither") << false << false << 0 << "";
+}
+
+void TstMainwindow::lookUpStartsBrowserInChosenOrder() {
+    QFETCH(bool, chrome);
+    QFETCH(bool, edge);
+    QFETCH(int, choice);
+    QFETCH(QString, started);
+    Fixture f;
+    const QString bin = f.tmp.path() + "/browsers/";
+    QDir().mkpath(bin);
+    if (chrome)
+        textfile::writeLines(bin + "chrome", {"x"});
+    if (edge)
+        textfile::writeLines(bin + "edge", {"x"});
+    App& app = start(f, "Nyheder", {{bin + "google-chrome", bin + "chrome"}, {bin + "edge"}});
+    app.boksform->setBrowserIndex(choice);
+    QTest::keyClick(app.mainform, Qt::Key_B, Qt::ControlModifier);
+    if (started.isEmpty()) {
+        QVERIFY(f.fakes.shell->calls.isEmpty());
+    } else {
+        QCOMPARE(f.fakes.shell->calls.size(), 1);
+        QCOMPARE(f.fakes.shell->calls[0].operation, QStringLiteral("open"));
+        QCOMPARE(f.fakes.shell->calls[0].file, bin + started);
+    }
+    QVERIFY(MessageBox::takeShown().isEmpty());
+    QVERIFY(app.infform->takeShown().isEmpty());
+}
+
+void TstMainwindow::lookUpPicksProgramFile() {
+    Fixture f;
+    App& app = start(f);
+    app.mainform->actionSI->execute();
+    FileDialog::setNextFile(program);
+    app.mainform->webBrowser->trigger();
+    QCOMPARE(FileDialog::takeShown(), QStringList{"Vælg program|" + QDir::rootPath()});
+    QCOMPARE(app.mainform->webEdit1->text(), program);
+    // Cancelling, or a file that is gone, changes nothing.
+    FileDialog::setNextFile(f.tmp.path() + "/borte");
+    app.mainform->webBrowser->trigger();
+    app.mainform->webBrowser->trigger();
+    QCOMPARE(app.mainform->webEdit1->text(), program);
+}
+
+void TstMainwindow::groupActivatedByKeys() {
+    Fixture f;
+    App& app = start(f);
+    QListWidget* groups = app.mainform->gruppeBoksen;
+    groups->setCurrentRow(1);
+    QTest::keyClick(groups, Qt::Key_Space);
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Musik"));
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Musik"));
+    QCOMPARE(app.mainform->gruppenavn0, QStringLiteral("Musik"));
+    QCOMPARE(app.boksform->gruppeBoks->currentRow(), 1);
+    QCOMPARE(app.mainform->Listen->rowCount(), 0);
+    QTest::mouseDClick(groups->viewport(), Qt::LeftButton, {},
+                       groups->visualItemRect(groups->item(0)).center());
+    QCoreApplication::processEvents();
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Nyheder"));
+    QCOMPARE(app.mainform->Listen->rowCount(), 3);
+}
+
+void TstMainwindow::errorMessages_data() {
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("2") << 2 << "Den specificerede fil blev ikke fundet.";
+    QTest::newRow("26") << 26 << "Der opstod en \"sharing violation\".";
+    QTest::newRow("27") << 27 << "Filnavnsassociatonen er ukomplet eller invalid";
+    QTest::newRow("30") << 30
+                        << "Den \"Dynamic Data Exchange (DDE) transaction\" kunne ikke fuldføres\r"
+                           "fordi andre \"DDE transactions\" skulle udføres.";
+    QTest::newRow("32") << 32 << "Det specificerede \"dynamic-link library (DLL)\" blev ikke fundet.";
+    QTest::newRow("1") << 1 << "Meningsløs operation eller ukendt fejl.";
+    QTest::newRow("12") << 12 << "Meningsløs operation eller ukendt fejl.";
+}
+
+void TstMainwindow::errorMessages() {
+    QFETCH(int, code);
+    QFETCH(QString, text);
+    Fixture f;
+    App& app = start(f);
+    f.fakes.shell->result = code;
+    app.mainform->runFilname("/bin/true");
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].title, QStringLiteral("Fejlinformation"));
+    QCOMPARE(shown[0].text, text);
+    f.fakes.shell->result = 33;
+    app.mainform->runFilname("/bin/true");
+    QVERIFY(MessageBox::takeShown().isEmpty());
+}
+
+void TstMainwindow::iconButtonsAreNamed() {
+    Fixture f;
+    App& app = start(f);
+    QCOMPARE(app.mainform->Button3->accessibleName(), QStringLiteral("Besøg valgte url: Ctrl+G"));
+    QCOMPARE(app.mainform->webEdit1->accessibleName().isEmpty() &&
+                 app.mainform->Label1->buddy() != app.mainform->webEdit1,
+             false);
+    QCOMPARE(app.mainform->Label3->buddy(), app.mainform->webEdit2);
+}
+
+QTEST_MAIN(TstMainwindow)
+#include "tst_mainwindow.moc"
