@@ -21,9 +21,10 @@ const Look looks[] = {
     {"Aqua Light Slate", QColor(0xdf, 0xe6, 0xee), QColor(0xfb, 0xfc, 0xfe), QColor(0xee, 0xf2, 0xf6),
      QColor(0xcb, 0xd7, 0xe4), QColor(0x1e, 0x2a, 0x36), QColor(0x5b, 0x7f, 0xa6), Qt::white,
      QColor(0x9a, 0xab, 0xbd)},
-    {"Carbon", QColor(0x2d, 0x2d, 0x30), QColor(0x1e, 0x1e, 0x1e), QColor(0x26, 0x26, 0x28),
-     QColor(0x3c, 0x3c, 0x40), QColor(0xe6, 0xe6, 0xe6), QColor(0x4a, 0x7d, 0xb8), Qt::white,
-     QColor(0x55, 0x55, 0x5a)},
+    // Lists a shade lighter than the window, so the frames of check boxes stay visible.
+    {"Carbon", QColor(0x2b, 0x2b, 0x2e), QColor(0x3a, 0x3a, 0x3d), QColor(0x41, 0x41, 0x44),
+     QColor(0x45, 0x45, 0x4a), QColor(0xe6, 0xe6, 0xe6), QColor(0x4a, 0x7d, 0xb8), Qt::white,
+     QColor(0x6a, 0x6a, 0x70)},
     {"Iceberg Classico", QColor(0xe9, 0xf1, 0xf8), QColor(0xf8, 0xfb, 0xff), QColor(0xee, 0xf4, 0xfa),
      QColor(0xd3, 0xe2, 0xf0), QColor(0x10, 0x20, 0x30), QColor(0x2f, 0x6e, 0xa5), Qt::white,
      QColor(0xa4, 0xbc, 0xd4)},
@@ -60,11 +61,17 @@ QPalette paletteOf(const Look& look) {
     return p;
 }
 
+// Every style, the plain one too, keeps tabs and column captions compact, so that the
+// windows' captions fit the widths they were designed with.
+const char* const compactRules = "QTabBar::tab { padding: 3px 6px; }"
+                                 "QHeaderView::section { padding: 1px 2px; }";
+
 QString sheetOf(const Look& look) {
     // A few rules of each style's own on top of the palette: framed status bar and tab pages.
     return QStringLiteral("QStatusBar { border-top: 1px solid %1; }"
                           "QTabWidget::pane { border: 1px solid %1; }")
-        .arg(look.mid.name());
+               .arg(look.mid.name()) +
+           QString::fromLatin1(compactRules);
 }
 
 QString plainStyleKey() {
@@ -88,7 +95,7 @@ bool StyleManager::setStyle(const QString& name) {
         QStyle* style = QStyleFactory::create(plainKey);
         QApplication::setStyle(style);
         QApplication::setPalette(style->standardPalette());
-        qApp->setStyleSheet(QString());
+        qApp->setStyleSheet(QString::fromLatin1(compactRules));
         active = QString::fromLatin1(plainName);
         return true;
     }

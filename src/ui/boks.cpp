@@ -1,31 +1,36 @@
 #include "boks.h"
 
 #include "app.h"
+#include "filedialog.h"
 #include "groupdelegate.h"
+#include "infUnit.h"
 #include "main.h"
 #include "options.h"
 #include "pictures.h"
 #include "stylemanager.h"
 #include "textcompare.h"
 #include "textfile.h"
+#include "updateaction.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -51,14 +56,27 @@ QLineEdit* shownField(const char* name, int width) {
     return e;
 }
 
+// A button that runs an action and shows its caption and picture.
+QToolButton* actionButton(const char* name, int width = 0) {
+    auto* b = named(new QToolButton, name);
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setFixedHeight(25);
+    // The designed width, or more where the caption needs it in the font at hand.
+    if (width)
+        b->setMinimumWidth(width);
+    return b;
+}
+
 QToolButton* flatButton(const char* name, const QString& caption, const QString& hint,
                         pictures::Kind picture) {
     auto* b = named(new QToolButton, name);
     b->setText(caption);
     b->setIcon(pictures::icon(picture));
-    b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextBesideIcon);
+    b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly
+                                            : Qt::ToolButtonTextBesideIcon);
     b->setAutoRaise(true);
     b->setStatusTip(hint);
+    // A button showing only a picture is named by its hint.
     b->setAccessibleName(caption.isEmpty() ? hint : caption);
     return b;
 }
@@ -70,11 +88,33 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy) {
     return l;
 }
 
-QFrame* separator() {
+// The thin line between the sections of a tab, with a margin above it.
+QWidget* separator() {
+    auto* box = new QWidget;
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 8, 0, 0);
     auto* line = new QFrame;
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    return line;
+    line->setFixedHeight(3);
+    layout->addWidget(line);
+    return box;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
+    auto* layout = new QHBoxLayout;
+    layout->setSpacing(4);
+    for (QWidget* w : widgets)
+        layout->addWidget(w);
+    if (stretch)
+        layout->addStretch();
+    return layout;
+}
+
+void copyItems(const QListWidget* from, QListWidget* to) {
+    to->clear();
+    for (int i = 0; i < from->count(); ++i)
+        to->addItem(from->item(i)->text());
 }
 } // namespace
 
@@ -87,6 +127,7 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_) {
     setMinimumSize(480, 400);
     resize(480, 400);
     buildControls();
+    buildActions();
 
     // Creating the window: it takes over the main window's state.
     Tmainform* main = app.mainform;
@@ -95,8 +136,7 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_) {
     loadBokse();
     listerModified = false;
     lagerBox->addItems(main->lagerliste);
-    for (int i = 0; i < gruppeBoks->count(); ++i)
-        Box->addItem(gruppeBoks->item(i)->text());
+    copyItems(gruppeBoks, Box);
     optfil = main->optdir + QStringLiteral("lenKaro.txt");
     hentOpt();
     // Ticking the box here switches the content mode as a click would.
@@ -106,12 +146,30 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_) {
     setAddressCaptions();
 
     connect(gruppeBoks, &QListWidget::itemClicked, this, &Tboksform::gruppeBoksClick);
+    gruppeBoks->installEventFilter(this);
     connect(designBox, &QComboBox::activated, this, &Tboksform::designBoxChange);
     connect(Bog, &QTabWidget::currentChanged, this, &Tboksform::BogChange);
+    connect(redigerCheck, &QCheckBox::toggled, this, &Tboksform::redigerCheckClick);
+    connect(sorterKnap, &QToolButton::clicked, this, &Tboksform::sorterKnapClick);
+    connect(programBoks, &QTreeWidget::itemClicked, this, &Tboksform::programBoksClick);
+    connect(fjernKnap, &QToolButton::clicked, this, &Tboksform::fjernKnapClick);
+    for (QLineEdit* e : {gEdit, tekstEdit, nytekstEdit})
+        e->installEventFilter(this);
+    const std::pair<QToolButton*, const char*> topics[] = {{sbInformationsKnap, "Grupper"},
+                                                           {sbInfo2, "Indfør element"},
+                                                           {sbInfo1, "Rediger element"},
+                                                           {sbInformation, "Administrer grupper"}};
+    for (auto [button, topic] : topics) {
+        connect(button, &QToolButton::clicked, this,
+                [this, topic = QString::fromUtf8(topic)] { app.mainform->Information(topic); });
+    }
 }
 
 void Tboksform::buildControls() {
     Bog = named(new QTabWidget, "Bog");
+    // All four tabs stay in view; a caption that does not fit is shortened instead.
+    Bog->setUsesScrollButtons(false);
+    Bog->setElideMode(Qt::ElideMiddle);
     side0 = buildGroupsTab();
     side1 = buildEntryTab();
     side2 = buildEditTab();
@@ -128,6 +186,75 @@ void Tboksform::buildControls() {
     layout->setSpacing(0);
     layout->addWidget(Bog, 1);
     layout->addWidget(infoBar);
+}
+
+void Tboksform::buildActions() {
+    auto make = [this](const char* name, const QString& caption, const QString& hint,
+                       pictures::Kind picture, UpdateAction::Rule rule,
+                       UpdateAction::Handler handler) {
+        auto* action = new UpdateAction(this, caption, hint, std::move(rule), std::move(handler));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setIcon(pictures::icon(picture));
+        addAction(action);
+        return action;
+    };
+    const auto onEntryTab = [this] { return Bog->currentIndex() == 1; };
+    const auto elementChosen = [this] {
+        return selectedElement() >= 0 && !webUrlEdit->text().isEmpty() &&
+               !nytekstEdit->text().isEmpty();
+    };
+    aNyGruppe = make(
+        "aNyGruppe", QStringLiteral("Indfør"), QStringLiteral("Opret ny gruppe"),
+        pictures::NewGroup, [this] { return gEdit->text().size() > 2; }, [this] { NyGruppe(); });
+    aSletGruppe = make(
+        "aSletGruppe", QStringLiteral("Slet"), QStringLiteral("Slet aktuelle gruppe"),
+        pictures::Delete, [this] { return valgtGruppeEdit->isReadOnly() && groupSelected(); },
+        [this] { SletGruppe(); });
+    aRedigerGruppe = make(
+        "aRedigerGruppe", QStringLiteral("Gem"),
+        QStringLiteral("Indfør det nye gruppenavn efter redigering"), pictures::Save,
+        [this] { return !valgtGruppeEdit->isReadOnly(); },
+        [this] {
+            RedigerGruppe();
+            // Whatever the rename did, the field is locked again.
+            redigerCheck->setChecked(false);
+            valgtGruppeEdit->setReadOnly(true);
+        });
+    aInsertElement = make(
+        "aInsertElement", QStringLiteral("Indfør i gruppen"),
+        QStringLiteral("Webadresse eller program indføres i valgte gruppe: Ctrl+I"),
+        pictures::Insert,
+        [this, onEntryTab] {
+            return groupSelected() && !FilnavnEdit->text().isEmpty() &&
+                   !tekstEdit->text().isEmpty() && onEntryTab();
+        },
+        [this] { InsertElement(); });
+    aInsertElement->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    actionOpenEle = make(
+        "actionOpenEle", QString(),
+        QStringLiteral("Indsæt program eller webadresse  ved Stifinder eller Browser: Ctrl+B"),
+        pictures::LookUp, [this, onEntryTab] { return groupSelected() && onEntryTab(); },
+        [this] { actionOpenEleExecute(); });
+    actionOpenEle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    aRedigerNavn = make("aRedigerNavn", QString(),
+                        QStringLiteral("Gennemfør indførte forandringer"), pictures::Insert,
+                        elementChosen, [this] { RedigerNavn(); });
+    aResetVisits = make("aResetVisits", QString(),
+                        QStringLiteral("Nulstil dato og besøg for valgte gruppeelement"),
+                        pictures::Reset, elementChosen, [this] { aResetVisitsExecute(); });
+
+    const std::pair<QToolButton*, UpdateAction*> bound[] = {
+        {sletKnap, aSletGruppe},     {redigerKnap, aRedigerGruppe}, {nyGruppeKnap, aNyGruppe},
+        {insertKnap, aInsertElement}, {openKnap, actionOpenEle},    {nytekstKnap, aRedigerNavn},
+        {Button1, aResetVisits}};
+    for (auto [button, action] : bound) {
+        button->setDefaultAction(action);
+        if (action->text().isEmpty()) {
+            button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+            button->setFixedWidth(button->minimumWidth());
+            button->setAccessibleName(action->statusTip());
+        }
+    }
 }
 
 QWidget* Tboksform::buildGroupsTab() {
@@ -149,62 +276,34 @@ QWidget* Tboksform::buildGroupsTab() {
     right->setMinimumWidth(259);
     auto* rows = new QVBoxLayout(right);
     rows->setContentsMargins(6, 3, 3, 3);
-    rows->setSpacing(4);
+    rows->setSpacing(3);
 
     valgtGruppeEdit = shownField("valgtGruppeEdit", 160);
     rows->addWidget(buddyLabel(QStringLiteral("Valgt gruppe"), valgtGruppeEdit));
-    sletKnap = named(new QPushButton(QStringLiteral("Slet")), "sletKnap");
-    sletKnap->setStatusTip(QStringLiteral("Slet aktuelle gruppe"));
-    auto* selected = new QHBoxLayout;
-    selected->addWidget(valgtGruppeEdit);
-    selected->addWidget(sletKnap);
-    selected->addStretch();
-    rows->addLayout(selected);
+    sletKnap = actionButton("sletKnap", 75);
+    rows->addLayout(row({valgtGruppeEdit, sletKnap}));
     redigerCheck = named(new QCheckBox(QStringLiteral("Rediger")), "redigerCheck");
     redigerCheck->setStatusTip(QStringLiteral("Muliggør redigering af gruppenavnet"));
-    redigerKnap = named(new QPushButton(QStringLiteral("Gem")), "redigerKnap");
-    redigerKnap->setStatusTip(QStringLiteral("Indfør det nye gruppenavn efter redigering"));
-    auto* rename = new QHBoxLayout;
-    rename->addWidget(redigerCheck);
-    rename->addWidget(redigerKnap);
-    rename->addStretch();
-    rows->addLayout(rename);
+    redigerKnap = actionButton("redigerKnap", 75);
+    rows->addLayout(row({redigerCheck, redigerKnap}));
     rows->addWidget(separator());
 
     rows->addWidget(new QLabel(QStringLiteral("Indfør ny gruppe")));
     gEdit = edit("gEdit", 160);
-    auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(buddyLabel(QStringLiteral("Gruppe navn"), gEdit));
-    nameRow->addWidget(gEdit);
-    nameRow->addStretch();
-    rows->addLayout(nameRow);
-    nyGruppeKnap = named(new QPushButton(QStringLiteral("Indfør")), "nyGruppeKnap");
-    nyGruppeKnap->setStatusTip(QStringLiteral("Opret ny gruppe"));
-    auto* newRow = new QHBoxLayout;
-    newRow->addWidget(nyGruppeKnap);
-    newRow->addWidget(new QLabel(QStringLiteral("Minimum 3 bogstaver")));
-    newRow->addStretch();
-    rows->addLayout(newRow);
+    rows->addLayout(row({buddyLabel(QStringLiteral("Gruppe navn"), gEdit), gEdit}));
+    nyGruppeKnap = actionButton("nyGruppeKnap", 75);
+    rows->addLayout(row({nyGruppeKnap, new QLabel(QStringLiteral("Minimum 3 bogstaver"))}));
     rows->addWidget(separator());
 
     sbInformationsKnap = flatButton("sbInformationsKnap", QStringLiteral("Information"),
                                     QStringLiteral("Information: Grupper"), pictures::Help);
     sorterKnap = flatButton("sorterKnap", QStringLiteral("Sorter listen"),
-                            QStringLiteral("Sorter listen alfabetisk"), pictures::Switch);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(sbInformationsKnap);
-    buttons->addWidget(sorterKnap);
-    buttons->addStretch();
-    rows->addLayout(buttons);
-
+                            QStringLiteral("Sorter listen alfabetisk"), pictures::Sort);
+    rows->addLayout(row({sbInformationsKnap, sorterKnap}));
     designBox = named(new QComboBox, "designBox");
     designBox->setFixedWidth(136);
     designBox->setMaxVisibleItems(11);
-    auto* design = new QHBoxLayout;
-    design->addWidget(buddyLabel(QStringLiteral("Design"), designBox));
-    design->addWidget(designBox);
-    design->addStretch();
-    rows->addLayout(design);
+    rows->addLayout(row({buddyLabel(QStringLiteral("Design"), designBox), designBox}));
     rows->addStretch();
     funkCheck = named(new QCheckBox(QStringLiteral("Programmer")), "funkCheck");
     funkCheck->setStatusTip(QStringLiteral("Skift mellem webadresser og programmer: Ctrl+S"));
@@ -213,6 +312,7 @@ QWidget* Tboksform::buildGroupsTab() {
     splitter->addWidget(left);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
     auto* layout = new QHBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
@@ -226,61 +326,52 @@ QWidget* Tboksform::buildEntryTab() {
     rows->setSpacing(4);
 
     gruppeEdit = shownField("gruppeEdit", 160);
-    rows->addWidget(buddyLabel(QStringLiteral("Elementerne indsættes i følgende gruppe"), gruppeEdit));
+    rows->addWidget(
+        buddyLabel(QStringLiteral("Elementerne indsættes i følgende gruppe"), gruppeEdit));
     rows->addWidget(gruppeEdit);
     rows->addWidget(separator());
 
     FilnavnEdit = edit("FilnavnEdit");
     adrLabel = named(buddyLabel(QStringLiteral("Werbadresse"), FilnavnEdit), "adrLabel");
-    adrLabel->setFixedWidth(68);
-    openKnap = flatButton("openKnap", QString(),
-                          QStringLiteral("Indsæt program eller webadresse  ved Stifinder eller "
-                                         "Browser: Ctrl+B"),
-                          pictures::LookUp);
-    openKnap->setAutoRaise(false);
-    openKnap->setFixedWidth(26);
-    auto* address = new QHBoxLayout;
-    address->addWidget(adrLabel);
-    address->addWidget(FilnavnEdit, 1);
-    address->addWidget(openKnap);
+    // The designed 68 pixels, or what the longer caption needs in the font at hand.
+    const int labelWidth =
+        std::max(68, adrLabel->fontMetrics().horizontalAdvance(QStringLiteral("Werbadresse")) + 4);
+    adrLabel->setFixedWidth(labelWidth);
+    openKnap = actionButton("openKnap", 26);
+    auto* address = row({adrLabel, FilnavnEdit, openKnap}, false);
+    address->setStretchFactor(FilnavnEdit, 1);
     rows->addLayout(address);
 
     tekstEdit = edit("tekstEdit", 160);
-    auto* name = new QHBoxLayout;
     auto* nameLabel = buddyLabel(QStringLiteral("Kort navn"), tekstEdit);
-    nameLabel->setFixedWidth(68);
-    name->addWidget(nameLabel);
-    name->addWidget(tekstEdit);
-    name->addStretch();
-    rows->addLayout(name);
-    insertKnap = named(new QPushButton(QStringLiteral("Indfør i gruppen")), "insertKnap");
-    insertKnap->setFixedWidth(110);
-    insertKnap->setStatusTip(
-        QStringLiteral("Webadresse eller program indføres i valgte gruppe: Ctrl+I"));
+    nameLabel->setFixedWidth(labelWidth);
+    rows->addLayout(row({nameLabel, tekstEdit}));
+    insertKnap = actionButton("insertKnap", 110);
     rows->addWidget(insertKnap);
     auto* note = new QLabel(QStringLiteral(
         "Hvis \"Kort navn\" eksisterer i forvejen, kan elementets \"Dato\" og \"Besøg\" "
         "nulstilles, hvis det vælges, at filen overskrives."));
     note->setWordWrap(true);
     rows->addWidget(note);
-    rows->addWidget(new QLabel(QStringLiteral("Ellers skal \"Kort navn\" være unikt i valgte gruppe.")));
+    rows->addWidget(
+        new QLabel(QStringLiteral("Ellers skal \"Kort navn\" være unikt i valgte gruppe.")));
     rows->addWidget(separator());
     sbInfo2 = flatButton("sbInfo2", QStringLiteral("Information"),
                          QStringLiteral("Information: Indfør element"), pictures::Help);
     rows->addWidget(sbInfo2, 0, Qt::AlignLeft);
+    rows->addStretch();
 
-    browserValg = named(new QGroupBox(QStringLiteral("Vælg browser til indførelse af webadresse")),
-                        "browserValg");
+    browserValg = named(
+        new QGroupBox(QStringLiteral("Vælg browser til indførelse af webadresse")), "browserValg");
     browserButtons = new QButtonGroup(browserValg);
     auto* browsers = new QHBoxLayout(browserValg);
     const QString names[] = {QStringLiteral("Google Chrome"), QStringLiteral("Microsoft Edge")};
     for (int i = 0; i < 2; ++i) {
         auto* radio = new QRadioButton(names[i]);
         browserButtons->addButton(radio, i);
-        browsers->addWidget(radio);
+        browsers->addWidget(radio, 1);
     }
     browserButtons->button(0)->setChecked(true);
-    rows->addStretch();
     rows->addWidget(browserValg);
     return page;
 }
@@ -290,7 +381,6 @@ QWidget* Tboksform::buildEditTab() {
     auto* splitter = new QSplitter(Qt::Horizontal);
 
     auto* left = new QWidget;
-    left->setMinimumWidth(120);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(3, 3, 3, 3);
     programBoks = named(new QTreeWidget, "programBoks");
@@ -300,29 +390,28 @@ QWidget* Tboksform::buildEditTab() {
     programBoks->setEditTriggers(QAbstractItemView::NoEditTriggers);
     programBoks->setItemDelegate(new ActiveSelectionDelegate(programBoks));
     programBoks->setAccessibleName(QStringLiteral("Elementer"));
+    programBoks->header()->setSectionsClickable(false);
     leftLayout->addWidget(programBoks, 1);
-    fjernKnap = named(new QPushButton(QStringLiteral("Fjern valgte")), "fjernKnap");
-    fjernKnap->setFixedWidth(89);
+    fjernKnap = named(new QToolButton, "fjernKnap");
+    fjernKnap->setText(QStringLiteral("Fjern valgte"));
+    fjernKnap->setFixedSize(89, 25);
     fjernKnap->setStatusTip(QStringLiteral("Fjern afkrydsede programmer fra gruppen"));
     auto* removeNote = new QLabel(QStringLiteral("Alle afkrydsede fjernes permanent."));
     removeNote->setWordWrap(true);
-    auto* remove = new QHBoxLayout;
-    remove->addWidget(fjernKnap);
-    remove->addWidget(removeNote, 1);
+    auto* remove = row({fjernKnap, removeNote}, false);
+    remove->setStretchFactor(removeNote, 1);
     leftLayout->addLayout(remove);
 
     auto* right = new QWidget;
     auto* rows = new QVBoxLayout(right);
     rows->setContentsMargins(6, 3, 3, 3);
-    rows->setSpacing(4);
+    rows->setSpacing(3);
     gNameEdit = shownField("gNameEdit", 160);
     rows->addWidget(buddyLabel(QStringLiteral("Gruppe navn"), gNameEdit));
     rows->addWidget(gNameEdit);
     rows->addWidget(separator());
     auto* choose = new QLabel(QStringLiteral("Vælg element i listen der skal redigeres."));
-    QFont big = choose->font();
-    big.setPointSize(10);
-    choose->setFont(big);
+    choose->setFont(tahoma(10));
     choose->setWordWrap(true);
     rows->addWidget(choose);
     webUrlEdit = edit("webUrlEdit");
@@ -332,21 +421,9 @@ QWidget* Tboksform::buildEditTab() {
     rows->addWidget(webUrlEdit);
     nytekstEdit = edit("nytekstEdit", 168);
     rows->addWidget(buddyLabel(QStringLiteral("Elementets navn"), nytekstEdit));
-    nytekstKnap = flatButton("nytekstKnap", QString(),
-                             QStringLiteral("Gennemfør indførte forandringer"), pictures::Insert);
-    nytekstKnap->setAutoRaise(false);
-    nytekstKnap->setFixedWidth(24);
-    Button1 = flatButton("Button1", QString(),
-                         QStringLiteral("Nulstil dato og besøg for valgte gruppeelement"),
-                         pictures::Switch);
-    Button1->setAutoRaise(false);
-    Button1->setFixedWidth(24);
-    auto* nameRow = new QHBoxLayout;
-    nameRow->addWidget(nytekstEdit);
-    nameRow->addWidget(nytekstKnap);
-    nameRow->addWidget(Button1);
-    nameRow->addStretch();
-    rows->addLayout(nameRow);
+    nytekstKnap = actionButton("nytekstKnap", 24);
+    Button1 = actionButton("Button1", 24);
+    rows->addLayout(row({nytekstEdit, nytekstKnap, Button1}));
     rows->addWidget(separator());
     sbInfo1 = flatButton("sbInfo1", QStringLiteral("Information"),
                          QStringLiteral("Information: Rediger element"), pictures::Help);
@@ -355,7 +432,9 @@ QWidget* Tboksform::buildEditTab() {
 
     splitter->addWidget(left);
     splitter->addWidget(right);
-    splitter->setSizes({195, 260});
+    splitter->setSizes({195, 269});
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
     auto* layout = new QHBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(splitter);
@@ -364,9 +443,9 @@ QWidget* Tboksform::buildEditTab() {
 
 QWidget* Tboksform::buildShelfTab() {
     auto* page = named(new QWidget, "side4");
-    auto* row = new QHBoxLayout(page);
-    row->setContentsMargins(3, 3, 3, 6);
-    row->setSpacing(3);
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(3, 3, 3, 6);
+    layout->setSpacing(3);
     Box = named(new QListWidget, "Box");
     lagerBox = named(new QListWidget, "lagerBox");
     for (QListWidget* list : {Box, lagerBox}) {
@@ -390,14 +469,15 @@ QWidget* Tboksform::buildShelfTab() {
         bool flat;
     };
     const Spec specs[] = {
-        {&sbInformation, "sbInformation", "Information: Administrer grupper", pictures::Help, false},
-        {&tilLagerValgte, "tilLagerValgte", "Flyt valgte til lager", pictures::Visit, true},
-        {&tilbageValgte, "tilbageValgte", "Flyt valgte tilbage", pictures::Visit, true},
-        {&tilLagerAlle, "tilLagerAlle", "Flyt alle til lager", pictures::Visit, true},
-        {&tilbageAlle, "tilbageAlle", "Flyt alle tilbage", pictures::Visit, true},
-        {&flytOp, "flytOp", "Flyt valgte op", pictures::Visit, true},
-        {&flytNed, "flytNed", "Flyt valgte ned", pictures::Visit, true},
-        {&gemKnap, "gemKnap", "Gem de nye lister", pictures::Insert, false},
+        {&sbInformation, "sbInformation", "Information: Administrer grupper", pictures::Help,
+         false},
+        {&tilLagerValgte, "tilLagerValgte", "Flyt valgte til lager", pictures::ToShelf, true},
+        {&tilbageValgte, "tilbageValgte", "Flyt valgte tilbage", pictures::FromShelf, true},
+        {&tilLagerAlle, "tilLagerAlle", "Flyt alle til lager", pictures::AllToShelf, true},
+        {&tilbageAlle, "tilbageAlle", "Flyt alle tilbage", pictures::AllFromShelf, true},
+        {&flytOp, "flytOp", "Flyt valgte op", pictures::Up, true},
+        {&flytNed, "flytNed", "Flyt valgte ned", pictures::Down, true},
+        {&gemKnap, "gemKnap", "Gem de nye lister", pictures::Save, false},
     };
     for (const Spec& s : specs) {
         *s.button = flatButton(s.name, QString(), QString::fromUtf8(s.hint), s.picture);
@@ -407,11 +487,65 @@ QWidget* Tboksform::buildShelfTab() {
     }
     buttons->addStretch();
 
-    row->addWidget(Box);
-    row->addWidget(column);
-    row->addWidget(lagerBox);
-    row->addStretch();
+    layout->addWidget(Box);
+    layout->addWidget(column);
+    layout->addWidget(lagerBox);
+    layout->addStretch();
     return page;
+}
+
+bool Tboksform::event(QEvent* e) {
+    switch (e->type()) {
+    case QEvent::StatusTip:
+        // This window's own status bar shows the hints of its controls.
+        infoBar->showMessage(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    case QEvent::WindowActivate:
+        infoBar->clearMessage();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(e);
+}
+
+bool Tboksform::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, e);
+    const auto* key = static_cast<QKeyEvent*>(e);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (watched == gruppeBoks) {
+        // A character key selects the group highlighted now; a key that moves the highlight
+        // selects the group it moved to.
+        const int before = gruppeBoks->currentRow();
+        if (enter || !key->text().isEmpty())
+            gruppeBoksClick();
+        QTimer::singleShot(0, this, [this, before] {
+            if (gruppeBoks->currentRow() != before)
+                gruppeBoksClick();
+        });
+        return false;
+    }
+    if (!enter)
+        return false;
+    if (watched == gEdit && gEdit->text().size() > 2) {
+        NyGruppe();
+        return true;
+    }
+    if (watched == tekstEdit && groupSelected() && !FilnavnEdit->text().isEmpty() &&
+        !tekstEdit->text().isEmpty()) {
+        InsertElement();
+        return true;
+    }
+    if (watched == nytekstEdit && aRedigerNavn->update()) {
+        RedigerNavn();
+        return true;
+    }
+    return false;
+}
+
+bool Tboksform::groupSelected() const {
+    return !app.mainform->gruppenavn.isEmpty();
 }
 
 void Tboksform::hentOpt() {
@@ -420,6 +554,7 @@ void Tboksform::hentOpt() {
         resize(400, 480);
         return;
     }
+    // Read as far as it goes: a bad line ends the reading, what came before it stays.
     const auto lines = textfile::readLines(optfil);
     if (!lines)
         return;
@@ -484,11 +619,16 @@ void Tboksform::addElementRow(const QString& navn) {
     item->setCheckState(0, Qt::Unchecked);
 }
 
+int Tboksform::selectedElement() const {
+    const QList<QTreeWidgetItem*> selected = programBoks->selectedItems();
+    return selected.isEmpty() ? -1 : programBoks->indexOfTopLevelItem(selected.first());
+}
+
 void Tboksform::loadBokse() {
     programBoks->clear();
     QTableWidget* listen = app.mainform->Listen;
-    for (int row = 0; row < listen->rowCount(); ++row)
-        addElementRow(listen->item(row, 3)->text());
+    for (int r = 0; r < listen->rowCount(); ++r)
+        addElementRow(listen->item(r, 3)->text());
     showGroupName(app.mainform->gruppenavn);
     nytekstEdit->clear();
     webUrlEdit->clear();
@@ -554,9 +694,69 @@ void Tboksform::designBoxChange() {
 }
 
 void Tboksform::BogChange() {
-    if (Bog->currentWidget() != side4)
-        return;
-    Box->clear();
-    for (int i = 0; i < gruppeBoks->count(); ++i)
-        Box->addItem(gruppeBoks->item(i)->text());
+    if (Bog->currentWidget() == side4)
+        copyItems(gruppeBoks, Box);
 }
+
+QString Tboksform::OpenDia() {
+    const QString file =
+        FileDialog::open(this, QStringLiteral("Vælg program"), QDir::rootPath());
+    return !file.isEmpty() && QFileInfo(file).isFile() ? QDir::toNativeSeparators(file)
+                                                       : QString();
+}
+
+void Tboksform::InsertElement() {
+    Tmainform* main = app.mainform;
+    if (!groupSelected())
+        return;
+    const QString navn = tekstEdit->text();
+    const QString adresse = FilnavnEdit->text();
+    if (navn.isEmpty()) {
+        app.infform->inform(QStringLiteral("Der mangler et kort navn!"));
+        return;
+    }
+    if (main->funkNo == 0) {
+        if (adresse.isEmpty()) {
+            app.infform->inform(QStringLiteral("Der mangler en webadresse!"));
+            return;
+        }
+        if (!app.services.urlCheck->IsValidURL(adresse)) {
+            app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+            return;
+        }
+    } else {
+        if (adresse.isEmpty()) {
+            app.infform->inform(QStringLiteral("Der mangler et program!"));
+            return;
+        }
+        if (!QFileInfo(adresse).isFile()) {
+            app.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
+            return;
+        }
+    }
+    main->gruppenavn = gruppeEdit->text();
+    if (!main->insertElement(adresse, navn))
+        return;
+    FilnavnEdit->clear();
+    tekstEdit->clear();
+}
+
+void Tboksform::actionOpenEleExecute() {
+    if (app.mainform->funkNo != 0) {
+        const QString file = OpenDia();
+        if (!file.isEmpty())
+            FilnavnEdit->setText(file);
+        return;
+    }
+    app.mainform->startChosenBrowser();
+}
+
+void Tboksform::NyGruppe() {}
+void Tboksform::SletGruppe() {}
+void Tboksform::RedigerGruppe() {}
+void Tboksform::redigerCheckClick() {}
+void Tboksform::sorterKnapClick() {}
+void Tboksform::programBoksClick() {}
+void Tboksform::RedigerNavn() {}
+void Tboksform::aResetVisitsExecute() {}
+void Tboksform::fjernKnapClick() {}

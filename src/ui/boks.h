@@ -10,14 +10,15 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
 class QTreeWidget;
+class UpdateAction;
 
 // The administration window. It keeps nothing of its own but its options file and the storage
-// tab's unsaved-changes flag: its lists and fields show the main window's state.
+// tab's unsaved-changes flag: its lists and fields show the main window's state, and every
+// change goes through the main window's operations and files.
 class Tboksform : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +33,25 @@ public:
     void designBoxChange();
     void BogChange();
 
+    // Groups.
+    void NyGruppe();
+    void SletGruppe();
+    void RedigerGruppe();
+    void redigerCheckClick();
+    void sorterKnapClick();
+
+    // Elements.
+    void InsertElement();
+    void actionOpenEleExecute();
+    void programBoksClick();
+    void RedigerNavn();
+    void aResetVisitsExecute();
+    void fjernKnapClick();
+
+    // The file dialog "Vælg program": the full path of the chosen file when one was chosen
+    // and exists, else empty.
+    QString OpenDia();
+
     // The chosen browser: 0 "Google Chrome", 1 "Microsoft Edge", -1 none.
     int browserIndex() const;
     void setBrowserIndex(int index);
@@ -42,6 +62,8 @@ public:
     void addElementRow(const QString& navn);
     // Puts names into gruppeBoks and the main window's gruppeBoksen.
     void fillGroupLists(const QStringList& names);
+    // The row selected in programBoks, -1 for none.
+    int selectedElement() const;
 
     QString optfil;
     bool listerModified = false;
@@ -53,11 +75,11 @@ public:
     // "Grupper"
     QListWidget* gruppeBoks;
     QLineEdit* valgtGruppeEdit;
-    QPushButton* sletKnap;
+    QToolButton* sletKnap;
     QCheckBox* redigerCheck;
-    QPushButton* redigerKnap;
+    QToolButton* redigerKnap;
     QLineEdit* gEdit;
-    QPushButton* nyGruppeKnap;
+    QToolButton* nyGruppeKnap;
     QToolButton* sbInformationsKnap;
     QToolButton* sorterKnap;
     QComboBox* designBox;
@@ -69,13 +91,13 @@ public:
     QLineEdit* FilnavnEdit;
     QToolButton* openKnap;
     QLineEdit* tekstEdit;
-    QPushButton* insertKnap;
+    QToolButton* insertKnap;
     QToolButton* sbInfo2;
     QGroupBox* browserValg;
 
     // "Fjern eller rediger element"
     QTreeWidget* programBoks;
-    QPushButton* fjernKnap;
+    QToolButton* fjernKnap;
     QLineEdit* gNameEdit;
     QLabel* adrLabel2;
     QLineEdit* webUrlEdit;
@@ -90,13 +112,27 @@ public:
     QToolButton *sbInformation, *tilLagerValgte, *tilbageValgte, *tilLagerAlle, *tilbageAlle,
         *flytOp, *flytNed, *gemKnap;
 
+    UpdateAction* aNyGruppe;
+    UpdateAction* aSletGruppe;
+    UpdateAction* aRedigerGruppe;
+    UpdateAction* aInsertElement;
+    UpdateAction* actionOpenEle;
+    UpdateAction* aRedigerNavn;
+    UpdateAction* aResetVisits;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildControls();
+    void buildActions();
     QWidget* buildGroupsTab();
     QWidget* buildEntryTab();
     QWidget* buildEditTab();
     QWidget* buildShelfTab();
     void setAddressCaptions();
+    bool groupSelected() const;
 
     App& app;
     QButtonGroup* browserButtons;

@@ -3,7 +3,6 @@
 #include "app.h"
 #include "boks.h"
 #include "elementstore.h"
-#include "filedialog.h"
 #include "filenames.h"
 #include "groupdelegate.h"
 #include "infUnit.h"
@@ -562,15 +561,19 @@ void Tmainform::actionILExecute() {
 
 void Tmainform::webBrowserExecute() {
     if (funkNo == 0) {
-        const QString browser = app.services.browsers.find(app.boksform->browserIndex());
-        if (!browser.isEmpty())
-            runFilname(browser);
+        startChosenBrowser();
         return;
     }
-    const QString file =
-        FileDialog::open(this, QStringLiteral("Vælg program"), QDir::rootPath());
-    if (!file.isEmpty() && QFileInfo(file).isFile())
-        webEdit1->setText(QDir::toNativeSeparators(file));
+    const QString file = app.boksform->OpenDia();
+    if (!file.isEmpty())
+        webEdit1->setText(file);
+}
+
+void Tmainform::startChosenBrowser() {
+    // Started without an address: the user finds the page and copies its address.
+    const QString browser = app.services.browsers.find(app.boksform->browserIndex());
+    if (!browser.isEmpty())
+        runFilname(browser);
 }
 
 void Tmainform::recordVisit(int row) {

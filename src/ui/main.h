@@ -49,6 +49,9 @@ public:
     void actionInfoExecute();
     void actionILExecute();
     void webBrowserExecute();
+    // Starts the browser the administration window's choice puts first among those installed;
+    // with none installed nothing happens.
+    void startChosenBrowser();
     void webUrlExecute();
     bool webUrlBeforeBrowse();
     void Information(const QString& S);

@@ -21,6 +21,17 @@ QIcon icon(Kind kind) {
         {"list-add", QStyle::SP_FileDialogNewFolder},
         {"help-contents", QStyle::SP_DialogHelpButton},
         {"view-refresh", QStyle::SP_BrowserReload},
+        {"edit-delete", QStyle::SP_TrashIcon},
+        {"document-save", QStyle::SP_DialogSaveButton},
+        {"folder-new", QStyle::SP_FileDialogNewFolder},
+        {"edit-clear", QStyle::SP_DialogResetButton},
+        {"go-next", QStyle::SP_ArrowRight},
+        {"go-previous", QStyle::SP_ArrowLeft},
+        {"go-last", QStyle::SP_MediaSkipForward},
+        {"go-first", QStyle::SP_MediaSkipBackward},
+        {"go-up", QStyle::SP_ArrowUp},
+        {"go-down", QStyle::SP_ArrowDown},
+        {"view-sort-ascending", QStyle::SP_FileDialogListView},
     };
     const Source& s = sources[kind];
     return QIcon::fromTheme(QString::fromLatin1(s.theme),

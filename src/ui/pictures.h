@@ -8,7 +8,27 @@ class QLabel;
 // pictures as fallback.
 namespace pictures {
 
-enum Kind { Info, Question, Admin, Visit, LookUp, Insert, Help, Switch };
+enum Kind {
+    Info,
+    Question,
+    Admin,
+    Visit,
+    LookUp,
+    Insert,
+    Help,
+    Switch,
+    Delete,
+    Save,
+    NewGroup,
+    Reset,
+    ToShelf,
+    FromShelf,
+    AllToShelf,
+    AllFromShelf,
+    Up,
+    Down,
+    Sort,
+};
 
 QIcon icon(Kind kind);
 

@@ -1,0 +1,32 @@
+// Renders the main window and each tab of the administration window to PNG files, in the
+// styles named on the command line, for looking at the layout. Not part of the test suite:
+//   cmake --build build --target screens && build/tests/app/screens <base> <out> Sky Carbon
+#include "app.h"
+#include "boks.h"
+#include "main.h"
+#include "stylemanager.h"
+
+#include <QApplication>
+#include <QTabWidget>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    const QStringList args = application.arguments();
+    if (args.size() < 4)
+        return 2;
+    App app(args[1], QStringLiteral("skærm"));
+    app.mainform->show();
+    app.boksform->show();
+    for (const QString& style : args.mid(3)) {
+        StyleManager::setStyle(style);
+        QApplication::processEvents();
+        const QString prefix = args[2] + u'/' + QString(style).remove(u' ');
+        app.mainform->grab().save(prefix + QStringLiteral("-main.png"));
+        for (int tab = 0; tab < app.boksform->Bog->count(); ++tab) {
+            app.boksform->Bog->setCurrentIndex(tab);
+            QApplication::processEvents();
+            app.boksform->grab().save(prefix + QStringLiteral("-boks%1.png").arg(tab));
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,336 @@
+#include "fixture.h"
+
+#include "boks.h"
+#include "info.h"
+#include "main.h"
+#include "updateaction.h"
+
+#include <QCheckBox>
+#include <QEnterEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+// The administration window opened from the main window and used as a user would.
+class TstAdminwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void opensFromMainWindowAndHides();
+    void switchesContentModeBothWays();
+    void programsWithoutGroupList();
+    void selectsGroupsFromEitherWindow();
+    void entersElements_data();
+    void entersElements();
+    void declinedOverwriteStillEmptiesFields();
+    void entryNeedsGroupAndItsTab();
+    void lookUpFillsProgramPath();
+    void lookUpStartsBrowser();
+    void shelfTabTakesActiveGroups();
+    void showsHintsInOwnStatusBar();
+    void informationButtons();
+
+private:
+    // Web groups Nyheder (DR) and Musik, programs group Værktøj; Nyheder and Værktøj current.
+    App& start(Fixture& f, const BrowserPlaces& browsers = {}) {
+        f.makeUser();
+        Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/", 41);
+        QDir().mkpath(f.web() + "/Musik");
+        textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder", "Musik"});
+        textfile::writeLines(f.web() + "/webLager.txt", {"Gammelt"});
+        program = f.tmp.path() + "/lommeregner";
+        textfile::writeLines(program, {"x"});
+        Fixture::element(f.programs() + "/Værktøj", "Lommeregner", program, 7);
+        textfile::writeLines(f.programs() + "/webgruppe.txt", {"Værktøj"});
+        textfile::writeLines(f.options() + "/main.txt", {"Sky", "120", "120", "595", "380",
+                                                         "Nyheder", "Nyheder", "Værktøj", "0"});
+        App& app = f.start("anna", browsers);
+        app.mainform->show();
+        app.mainform->activateWindow();
+        if (!QTest::qWaitForWindowActive(app.mainform))
+            qWarning("main window not active");
+        QTest::keyClick(app.mainform, Qt::Key_A, Qt::ControlModifier);
+        return app;
+    }
+
+    static QStringList items(const QListWidget* list) {
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text();
+        return names;
+    }
+
+    QString program;
+};
+
+void TstAdminwindow::opensFromMainWindowAndHides() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    QVERIFY(boks->isVisible());
+    QCOMPARE(boks->windowTitle(), QStringLiteral("Administrer grupper og elementer"));
+    QVERIFY(boks->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(!(boks->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(boks->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(boks->minimumSize(), QSize(480, 400));
+    QStringList tabs;
+    for (int i = 0; i < boks->Bog->count(); ++i)
+        tabs << boks->Bog->tabText(i);
+    QCOMPARE(tabs, (QStringList{"Grupper", "Indfør element", "Fjern eller rediger element",
+                                "Administrer grupper"}));
+    QCOMPARE(boks->Bog->currentIndex(), 0);
+    QCOMPARE(items(boks->gruppeBoks), (QStringList{"Nyheder", "Musik"}));
+    QCOMPARE(items(boks->lagerBox), QStringList{"Gammelt"});
+    QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(boks->programBoks->topLevelItemCount(), 1);
+
+    boks->Bog->setCurrentIndex(1);
+    boks->FilnavnEdit->setText("https://halvt.dk/");
+    boks->close();
+    QVERIFY(!boks->isVisible());
+    QTest::keyClick(app.mainform, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(boks->isVisible());
+    QCOMPARE(boks->Bog->currentIndex(), 1);
+    QCOMPARE(boks->FilnavnEdit->text(), QStringLiteral("https://halvt.dk/"));
+}
+
+void TstAdminwindow::switchesContentModeBothWays() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    QCOMPARE(boks->adrLabel->text(), QStringLiteral("Werbadresse"));
+    QTest::mouseClick(boks->funkCheck, Qt::LeftButton, {},
+                      QPoint(5, boks->funkCheck->height() / 2));
+    QVERIFY(boks->funkCheck->isChecked());
+    QCOMPARE(int(app.mainform->funkNo), 1);
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Værktøj"));
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Værktøj"));
+    QCOMPARE(app.mainform->Listen->item(0, 3)->text(), QStringLiteral("Lommeregner"));
+    QCOMPARE(items(boks->gruppeBoks), QStringList{"Værktøj"});
+    QCOMPARE(items(app.mainform->gruppeBoksen), QStringList{"Værktøj"});
+    QCOMPARE(items(boks->lagerBox), QStringList{});
+    QCOMPARE(boks->adrLabel->text(), QStringLiteral("Program"));
+    QCOMPARE(boks->adrLabel2->text(), QStringLiteral("Program"));
+    QCOMPARE(app.mainform->Listen->horizontalHeaderItem(3)->text(), QStringLiteral("Program"));
+
+    // Choosing another web group is remembered for web mode and comes back after a switch.
+    boks->funkCheck->click();
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Nyheder"));
+    boks->gruppeBoks->setCurrentRow(1);
+    boks->gruppeBoksClick();
+    boks->funkCheck->click();
+    boks->funkCheck->click();
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Musik"));
+    QCOMPARE(items(boks->lagerBox), QStringList{"Gammelt"});
+    QCOMPARE(boks->adrLabel->text(), QStringLiteral("Werbadresse"));
+    QCOMPARE(app.mainform->Listen->horizontalHeaderItem(3)->text(), QStringLiteral("Webside"));
+}
+
+void TstAdminwindow::programsWithoutGroupList() {
+    Fixture f;
+    App& app = start(f);
+    QFile::remove(f.programs() + "/webgruppe.txt");
+    app.boksform->funkCheck->click();
+    QCOMPARE(app.boksform->gruppeBoks->count(), 0);
+    QCOMPARE(app.mainform->gruppeBoksen->count(), 0);
+    // The group last chosen in programs mode is still shown; its folder exists.
+    QCOMPARE(app.mainform->Listen->rowCount(), 1);
+}
+
+void TstAdminwindow::selectsGroupsFromEitherWindow() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    QListWidget* list = boks->gruppeBoks;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Musik"));
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Musik"));
+    QCOMPARE(boks->gruppeEdit->text(), QStringLiteral("Musik"));
+    QCOMPARE(boks->gNameEdit->text(), QStringLiteral("Musik"));
+    QCOMPARE(app.mainform->Listen->rowCount(), 0);
+
+    // Moving the highlight with the keyboard selects the group it lands on.
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    QTRY_COMPARE(app.mainform->gruppenavn, QStringLiteral("Nyheder"));
+    QCOMPARE(app.mainform->Listen->rowCount(), 1);
+    QCOMPARE(boks->programBoks->topLevelItem(0)->text(0), QStringLiteral("DR"));
+
+    // And from the main window, which marks the same row here.
+    app.mainform->gruppeBoksen->setCurrentRow(1);
+    QTest::keyClick(app.mainform->gruppeBoksen, Qt::Key_Return);
+    QCOMPARE(list->currentRow(), 1);
+    QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Musik"));
+}
+
+void TstAdminwindow::entersElements_data() {
+    QTest::addColumn<bool>("programs");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("one character") << false << "https://www.tv2.dk/" << "T" << "";
+    QTest::newRow("no name") << false << "https://www.tv2.dk/" << "" << "Der mangler et kort navn!";
+    QTest::newRow("no address") << false << "" << "TV 2" << "Der mangler en webadresse!";
+    QTest::newRow("name first") << false << "" << "" << "Der mangler et kort navn!";
+    QTest::newRow("bad address") << false << "tv2.dk" << "TV 2"
+                                 << "Der mangler en gyldig webadresse!";
+    QTest::newRow("unusable name") << false << "https://www.tv2.dk/" << "TV?"
+                                   << "Navnet kan ikke bruges som filnavn.";
+    QTest::newRow("program") << true << "PROGRAM" << "Regner" << "";
+    QTest::newRow("no program") << true << "" << "Regner" << "Der mangler et program!";
+    QTest::newRow("missing program") << true << "/ingen/fil" << "Regner"
+                                     << "Filen kunne ikke findes!";
+}
+
+void TstAdminwindow::entersElements() {
+    QFETCH(bool, programs);
+    QFETCH(QString, address);
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    if (programs)
+        boks->funkCheck->click();
+    if (address == "PROGRAM")
+        address = program;
+    boks->Bog->setCurrentIndex(1);
+    boks->FilnavnEdit->setText(address);
+    boks->tekstEdit->setText(name);
+    const int before = app.mainform->Listen->rowCount();
+    // The action runs only with both fields filled; the checks run whichever way it starts.
+    boks->InsertElement();
+    if (message.isEmpty()) {
+        QVERIFY(app.infform->takeShown().isEmpty());
+        QCOMPARE(boks->FilnavnEdit->text(), QString());
+        QCOMPARE(boks->tekstEdit->text(), QString());
+        QCOMPARE(app.mainform->Listen->rowCount(), before + 1);
+        QCOMPARE(boks->programBoks->topLevelItemCount(), before + 1);
+        const QString group = programs ? f.programs() + "/Værktøj/" : f.web() + "/Nyheder/";
+        QCOMPARE(textfile::readLines(group + name + ".txt")->mid(0, 5),
+                 (QStringList{address, name, "Dato", "XX:XX", "0"}));
+    } else {
+        QCOMPARE(app.infform->takeShown(), QStringList{message});
+        QCOMPARE(boks->FilnavnEdit->text(), address);
+        QCOMPARE(boks->tekstEdit->text(), name);
+        QCOMPARE(app.mainform->Listen->rowCount(), before);
+    }
+}
+
+void TstAdminwindow::declinedOverwriteStillEmptiesFields() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->Bog->setCurrentIndex(1);
+    boks->FilnavnEdit->setText("https://www.dr.dk/tv");
+    boks->tekstEdit->setText("DR");
+    app.spform->setNextAnswer(false);
+    QTest::keyClick(boks->tekstEdit, Qt::Key_Return);
+    QCOMPARE(app.spform->takeShown().size(), 1);
+    QCOMPARE(boks->FilnavnEdit->text(), QString());
+    QCOMPARE(boks->tekstEdit->text(), QString());
+    QCOMPARE(textfile::readLines(f.web() + "/Nyheder/DR.txt")->mid(0, 5),
+             (QStringList{"https://www.dr.dk/", "DR", "01-12-2026", "10:15", "41"}));
+}
+
+void TstAdminwindow::entryNeedsGroupAndItsTab() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(boks));
+    boks->FilnavnEdit->setText("https://www.tv2.dk/");
+    boks->tekstEdit->setText("TV 2");
+    // On another tab Ctrl+I does not act on the entry tab.
+    QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
+    QVERIFY(!QFileInfo::exists(f.web() + "/Nyheder/TV 2.txt"));
+    QVERIFY(!boks->actionOpenEle->update());
+
+    boks->Bog->setCurrentIndex(1);
+    QVERIFY(boks->actionOpenEle->update());
+    app.mainform->gruppenavn.clear();
+    boks->FilnavnEdit->setText("https://www.tv2.dk/");
+    boks->tekstEdit->setText("TV 2");
+    QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
+    QTest::keyClick(boks->tekstEdit, Qt::Key_Return);
+    QVERIFY(!boks->actionOpenEle->update());
+    QVERIFY(!boks->insertKnap->isEnabled());
+    QVERIFY(app.infform->takeShown().isEmpty());
+    QCOMPARE(boks->tekstEdit->text(), QStringLiteral("TV 2"));
+
+    app.mainform->gruppenavn = "Nyheder";
+    QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
+    QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/TV 2.txt"));
+    QCOMPARE(app.mainform->Listen->rowCount(), 2);
+}
+
+void TstAdminwindow::lookUpFillsProgramPath() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->funkCheck->click();
+    boks->Bog->setCurrentIndex(1);
+    FileDialog::setNextFile(program);
+    boks->actionOpenEle->execute();
+    QCOMPARE(FileDialog::takeShown(), QStringList{"Vælg program|" + QDir::rootPath()});
+    QCOMPARE(boks->FilnavnEdit->text(), program);
+    boks->actionOpenEle->execute(); // cancelled
+    QCOMPARE(boks->FilnavnEdit->text(), program);
+}
+
+void TstAdminwindow::lookUpStartsBrowser() {
+    Fixture f;
+    const QString edge = f.tmp.path() + "/msedge";
+    textfile::writeLines(edge, {"x"});
+    App& app = start(f, {{f.tmp.path() + "/chrome"}, {edge}});
+    Tboksform* boks = app.boksform;
+    boks->Bog->setCurrentIndex(1);
+    boks->FilnavnEdit->setText("uændret");
+    boks->actionOpenEle->execute();
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+    QCOMPARE(f.fakes.shell->calls[0].file, edge);
+    QCOMPARE(boks->FilnavnEdit->text(), QStringLiteral("uændret"));
+}
+
+void TstAdminwindow::shelfTabTakesActiveGroups() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->Box->clear();
+    boks->Bog->setCurrentIndex(3);
+    QCOMPARE(items(boks->Box), (QStringList{"Nyheder", "Musik"}));
+    QCOMPARE(boks->Box->selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+void TstAdminwindow::showsHintsInOwnStatusBar() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    // The pointer entering a control shows its hint.
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(boks->sletKnap, &enter);
+    QCOMPARE(boks->infoBar->currentMessage(), QStringLiteral("Slet aktuelle gruppe"));
+    QCOMPARE(app.mainform->infoBar->currentMessage(), QString());
+    QCOMPARE(boks->openKnap->accessibleName(),
+             QStringLiteral("Indsæt program eller webadresse  ved Stifinder eller Browser: Ctrl+B"));
+    QCOMPARE(boks->FilnavnEdit->accessibleName(), QStringLiteral("Werbadresse"));
+    QCOMPARE(boks->tekstEdit->accessibleName(), QStringLiteral("Kort navn"));
+}
+
+void TstAdminwindow::informationButtons() {
+    Fixture f;
+    App& app = start(f);
+    QVERIFY(!app.infoformen->isVisible());
+    app.boksform->sbInfo2->click();
+    QVERIFY(app.infoformen->isVisible());
+}
+
+QTEST_MAIN(TstAdminwindow)
+#include "tst_adminwindow.moc"
