@@ -452,6 +452,13 @@ int Tmainform::selectedRow() const {
     return rows.isEmpty() ? -1 : rows.first().row();
 }
 
+bool Tmainform::event(QEvent* event) {
+    // Becoming the active window, this window's status bar takes over the hints afresh.
+    if (event->type() == QEvent::WindowActivate)
+        infoBar->clearMessage();
+    return QMainWindow::event(event);
+}
+
 bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
     const bool listen = watched == Listen || watched == Listen->viewport();
     const bool groups = watched == gruppeBoksen || watched == gruppeBoksen->viewport();

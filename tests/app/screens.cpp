@@ -3,7 +3,9 @@
 //   cmake --build build --target screens && build/tests/app/screens <base> <out> Sky Carbon
 #include "app.h"
 #include "boks.h"
+#include "infUnit.h"
 #include "main.h"
+#include "spmUnit.h"
 #include "stylemanager.h"
 
 #include <QApplication>
@@ -27,6 +29,18 @@ int main(int argc, char* argv[]) {
             QApplication::processEvents();
             app.boksform->grab().save(prefix + QStringLiteral("-boks%1.png").arg(tab));
         }
+        app.infform->insertTekst(QStringLiteral("Der findes allerede en gruppe med angivne navn!\r"
+                                                "Kald gruppen noget andet."));
+        app.infform->show();
+        QApplication::processEvents();
+        app.infform->grab().save(prefix + QStringLiteral("-message.png"));
+        app.infform->done(0);
+        app.spform->insertTekst(QStringLiteral("Skal \"DR\" overskrives?\r\r\"Dato\" og "
+                                               "\"Besøg\" nul-stilles, hvis elementet overskrives."));
+        app.spform->show();
+        QApplication::processEvents();
+        app.spform->grab().save(prefix + QStringLiteral("-question.png"));
+        app.spform->done(0);
     }
     return 0;
 }
