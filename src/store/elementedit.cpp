@@ -1,0 +1,86 @@
+#include "elementedit.h"
+
+#include "elementstore.h"
+#include "filenames.h"
+#include "textcompare.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace store {
+
+ElementEdit planEdit(const TWebRecord& element, const QString& url, const QString& navn) {
+    ElementEdit edit;
+    edit.original = isOriginal(element, url, navn);
+    if (edit.original || navn.isEmpty())
+        return edit;
+    edit.newUrl = !sameTextAZ(url, element.Url);
+    edit.newName = !sameTextAZ(navn, element.Navn);
+    return edit;
+}
+
+bool isOriginal(const TWebRecord& element, const QString& url, const QString& navn) {
+    return sameTextAZ(url, element.Url) && sameTextAZ(navn, element.Navn);
+}
+
+QString elementFilePath(const QString& gruppeDir, const QString& navn) {
+    return filenames::entryPath(gruppeDir, elementFileName(navn));
+}
+
+ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype index,
+                            const QString& newNavn) {
+    if (!filenames::isUsableName(newNavn))
+        return {ElementChange::UnusableName, {}, {}};
+    for (qsizetype i = 0; i < web.size(); ++i) {
+        if (i != index && sameTextAZ(web[i].Navn, newNavn))
+            return {ElementChange::NameTaken, {}, {}};
+    }
+    // A file of the new name that is not this element's own would be overwritten: it may be
+    // an element the listing never reached, or one whose name differs beyond A to Z.
+    const QString oldFile = filenames::findEntry(gruppeDir, elementFileName(web[index].Navn));
+    const QString newFile = elementFileName(newNavn);
+    const QString clash = filenames::findEntry(gruppeDir, newFile);
+    if (!clash.isEmpty() && clash != oldFile &&
+        QFileInfo(filenames::join(gruppeDir, clash)).isFile())
+        return {ElementChange::NameTaken, {}, {}};
+
+    TWebRecord renamed = web[index];
+    renamed.Navn = newNavn;
+    renamed.filnavn = filenames::join(gruppeDir, newFile);
+    QString error;
+    if (!writeElement(renamed.filnavn, renamed, &error))
+        return {ElementChange::WriteFailed, error, renamed.filnavn};
+    web[index] = renamed;
+
+    if (oldFile.isEmpty() || oldFile == newFile)
+        return {};
+    // When only the case of the name changed, the two names may be one file (Windows) or two
+    // (Linux). Deleting the old name of one file would delete the element just written, so
+    // the listing decides: only when both names are there are they two files.
+    const QStringList present =
+        QDir(gruppeDir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    if (oldFile.compare(newFile, Qt::CaseInsensitive) == 0 &&
+        !(present.contains(oldFile) && present.contains(newFile))) {
+        // One file, which may still bear the old case. Giving it the new one is cosmetic: the
+        // element reads the same under either, so a refusal is let pass.
+        if (!present.contains(newFile))
+            QFile::rename(filenames::join(gruppeDir, oldFile), renamed.filnavn);
+        return {};
+    }
+    QFile old(filenames::join(gruppeDir, oldFile));
+    if (!old.remove())
+        return {ElementChange::OldFileKept, old.errorString(), old.fileName()};
+    return {};
+}
+
+FileRemoval removeElementFiles(const QStringList& paths) {
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        QFile file(paths[i]);
+        if (!file.remove())
+            return {i, file.errorString()};
+    }
+    return {};
+}
+
+} // namespace store

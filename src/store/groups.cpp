@@ -1,0 +1,76 @@
+#include "groups.h"
+
+#include "filenames.h"
+#include "textcompare.h"
+#include "textfile.h"
+
+#include <QCollator>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace store {
+
+namespace {
+// Refusals shared by creating and renaming: a name that cannot be a folder name, and a name
+// that an existing folder already bears, whatever its case (on Windows they are one folder).
+GroupChange checkNewName(const QString& contentDir, const QString& name) {
+    if (!filenames::isUsableName(name))
+        return {GroupChange::UnusableName, {}};
+    if (filenames::folderExists(contentDir, name))
+        return {GroupChange::Exists, {}};
+    return {};
+}
+} // namespace
+
+GroupChange createGroup(const QString& contentDir, const QString& name) {
+    if (GroupChange refused = checkNewName(contentDir, name); refused.result != GroupChange::Done)
+        return refused;
+    // QDir::mkdir keeps the reason of a failure to itself; the standard library hands on the
+    // system's, which the error box shows.
+    std::error_code ec;
+    const bool created = std::filesystem::create_directory(
+        QFileInfo(filenames::join(contentDir, name)).filesystemFilePath(), ec);
+    if (ec)
+        return {GroupChange::Failed, QString::fromLocal8Bit(ec.message())};
+    if (!created)
+        return {GroupChange::Exists, {}};
+    return {};
+}
+
+GroupChange renameGroup(const QString& contentDir, const QString& oldName, const QString& newName) {
+    if (GroupChange refused = checkNewName(contentDir, newName);
+        refused.result != GroupChange::Done)
+        return refused;
+    const QString oldPath = filenames::entryPath(contentDir, oldName);
+    if (!QFileInfo(oldPath).isDir())
+        return {GroupChange::Failed, {}};
+    if (!QDir().rename(oldPath, filenames::join(contentDir, newName)))
+        return {GroupChange::Failed, {}};
+    return {};
+}
+
+QStringList sortGroups(const QStringList& names, const QLocale& locale) {
+    QCollator collator(locale);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    QStringList sorted = names;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&collator](const QString& a, const QString& b) { return collator(a, b); });
+    return sorted;
+}
+
+bool writeGroupList(const QString& path, const QStringList& names, QString* error) {
+    return textfile::writeLines(path, names, error);
+}
+
+qsizetype groupIndex(const QStringList& names, const QString& name) {
+    const auto found = std::find_if(names.cbegin(), names.cend(), [&name](const QString& entry) {
+        return sameTextAZ(entry, name);
+    });
+    return found == names.cend() ? -1 : found - names.cbegin();
+}
+
+} // namespace store

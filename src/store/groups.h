@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+// Group folders and group lists. A group is a folder directly inside a content folder; the
+// content folder is always given without a trailing separator, as the filenames helpers take
+// folders. The window turns the results into its own messages.
+namespace store {
+
+struct GroupChange {
+    enum Result {
+        Done,
+        UnusableName, // the name cannot be a folder name on Windows or Linux
+        Exists,       // a folder of that name exists, whatever the case of its letters
+        Failed,       // the file system refused; error holds its reason when it gave one
+    };
+    Result result = Done;
+    QString error;
+};
+
+// Creates the folder of a new group named name inside contentDir.
+GroupChange createGroup(const QString& contentDir, const QString& name);
+
+// Gives the folder of the group oldName the name newName. A new name that differs from the old
+// one only in letter case is refused as existing, since that folder exists. When the rename
+// fails the old folder keeps its name and nothing is created.
+GroupChange renameGroup(const QString& contentDir, const QString& oldName, const QString& newName);
+
+// The group names sorted alphabetically without regard to letter case by the collation of
+// locale's language; names that collate alike keep their order.
+QStringList sortGroups(const QStringList& names, const QLocale& locale);
+
+// Writes a group list file, one name per line, replacing it at once; false with the reason.
+bool writeGroupList(const QString& path, const QStringList& names, QString* error);
+
+// The first position of name among names, A to Z folded as the program compares names, or -1.
+qsizetype groupIndex(const QStringList& names, const QString& name);
+
+} // namespace store
