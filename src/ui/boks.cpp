@@ -1,12 +1,16 @@
 #include "boks.h"
 
 #include "app.h"
+#include "elementedit.h"
 #include "filedialog.h"
+#include "filenames.h"
+#include "groups.h"
 #include "groupdelegate.h"
 #include "infUnit.h"
 #include "main.h"
 #include "options.h"
 #include "pictures.h"
+#include "spmUnit.h"
 #include "stylemanager.h"
 #include "textcompare.h"
 #include "textfile.h"
@@ -144,6 +148,15 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_) {
     funkCheck->setChecked(main->funkNo == 1);
     main->loadDesign();
     setAddressCaptions();
+
+    // The shelf's buttons run the main window's storage actions.
+    const std::pair<QToolButton*, UpdateAction*> shelfButtons[] = {
+        {tilLagerValgte, main->AvalgteTilLager}, {tilbageValgte, main->AvalgteTilbage},
+        {tilLagerAlle, main->AalleTilLager},     {tilbageAlle, main->AalleTilbage},
+        {flytOp, main->AflytOp},                 {flytNed, main->AflytNed},
+        {gemKnap, main->AgemForandringer}};
+    for (auto [button, action] : shelfButtons)
+        button->setDefaultAction(action);
 
     connect(gruppeBoks, &QListWidget::itemClicked, this, &Tboksform::gruppeBoksClick);
     gruppeBoks->installEventFilter(this);
@@ -673,6 +686,10 @@ void Tboksform::funkCheckClick() {
         fillGroupLists(main->gruppeliste);
     lagerBox->clear();
     lagerBox->addItems(main->lagerliste);
+    // Both working lists follow the content mode, and unsaved moves of the mode left behind
+    // are dropped, so a save never writes one mode's groups into the other's list file.
+    copyItems(gruppeBoks, Box);
+    listerModified = false;
     setAddressCaptions();
 }
 
@@ -751,12 +768,221 @@ void Tboksform::actionOpenEleExecute() {
     app.mainform->startChosenBrowser();
 }
 
-void Tboksform::NyGruppe() {}
-void Tboksform::SletGruppe() {}
-void Tboksform::RedigerGruppe() {}
-void Tboksform::redigerCheckClick() {}
-void Tboksform::sorterKnapClick() {}
-void Tboksform::programBoksClick() {}
-void Tboksform::RedigerNavn() {}
-void Tboksform::aResetVisitsExecute() {}
-void Tboksform::fjernKnapClick() {}
+namespace {
+const QString unusableFolderName = QStringLiteral("Navnet kan ikke bruges som mappenavn.");
+} // namespace
+
+void Tboksform::NyGruppe() {
+    Tmainform* main = app.mainform;
+    const QString navn = gEdit->text();
+    const QString contentDir = main->programdir.chopped(1);
+    const store::GroupChange change = store::createGroup(contentDir, navn);
+    switch (change.result) {
+    case store::GroupChange::UnusableName:
+        app.infform->inform(unusableFolderName);
+        return;
+    case store::GroupChange::Exists:
+        app.infform->inform(QStringLiteral(
+            "Der findes allerede en gruppe med angivne navn!\rKald gruppen noget andet."));
+        return;
+    case store::GroupChange::Failed:
+        Tmainform::fileError(QStringLiteral("Kan ikke oprette mappen"),
+                             filenames::join(contentDir, navn), change.error);
+        return;
+    case store::GroupChange::Done:
+        break;
+    }
+    main->gruppeDir = filenames::join(contentDir, navn);
+    main->gruppenavn = navn;
+    main->gruppeliste.append(navn);
+    QString error;
+    if (!store::writeGroupList(main->webGruppefil, main->gruppeliste, &error))
+        Tmainform::fileError(QStringLiteral("Kan ikke oprette filen"), main->webGruppefil, error);
+    fillGroupLists(main->gruppeliste);
+    SkiftGruppe();
+    gEdit->clear();
+}
+
+void Tboksform::SletGruppe() {
+    const QString question = QStringLiteral("Skal programgruppen ") + app.mainform->gruppenavn +
+                             QStringLiteral(" slettes?");
+    if (app.spform->ask(question))
+        app.mainform->deleteGruppefil();
+}
+
+void Tboksform::redigerCheckClick() {
+    valgtGruppeEdit->setReadOnly(!redigerCheck->isChecked());
+}
+
+void Tboksform::RedigerGruppe() {
+    Tmainform* main = app.mainform;
+    const QString nytNavn = valgtGruppeEdit->text();
+    if (main->gruppenavn.isEmpty() || nytNavn.isEmpty())
+        return;
+    const QString contentDir = main->programdir.chopped(1);
+    const QString oldFolder = QFileInfo(main->gruppeDir).fileName();
+    const qsizetype position = store::groupIndex(main->gruppeliste, main->gruppenavn);
+    const store::GroupChange change = store::renameGroup(contentDir, oldFolder, nytNavn);
+    switch (change.result) {
+    case store::GroupChange::UnusableName:
+        app.infform->inform(unusableFolderName);
+        return;
+    case store::GroupChange::Exists:
+        app.infform->inform(QStringLiteral("Gruppen ") + nytNavn +
+                            QStringLiteral(" eksisterer allerede.\rDet nye gruppenavn skal være "
+                                           "unikt."));
+        return;
+    case store::GroupChange::Failed:
+        // The folder keeps its old name, and so do the list, its file and the selected group.
+        app.infform->inform(QStringLiteral("En mappe kunne ikke omdøbes af ukendte årsager."));
+        return;
+    case store::GroupChange::Done:
+        break;
+    }
+    main->gruppenavn = nytNavn;
+    if (position >= 0)
+        main->gruppeliste[position] = nytNavn;
+    QString error;
+    if (!store::writeGroupList(main->webGruppefil, main->gruppeliste, &error))
+        Tmainform::fileError(QStringLiteral("Kan ikke oprette filen"), main->webGruppefil, error);
+    fillGroupLists(main->gruppeliste);
+    main->gruppeDir = filenames::join(contentDir, nytNavn);
+    programBoks->setHeaderLabels({nytNavn});
+    gruppeEdit->setText(nytNavn);
+    gNameEdit->setText(nytNavn);
+}
+
+void Tboksform::sorterKnapClick() {
+    Tmainform* main = app.mainform;
+    QStringList all;
+    for (int i = 0; i < gruppeBoks->count(); ++i)
+        all << gruppeBoks->item(i)->text();
+    main->gruppeliste = store::sortGroups(all, QLocale());
+    fillGroupLists(main->gruppeliste);
+    QString error;
+    if (!store::writeGroupList(main->webGruppefil, main->gruppeliste, &error))
+        Tmainform::fileError(QStringLiteral("Kan ikke oprette filen"), main->webGruppefil, error);
+}
+
+void Tboksform::programBoksClick() {
+    const int row = selectedElement();
+    if (row < 0)
+        return;
+    nytekstEdit->setText(programBoks->topLevelItem(row)->text(0));
+    webUrlEdit->setText(app.mainform->Web[row].Url);
+}
+
+void Tboksform::RedigerNavn() {
+    Tmainform* main = app.mainform;
+    const QString adresse = webUrlEdit->text();
+    const QString navn = nytekstEdit->text();
+    const int row = selectedElement();
+    if (row < 0)
+        return;
+    if (!app.services.urlCheck->IsValidURL(adresse)) {
+        app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+        return;
+    }
+    main->WebNo = row;
+    TWebRecord& element = main->Web[row];
+    const store::ElementEdit plan = store::planEdit(element, adresse, navn);
+    if (plan.original) {
+        app.infform->inform(
+            QStringLiteral("Valgte element er det oprindelige.\rDet bliver derfor ikke opdateret."));
+        return;
+    }
+    const QString oldUrl = element.Url;
+    if (plan.newUrl)
+        element.Url = adresse;
+    if (plan.newName) {
+        // The new name is checked before anything is written; the address travels with it.
+        const store::ElementChange change =
+            store::renameElement(main->gruppeDir, main->Web, row, navn);
+        switch (change.result) {
+        case store::ElementChange::UnusableName:
+            element.Url = oldUrl;
+            app.infform->inform(QStringLiteral("Navnet kan ikke bruges som filnavn."));
+            return;
+        case store::ElementChange::NameTaken:
+            element.Url = oldUrl;
+            app.infform->inform(
+                QStringLiteral("Der findes allerede et element med det navn i gruppen."));
+            return;
+        case store::ElementChange::WriteFailed:
+            element.Url = oldUrl;
+            Tmainform::fileError(QStringLiteral("Kan ikke oprette filen"), change.path,
+                                 change.error);
+            return;
+        case store::ElementChange::OldFileKept:
+            Tmainform::fileError(QStringLiteral("Kan ikke slette filen"), change.path,
+                                 change.error);
+            break;
+        case store::ElementChange::Done:
+            break;
+        }
+        main->loadGruppefil();
+    } else if (plan.newUrl && !main->GemWeb()) {
+        element.Url = oldUrl;
+        return;
+    }
+    webUrlEdit->clear();
+    nytekstEdit->clear();
+}
+
+void Tboksform::aResetVisitsExecute() {
+    Tmainform* main = app.mainform;
+    const int row = selectedElement();
+    if (row < 0)
+        return;
+    const QString adresse = webUrlEdit->text();
+    const QString navn = nytekstEdit->text();
+    main->WebNo = row;
+    TWebRecord& element = main->Web[row];
+    if (!store::isOriginal(element, adresse, navn)) {
+        app.infform->inform(QStringLiteral("Url og elementnavn skal være de oprindelige, hvis "
+                                           "nulstilling af besøg skal kunne lade sig gøre."));
+        return;
+    }
+    if (!app.services.urlCheck->IsValidURL(adresse))
+        return;
+    element.Url = adresse;
+    element.Navn = navn;
+    // Entering the element again under its own name asks before it resets date and visits.
+    main->insertElement(element.Url, element.Navn);
+}
+
+void Tboksform::fjernKnapClick() {
+    Tmainform* main = app.mainform;
+    const int rows = programBoks->topLevelItemCount();
+    if (rows == 0)
+        return;
+    QStringList captions;
+    QList<int> ticked;
+    for (int row = 0; row < rows; ++row) {
+        QTreeWidgetItem* item = programBoks->topLevelItem(row);
+        if (item->checkState(0) == Qt::Checked) {
+            captions << item->text(0);
+            ticked << row;
+        }
+    }
+    if (ticked.isEmpty()) {
+        app.infform->inform(
+            QStringLiteral("Der er ikke valgt elementer!\rAfkryds elementer, der skal slettes."));
+        return;
+    }
+    QString question = QStringLiteral("Valgt: \r") + captions.join(QStringLiteral(", ")) + u'\r';
+    question += ticked.size() == 1 ? QStringLiteral("Skal det valgte element slettes?")
+                                   : QStringLiteral("Skal de %1 valgte elementer slettes?")
+                                         .arg(ticked.size());
+    if (!app.spform->ask(question))
+        return;
+    QStringList paths;
+    for (auto it = ticked.crbegin(); it != ticked.crend(); ++it)
+        paths << store::elementFilePath(main->gruppeDir, main->Web[*it].Navn);
+    const store::FileRemoval removal = store::removeElementFiles(paths);
+    if (!removal.ok())
+        Tmainform::fileError(QStringLiteral("Kan ikke slette filen"), paths[removal.failed],
+                             removal.error);
+    // Also after a failed deletion, so the lists show what is on disk.
+    main->loadGruppefil();
+}

@@ -3,6 +3,8 @@
 #include "app.h"
 #include "boks.h"
 #include "elementstore.h"
+#include "groups.h"
+#include "shelf.h"
 #include "filenames.h"
 #include "groupdelegate.h"
 #include "infUnit.h"
@@ -71,6 +73,7 @@ Tmainform::Tmainform(App& app_) : app(app_) {
     resize(595, 380);
     buildControls();
     buildActions();
+    buildShelfActions();
 
     // Creating the main window: folders, options, the content mode's group lists.
     opstart = true;
@@ -254,6 +257,124 @@ void Tmainform::buildActions() {
     }
 }
 
+namespace {
+namespace shelf = store::shelf;
+
+QList<int> selectedRows(const QListWidget* list) {
+    QList<int> rows;
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->isSelected())
+            rows << i;
+    }
+    return rows;
+}
+
+QStringList names(const QListWidget* list) {
+    QStringList all;
+    for (int i = 0; i < list->count(); ++i)
+        all << list->item(i)->text();
+    return all;
+}
+
+void showRows(QListWidget* list, const QStringList& all, const QList<int>& selected) {
+    list->clear();
+    list->addItems(all);
+    for (int row : selected)
+        list->item(row)->setSelected(true);
+    if (selected.size() == 1)
+        list->setCurrentRow(selected.first(), QItemSelectionModel::NoUpdate);
+}
+} // namespace
+
+void Tmainform::buildShelfActions() {
+    // The shelf's lists live on the administration window, made after this one.
+    auto lists = [this] {
+        Tboksform* boks = app.boksform;
+        if (!boks)
+            return shelf::Lists{};
+        return shelf::Lists{names(boks->Box), selectedRows(boks->Box), names(boks->lagerBox),
+                            selectedRows(boks->lagerBox)};
+    };
+    auto make = [this, lists](const char* name, const QString& hint, pictures::Kind picture,
+                              bool (*enabled)(const shelf::Lists&),
+                              shelf::Lists (*move)(const shelf::Lists&)) {
+        auto* action = new UpdateAction(
+            this, QString(), hint, [lists, enabled] { return enabled(lists()); },
+            [this, lists, move] {
+                const shelf::Lists moved = move(lists());
+                showRows(app.boksform->Box, moved.active, moved.activeRows);
+                showRows(app.boksform->lagerBox, moved.stored, moved.storedRows);
+                app.boksform->listerModified = true;
+            });
+        action->setObjectName(QString::fromLatin1(name));
+        action->setIcon(pictures::icon(picture));
+        return action;
+    };
+    AvalgteTilLager = make("AvalgteTilLager", QStringLiteral("Flyt valgte til lager"),
+                           pictures::ToShelf, shelf::valgteTilLagerEnabled, shelf::valgteTilLager);
+    AvalgteTilbage = make("AvalgteTilbage", QStringLiteral("Flyt valgte tilbage"),
+                          pictures::FromShelf, shelf::valgteTilbageEnabled, shelf::valgteTilbage);
+    AalleTilLager = make("AalleTilLager", QStringLiteral("Flyt alle til lager"),
+                         pictures::AllToShelf, shelf::alleTilLagerEnabled, shelf::alleTilLager);
+    AalleTilbage = make("AalleTilbage", QStringLiteral("Flyt alle tilbage"),
+                        pictures::AllFromShelf, shelf::alleTilbageEnabled, shelf::alleTilbage);
+    AflytOp = make("AflytOp", QStringLiteral("Flyt valgte op"), pictures::Up,
+                   shelf::flytOpEnabled, shelf::flytOp);
+    AflytNed = make("AflytNed", QStringLiteral("Flyt valgte ned"), pictures::Down,
+                    shelf::flytNedEnabled, shelf::flytNed);
+    AgemForandringer = new UpdateAction(
+        this, QString(), QStringLiteral("Gem de nye lister"),
+        [this] { return app.boksform && app.boksform->listerModified; },
+        [this] { AgemForandringerExecute(); });
+    AgemForandringer->setObjectName(QStringLiteral("AgemForandringer"));
+    AgemForandringer->setIcon(pictures::icon(pictures::Save));
+}
+
+void Tmainform::AgemForandringerExecute() {
+    Tboksform* boks = app.boksform;
+    const QStringList active = names(boks->Box);
+    if (shelf::currentGroupLeavesActive(gruppenavn, active)) {
+        // The current group was shelved or moved out: nothing is selected any more.
+        gruppenavn.clear();
+        gruppenavnLabel->setText(QString());
+        for (QLineEdit* e : {boks->valgtGruppeEdit, boks->gruppeEdit, boks->gNameEdit})
+            e->clear();
+        boks->programBoks->clear();
+        Listen->setRowCount(0);
+    }
+    QString error;
+    gruppeliste = active;
+    if (!store::writeGroupList(webGruppefil, gruppeliste, &error)) {
+        fileError(QStringLiteral("Kan ikke oprette filen"), webGruppefil, error);
+        return;
+    }
+    boks->fillGroupLists(gruppeliste);
+    lagerliste = names(boks->lagerBox);
+    if (!store::writeGroupList(webLagerfil, lagerliste, &error)) {
+        fileError(QStringLiteral("Kan ikke oprette filen"), webLagerfil, error);
+        return;
+    }
+    boks->listerModified = false;
+}
+
+void Tmainform::deleteGruppefil() {
+    // The group's folder and files stay on disk; the group is only no longer listed.
+    if (!gruppenavn.isEmpty()) {
+        const qsizetype position = store::groupIndex(names(app.boksform->gruppeBoks), gruppenavn);
+        if (position >= 0 && position < gruppeliste.size())
+            gruppeliste.removeAt(position);
+        QString error;
+        if (!store::writeGroupList(webGruppefil, gruppeliste, &error)) {
+            fileError(QStringLiteral("Kan ikke oprette filen"), webGruppefil, error);
+            return;
+        }
+        app.boksform->fillGroupLists(gruppeliste);
+    }
+    gruppenavn.clear();
+    loadGruppefil();
+    app.boksform->loadBokse();
+}
+
 void Tmainform::makeOptdir() {
     const UserFolders f = ::makeOptdir(app.baseDir, app.loginName);
     brugernavn = f.brugernavn;
@@ -412,7 +533,7 @@ bool Tmainform::GemWeb() {
     return true;
 }
 
-bool Tmainform::insertElement(const QString& aUrl, const QString& aNavn) {
+bool Tmainform::insertElement(QString aUrl, QString aNavn) {
     if (gruppenavn.isEmpty())
         return true;
     // The name becomes a file name inside the group folder; a path separator or another

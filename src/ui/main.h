@@ -36,7 +36,8 @@ public:
     bool GemWeb();
     // Returns false when aNavn cannot be a file name: it is refused before anything is asked or
     // written, and callers keep what the user typed so it can be mended.
-    bool insertElement(const QString& aUrl, const QString& aNavn);
+    // Taken by value: callers pass fields of Web, which this resizes.
+    bool insertElement(QString aUrl, QString aNavn);
 
     // Actions and handlers.
     void ListenClick();
@@ -55,6 +56,11 @@ public:
     void webUrlExecute();
     bool webUrlBeforeBrowse();
     void Information(const QString& S);
+
+    // The storage shelf: moves between the administration window's two working lists, and
+    // saving them as the content mode's two group list files.
+    void deleteGruppefil();
+    void AgemForandringerExecute();
 
     // Visiting and launching.
     void runProgrammer();
@@ -112,6 +118,14 @@ public:
     UpdateAction* actionInfo;
     UpdateAction* webBrowser;
 
+    UpdateAction* AvalgteTilLager;
+    UpdateAction* AvalgteTilbage;
+    UpdateAction* AalleTilLager;
+    UpdateAction* AalleTilbage;
+    UpdateAction* AflytOp;
+    UpdateAction* AflytNed;
+    UpdateAction* AgemForandringer;
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -121,6 +135,7 @@ protected:
 private:
     void buildControls();
     void buildActions();
+    void buildShelfActions();
     void makeOptdir();
     void recordVisit(int row);
 

@@ -1,0 +1,259 @@
+#include "fixture.h"
+
+#include "boks.h"
+#include "main.h"
+#include "updateaction.h"
+
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+// Elements changed, reset and removed on the tab "Fjern eller rediger element".
+class TstEditwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void selectingFillsFields();
+    void unchangedIsRefused_data();
+    void unchangedIsRefused();
+    void changesAddressOnly();
+    void changesNameOnly();
+    void changesBoth();
+    void nameRefusals_data();
+    void nameRefusals();
+    void resetsVisits();
+    void resetNeedsOriginalTexts();
+    void removesTicked();
+    void removalMessages();
+    void failedRemovalReloads();
+
+private:
+    // Group Nyheder with DR (41 visits), Politiken (3) and TV 2 (2).
+    App& start(Fixture& f) {
+        f.makeUser();
+        group = f.web() + "/Nyheder";
+        Fixture::element(group, "DR", "https://www.dr.dk/", 41);
+        Fixture::element(group, "Politiken", "https://politiken.dk/", 3);
+        Fixture::element(group, "TV 2", "https://nyheder.tv2.dk/", 2);
+        textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder"});
+        textfile::writeLines(f.options() + "/main.txt",
+                             {"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "", "0"});
+        App& app = f.start();
+        app.mainform->show();
+        app.boksform->show();
+        app.boksform->Bog->setCurrentIndex(2);
+        return app;
+    }
+
+    void select(App& app, int row) {
+        QTreeWidget* list = app.boksform->programBoks;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->topLevelItem(row)).center());
+    }
+
+    QStringList file(const QString& navn) const {
+        return textfile::readLines(group + "/" + navn + ".txt").value_or(QStringList{});
+    }
+
+    QStringList files() const { return QDir(group).entryList(QDir::Files); }
+
+    static void tick(App& app, int row) {
+        app.boksform->programBoks->topLevelItem(row)->setCheckState(0, Qt::Checked);
+    }
+
+    QString group;
+};
+
+void TstEditwindow::selectingFillsFields() {
+    Fixture f;
+    App& app = start(f);
+    QVERIFY(!app.boksform->aRedigerNavn->update());
+    select(app, 1);
+    QCOMPARE(app.boksform->nytekstEdit->text(), QStringLiteral("Politiken"));
+    QCOMPARE(app.boksform->webUrlEdit->text(), QStringLiteral("https://politiken.dk/"));
+    QVERIFY(app.boksform->aRedigerNavn->update());
+    QVERIFY(app.boksform->aResetVisits->update());
+    app.boksform->nytekstEdit->clear();
+    QVERIFY(!app.boksform->aRedigerNavn->update());
+}
+
+void TstEditwindow::unchangedIsRefused_data() {
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("navn");
+    QTest::newRow("as loaded") << "https://www.dr.dk/" << "DR";
+    QTest::newRow("letter case only") << "HTTPS://WWW.DR.DK/" << "dr";
+}
+
+void TstEditwindow::unchangedIsRefused() {
+    QFETCH(QString, url);
+    QFETCH(QString, navn);
+    Fixture f;
+    App& app = start(f);
+    select(app, 0);
+    app.boksform->webUrlEdit->setText(url);
+    app.boksform->nytekstEdit->setText(navn);
+    const QStringList before = file("DR");
+    QTest::keyClick(app.boksform->nytekstEdit, Qt::Key_Return);
+    QCOMPARE(app.infform->takeShown(),
+             QStringList{"Valgte element er det oprindelige.\rDet bliver derfor ikke opdateret."});
+    QCOMPARE(file("DR"), before);
+    QCOMPARE(app.boksform->nytekstEdit->text(), navn);
+}
+
+void TstEditwindow::changesAddressOnly() {
+    Fixture f;
+    App& app = start(f);
+    select(app, 0);
+    app.boksform->webUrlEdit->setText("https://www.dr.dk/nyheder");
+    QTest::mouseClick(app.boksform->nytekstKnap, Qt::LeftButton);
+    QCOMPARE(file("DR"), (QStringList{"https://www.dr.dk/nyheder", "DR", "01-12-2026", "10:15",
+                                      "41", group + "/DR.txt"}));
+    QCOMPARE(app.boksform->webUrlEdit->text(), QString());
+    QCOMPARE(app.boksform->nytekstEdit->text(), QString());
+    QCOMPARE(app.mainform->Web[0].Url, QStringLiteral("https://www.dr.dk/nyheder"));
+    // The lists are not reloaded: the row is still selected.
+    QCOMPARE(app.boksform->selectedElement(), 0);
+}
+
+void TstEditwindow::changesNameOnly() {
+    Fixture f;
+    App& app = start(f);
+    select(app, 0);
+    app.boksform->nytekstEdit->setText("Danmarks Radio");
+    app.boksform->aRedigerNavn->execute();
+    QCOMPARE(files(), (QStringList{"Danmarks Radio.txt", "Politiken.txt", "TV 2.txt"}));
+    QCOMPARE(file("Danmarks Radio"), (QStringList{"https://www.dr.dk/", "Danmarks Radio",
+                                                  "01-12-2026", "10:15", "41",
+                                                  group + "/Danmarks Radio.txt"}));
+    QCOMPARE(app.mainform->Listen->item(0, 3)->text(), QStringLiteral("Danmarks Radio"));
+    QCOMPARE(app.boksform->programBoks->topLevelItem(0)->text(0), QStringLiteral("Danmarks Radio"));
+}
+
+void TstEditwindow::changesBoth() {
+    Fixture f;
+    App& app = start(f);
+    select(app, 2);
+    app.boksform->webUrlEdit->setText("https://tv2.dk/");
+    app.boksform->nytekstEdit->setText("TV2");
+    app.boksform->aRedigerNavn->execute();
+    QCOMPARE(files(), (QStringList{"DR.txt", "Politiken.txt", "TV2.txt"}));
+    QCOMPARE(file("TV2").mid(0, 5), (QStringList{"https://tv2.dk/", "TV2", "01-12-2026", "10:15", "2"}));
+}
+
+void TstEditwindow::nameRefusals_data() {
+    QTest::addColumn<QString>("navn");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("another element's name") << "politiken"
+                                            << "Der findes allerede et element med det navn i gruppen.";
+    QTest::newRow("not a file name") << "DR/TV" << "Navnet kan ikke bruges som filnavn.";
+    QTest::newRow("not an address") << "" << "Der mangler en gyldig webadresse!";
+}
+
+void TstEditwindow::nameRefusals() {
+    QFETCH(QString, navn);
+    QFETCH(QString, message);
+    Fixture f;
+    App& app = start(f);
+    select(app, 0);
+    app.boksform->webUrlEdit->setText(navn.isEmpty() ? "dr.dk" : "https://www.dr.dk/ny");
+    if (!navn.isEmpty())
+        app.boksform->nytekstEdit->setText(navn);
+    app.boksform->aRedigerNavn->execute();
+    QCOMPARE(app.infform->takeShown(), QStringList{message});
+    // Nothing is written, the address neither.
+    QCOMPARE(files(), (QStringList{"DR.txt", "Politiken.txt", "TV 2.txt"}));
+    QCOMPARE(file("DR")[0], QStringLiteral("https://www.dr.dk/"));
+    QCOMPARE(file("Politiken")[0], QStringLiteral("https://politiken.dk/"));
+    QCOMPARE(app.mainform->Web[0].Url, QStringLiteral("https://www.dr.dk/"));
+    QVERIFY(!app.boksform->nytekstEdit->text().isEmpty());
+}
+
+void TstEditwindow::resetsVisits() {
+    for (bool yes : {false, true}) {
+        Fixture f;
+        App& app = start(f);
+        select(app, 0);
+        app.spform->setNextAnswer(yes);
+        QTest::mouseClick(app.boksform->Button1, Qt::LeftButton);
+        QCOMPARE(app.spform->takeShown().size(), 1);
+        if (yes) {
+            QCOMPARE(file("DR"), (QStringList{"https://www.dr.dk/", "DR", "Dato", "XX:XX", "0",
+                                              group + "/DR.txt"}));
+            QCOMPARE(app.mainform->Listen->item(0, 2)->text(), QStringLiteral("0"));
+        } else {
+            QCOMPARE(file("DR")[4], QStringLiteral("41"));
+        }
+    }
+}
+
+void TstEditwindow::resetNeedsOriginalTexts() {
+    Fixture f;
+    App& app = start(f);
+    select(app, 0);
+    app.boksform->nytekstEdit->setText("DR nyt");
+    app.boksform->aResetVisits->execute();
+    QCOMPARE(app.infform->takeShown(),
+             QStringList{"Url og elementnavn skal være de oprindelige, hvis nulstilling af besøg "
+                         "skal kunne lade sig gøre."});
+    QVERIFY(app.spform->takeShown().isEmpty());
+    QCOMPARE(file("DR")[4], QStringLiteral("41"));
+}
+
+void TstEditwindow::removesTicked() {
+    Fixture f;
+    App& app = start(f);
+    for (int row : {0, 1, 2})
+        tick(app, row);
+    app.spform->setNextAnswer(true);
+    app.boksform->fjernKnap->click();
+    QCOMPARE(app.spform->takeShown(),
+             QStringList{"Valgt: \rDR, Politiken, TV 2\rSkal de 3 valgte elementer slettes?"});
+    QCOMPARE(files(), QStringList{});
+    QCOMPARE(app.mainform->Listen->rowCount(), 0);
+    QCOMPARE(app.boksform->programBoks->topLevelItemCount(), 0);
+}
+
+void TstEditwindow::removalMessages() {
+    Fixture f;
+    App& app = start(f);
+    app.boksform->fjernKnap->click();
+    QCOMPARE(app.infform->takeShown(),
+             QStringList{"Der er ikke valgt elementer!\rAfkryds elementer, der skal slettes."});
+    tick(app, 1);
+    app.boksform->fjernKnap->click();
+    QCOMPARE(app.spform->takeShown(),
+             QStringList{"Valgt: \rPolitiken\rSkal det valgte element slettes?"});
+    // "Nej": the file and the tick stay.
+    QCOMPARE(files().size(), 3);
+    QCOMPARE(app.boksform->programBoks->topLevelItem(1)->checkState(0), Qt::Checked);
+
+    // With an empty list nothing at all happens.
+    app.mainform->gruppenavn = "Tom";
+    QDir().mkpath(f.web() + "/Tom");
+    app.boksform->SkiftGruppe();
+    app.boksform->fjernKnap->click();
+    QVERIFY(app.infform->takeShown().isEmpty());
+    QVERIFY(app.spform->takeShown().isEmpty());
+}
+
+void TstEditwindow::failedRemovalReloads() {
+    Fixture f;
+    App& app = start(f);
+    tick(app, 0);
+    tick(app, 1);
+    tick(app, 2);
+    // Politiken's file vanished: removal goes from the last row up and stops there.
+    QFile::remove(group + "/Politiken.txt");
+    app.spform->setNextAnswer(true);
+    app.boksform->fjernKnap->click();
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.contains("Politiken.txt"));
+    QCOMPARE(files(), QStringList{"DR.txt"});
+    QCOMPARE(app.mainform->Listen->rowCount(), 1);
+    QCOMPARE(app.boksform->programBoks->topLevelItem(0)->checkState(0), Qt::Unchecked);
+}
+
+QTEST_MAIN(TstEditwindow)
+#include "tst_editwindow.moc"

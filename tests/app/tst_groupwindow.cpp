@@ -1,0 +1,239 @@
+#include "fixture.h"
+
+#include "boks.h"
+#include "main.h"
+#include "updateaction.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+// Groups created, renamed, deleted and sorted on the tab "Grupper", checked on disk.
+class TstGroupwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void createsGroup();
+    void createRefusals_data();
+    void createRefusals();
+    void firstGroupWritesList();
+    void renamesGroup();
+    void renameRefusals_data();
+    void renameRefusals();
+    void failedRenameChangesNothing();
+    void deletesGroupFromList();
+    void sortsGroups();
+
+private:
+    // Web groups b (with element DR), A and c; "b" is current; a shelved group "Gemt".
+    App& start(Fixture& f) {
+        f.makeUser();
+        Fixture::element(f.web() + "/b", "DR", "https://www.dr.dk/", 4);
+        QDir().mkpath(f.web() + "/A");
+        QDir().mkpath(f.web() + "/c");
+        QDir().mkpath(f.web() + "/Gemt");
+        textfile::writeLines(f.web() + "/webgruppe.txt", {"b", "A", "c"});
+        textfile::writeLines(f.web() + "/webLager.txt", {"Gemt"});
+        textfile::writeLines(f.options() + "/main.txt",
+                             {"Sky", "120", "120", "595", "380", "b", "b", "", "0"});
+        App& app = f.start();
+        app.mainform->show();
+        app.boksform->show();
+        return app;
+    }
+
+    static QStringList items(const QListWidget* list) {
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text();
+        return names;
+    }
+
+    static QStringList listFile(const Fixture& f) {
+        return textfile::readLines(f.web() + "/webgruppe.txt").value_or(QStringList{"(none)"});
+    }
+};
+
+void TstGroupwindow::createsGroup() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    QTest::keyClicks(boks->gEdit, "Mu");
+    QVERIFY(!boks->aNyGruppe->update());
+    QTest::keyClick(boks->gEdit, Qt::Key_Return);
+    QVERIFY(!QFileInfo::exists(f.web() + "/Mu"));
+    QTest::keyClicks(boks->gEdit, "s");
+    QVERIFY(boks->aNyGruppe->update());
+    QTest::keyClick(boks->gEdit, Qt::Key_Return);
+    QVERIFY(QFileInfo(f.web() + "/Mus").isDir());
+    QCOMPARE(listFile(f), (QStringList{"b", "A", "c", "Mus"}));
+    QCOMPARE(items(boks->gruppeBoks), listFile(f));
+    QCOMPARE(items(app.mainform->gruppeBoksen), listFile(f));
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Mus"));
+    QCOMPARE(app.mainform->gruppenavn0, QStringLiteral("Mus"));
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Mus"));
+    QCOMPARE(app.mainform->Listen->rowCount(), 0);
+    QCOMPARE(boks->gEdit->text(), QString());
+    QCOMPARE(textfile::readLines(f.web() + "/webLager.txt")->size(), 1);
+}
+
+void TstGroupwindow::createRefusals_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    const QString exists =
+        QStringLiteral("Der findes allerede en gruppe med angivne navn!\rKald gruppen noget andet.");
+    QTest::newRow("unlisted folder in other case") << "MUSIK" << exists;
+    QTest::newRow("shelved group in other case") << "gemt" << exists;
+    QTest::newRow("path") << "../ud" << "Navnet kan ikke bruges som mappenavn.";
+    QTest::newRow("trailing blank") << "Musik " << "Navnet kan ikke bruges som mappenavn.";
+}
+
+void TstGroupwindow::createRefusals() {
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    Fixture f;
+    QDir().mkpath(f.web() + "/Musik");
+    App& app = start(f);
+    const QStringList before = QDir(f.user()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    app.boksform->gEdit->setText(name);
+    app.boksform->aNyGruppe->execute();
+    QCOMPARE(app.infform->takeShown(), QStringList{message});
+    QCOMPARE(app.boksform->gEdit->text(), name);
+    QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
+    QCOMPARE(QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 5);
+    QCOMPARE(QDir(f.user()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("b"));
+}
+
+void TstGroupwindow::firstGroupWritesList() {
+    Fixture f;
+    f.makeUser();
+    App& app = f.start();
+    app.boksform->funkCheck->click();
+    QVERIFY(!QFileInfo::exists(f.programs() + "/webgruppe.txt"));
+    app.boksform->gEdit->setText("Værktøj");
+    app.boksform->aNyGruppe->execute();
+    QCOMPARE(*textfile::readLines(f.programs() + "/webgruppe.txt"), QStringList{"Værktøj"});
+    QCOMPARE(app.mainform->gruppenavn1, QStringLiteral("Værktøj"));
+    QCOMPARE(app.mainform->Listen->rowCount(), 0);
+}
+
+void TstGroupwindow::renamesGroup() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    QVERIFY(boks->valgtGruppeEdit->isReadOnly());
+    QVERIFY(boks->aSletGruppe->update());
+    boks->redigerCheck->click();
+    QVERIFY(!boks->valgtGruppeEdit->isReadOnly());
+    QVERIFY(!boks->aSletGruppe->update());
+    boks->valgtGruppeEdit->setText("Nyheder");
+    boks->aRedigerGruppe->execute();
+    QVERIFY(!boks->redigerCheck->isChecked());
+    QVERIFY(boks->valgtGruppeEdit->isReadOnly());
+    QVERIFY(!QFileInfo::exists(f.web() + "/b"));
+    QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/DR.txt"));
+    QCOMPARE(listFile(f), (QStringList{"Nyheder", "A", "c"}));
+    QCOMPARE(items(boks->gruppeBoks), listFile(f));
+    QCOMPARE(items(app.mainform->gruppeBoksen), listFile(f));
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Nyheder"));
+    QCOMPARE(boks->programBoks->headerItem()->text(0), QStringLiteral("Nyheder"));
+    QCOMPARE(boks->gruppeEdit->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(boks->gNameEdit->text(), QStringLiteral("Nyheder"));
+
+    // The elements are not rewritten; the next save of one writes its new place.
+    app.mainform->Listen->selectRow(0);
+    app.mainform->webEdit1->setText("x");
+    app.mainform->webUrl->execute();
+    QCOMPARE(textfile::readLines(f.web() + "/Nyheder/DR.txt")->at(5), f.web() + "/Nyheder/DR.txt");
+}
+
+void TstGroupwindow::renameRefusals_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("unchanged") << "b" << "Gruppen b eksisterer allerede.\rDet nye gruppenavn skal være unikt.";
+    QTest::newRow("other case") << "B" << "Gruppen B eksisterer allerede.\rDet nye gruppenavn skal være unikt.";
+    QTest::newRow("shelved") << "Gemt" << "Gruppen Gemt eksisterer allerede.\rDet nye gruppenavn skal være unikt.";
+    QTest::newRow("separator") << "x/y" << "Navnet kan ikke bruges som mappenavn.";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TstGroupwindow::renameRefusals() {
+    QFETCH(QString, name);
+    QFETCH(QString, message);
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->redigerCheck->click();
+    boks->valgtGruppeEdit->setText(name);
+    boks->redigerKnap->click();
+    QCOMPARE(app.infform->takeShown(), message.isEmpty() ? QStringList{} : QStringList{message});
+    QVERIFY(!boks->redigerCheck->isChecked());
+    QVERIFY(boks->valgtGruppeEdit->isReadOnly());
+    QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
+    QVERIFY(QFileInfo(f.web() + "/b").isDir());
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("b"));
+}
+
+void TstGroupwindow::failedRenameChangesNothing() {
+    Fixture f;
+    App& app = start(f);
+    // The folder went away behind the program's back.
+    QVERIFY(QDir(f.web() + "/b").removeRecursively());
+    app.boksform->redigerCheck->click();
+    app.boksform->valgtGruppeEdit->setText("Ny");
+    app.boksform->aRedigerGruppe->execute();
+    QCOMPARE(app.infform->takeShown(),
+             QStringList{"En mappe kunne ikke omdøbes af ukendte årsager."});
+    QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
+    QCOMPARE(items(app.boksform->gruppeBoks), (QStringList{"b", "A", "c"}));
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("b"));
+    QVERIFY(!QFileInfo::exists(f.web() + "/Ny"));
+}
+
+void TstGroupwindow::deletesGroupFromList() {
+    for (bool yes : {false, true}) {
+        Fixture f;
+        App& app = start(f);
+        app.spform->setNextAnswer(yes);
+        app.boksform->sletKnap->click();
+        QCOMPARE(app.spform->takeShown(), QStringList{"Skal programgruppen b slettes?"});
+        QVERIFY(QFileInfo::exists(f.web() + "/b/DR.txt"));
+        if (!yes) {
+            QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
+            QCOMPARE(app.mainform->Listen->rowCount(), 1);
+            continue;
+        }
+        QCOMPARE(listFile(f), (QStringList{"A", "c"}));
+        QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
+        QCOMPARE(items(app.mainform->gruppeBoksen), (QStringList{"A", "c"}));
+        QCOMPARE(app.mainform->gruppenavn, QString());
+        QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Valgt gruppe"));
+        QCOMPARE(app.mainform->Listen->rowCount(), 0);
+        QCOMPARE(app.boksform->programBoks->topLevelItemCount(), 0);
+        QVERIFY(app.infform->takeShown().isEmpty());
+    }
+}
+
+void TstGroupwindow::sortsGroups() {
+    Fixture f;
+    App& app = start(f);
+    app.boksform->sorterKnap->click();
+    QCOMPARE(listFile(f), (QStringList{"A", "b", "c"}));
+    QCOMPARE(items(app.boksform->gruppeBoks), listFile(f));
+    QCOMPARE(items(app.mainform->gruppeBoksen), listFile(f));
+    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("b"));
+    QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
+    // A group made after sorting goes to the end.
+    app.boksform->gEdit->setText("Aaa");
+    app.boksform->aNyGruppe->execute();
+    QCOMPARE(listFile(f), (QStringList{"A", "b", "c", "Aaa"}));
+}
+
+QTEST_MAIN(TstGroupwindow)
+#include "tst_groupwindow.moc"

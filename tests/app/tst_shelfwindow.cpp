@@ -1,0 +1,205 @@
+#include "fixture.h"
+
+#include "boks.h"
+#include "main.h"
+#include "updateaction.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
+
+// The storage shelf on the tab "Administrer grupper", its moves and its save, checked on disk.
+class TstShelfwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void reordersActiveGroups();
+    void movesSelectedToShelf();
+    void movesBack();
+    void allToShelfAndSave();
+    void shelvingCurrentGroup();
+    void saveIsDisabledWithoutChanges();
+    void failedSaveKeepsChanges();
+    void modeSwitchRebindsLists();
+
+private:
+    // Web groups A, B, C (B current, with element DR) and a shelf holding X.
+    App& start(Fixture& f) {
+        f.makeUser();
+        for (const char* g : {"A", "C", "X"})
+            QDir().mkpath(f.web() + "/" + g);
+        Fixture::element(f.web() + "/B", "DR", "https://www.dr.dk/");
+        textfile::writeLines(f.web() + "/webgruppe.txt", {"A", "B", "C"});
+        textfile::writeLines(f.web() + "/webLager.txt", {"X"});
+        textfile::writeLines(f.programs() + "/webgruppe.txt", {"P"});
+        QDir().mkpath(f.programs() + "/P");
+        textfile::writeLines(f.options() + "/main.txt",
+                             {"Sky", "120", "120", "595", "380", "B", "B", "P", "0"});
+        App& app = f.start();
+        app.mainform->show();
+        app.boksform->show();
+        app.boksform->Bog->setCurrentIndex(3);
+        return app;
+    }
+
+    static QStringList items(const QListWidget* list) {
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i)
+            names << list->item(i)->text();
+        return names;
+    }
+
+    static QStringList selected(const QListWidget* list) {
+        QStringList names;
+        for (int i = 0; i < list->count(); ++i) {
+            if (list->item(i)->isSelected())
+                names << list->item(i)->text();
+        }
+        return names;
+    }
+
+    static void press(QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+    static QStringList onDisk(const QString& path) {
+        return textfile::readLines(path).value_or(QStringList{"(none)"});
+    }
+};
+
+void TstShelfwindow::reordersActiveGroups() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->Box->item(1)->setSelected(true);
+    QVERIFY(app.mainform->AflytOp->update());
+    press(boks->flytNed);
+    QCOMPARE(items(boks->Box), (QStringList{"A", "C", "B"}));
+    QCOMPARE(selected(boks->Box), QStringList{"B"});
+    QCOMPARE(boks->Box->currentRow(), 2);
+    QVERIFY(!app.mainform->AflytNed->update());
+    QVERIFY(!boks->flytNed->isEnabled());
+    press(boks->flytOp);
+    QCOMPARE(items(boks->Box), (QStringList{"A", "B", "C"}));
+    QCOMPARE(selected(boks->Box), QStringList{"B"});
+    QVERIFY(boks->listerModified);
+    // Moves change nothing outside the tab until saved.
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
+    QCOMPARE(items(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
+
+    boks->Box->item(0)->setSelected(true);
+    QVERIFY(!app.mainform->AflytOp->update());
+    QVERIFY(!app.mainform->AflytNed->update());
+}
+
+void TstShelfwindow::movesSelectedToShelf() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    QVERIFY(!app.mainform->AvalgteTilLager->update());
+    boks->Box->item(1)->setSelected(true);
+    boks->Box->item(2)->setSelected(true);
+    press(boks->tilLagerValgte);
+    QCOMPARE(items(boks->Box), QStringList{"A"});
+    QCOMPARE(items(boks->lagerBox), (QStringList{"X", "B", "C"}));
+    press(boks->gemKnap);
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), QStringList{"A"});
+    QCOMPARE(onDisk(f.web() + "/webLager.txt"), (QStringList{"X", "B", "C"}));
+    QCOMPARE(items(app.mainform->gruppeBoksen), QStringList{"A"});
+    QCOMPARE(items(boks->gruppeBoks), QStringList{"A"});
+    QVERIFY(!boks->listerModified);
+    QVERIFY(QFileInfo(f.web() + "/B").isDir());
+}
+
+void TstShelfwindow::movesBack() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->lagerBox->item(0)->setSelected(true);
+    press(boks->tilbageValgte);
+    QCOMPARE(items(boks->Box), (QStringList{"A", "B", "C", "X"}));
+    QCOMPARE(items(boks->lagerBox), QStringList{});
+    QVERIFY(!app.mainform->AalleTilbage->update());
+    press(boks->tilLagerAlle);
+    press(boks->tilbageAlle);
+    QCOMPARE(items(boks->Box), (QStringList{"A", "B", "C", "X"}));
+}
+
+void TstShelfwindow::allToShelfAndSave() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    press(boks->tilLagerAlle);
+    QCOMPARE(items(boks->lagerBox), (QStringList{"X", "A", "B", "C"}));
+    QVERIFY(!app.mainform->AalleTilLager->update());
+    press(boks->gemKnap);
+    QCOMPARE(QFileInfo(f.web() + "/webgruppe.txt").size(), 0);
+    QCOMPARE(app.mainform->gruppeBoksen->count(), 0);
+    QCOMPARE(boks->gruppeBoks->count(), 0);
+}
+
+void TstShelfwindow::shelvingCurrentGroup() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    QCOMPARE(app.mainform->Listen->rowCount(), 1);
+    boks->Box->item(1)->setSelected(true);
+    press(boks->tilLagerValgte);
+    press(boks->gemKnap);
+    QCOMPARE(app.mainform->gruppenavn, QString());
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QString());
+    QCOMPARE(app.mainform->Listen->rowCount(), 0);
+    QCOMPARE(boks->programBoks->topLevelItemCount(), 0);
+    QCOMPARE(boks->valgtGruppeEdit->text(), QString());
+    app.mainform->close();
+    const QStringList options = onDisk(f.options() + "/main.txt");
+    QCOMPARE(options[5], QString());
+    QCOMPARE(options[6], QString());
+    QCOMPARE(options[7], QStringLiteral("P"));
+}
+
+void TstShelfwindow::saveIsDisabledWithoutChanges() {
+    Fixture f;
+    App& app = start(f);
+    QVERIFY(!app.mainform->AgemForandringer->update());
+    QVERIFY(!app.mainform->AgemForandringer->execute());
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
+}
+
+void TstShelfwindow::failedSaveKeepsChanges() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    press(boks->tilLagerAlle);
+    // A folder where the list file should be cannot be replaced by a file.
+    QFile::remove(f.web() + "/webgruppe.txt");
+    QDir().mkpath(f.web() + "/webgruppe.txt");
+    press(boks->gemKnap);
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.contains("webgruppe.txt"));
+    QVERIFY(boks->listerModified);
+    QCOMPARE(onDisk(f.web() + "/webLager.txt"), QStringList{"X"});
+}
+
+void TstShelfwindow::modeSwitchRebindsLists() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    press(boks->tilLagerAlle);
+    QVERIFY(boks->listerModified);
+    // Switching from the main window while the shelf tab shows.
+    app.mainform->actionSI->execute();
+    QCOMPARE(items(boks->Box), QStringList{"P"});
+    QCOMPARE(items(boks->lagerBox), QStringList{});
+    QVERIFY(!boks->listerModified);
+    QVERIFY(!app.mainform->AgemForandringer->update());
+    QCOMPARE(onDisk(f.programs() + "/webgruppe.txt"), QStringList{"P"});
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
+}
+
+QTEST_MAIN(TstShelfwindow)
+#include "tst_shelfwindow.moc"
