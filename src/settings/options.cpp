@@ -13,7 +13,8 @@ MainOptions parseMainOptions(const QStringList& lines) {
     };
     if (!(o.designname = line(0)))
         return o;
-    for (auto [i, field] : {std::pair{1, &o.top}, {2, &o.left}, {3, &o.width}, {4, &o.height}}) {
+    WindowPlace& p = o.place;
+    for (auto [i, field] : {std::pair{1, &p.top}, {2, &p.left}, {3, &p.width}, {4, &p.height}}) {
         const auto text = line(i);
         if (!text || !(*field = parseInteger(*text)))
             return o;
@@ -43,7 +44,8 @@ QStringList formatMainOptions(const MainOptionValues& v) {
 
 BoksOptions parseBoksOptions(const QStringList& lines) {
     BoksOptions o;
-    std::optional<int>* fields[] = {&o.top, &o.left, &o.width, &o.height, &o.browser};
+    std::optional<int>* fields[] = {&o.place.top, &o.place.left, &o.place.width, &o.place.height,
+                                    &o.browser};
     for (int i = 0; i < 5; ++i) {
         if (i >= lines.size() || !(*fields[i] = parseInteger(lines[i])))
             break;

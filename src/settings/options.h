@@ -5,12 +5,18 @@
 
 #include <optional>
 
+// A window's place on the screen as an options file holds it; a value that could not be read
+// is absent, and the window keeps what it had.
+struct WindowPlace {
+    std::optional<int> top, left, width, height;
+};
+
 // "main.txt": the main window's nine lines. Reading stops silently at the first bad line;
 // what was read before it stays, so every value is optional and complete tells whether all
 // nine were good.
 struct MainOptions {
     std::optional<QString> designname;
-    std::optional<int> top, left, width, height;
+    WindowPlace place;
     std::optional<QString> gruppenavn, gruppenavn0, gruppenavn1;
     std::optional<quint8> funkNo;
     bool complete = false;
@@ -30,7 +36,8 @@ QStringList formatMainOptions(const MainOptionValues& values);
 // "lenKaro.txt": the administration window's five lines (top, left, width, height, browser
 // index), read as far as they go.
 struct BoksOptions {
-    std::optional<int> top, left, width, height, browser;
+    WindowPlace place;
+    std::optional<int> browser;
 };
 
 BoksOptions parseBoksOptions(const QStringList& lines);

@@ -10,6 +10,7 @@
 #include "main.h"
 #include "options.h"
 #include "pictures.h"
+#include "place.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "textcompare.h"
@@ -117,8 +118,23 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
 
 void copyItems(const QListWidget* from, QListWidget* to) {
     to->clear();
-    for (int i = 0; i < from->count(); ++i)
-        to->addItem(from->item(i)->text());
+    to->addItems(itemTexts(from));
+}
+
+// A tab of two panes side by side, the right one taking what room is left.
+QWidget* splitPage(const char* name, QWidget* left, QWidget* right, const QList<int>& sizes = {}) {
+    auto* page = named(new QWidget, name);
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(left);
+    splitter->addWidget(right);
+    if (!sizes.isEmpty())
+        splitter->setSizes(sizes);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter);
+    return page;
 }
 } // namespace
 
@@ -271,9 +287,6 @@ void Tboksform::buildActions() {
 }
 
 QWidget* Tboksform::buildGroupsTab() {
-    auto* page = named(new QWidget, "side0");
-    auto* splitter = new QSplitter(Qt::Horizontal);
-
     auto* left = new QWidget;
     left->setMinimumWidth(188);
     auto* leftLayout = new QVBoxLayout(left);
@@ -321,15 +334,7 @@ QWidget* Tboksform::buildGroupsTab() {
     funkCheck = named(new QCheckBox(QStringLiteral("Programmer")), "funkCheck");
     funkCheck->setStatusTip(QStringLiteral("Skift mellem webadresser og programmer: Ctrl+S"));
     rows->addWidget(funkCheck);
-
-    splitter->addWidget(left);
-    splitter->addWidget(right);
-    splitter->setStretchFactor(1, 1);
-    splitter->setChildrenCollapsible(false);
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
-    return page;
+    return splitPage("side0", left, right);
 }
 
 QWidget* Tboksform::buildEntryTab() {
@@ -390,9 +395,6 @@ QWidget* Tboksform::buildEntryTab() {
 }
 
 QWidget* Tboksform::buildEditTab() {
-    auto* page = named(new QWidget, "side2");
-    auto* splitter = new QSplitter(Qt::Horizontal);
-
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(3, 3, 3, 3);
@@ -442,16 +444,8 @@ QWidget* Tboksform::buildEditTab() {
                          QStringLiteral("Information: Rediger element"), pictures::Help);
     rows->addWidget(sbInfo1, 0, Qt::AlignLeft);
     rows->addStretch();
-
-    splitter->addWidget(left);
-    splitter->addWidget(right);
-    splitter->setSizes({195, 269});
-    splitter->setStretchFactor(1, 1);
-    splitter->setChildrenCollapsible(false);
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
-    return page;
+    // The element list starts 195 pixels wide.
+    return splitPage("side2", left, right, {195, 269});
 }
 
 QWidget* Tboksform::buildShelfTab() {
@@ -572,14 +566,7 @@ void Tboksform::hentOpt() {
     if (!lines)
         return;
     const BoksOptions o = parseBoksOptions(*lines);
-    if (o.top)
-        move(x(), *o.top);
-    if (o.left)
-        move(*o.left, y());
-    if (o.width)
-        resize(*o.width, height());
-    if (o.height)
-        resize(width(), *o.height);
+    applyPlace(this, o.place);
     if (o.browser)
         setBrowserIndex(*o.browser);
 }
@@ -854,10 +841,7 @@ void Tboksform::RedigerGruppe() {
 
 void Tboksform::sorterKnapClick() {
     Tmainform* main = app.mainform;
-    QStringList all;
-    for (int i = 0; i < gruppeBoks->count(); ++i)
-        all << gruppeBoks->item(i)->text();
-    main->gruppeliste = store::sortGroups(all, QLocale());
+    main->gruppeliste = store::sortGroups(itemTexts(gruppeBoks), QLocale());
     fillGroupLists(main->gruppeliste);
     QString error;
     if (!store::writeGroupList(main->webGruppefil, main->gruppeliste, &error))

@@ -39,3 +39,10 @@ void ActiveSelectionDelegate::initStyleOption(QStyleOptionViewItem* option,
     QStyledItemDelegate::initStyleOption(option, index);
     option->state |= QStyle::State_Active;
 }
+
+QStringList itemTexts(const QListWidget* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}

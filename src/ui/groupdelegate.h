@@ -2,7 +2,12 @@
 
 #include <QStyledItemDelegate>
 
+#include <QStringList>
+
 class QListWidget;
+
+// The names a group list shows, in order.
+QStringList itemTexts(const QListWidget* list);
 
 // Draws a group row as the group lists always showed them: the row's background, a small
 // green square, the name, and a silver line along the bottom edge; every row 20 pixels high.

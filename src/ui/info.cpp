@@ -13,9 +13,7 @@ Tinfoformen::Tinfoformen(App& app_) : app(app_) {
     LoadStruktur();
 }
 
-void Tinfoformen::LoadStruktur() {
-    ++loadCount;
-}
+void Tinfoformen::LoadStruktur() {}
 
 bool Tinfoformen::goToInfo(const QString& /*openNodetekst*/) {
     if (!isVisible())

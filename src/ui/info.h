@@ -4,7 +4,8 @@
 
 class App;
 
-// The information window: the program's help, shown by topic.
+// The information window: the program's help, shown by topic. For now it only shows itself;
+// the help structure and its pages are still to come.
 class Tinfoformen : public QMainWindow {
     Q_OBJECT
 public:
@@ -17,8 +18,6 @@ public:
 
     QString strukturnavn;
     QString newNavn;
-    // How often a structure was loaded in this run.
-    int loadCount = 0;
 
 private:
     App& app;

@@ -12,6 +12,7 @@
 #include "messagebox.h"
 #include "options.h"
 #include "pictures.h"
+#include "place.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "textcompare.h"
@@ -269,13 +270,6 @@ QList<int> selectedRows(const QListWidget* list) {
     return rows;
 }
 
-QStringList names(const QListWidget* list) {
-    QStringList all;
-    for (int i = 0; i < list->count(); ++i)
-        all << list->item(i)->text();
-    return all;
-}
-
 void showRows(QListWidget* list, const QStringList& all, const QList<int>& selected) {
     list->clear();
     list->addItems(all);
@@ -292,7 +286,7 @@ void Tmainform::buildShelfActions() {
         Tboksform* boks = app.boksform;
         if (!boks)
             return shelf::Lists{};
-        return shelf::Lists{names(boks->Box), selectedRows(boks->Box), names(boks->lagerBox),
+        return shelf::Lists{itemTexts(boks->Box), selectedRows(boks->Box), itemTexts(boks->lagerBox),
                             selectedRows(boks->lagerBox)};
     };
     auto make = [this, lists](const char* name, const QString& hint, pictures::Kind picture,
@@ -332,7 +326,7 @@ void Tmainform::buildShelfActions() {
 
 void Tmainform::AgemForandringerExecute() {
     Tboksform* boks = app.boksform;
-    const QStringList active = names(boks->Box);
+    const QStringList active = itemTexts(boks->Box);
     if (shelf::currentGroupLeavesActive(gruppenavn, active)) {
         // The current group was shelved or moved out: nothing is selected any more.
         gruppenavn.clear();
@@ -349,7 +343,7 @@ void Tmainform::AgemForandringerExecute() {
         return;
     }
     boks->fillGroupLists(gruppeliste);
-    lagerliste = names(boks->lagerBox);
+    lagerliste = itemTexts(boks->lagerBox);
     if (!store::writeGroupList(webLagerfil, lagerliste, &error)) {
         fileError(QStringLiteral("Kan ikke oprette filen"), webLagerfil, error);
         return;
@@ -360,7 +354,7 @@ void Tmainform::AgemForandringerExecute() {
 void Tmainform::deleteGruppefil() {
     // The group's folder and files stay on disk; the group is only no longer listed.
     if (!gruppenavn.isEmpty()) {
-        const qsizetype position = store::groupIndex(names(app.boksform->gruppeBoks), gruppenavn);
+        const qsizetype position = store::groupIndex(itemTexts(app.boksform->gruppeBoks), gruppenavn);
         if (position >= 0 && position < gruppeliste.size())
             gruppeliste.removeAt(position);
         QString error;
@@ -399,14 +393,7 @@ void Tmainform::hentOpt() {
             designname = *o.designname;
             StyleManager::setStyle(designname);
         }
-        if (o.top)
-            move(x(), *o.top);
-        if (o.left)
-            move(*o.left, y());
-        if (o.width)
-            resize(*o.width, height());
-        if (o.height)
-            resize(width(), *o.height);
+        applyPlace(this, o.place);
         if (o.gruppenavn)
             gruppenavn = *o.gruppenavn;
         if (o.gruppenavn0)

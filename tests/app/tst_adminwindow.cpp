@@ -1,6 +1,7 @@
 #include "fixture.h"
 
 #include "boks.h"
+#include "groupdelegate.h"
 #include "info.h"
 #include "main.h"
 #include "updateaction.h"
@@ -59,13 +60,6 @@ private:
         return app;
     }
 
-    static QStringList items(const QListWidget* list) {
-        QStringList names;
-        for (int i = 0; i < list->count(); ++i)
-            names << list->item(i)->text();
-        return names;
-    }
-
     QString program;
 };
 
@@ -85,8 +79,8 @@ void TstAdminwindow::opensFromMainWindowAndHides() {
     QCOMPARE(tabs, (QStringList{"Grupper", "Indfør element", "Fjern eller rediger element",
                                 "Administrer grupper"}));
     QCOMPARE(boks->Bog->currentIndex(), 0);
-    QCOMPARE(items(boks->gruppeBoks), (QStringList{"Nyheder", "Musik"}));
-    QCOMPARE(items(boks->lagerBox), QStringList{"Gammelt"});
+    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"Nyheder", "Musik"}));
+    QCOMPARE(itemTexts(boks->lagerBox), QStringList{"Gammelt"});
     QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Nyheder"));
     QCOMPARE(boks->programBoks->topLevelItemCount(), 1);
 
@@ -112,9 +106,9 @@ void TstAdminwindow::switchesContentModeBothWays() {
     QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Værktøj"));
     QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Værktøj"));
     QCOMPARE(app.mainform->Listen->item(0, 3)->text(), QStringLiteral("Lommeregner"));
-    QCOMPARE(items(boks->gruppeBoks), QStringList{"Værktøj"});
-    QCOMPARE(items(app.mainform->gruppeBoksen), QStringList{"Værktøj"});
-    QCOMPARE(items(boks->lagerBox), QStringList{});
+    QCOMPARE(itemTexts(boks->gruppeBoks), QStringList{"Værktøj"});
+    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), QStringList{"Værktøj"});
+    QCOMPARE(itemTexts(boks->lagerBox), QStringList{});
     QCOMPARE(boks->adrLabel->text(), QStringLiteral("Program"));
     QCOMPARE(boks->adrLabel2->text(), QStringLiteral("Program"));
     QCOMPARE(app.mainform->Listen->horizontalHeaderItem(3)->text(), QStringLiteral("Program"));
@@ -127,7 +121,7 @@ void TstAdminwindow::switchesContentModeBothWays() {
     boks->funkCheck->click();
     boks->funkCheck->click();
     QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Musik"));
-    QCOMPARE(items(boks->lagerBox), QStringList{"Gammelt"});
+    QCOMPARE(itemTexts(boks->lagerBox), QStringList{"Gammelt"});
     QCOMPARE(boks->adrLabel->text(), QStringLiteral("Werbadresse"));
     QCOMPARE(app.mainform->Listen->horizontalHeaderItem(3)->text(), QStringLiteral("Webside"));
 }
@@ -305,7 +299,7 @@ void TstAdminwindow::shelfTabTakesActiveGroups() {
     Tboksform* boks = app.boksform;
     boks->Box->clear();
     boks->Bog->setCurrentIndex(3);
-    QCOMPARE(items(boks->Box), (QStringList{"Nyheder", "Musik"}));
+    QCOMPARE(itemTexts(boks->Box), (QStringList{"Nyheder", "Musik"}));
     QCOMPARE(boks->Box->selectionMode(), QAbstractItemView::ExtendedSelection);
 }
 

@@ -1,6 +1,7 @@
 #include "fixture.h"
 
 #include "boks.h"
+#include "groupdelegate.h"
 #include "main.h"
 #include "updateaction.h"
 
@@ -47,13 +48,6 @@ private:
         return app;
     }
 
-    static QStringList items(const QListWidget* list) {
-        QStringList names;
-        for (int i = 0; i < list->count(); ++i)
-            names << list->item(i)->text();
-        return names;
-    }
-
     static QStringList listFile(const Fixture& f) {
         return textfile::readLines(f.web() + "/webgruppe.txt").value_or(QStringList{"(none)"});
     }
@@ -72,8 +66,8 @@ void TstGroupwindow::createsGroup() {
     QTest::keyClick(boks->gEdit, Qt::Key_Return);
     QVERIFY(QFileInfo(f.web() + "/Mus").isDir());
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c", "Mus"}));
-    QCOMPARE(items(boks->gruppeBoks), listFile(f));
-    QCOMPARE(items(app.mainform->gruppeBoksen), listFile(f));
+    QCOMPARE(itemTexts(boks->gruppeBoks), listFile(f));
+    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
     QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Mus"));
     QCOMPARE(app.mainform->gruppenavn0, QStringLiteral("Mus"));
     QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Mus"));
@@ -139,8 +133,8 @@ void TstGroupwindow::renamesGroup() {
     QVERIFY(!QFileInfo::exists(f.web() + "/b"));
     QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/DR.txt"));
     QCOMPARE(listFile(f), (QStringList{"Nyheder", "A", "c"}));
-    QCOMPARE(items(boks->gruppeBoks), listFile(f));
-    QCOMPARE(items(app.mainform->gruppeBoksen), listFile(f));
+    QCOMPARE(itemTexts(boks->gruppeBoks), listFile(f));
+    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
     QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Nyheder"));
     QCOMPARE(boks->programBoks->headerItem()->text(0), QStringLiteral("Nyheder"));
     QCOMPARE(boks->gruppeEdit->text(), QStringLiteral("Nyheder"));
@@ -191,7 +185,7 @@ void TstGroupwindow::failedRenameChangesNothing() {
     QCOMPARE(app.infform->takeShown(),
              QStringList{"En mappe kunne ikke omdøbes af ukendte årsager."});
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
-    QCOMPARE(items(app.boksform->gruppeBoks), (QStringList{"b", "A", "c"}));
+    QCOMPARE(itemTexts(app.boksform->gruppeBoks), (QStringList{"b", "A", "c"}));
     QCOMPARE(app.mainform->gruppenavn, QStringLiteral("b"));
     QVERIFY(!QFileInfo::exists(f.web() + "/Ny"));
 }
@@ -211,7 +205,7 @@ void TstGroupwindow::deletesGroupFromList() {
         }
         QCOMPARE(listFile(f), (QStringList{"A", "c"}));
         QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
-        QCOMPARE(items(app.mainform->gruppeBoksen), (QStringList{"A", "c"}));
+        QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "c"}));
         QCOMPARE(app.mainform->gruppenavn, QString());
         QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Valgt gruppe"));
         QCOMPARE(app.mainform->Listen->rowCount(), 0);
@@ -225,8 +219,8 @@ void TstGroupwindow::sortsGroups() {
     App& app = start(f);
     app.boksform->sorterKnap->click();
     QCOMPARE(listFile(f), (QStringList{"A", "b", "c"}));
-    QCOMPARE(items(app.boksform->gruppeBoks), listFile(f));
-    QCOMPARE(items(app.mainform->gruppeBoksen), listFile(f));
+    QCOMPARE(itemTexts(app.boksform->gruppeBoks), listFile(f));
+    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
     QCOMPARE(app.mainform->gruppenavn, QStringLiteral("b"));
     QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
     // A group made after sorting goes to the end.

@@ -1,6 +1,7 @@
 #include "fixture.h"
 
 #include "boks.h"
+#include "groupdelegate.h"
 #include "main.h"
 #include "updateaction.h"
 
@@ -47,13 +48,6 @@ private:
         return app;
     }
 
-    static QStringList items(const QListWidget* list) {
-        QStringList names;
-        for (int i = 0; i < list->count(); ++i)
-            names << list->item(i)->text();
-        return names;
-    }
-
     static QStringList selected(const QListWidget* list) {
         QStringList names;
         for (int i = 0; i < list->count(); ++i) {
@@ -77,18 +71,18 @@ void TstShelfwindow::reordersActiveGroups() {
     boks->Box->item(1)->setSelected(true);
     QVERIFY(app.mainform->AflytOp->update());
     press(boks->flytNed);
-    QCOMPARE(items(boks->Box), (QStringList{"A", "C", "B"}));
+    QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "C", "B"}));
     QCOMPARE(selected(boks->Box), QStringList{"B"});
     QCOMPARE(boks->Box->currentRow(), 2);
     QVERIFY(!app.mainform->AflytNed->update());
     QVERIFY(!boks->flytNed->isEnabled());
     press(boks->flytOp);
-    QCOMPARE(items(boks->Box), (QStringList{"A", "B", "C"}));
+    QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "B", "C"}));
     QCOMPARE(selected(boks->Box), QStringList{"B"});
     QVERIFY(boks->listerModified);
     // Moves change nothing outside the tab until saved.
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
-    QCOMPARE(items(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
+    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
 
     boks->Box->item(0)->setSelected(true);
     QVERIFY(!app.mainform->AflytOp->update());
@@ -103,13 +97,13 @@ void TstShelfwindow::movesSelectedToShelf() {
     boks->Box->item(1)->setSelected(true);
     boks->Box->item(2)->setSelected(true);
     press(boks->tilLagerValgte);
-    QCOMPARE(items(boks->Box), QStringList{"A"});
-    QCOMPARE(items(boks->lagerBox), (QStringList{"X", "B", "C"}));
+    QCOMPARE(itemTexts(boks->Box), QStringList{"A"});
+    QCOMPARE(itemTexts(boks->lagerBox), (QStringList{"X", "B", "C"}));
     press(boks->gemKnap);
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), QStringList{"A"});
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), (QStringList{"X", "B", "C"}));
-    QCOMPARE(items(app.mainform->gruppeBoksen), QStringList{"A"});
-    QCOMPARE(items(boks->gruppeBoks), QStringList{"A"});
+    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), QStringList{"A"});
+    QCOMPARE(itemTexts(boks->gruppeBoks), QStringList{"A"});
     QVERIFY(!boks->listerModified);
     QVERIFY(QFileInfo(f.web() + "/B").isDir());
 }
@@ -120,12 +114,12 @@ void TstShelfwindow::movesBack() {
     Tboksform* boks = app.boksform;
     boks->lagerBox->item(0)->setSelected(true);
     press(boks->tilbageValgte);
-    QCOMPARE(items(boks->Box), (QStringList{"A", "B", "C", "X"}));
-    QCOMPARE(items(boks->lagerBox), QStringList{});
+    QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "B", "C", "X"}));
+    QCOMPARE(itemTexts(boks->lagerBox), QStringList{});
     QVERIFY(!app.mainform->AalleTilbage->update());
     press(boks->tilLagerAlle);
     press(boks->tilbageAlle);
-    QCOMPARE(items(boks->Box), (QStringList{"A", "B", "C", "X"}));
+    QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "B", "C", "X"}));
 }
 
 void TstShelfwindow::allToShelfAndSave() {
@@ -133,7 +127,7 @@ void TstShelfwindow::allToShelfAndSave() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     press(boks->tilLagerAlle);
-    QCOMPARE(items(boks->lagerBox), (QStringList{"X", "A", "B", "C"}));
+    QCOMPARE(itemTexts(boks->lagerBox), (QStringList{"X", "A", "B", "C"}));
     QVERIFY(!app.mainform->AalleTilLager->update());
     press(boks->gemKnap);
     QCOMPARE(QFileInfo(f.web() + "/webgruppe.txt").size(), 0);
@@ -193,8 +187,8 @@ void TstShelfwindow::modeSwitchRebindsLists() {
     QVERIFY(boks->listerModified);
     // Switching from the main window while the shelf tab shows.
     app.mainform->actionSI->execute();
-    QCOMPARE(items(boks->Box), QStringList{"P"});
-    QCOMPARE(items(boks->lagerBox), QStringList{});
+    QCOMPARE(itemTexts(boks->Box), QStringList{"P"});
+    QCOMPARE(itemTexts(boks->lagerBox), QStringList{});
     QVERIFY(!boks->listerModified);
     QVERIFY(!app.mainform->AgemForandringer->update());
     QCOMPARE(onDisk(f.programs() + "/webgruppe.txt"), QStringList{"P"});

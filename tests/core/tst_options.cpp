@@ -49,7 +49,7 @@ void TstOptions::readsMainOptions() {
     QFETCH(int, mode);
     const MainOptions o = parseMainOptions(lines);
     QCOMPARE(o.designname.has_value(), !lines.isEmpty());
-    const std::optional<int> ints[] = {o.top, o.left, o.width, o.height};
+    const std::optional<int> ints[] = {o.place.top, o.place.left, o.place.width, o.place.height};
     for (int i = 0; i < 4; ++i)
         QCOMPARE(ints[i].has_value(), i < goodInts);
     QCOMPARE(o.gruppenavn1.has_value(), groups);
@@ -66,7 +66,7 @@ void TstOptions::writesNineLines() {
     QCOMPARE(formatMainOptions(v), (QStringList{"Sky", "120", "130", "595", "380", "", "", "", "1"}));
     const MainOptions back = parseMainOptions(formatMainOptions(v));
     QVERIFY(back.complete);
-    QCOMPARE(*back.left, 130);
+    QCOMPARE(*back.place.left, 130);
 }
 
 void TstOptions::readsBoksOptions_data() {
@@ -82,7 +82,8 @@ void TstOptions::readsBoksOptions() {
     QFETCH(QStringList, lines);
     QFETCH(int, taken);
     const BoksOptions o = parseBoksOptions(lines);
-    const std::optional<int> all[] = {o.top, o.left, o.width, o.height, o.browser};
+    const std::optional<int> all[] = {o.place.top, o.place.left, o.place.width, o.place.height,
+                                      o.browser};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(all[i].has_value(), i < taken);
 }
