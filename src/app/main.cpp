@@ -1,5 +1,5 @@
-#include "app.h"
 #include "main.h"
+#include "app.h"
 #include "termination.h"
 #include "username.h"
 

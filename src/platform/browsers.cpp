@@ -8,10 +8,11 @@ BrowserPlaces BrowserPlaces::system() {
             {QStringLiteral("C:\\Program Files (x86)\\Microsoft\\Edge\\Application\\msedge.exe")}};
 #else
     // Chromium stands in for Chrome where only the open build is installed.
-    return {{QStringLiteral("/usr/bin/google-chrome-stable"), QStringLiteral("/usr/bin/google-chrome"),
-             QStringLiteral("/opt/google/chrome/chrome"), QStringLiteral("/usr/bin/chromium"),
-             QStringLiteral("/usr/bin/chromium-browser")},
-            {QStringLiteral("/usr/bin/microsoft-edge-stable"), QStringLiteral("/usr/bin/microsoft-edge"),
+    return {{QStringLiteral("/usr/bin/google-chrome-stable"),
+             QStringLiteral("/usr/bin/google-chrome"), QStringLiteral("/opt/google/chrome/chrome"),
+             QStringLiteral("/usr/bin/chromium"), QStringLiteral("/usr/bin/chromium-browser")},
+            {QStringLiteral("/usr/bin/microsoft-edge-stable"),
+             QStringLiteral("/usr/bin/microsoft-edge"),
              QStringLiteral("/opt/microsoft/msedge/msedge")}};
 #endif
 }

@@ -57,7 +57,8 @@ void sortLikeWindows(QStringList& names) {
 }
 
 QStringList listFiles(const QString& dir) {
-    QStringList names = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    QStringList names =
+        QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
     sortLikeWindows(names);
     return names;
 }

@@ -1,8 +1,8 @@
 #include "shell.h"
 
 #ifdef Q_OS_WIN
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 namespace {
 class WindowsShell : public Shell {

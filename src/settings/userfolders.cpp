@@ -1,6 +1,5 @@
 #include "userfolders.h"
 
-
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>

@@ -4,8 +4,8 @@
 #include "elementedit.h"
 #include "filedialog.h"
 #include "filenames.h"
-#include "groups.h"
 #include "groupdelegate.h"
+#include "groups.h"
 #include "infUnit.h"
 #include "main.h"
 #include "options.h"
@@ -167,9 +167,12 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_) {
 
     // The shelf's buttons run the main window's storage actions.
     const std::pair<QToolButton*, UpdateAction*> shelfButtons[] = {
-        {tilLagerValgte, main->AvalgteTilLager}, {tilbageValgte, main->AvalgteTilbage},
-        {tilLagerAlle, main->AalleTilLager},     {tilbageAlle, main->AalleTilbage},
-        {flytOp, main->AflytOp},                 {flytNed, main->AflytNed},
+        {tilLagerValgte, main->AvalgteTilLager},
+        {tilbageValgte, main->AvalgteTilbage},
+        {tilLagerAlle, main->AalleTilLager},
+        {tilbageAlle, main->AalleTilbage},
+        {flytOp, main->AflytOp},
+        {flytNed, main->AflytNed},
         {gemKnap, main->AgemForandringer}};
     for (auto [button, action] : shelfButtons)
         button->setDefaultAction(action);
@@ -265,16 +268,16 @@ void Tboksform::buildActions() {
         pictures::LookUp, [this, onEntryTab] { return groupSelected() && onEntryTab(); },
         [this] { actionOpenEleExecute(); });
     actionOpenEle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    aRedigerNavn = make("aRedigerNavn", QString(),
-                        QStringLiteral("Gennemfør indførte forandringer"), pictures::Insert,
-                        elementChosen, [this] { RedigerNavn(); });
+    aRedigerNavn =
+        make("aRedigerNavn", QString(), QStringLiteral("Gennemfør indførte forandringer"),
+             pictures::Insert, elementChosen, [this] { RedigerNavn(); });
     aResetVisits = make("aResetVisits", QString(),
                         QStringLiteral("Nulstil dato og besøg for valgte gruppeelement"),
                         pictures::Reset, elementChosen, [this] { aResetVisitsExecute(); });
 
     const std::pair<QToolButton*, UpdateAction*> bound[] = {
-        {sletKnap, aSletGruppe},     {redigerKnap, aRedigerGruppe}, {nyGruppeKnap, aNyGruppe},
-        {insertKnap, aInsertElement}, {openKnap, actionOpenEle},    {nytekstKnap, aRedigerNavn},
+        {sletKnap, aSletGruppe},      {redigerKnap, aRedigerGruppe}, {nyGruppeKnap, aNyGruppe},
+        {insertKnap, aInsertElement}, {openKnap, actionOpenEle},     {nytekstKnap, aRedigerNavn},
         {Button1, aResetVisits}};
     for (auto [button, action] : bound) {
         button->setDefaultAction(action);
@@ -379,8 +382,8 @@ QWidget* Tboksform::buildEntryTab() {
     rows->addWidget(sbInfo2, 0, Qt::AlignLeft);
     rows->addStretch();
 
-    browserValg = named(
-        new QGroupBox(QStringLiteral("Vælg browser til indførelse af webadresse")), "browserValg");
+    browserValg = named(new QGroupBox(QStringLiteral("Vælg browser til indførelse af webadresse")),
+                        "browserValg");
     browserButtons = new QButtonGroup(browserValg);
     auto* browsers = new QHBoxLayout(browserValg);
     const QString names[] = {QStringLiteral("Google Chrome"), QStringLiteral("Microsoft Edge")};
@@ -573,9 +576,9 @@ void Tboksform::hentOpt() {
 
 void Tboksform::gemOpt() {
     QString error;
-    if (!textfile::writeLines(optfil, formatBoksOptions(y(), x(), width(), height(), browserIndex()),
-                              &error))
-        Tmainform::fileError(QStringLiteral("Kan ikke oprette filen"), optfil, error);
+    if (!textfile::writeLines(
+            optfil, formatBoksOptions(y(), x(), width(), height(), browserIndex()), &error))
+        Tmainform::writeError(optfil, error);
 }
 
 int Tboksform::browserIndex() const {
@@ -703,10 +706,8 @@ void Tboksform::BogChange() {
 }
 
 QString Tboksform::OpenDia() {
-    const QString file =
-        FileDialog::open(this, QStringLiteral("Vælg program"), QDir::rootPath());
-    return !file.isEmpty() && QFileInfo(file).isFile() ? QDir::toNativeSeparators(file)
-                                                       : QString();
+    const QString file = FileDialog::open(this, QStringLiteral("Vælg program"), QDir::rootPath());
+    return !file.isEmpty() && QFileInfo(file).isFile() ? QDir::toNativeSeparators(file) : QString();
 }
 
 void Tboksform::InsertElement() {
@@ -782,9 +783,7 @@ void Tboksform::NyGruppe() {
     main->gruppeDir = filenames::join(contentDir, navn);
     main->gruppenavn = navn;
     main->gruppeliste.append(navn);
-    QString error;
-    if (!store::writeGroupList(main->webGruppefil, main->gruppeliste, &error))
-        Tmainform::fileError(QStringLiteral("Kan ikke oprette filen"), main->webGruppefil, error);
+    main->saveGruppeliste();
     fillGroupLists(main->gruppeliste);
     SkiftGruppe();
     gEdit->clear();
@@ -829,9 +828,7 @@ void Tboksform::RedigerGruppe() {
     main->gruppenavn = nytNavn;
     if (position >= 0)
         main->gruppeliste[position] = nytNavn;
-    QString error;
-    if (!store::writeGroupList(main->webGruppefil, main->gruppeliste, &error))
-        Tmainform::fileError(QStringLiteral("Kan ikke oprette filen"), main->webGruppefil, error);
+    main->saveGruppeliste();
     fillGroupLists(main->gruppeliste);
     main->gruppeDir = filenames::join(contentDir, nytNavn);
     programBoks->setHeaderLabels({nytNavn});
@@ -843,9 +840,7 @@ void Tboksform::sorterKnapClick() {
     Tmainform* main = app.mainform;
     main->gruppeliste = store::sortGroups(itemTexts(gruppeBoks), QLocale());
     fillGroupLists(main->gruppeliste);
-    QString error;
-    if (!store::writeGroupList(main->webGruppefil, main->gruppeliste, &error))
-        Tmainform::fileError(QStringLiteral("Kan ikke oprette filen"), main->webGruppefil, error);
+    main->saveGruppeliste();
 }
 
 void Tboksform::programBoksClick() {
@@ -871,8 +866,8 @@ void Tboksform::RedigerNavn() {
     TWebRecord& element = main->Web[row];
     const store::ElementEdit plan = store::planEdit(element, adresse, navn);
     if (plan.original) {
-        app.infform->inform(
-            QStringLiteral("Valgte element er det oprindelige.\rDet bliver derfor ikke opdateret."));
+        app.infform->inform(QStringLiteral(
+            "Valgte element er det oprindelige.\rDet bliver derfor ikke opdateret."));
         return;
     }
     const QString oldUrl = element.Url;
@@ -894,8 +889,7 @@ void Tboksform::RedigerNavn() {
             return;
         case store::ElementChange::WriteFailed:
             element.Url = oldUrl;
-            Tmainform::fileError(QStringLiteral("Kan ikke oprette filen"), change.path,
-                                 change.error);
+            Tmainform::writeError(change.path, change.error);
             return;
         case store::ElementChange::OldFileKept:
             Tmainform::fileError(QStringLiteral("Kan ikke slette filen"), change.path,
@@ -955,9 +949,9 @@ void Tboksform::fjernKnapClick() {
         return;
     }
     QString question = QStringLiteral("Valgt: \r") + captions.join(QStringLiteral(", ")) + u'\r';
-    question += ticked.size() == 1 ? QStringLiteral("Skal det valgte element slettes?")
-                                   : QStringLiteral("Skal de %1 valgte elementer slettes?")
-                                         .arg(ticked.size());
+    question += ticked.size() == 1
+                    ? QStringLiteral("Skal det valgte element slettes?")
+                    : QStringLiteral("Skal de %1 valgte elementer slettes?").arg(ticked.size());
     if (!app.spform->ask(question))
         return;
     QStringList paths;

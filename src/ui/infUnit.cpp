@@ -6,8 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-Tinfform::Tinfform(QWidget* parent)
-    : ModalTextWindow(parent, QStringLiteral("Information"), 10) {
+Tinfform::Tinfform(QWidget* parent) : ModalTextWindow(parent, QStringLiteral("Information"), 10) {
     Label1 = textLabel();
     Label1->setObjectName(QStringLiteral("Label1"));
     BitBtn1 = new QPushButton(QStringLiteral("OK"));

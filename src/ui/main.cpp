@@ -3,16 +3,16 @@
 #include "app.h"
 #include "boks.h"
 #include "elementstore.h"
-#include "groups.h"
-#include "shelf.h"
 #include "filenames.h"
 #include "groupdelegate.h"
+#include "groups.h"
 #include "infUnit.h"
 #include "info.h"
 #include "messagebox.h"
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
+#include "shelf.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "textcompare.h"
@@ -29,8 +29,8 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -103,16 +103,13 @@ void Tmainform::buildControls() {
     webEdit1->setObjectName(QStringLiteral("webEdit1"));
     Label1->setBuddy(webEdit1);
     Button3 = smallButton("Button3", 22);
-    Button3->setIcon(pictures::icon(pictures::Visit));
     insertKnap = smallButton("insertKnap", 22);
-    insertKnap->setIcon(pictures::icon(pictures::LookUp));
     Label3 = new QLabel(QStringLiteral("Navn"));
     webEdit2 = new QLineEdit;
     webEdit2->setObjectName(QStringLiteral("webEdit2"));
     webEdit2->setFixedWidth(160);
     Label3->setBuddy(webEdit2);
     Button1 = smallButton("Button1", 22);
-    Button1->setIcon(pictures::icon(pictures::Insert));
     for (QWidget* w : std::initializer_list<QWidget*>{Button2, Label1, webEdit1, Button3,
                                                       insertKnap, Label3, webEdit2, Button1})
         top->addWidget(w);
@@ -169,8 +166,8 @@ void Tmainform::buildControls() {
     gruppeBoksen->setObjectName(QStringLiteral("gruppeBoksen"));
     gruppeBoksen->setSelectionMode(QAbstractItemView::SingleSelection);
     GroupItemDelegate::install(gruppeBoksen);
-    gruppeBoksen->setStatusTip(QStringLiteral(
-        "Vælg relevante gruppe og tryk [Enter] eller [Mellemrum] for at aktivere"));
+    gruppeBoksen->setStatusTip(
+        QStringLiteral("Vælg relevante gruppe og tryk [Enter] eller [Mellemrum] for at aktivere"));
     gruppeBoksen->setAccessibleName(QStringLiteral("Gruppenavne"));
     Label2->setBuddy(gruppeBoksen);
     rightLayout->addWidget(Label2);
@@ -188,8 +185,8 @@ void Tmainform::buildControls() {
     setStatusBar(infoBar);
 
     // Double-clicks, Enter and Space on both lists go to the window's own handlers.
-    for (QAbstractItemView* list : {static_cast<QAbstractItemView*>(Listen),
-                                    static_cast<QAbstractItemView*>(gruppeBoksen)}) {
+    for (QAbstractItemView* list :
+         {static_cast<QAbstractItemView*>(Listen), static_cast<QAbstractItemView*>(gruppeBoksen)}) {
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
     }
@@ -228,13 +225,14 @@ void Tmainform::buildActions() {
                     [this] { actionSIExecute(); });
     actionSI->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     actionSI->setIcon(pictures::icon(pictures::Switch));
-    actionInfo = make("actionInfo", QStringLiteral("Information"), QStringLiteral("Information: F1"),
-                      nullptr, [this] { actionInfoExecute(); });
+    actionInfo = make("actionInfo", QStringLiteral("Information"),
+                      QStringLiteral("Information: F1"), nullptr, [this] { actionInfoExecute(); });
     actionInfo->setShortcut(QKeySequence(Qt::Key_F1));
     actionInfo->setIcon(pictures::icon(pictures::Help));
     webBrowser = make(
         "webBrowser", QString(),
-        QStringLiteral("Åben browser eller Stifinder for at indføre en url eller et program: Ctrl+B"),
+        QStringLiteral(
+            "Åben browser eller Stifinder for at indføre en url eller et program: Ctrl+B"),
         [this] { return !gruppenavn.isEmpty(); }, [this] { webBrowserExecute(); });
     webBrowser->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     webBrowser->setIcon(pictures::icon(pictures::LookUp));
@@ -250,8 +248,8 @@ void Tmainform::buildActions() {
     Button2->setAccessibleName(actionAW->statusTip());
     connect(Button2, &QToolButton::clicked, actionAW, &QAction::trigger);
 
-    for (auto [button, action] : {std::pair{Button3, webUrl}, {insertKnap, webBrowser},
-                                  {Button1, actionIL}}) {
+    for (auto [button, action] :
+         {std::pair{Button3, webUrl}, {insertKnap, webBrowser}, {Button1, actionIL}}) {
         button->setDefaultAction(action);
         // A button showing only a picture is named by what it does.
         button->setAccessibleName(action->statusTip());
@@ -286,8 +284,8 @@ void Tmainform::buildShelfActions() {
         Tboksform* boks = app.boksform;
         if (!boks)
             return shelf::Lists{};
-        return shelf::Lists{itemTexts(boks->Box), selectedRows(boks->Box), itemTexts(boks->lagerBox),
-                            selectedRows(boks->lagerBox)};
+        return shelf::Lists{itemTexts(boks->Box), selectedRows(boks->Box),
+                            itemTexts(boks->lagerBox), selectedRows(boks->lagerBox)};
     };
     auto make = [this, lists](const char* name, const QString& hint, pictures::Kind picture,
                               bool (*enabled)(const shelf::Lists&),
@@ -310,10 +308,10 @@ void Tmainform::buildShelfActions() {
                           pictures::FromShelf, shelf::valgteTilbageEnabled, shelf::valgteTilbage);
     AalleTilLager = make("AalleTilLager", QStringLiteral("Flyt alle til lager"),
                          pictures::AllToShelf, shelf::alleTilLagerEnabled, shelf::alleTilLager);
-    AalleTilbage = make("AalleTilbage", QStringLiteral("Flyt alle tilbage"),
-                        pictures::AllFromShelf, shelf::alleTilbageEnabled, shelf::alleTilbage);
-    AflytOp = make("AflytOp", QStringLiteral("Flyt valgte op"), pictures::Up,
-                   shelf::flytOpEnabled, shelf::flytOp);
+    AalleTilbage = make("AalleTilbage", QStringLiteral("Flyt alle tilbage"), pictures::AllFromShelf,
+                        shelf::alleTilbageEnabled, shelf::alleTilbage);
+    AflytOp = make("AflytOp", QStringLiteral("Flyt valgte op"), pictures::Up, shelf::flytOpEnabled,
+                   shelf::flytOp);
     AflytNed = make("AflytNed", QStringLiteral("Flyt valgte ned"), pictures::Down,
                     shelf::flytNedEnabled, shelf::flytNed);
     AgemForandringer = new UpdateAction(
@@ -336,16 +334,14 @@ void Tmainform::AgemForandringerExecute() {
         boks->programBoks->clear();
         Listen->setRowCount(0);
     }
-    QString error;
     gruppeliste = active;
-    if (!store::writeGroupList(webGruppefil, gruppeliste, &error)) {
-        fileError(QStringLiteral("Kan ikke oprette filen"), webGruppefil, error);
+    if (!saveGruppeliste())
         return;
-    }
     boks->fillGroupLists(gruppeliste);
     lagerliste = itemTexts(boks->lagerBox);
+    QString error;
     if (!store::writeGroupList(webLagerfil, lagerliste, &error)) {
-        fileError(QStringLiteral("Kan ikke oprette filen"), webLagerfil, error);
+        writeError(webLagerfil, error);
         return;
     }
     boks->listerModified = false;
@@ -354,14 +350,12 @@ void Tmainform::AgemForandringerExecute() {
 void Tmainform::deleteGruppefil() {
     // The group's folder and files stay on disk; the group is only no longer listed.
     if (!gruppenavn.isEmpty()) {
-        const qsizetype position = store::groupIndex(itemTexts(app.boksform->gruppeBoks), gruppenavn);
+        const qsizetype position =
+            store::groupIndex(itemTexts(app.boksform->gruppeBoks), gruppenavn);
         if (position >= 0 && position < gruppeliste.size())
             gruppeliste.removeAt(position);
-        QString error;
-        if (!store::writeGroupList(webGruppefil, gruppeliste, &error)) {
-            fileError(QStringLiteral("Kan ikke oprette filen"), webGruppefil, error);
+        if (!saveGruppeliste())
             return;
-        }
         app.boksform->fillGroupLists(gruppeliste);
     }
     gruppenavn.clear();
@@ -420,11 +414,11 @@ void Tmainform::hentOpt() {
 
 void Tmainform::gemOpt() {
     (funkNo != 0 ? gruppenavn1 : gruppenavn0) = gruppenavn;
-    const MainOptionValues values{designname, y(), x(), width(), height(),
+    const MainOptionValues values{designname, y(),         x(),         width(), height(),
                                   gruppenavn, gruppenavn0, gruppenavn1, funkNo};
     QString error;
     if (!textfile::writeLines(optFilnavn, formatMainOptions(values), &error))
-        fileError(QStringLiteral("Kan ikke oprette filen"), optFilnavn, error);
+        writeError(optFilnavn, error);
     // The administration window's options are saved even when ours could not be.
     app.boksform->gemOpt();
 }
@@ -514,7 +508,7 @@ bool Tmainform::GemWeb() {
     const QString path = filenames::entryPath(gruppeDir, fileName);
     QString error;
     if (!store::writeElement(path, r, &error)) {
-        fileError(QStringLiteral("Kan ikke oprette filen"), path, error);
+        writeError(path, error);
         return false;
     }
     return true;
@@ -532,7 +526,11 @@ bool Tmainform::insertElement(QString aUrl, QString aNavn) {
     gruppeDir = groupFolder(gruppenavn);
     WebNo = Listen->rowCount();
     Web.resize(WebNo + 1);
-    Web[WebNo] = TWebRecord{aUrl, aNavn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0,
+    Web[WebNo] = TWebRecord{aUrl,
+                            aNavn,
+                            QStringLiteral("Dato"),
+                            QStringLiteral("XX:XX"),
+                            0,
                             gruppeDir + sep + store::elementFileName(aNavn)};
     if (filenames::fileExists(gruppeDir, store::elementFileName(aNavn))) {
         const QString question = QStringLiteral("Skal \"") + aNavn +
@@ -555,6 +553,18 @@ void Tmainform::fileError(const QString& what, const QString& path, const QStrin
     MessageBox::fileError(what, path, reason);
 }
 
+void Tmainform::writeError(const QString& path, const QString& reason) {
+    fileError(QStringLiteral("Kan ikke oprette filen"), path, reason);
+}
+
+bool Tmainform::saveGruppeliste() {
+    QString error;
+    if (store::writeGroupList(webGruppefil, gruppeliste, &error))
+        return true;
+    writeError(webGruppefil, error);
+    return false;
+}
+
 int Tmainform::selectedRow() const {
     const QModelIndexList rows = Listen->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
@@ -572,8 +582,8 @@ bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
     const bool groups = watched == gruppeBoksen || watched == gruppeBoksen->viewport();
     if (event->type() == QEvent::MouseButtonDblClick && (listen || groups)) {
         // Let the list select the row under the mouse first, then act on the selection.
-        QTimer::singleShot(0, this, listen ? &Tmainform::ListenDblClick
-                                           : &Tmainform::gruppeBoksenDblClick);
+        QTimer::singleShot(0, this,
+                           listen ? &Tmainform::ListenDblClick : &Tmainform::gruppeBoksenDblClick);
         return false;
     }
     if (event->type() == QEvent::KeyPress && (watched == Listen || watched == gruppeBoksen)) {
@@ -723,8 +733,7 @@ void Tmainform::webUrlExecute() {
     if (!webUrlBeforeBrowse())
         return;
     // Whether the browser opens is not looked at.
-    app.services.shell->execute(QString(), Web[WebNo].Url, QString(), QString(),
-                                Shell::ShowNormal);
+    app.services.shell->execute(QString(), Web[WebNo].Url, QString(), QString(), Shell::ShowNormal);
 }
 
 void Tmainform::runProgrammer() {
@@ -747,9 +756,8 @@ void Tmainform::runProgrammer() {
 }
 
 void Tmainform::runFilname(const QString& aFilename) {
-    const int result =
-        app.services.shell->execute(QStringLiteral("open"), aFilename, QString(), QString(),
-                                    Shell::ShowNormal);
+    const int result = app.services.shell->execute(QStringLiteral("open"), aFilename, QString(),
+                                                   QString(), Shell::ShowNormal);
     if (result <= 32)
         ErrorInfo(result);
 }
@@ -773,7 +781,8 @@ void Tmainform::ErrorInfo(int Nr) {
         text = QStringLiteral("Der var ikke hukommelse nok til at fuldføre operationen.");
         break;
     case 11:
-        text = QStringLiteral("Invalid exe fil (non-Microsoft Win32 .exe eller fejl i .exe image).");
+        text =
+            QStringLiteral("Invalid exe fil (non-Microsoft Win32 .exe eller fejl i .exe image).");
         break;
     case 26:
         text = QStringLiteral("Der opstod en \"sharing violation\".");
@@ -782,14 +791,16 @@ void Tmainform::ErrorInfo(int Nr) {
         text = QStringLiteral("Filnavnsassociatonen er ukomplet eller invalid");
         break;
     case 28:
-        text = QStringLiteral("\"DDE transaction\" kunne ikke udføres fordi \"the request timed out\".");
+        text = QStringLiteral(
+            "\"DDE transaction\" kunne ikke udføres fordi \"the request timed out\".");
         break;
     case 29:
         text = QStringLiteral("\"DDE transaction\" mislykkedes.");
         break;
     case 30:
-        text = QStringLiteral("Den \"Dynamic Data Exchange (DDE) transaction\" kunne ikke fuldføres\r"
-                              "fordi andre \"DDE transactions\" skulle udføres.");
+        text =
+            QStringLiteral("Den \"Dynamic Data Exchange (DDE) transaction\" kunne ikke fuldføres\r"
+                           "fordi andre \"DDE transactions\" skulle udføres.");
         break;
     case 31:
         text = QStringLiteral("Der er ikke associeret noget program til givne filefternavn.\r"

@@ -76,6 +76,11 @@ public:
 
     // Shows an unexpected file error in the platform's message box.
     static void fileError(const QString& what, const QString& path, const QString& reason);
+    // A file that could not be created or replaced.
+    static void writeError(const QString& path, const QString& reason);
+
+    // Writes gruppeliste to webGruppefil; a failure is shown and false returned.
+    bool saveGruppeliste();
 
     // Folders (see UserFolders).
     QString brugernavn;

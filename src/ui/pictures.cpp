@@ -1,8 +1,8 @@
 #include "pictures.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QFont>
+#include <QLabel>
 #include <QStyle>
 
 namespace pictures {

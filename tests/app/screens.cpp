@@ -35,8 +35,9 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         app.infform->grab().save(prefix + QStringLiteral("-message.png"));
         app.infform->done(0);
-        app.spform->insertTekst(QStringLiteral("Skal \"DR\" overskrives?\r\r\"Dato\" og "
-                                               "\"Besøg\" nul-stilles, hvis elementet overskrives."));
+        app.spform->insertTekst(
+            QStringLiteral("Skal \"DR\" overskrives?\r\r\"Dato\" og "
+                           "\"Besøg\" nul-stilles, hvis elementet overskrives."));
         app.spform->show();
         QApplication::processEvents();
         app.spform->grab().save(prefix + QStringLiteral("-question.png"));

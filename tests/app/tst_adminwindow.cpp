@@ -169,17 +169,32 @@ void TstAdminwindow::entersElements_data() {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("one character") << false << "https://www.tv2.dk/" << "T" << "";
-    QTest::newRow("no name") << false << "https://www.tv2.dk/" << "" << "Der mangler et kort navn!";
-    QTest::newRow("no address") << false << "" << "TV 2" << "Der mangler en webadresse!";
-    QTest::newRow("name first") << false << "" << "" << "Der mangler et kort navn!";
-    QTest::newRow("bad address") << false << "tv2.dk" << "TV 2"
+    QTest::newRow("one character") << false << "https://www.tv2.dk/"
+                                   << "T"
+                                   << "";
+    QTest::newRow("no name") << false << "https://www.tv2.dk/"
+                             << ""
+                             << "Der mangler et kort navn!";
+    QTest::newRow("no address") << false << ""
+                                << "TV 2"
+                                << "Der mangler en webadresse!";
+    QTest::newRow("name first") << false << ""
+                                << ""
+                                << "Der mangler et kort navn!";
+    QTest::newRow("bad address") << false << "tv2.dk"
+                                 << "TV 2"
                                  << "Der mangler en gyldig webadresse!";
-    QTest::newRow("unusable name") << false << "https://www.tv2.dk/" << "TV?"
+    QTest::newRow("unusable name") << false << "https://www.tv2.dk/"
+                                   << "TV?"
                                    << "Navnet kan ikke bruges som filnavn.";
-    QTest::newRow("program") << true << "PROGRAM" << "Regner" << "";
-    QTest::newRow("no program") << true << "" << "Regner" << "Der mangler et program!";
-    QTest::newRow("missing program") << true << "/ingen/fil" << "Regner"
+    QTest::newRow("program") << true << "PROGRAM"
+                             << "Regner"
+                             << "";
+    QTest::newRow("no program") << true << ""
+                                << "Regner"
+                                << "Der mangler et program!";
+    QTest::newRow("missing program") << true << "/ingen/fil"
+                                     << "Regner"
                                      << "Filen kunne ikke findes!";
 }
 
@@ -312,8 +327,9 @@ void TstAdminwindow::showsHintsInOwnStatusBar() {
     QApplication::sendEvent(boks->sletKnap, &enter);
     QCOMPARE(boks->infoBar->currentMessage(), QStringLiteral("Slet aktuelle gruppe"));
     QCOMPARE(app.mainform->infoBar->currentMessage(), QString());
-    QCOMPARE(boks->openKnap->accessibleName(),
-             QStringLiteral("Indsæt program eller webadresse  ved Stifinder eller Browser: Ctrl+B"));
+    QCOMPARE(
+        boks->openKnap->accessibleName(),
+        QStringLiteral("Indsæt program eller webadresse  ved Stifinder eller Browser: Ctrl+B"));
     QCOMPARE(boks->FilnavnEdit->accessibleName(), QStringLiteral("Werbadresse"));
     QCOMPARE(boks->tekstEdit->accessibleName(), QStringLiteral("Kort navn"));
 }

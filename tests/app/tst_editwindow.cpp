@@ -81,8 +81,10 @@ void TstEditwindow::selectingFillsFields() {
 void TstEditwindow::unchangedIsRefused_data() {
     QTest::addColumn<QString>("url");
     QTest::addColumn<QString>("navn");
-    QTest::newRow("as loaded") << "https://www.dr.dk/" << "DR";
-    QTest::newRow("letter case only") << "HTTPS://WWW.DR.DK/" << "dr";
+    QTest::newRow("as loaded") << "https://www.dr.dk/"
+                               << "DR";
+    QTest::newRow("letter case only") << "HTTPS://WWW.DR.DK/"
+                                      << "dr";
 }
 
 void TstEditwindow::unchangedIsRefused() {
@@ -123,9 +125,9 @@ void TstEditwindow::changesNameOnly() {
     app.boksform->nytekstEdit->setText("Danmarks Radio");
     app.boksform->aRedigerNavn->execute();
     QCOMPARE(files(), (QStringList{"Danmarks Radio.txt", "Politiken.txt", "TV 2.txt"}));
-    QCOMPARE(file("Danmarks Radio"), (QStringList{"https://www.dr.dk/", "Danmarks Radio",
-                                                  "01-12-2026", "10:15", "41",
-                                                  group + "/Danmarks Radio.txt"}));
+    QCOMPARE(file("Danmarks Radio"),
+             (QStringList{"https://www.dr.dk/", "Danmarks Radio", "01-12-2026", "10:15", "41",
+                          group + "/Danmarks Radio.txt"}));
     QCOMPARE(app.mainform->Listen->item(0, 3)->text(), QStringLiteral("Danmarks Radio"));
     QCOMPARE(app.boksform->programBoks->topLevelItem(0)->text(0), QStringLiteral("Danmarks Radio"));
 }
@@ -138,16 +140,20 @@ void TstEditwindow::changesBoth() {
     app.boksform->nytekstEdit->setText("TV2");
     app.boksform->aRedigerNavn->execute();
     QCOMPARE(files(), (QStringList{"DR.txt", "Politiken.txt", "TV2.txt"}));
-    QCOMPARE(file("TV2").mid(0, 5), (QStringList{"https://tv2.dk/", "TV2", "01-12-2026", "10:15", "2"}));
+    QCOMPARE(file("TV2").mid(0, 5),
+             (QStringList{"https://tv2.dk/", "TV2", "01-12-2026", "10:15", "2"}));
 }
 
 void TstEditwindow::nameRefusals_data() {
     QTest::addColumn<QString>("navn");
     QTest::addColumn<QString>("message");
-    QTest::newRow("another element's name") << "politiken"
-                                            << "Der findes allerede et element med det navn i gruppen.";
-    QTest::newRow("not a file name") << "DR/TV" << "Navnet kan ikke bruges som filnavn.";
-    QTest::newRow("not an address") << "" << "Der mangler en gyldig webadresse!";
+    QTest::newRow("another element's name")
+        << "politiken"
+        << "Der findes allerede et element med det navn i gruppen.";
+    QTest::newRow("not a file name") << "DR/TV"
+                                     << "Navnet kan ikke bruges som filnavn.";
+    QTest::newRow("not an address") << ""
+                                    << "Der mangler en gyldig webadresse!";
 }
 
 void TstEditwindow::nameRefusals() {

@@ -79,12 +79,14 @@ void TstGroupwindow::createsGroup() {
 void TstGroupwindow::createRefusals_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    const QString exists =
-        QStringLiteral("Der findes allerede en gruppe med angivne navn!\rKald gruppen noget andet.");
+    const QString exists = QStringLiteral(
+        "Der findes allerede en gruppe med angivne navn!\rKald gruppen noget andet.");
     QTest::newRow("unlisted folder in other case") << "MUSIK" << exists;
     QTest::newRow("shelved group in other case") << "gemt" << exists;
-    QTest::newRow("path") << "../ud" << "Navnet kan ikke bruges som mappenavn.";
-    QTest::newRow("trailing blank") << "Musik " << "Navnet kan ikke bruges som mappenavn.";
+    QTest::newRow("path") << "../ud"
+                          << "Navnet kan ikke bruges som mappenavn.";
+    QTest::newRow("trailing blank") << "Musik "
+                                    << "Navnet kan ikke bruges som mappenavn.";
 }
 
 void TstGroupwindow::createRefusals() {
@@ -150,11 +152,19 @@ void TstGroupwindow::renamesGroup() {
 void TstGroupwindow::renameRefusals_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("unchanged") << "b" << "Gruppen b eksisterer allerede.\rDet nye gruppenavn skal være unikt.";
-    QTest::newRow("other case") << "B" << "Gruppen B eksisterer allerede.\rDet nye gruppenavn skal være unikt.";
-    QTest::newRow("shelved") << "Gemt" << "Gruppen Gemt eksisterer allerede.\rDet nye gruppenavn skal være unikt.";
-    QTest::newRow("separator") << "x/y" << "Navnet kan ikke bruges som mappenavn.";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("unchanged")
+        << "b"
+        << "Gruppen b eksisterer allerede.\rDet nye gruppenavn skal være unikt.";
+    QTest::newRow("other case")
+        << "B"
+        << "Gruppen B eksisterer allerede.\rDet nye gruppenavn skal være unikt.";
+    QTest::newRow("shelved")
+        << "Gemt"
+        << "Gruppen Gemt eksisterer allerede.\rDet nye gruppenavn skal være unikt.";
+    QTest::newRow("separator") << "x/y"
+                               << "Navnet kan ikke bruges som mappenavn.";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TstGroupwindow::renameRefusals() {

@@ -158,11 +158,15 @@ void TstMainwindow::visitStampFollowsLocale_data() {
     QTest::addColumn<QString>("klokken");
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     QTest::newRow("danish") << QLocale(QLocale::Danish, QLocale::Denmark) << QTime(9, 5, 7)
-                            << "09.12.2026" << "09.05";
-    QTest::newRow("hour without leading zero") << us << QTime(9, 5, 7) << "12/9/26" << "9:05:";
-    QTest::newRow("afternoon") << us << QTime(13, 45, 59) << "12/9/26" << "1:45:";
+                            << "09.12.2026"
+                            << "09.05";
+    QTest::newRow("hour without leading zero") << us << QTime(9, 5, 7) << "12/9/26"
+                                               << "9:05:";
+    QTest::newRow("afternoon") << us << QTime(13, 45, 59) << "12/9/26"
+                               << "1:45:";
     QTest::newRow("german") << QLocale(QLocale::German, QLocale::Germany) << QTime(13, 45, 59)
-                            << "09.12.26" << "13:45";
+                            << "09.12.26"
+                            << "13:45";
 }
 
 void TstMainwindow::visitStampFollowsLocale() {
@@ -248,15 +252,23 @@ void TstMainwindow::typedEntry_data() {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
-    QTest::newRow("three characters") << false << "https://www.dr.dk/tv" << "DR1" << "";
-    QTest::newRow("two characters, wrong address")
-        << false << "ikke en adresse" << "DR" << "Kort navn: Minimum 3 tegn!";
-    QTest::newRow("not an address") << false << "www.dr.dk" << "DR TV"
-                                     << "Der mangler en gyldig webadresse!";
-    QTest::newRow("program missing") << true << "/ingen/sådan/fil" << "Ingen"
+    QTest::newRow("three characters") << false << "https://www.dr.dk/tv"
+                                      << "DR1"
+                                      << "";
+    QTest::newRow("two characters, wrong address") << false << "ikke en adresse"
+                                                   << "DR"
+                                                   << "Kort navn: Minimum 3 tegn!";
+    QTest::newRow("not an address") << false << "www.dr.dk"
+                                    << "DR TV"
+                                    << "Der mangler en gyldig webadresse!";
+    QTest::newRow("program missing") << true << "/ingen/sådan/fil"
+                                     << "Ingen"
                                      << "Filen kunne ikke findes!";
-    QTest::newRow("program") << true << "PROGRAM" << "Regnemaskine" << "";
-    QTest::newRow("name not a file name") << false << "https://www.dr.dk/" << "a/b/c"
+    QTest::newRow("program") << true << "PROGRAM"
+                             << "Regnemaskine"
+                             << "";
+    QTest::newRow("name not a file name") << false << "https://www.dr.dk/"
+                                          << "a/b/c"
                                           << "Navnet kan ikke bruges som filnavn.";
 }
 
@@ -436,7 +448,8 @@ void TstMainwindow::errorMessages_data() {
     QTest::newRow("30") << 30
                         << "Den \"Dynamic Data Exchange (DDE) transaction\" kunne ikke fuldføres\r"
                            "fordi andre \"DDE transactions\" skulle udføres.";
-    QTest::newRow("32") << 32 << "Det specificerede \"dynamic-link library (DLL)\" blev ikke fundet.";
+    QTest::newRow("32") << 32
+                        << "Det specificerede \"dynamic-link library (DLL)\" blev ikke fundet.";
     QTest::newRow("1") << 1 << "Meningsløs operation eller ukendt fejl.";
     QTest::newRow("12") << 12 << "Meningsløs operation eller ukendt fejl.";
 }

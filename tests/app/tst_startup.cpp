@@ -76,17 +76,17 @@ void TstStartup::readsMainOptions_data() {
                                 << "Valgt gruppe";
     QStringList badWidth = all;
     badWidth[3] = "bred";
-    QTest::newRow("width not a number") << badWidth << QRect(60, 50, 595, 380) << "" << 0
-                                        << "Valgt gruppe";
+    QTest::newRow("width not a number")
+        << badWidth << QRect(60, 50, 595, 380) << "" << 0 << "Valgt gruppe";
     QStringList smallWindow = all;
     smallWindow[3] = "100";
     smallWindow[4] = "100";
-    QTest::newRow("never below the minimum") << smallWindow << QRect(60, 50, 595, 380)
-                                             << "Nyheder" << 0 << "Nyheder";
+    QTest::newRow("never below the minimum")
+        << smallWindow << QRect(60, 50, 595, 380) << "Nyheder" << 0 << "Nyheder";
     QStringList oddMode = all;
     oddMode[8] = "7";
-    QTest::newRow("mode 7 is web") << oddMode << QRect(60, 50, 700, 500) << "Nyheder" << 0
-                                   << "Nyheder";
+    QTest::newRow("mode 7 is web")
+        << oddMode << QRect(60, 50, 700, 500) << "Nyheder" << 0 << "Nyheder";
 }
 
 void TstStartup::readsMainOptions() {
@@ -185,12 +185,12 @@ void TstStartup::readsBoksOptions_data() {
                                 << QRect(40, 30, 600, 450) << 1;
     QTest::newRow("four lines") << QStringList{"30", "40", "600", "450"} << QRect(40, 30, 600, 450)
                                 << 0;
-    QTest::newRow("browser 2 is Edge") << QStringList{"30", "40", "600", "450", "2"}
-                                       << QRect(40, 30, 600, 450) << 1;
-    QTest::newRow("browser -1 is none") << QStringList{"30", "40", "600", "450", "-1"}
-                                        << QRect(40, 30, 600, 450) << -1;
-    QTest::newRow("bad width") << QStringList{"30", "40", "x", "450", "1"} << QRect(40, 30, 480, 400)
-                               << 0;
+    QTest::newRow("browser 2 is Edge")
+        << QStringList{"30", "40", "600", "450", "2"} << QRect(40, 30, 600, 450) << 1;
+    QTest::newRow("browser -1 is none")
+        << QStringList{"30", "40", "600", "450", "-1"} << QRect(40, 30, 600, 450) << -1;
+    QTest::newRow("bad width") << QStringList{"30", "40", "x", "450", "1"}
+                               << QRect(40, 30, 480, 400) << 0;
 }
 
 void TstStartup::readsBoksOptions() {

@@ -6,8 +6,8 @@
 #include <QTest>
 
 #include <csignal>
-#include <unistd.h>
 #include <pwd.h>
+#include <unistd.h>
 
 // Starts the real program for a first time and ends it as a closing session does.
 class TstTermination : public QObject {

@@ -28,7 +28,8 @@ void TstElementstore::readsElementsInNameOrder() {
     const QString dir = tmp.path();
     textfile::writeLines(dir + "/b.txt", element("https://b.dk/", "b"));
     textfile::writeLines(dir + "/A.txt", element("https://a.dk/", "A", "41"));
-    textfile::writeLines(dir + "/c.txt", element("https://c.dk/", "c") << "extra" << "lines");
+    textfile::writeLines(dir + "/c.txt", element("https://c.dk/", "c") << "extra"
+                                                                       << "lines");
     QDir(dir).mkdir("Aa mappe");
     TWebArray web;
     store::readWeb(dir, web);
@@ -48,13 +49,22 @@ void TstElementstore::stopsAtFirstBadFile_data() {
     QTest::addColumn<QString>("dato");
     QTest::addColumn<QString>("klokken");
     QTest::addColumn<int>("visits");
-    QTest::newRow("two lines") << QStringList{"https://b.dk/", "b"} << "https://b.dk/" << "b" << ""
+    QTest::newRow("two lines") << QStringList{"https://b.dk/", "b"} << "https://b.dk/"
+                               << "b"
+                               << ""
                                << "" << 0;
     QTest::newRow("visits not a number") << QStringList{"u", "b", "d", "k", "mange", "f"} << "u"
-                                         << "b" << "d" << "k" << 0;
-    QTest::newRow("five lines") << QStringList{"u", "b", "d", "k", "7"} << "u" << "b" << "d" << "k"
-                                << 7;
-    QTest::newRow("empty file") << QStringList{} << "" << "" << "" << "" << 0;
+                                         << "b"
+                                         << "d"
+                                         << "k" << 0;
+    QTest::newRow("five lines") << QStringList{"u", "b", "d", "k", "7"} << "u"
+                                << "b"
+                                << "d"
+                                << "k" << 7;
+    QTest::newRow("empty file") << QStringList{} << ""
+                                << ""
+                                << ""
+                                << "" << 0;
 }
 
 void TstElementstore::stopsAtFirstBadFile() {
@@ -102,7 +112,8 @@ void TstElementstore::writesSixLines() {
     QVERIFY(store::writeElement(path, r, nullptr));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), ("https://www.dr.dk/\r\nDR\r\nDato\r\nXX:XX\r\n42\r\n" + path + "\r\n").toUtf8());
+    QCOMPARE(f.readAll(),
+             ("https://www.dr.dk/\r\nDR\r\nDato\r\nXX:XX\r\n42\r\n" + path + "\r\n").toUtf8());
     QString error;
     QVERIFY(!store::writeElement(tmp.path() + "/gone/DR.txt", r, &error));
     QVERIFY(!error.isEmpty());

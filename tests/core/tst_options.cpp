@@ -63,7 +63,8 @@ void TstOptions::readsMainOptions() {
 
 void TstOptions::writesNineLines() {
     MainOptionValues v{"Sky", 120, 130, 595, 380, "", "", "", 1};
-    QCOMPARE(formatMainOptions(v), (QStringList{"Sky", "120", "130", "595", "380", "", "", "", "1"}));
+    QCOMPARE(formatMainOptions(v),
+             (QStringList{"Sky", "120", "130", "595", "380", "", "", "", "1"}));
     const MainOptions back = parseMainOptions(formatMainOptions(v));
     QVERIFY(back.complete);
     QCOMPARE(*back.place.left, 130);

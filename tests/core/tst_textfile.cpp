@@ -30,8 +30,10 @@ void TstTextfile::decodes_data() {
     QTest::newRow("utf-8 with bom") << QByteArray("\xef\xbb\xbf\xc3\xa6\xc3\xb8\xc3\xa5") << aeoeaa;
     QTest::newRow("utf-16 le bom") << QByteArray("\xff\xfe\xe6\x00\xf8\x00\xe5\x00", 8) << aeoeaa;
     QTest::newRow("utf-16 be bom") << QByteArray("\xfe\xff\x00\xe6\x00\xf8\x00\xe5", 8) << aeoeaa;
-    QTest::newRow("windows-1252") << QByteArray("\xe6\xf8\xe5 \x80") << aeoeaa + QStringLiteral(" \u20ac");
-    QTest::newRow("1252 byte inside utf-8") << QByteArray("\xc3\xa6 \xe5") << QStringLiteral("\u00c3\u00a6 \u00e5");
+    QTest::newRow("windows-1252") << QByteArray("\xe6\xf8\xe5 \x80")
+                                  << aeoeaa + QStringLiteral(" \u20ac");
+    QTest::newRow("1252 byte inside utf-8")
+        << QByteArray("\xc3\xa6 \xe5") << QStringLiteral("\u00c3\u00a6 \u00e5");
 }
 
 void TstTextfile::decodes() {
@@ -47,8 +49,8 @@ void TstTextfile::splitsLines_data() {
     QTest::newRow("crlf") << QStringLiteral("a\r\nb\r\n") << QStringList{"a", "b"};
     QTest::newRow("no final break") << QStringLiteral("a\r\nb") << QStringList{"a", "b"};
     QTest::newRow("lf and cr") << QStringLiteral("a\nb\rc") << QStringList{"a", "b", "c"};
-    QTest::newRow("empty lines kept") << QStringLiteral("a\r\n\r\nb\r\n\r\n")
-                                      << QStringList{"a", "", "b", ""};
+    QTest::newRow("empty lines kept")
+        << QStringLiteral("a\r\n\r\nb\r\n\r\n") << QStringList{"a", "", "b", ""};
     QTest::newRow("cr cr is two breaks") << QStringLiteral("a\r\rb") << QStringList{"a", "", "b"};
     QTest::newRow("lone break") << QStringLiteral("\r\n") << QStringList{""};
 }

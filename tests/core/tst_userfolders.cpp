@@ -25,8 +25,9 @@ void makeBase(const QString& base) {
     textfile::writeLines(base + "/Struktur/Program/Nyheder/DR.txt",
                          {"https://www.dr.dk/", "DR", "Dato", "XX:XX", "0", "C:\\x\\DR.txt"});
     textfile::writeLines(base + "/Struktur/Program/Nyheder/Under/dyb.txt", {"d"});
-    textfile::writeLines(base + QStringLiteral("/Struktur/Programmer/V\u00e6rkt\u00f8j/Lommeregner.txt"),
-                         {"/usr/bin/gnome-calculator", "Lommeregner", "Dato", "XX:XX", "0", ""});
+    textfile::writeLines(
+        base + QStringLiteral("/Struktur/Programmer/V\u00e6rkt\u00f8j/Lommeregner.txt"),
+        {"/usr/bin/gnome-calculator", "Lommeregner", "Dato", "XX:XX", "0", ""});
 }
 } // namespace
 

@@ -47,8 +47,8 @@ void TstShell::startsExecutableWithoutWaiting() {
     f.write(("#!/bin/sh\nsleep 0.3\necho \"$1\" > \"" + marker + "\"\n").toUtf8());
     f.close();
     QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner);
-    const int result = Shell::system()->execute("open", script, "\"et dokument.html\"", QString(),
-                                                Shell::Show);
+    const int result =
+        Shell::system()->execute("open", script, "\"et dokument.html\"", QString(), Shell::Show);
     QVERIFY(result > 32);
     // It returned before the program finished.
     QVERIFY(!QFileInfo::exists(marker));
