@@ -528,7 +528,8 @@ bool Tboksform::eventFilter(QObject* watched, QEvent* e) {
         // A character key selects the group highlighted now; a key that moves the highlight
         // selects the group it moved to.
         const int before = gruppeBoks->currentRow();
-        if (enter || !key->text().isEmpty())
+        const bool character = !key->text().isEmpty() && key->text().front() >= u' ';
+        if (enter || character)
             gruppeBoksClick();
         QTimer::singleShot(0, this, [this, before] {
             if (gruppeBoks->currentRow() != before)

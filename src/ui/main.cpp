@@ -466,6 +466,10 @@ void Tmainform::loadGruppefil() {
     webEdit1->clear();
     webEdit2->clear();
     Listen->setRowCount(0);
+    // The array always holds what the list shows, row for row.
+    Web.clear();
+    WebNo = -1;
+    WebAntal = 0;
     gruppenavnLabel->setText(gruppenavn.isEmpty() ? noGroupCaption : gruppenavn);
     app.boksform->clearGroupFields();
     if (gruppenavn.isEmpty())
@@ -474,9 +478,6 @@ void Tmainform::loadGruppefil() {
     if (!QFileInfo(gruppeDir).isDir())
         return;
     app.boksform->showGroupName(gruppenavn);
-    WebNo = -1;
-    WebAntal = 0;
-    Web.clear();
     store::readWeb(gruppeDir, Web);
     WebAntal = int(Web.size());
     for (int i = 0; i < WebAntal; ++i) {
