@@ -174,8 +174,10 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_) {
         {flytOp, main->AflytOp},
         {flytNed, main->AflytNed},
         {gemKnap, main->AgemForandringer}};
-    for (auto [button, action] : shelfButtons)
+    for (auto [button, action] : shelfButtons) {
         button->setDefaultAction(action);
+        button->setAccessibleName(action->statusTip());
+    }
 
     connect(gruppeBoks, &QListWidget::itemClicked, this, &Tboksform::gruppeBoksClick);
     gruppeBoks->installEventFilter(this);
@@ -471,29 +473,22 @@ QWidget* Tboksform::buildShelfTab() {
     auto* buttons = new QVBoxLayout(column);
     buttons->setContentsMargins(3, 0, 3, 0);
     buttons->setSpacing(2);
-    struct Spec {
-        QToolButton** button;
-        const char* name;
-        const char* hint;
-        pictures::Kind picture;
-        bool flat;
-    };
-    const Spec specs[] = {
-        {&sbInformation, "sbInformation", "Information: Administrer grupper", pictures::Help,
-         false},
-        {&tilLagerValgte, "tilLagerValgte", "Flyt valgte til lager", pictures::ToShelf, true},
-        {&tilbageValgte, "tilbageValgte", "Flyt valgte tilbage", pictures::FromShelf, true},
-        {&tilLagerAlle, "tilLagerAlle", "Flyt alle til lager", pictures::AllToShelf, true},
-        {&tilbageAlle, "tilbageAlle", "Flyt alle tilbage", pictures::AllFromShelf, true},
-        {&flytOp, "flytOp", "Flyt valgte op", pictures::Up, true},
-        {&flytNed, "flytNed", "Flyt valgte ned", pictures::Down, true},
-        {&gemKnap, "gemKnap", "Gem de nye lister", pictures::Save, false},
-    };
-    for (const Spec& s : specs) {
-        *s.button = flatButton(s.name, QString(), QString::fromUtf8(s.hint), s.picture);
-        (*s.button)->setAutoRaise(s.flat);
-        (*s.button)->setFixedSize(30, 26);
-        buttons->addWidget(*s.button);
+    sbInformation = flatButton("sbInformation", QString(),
+                               QStringLiteral("Information: Administrer grupper"), pictures::Help);
+    // The other buttons take picture and hint from the main window's storage actions.
+    QToolButton** const moves[] = {&tilLagerValgte, &tilbageValgte, &tilLagerAlle,
+                                   &tilbageAlle,    &flytOp,        &flytNed};
+    const char* const names[] = {"tilLagerValgte", "tilbageValgte", "tilLagerAlle",
+                                 "tilbageAlle",    "flytOp",        "flytNed"};
+    for (int i = 0; i < 6; ++i)
+        *moves[i] = named(new QToolButton, names[i]);
+    gemKnap = named(new QToolButton, "gemKnap");
+    for (QToolButton* b : {sbInformation, tilLagerValgte, tilbageValgte, tilLagerAlle, tilbageAlle,
+                           flytOp, flytNed, gemKnap}) {
+        // All but the information and save buttons are drawn flat.
+        b->setAutoRaise(b != sbInformation && b != gemKnap);
+        b->setFixedSize(30, 26);
+        buttons->addWidget(b);
     }
     buttons->addStretch();
 

@@ -19,6 +19,7 @@
 class TstShelfwindow : public QObject {
     Q_OBJECT
 private slots:
+    void buttonsShowTheirActions();
     void reordersActiveGroups();
     void movesSelectedToShelf();
     void movesBack();
@@ -63,6 +64,27 @@ private:
         return textfile::readLines(path).value_or(QStringList{"(none)"});
     }
 };
+
+void TstShelfwindow::buttonsShowTheirActions() {
+    Fixture f;
+    App& app = start(f);
+    const std::pair<QToolButton*, const char*> hints[] = {
+        {app.boksform->sbInformation, "Information: Administrer grupper"},
+        {app.boksform->tilLagerValgte, "Flyt valgte til lager"},
+        {app.boksform->tilbageValgte, "Flyt valgte tilbage"},
+        {app.boksform->tilLagerAlle, "Flyt alle til lager"},
+        {app.boksform->tilbageAlle, "Flyt alle tilbage"},
+        {app.boksform->flytOp, "Flyt valgte op"},
+        {app.boksform->flytNed, "Flyt valgte ned"},
+        {app.boksform->gemKnap, "Gem de nye lister"}};
+    for (auto [button, hint] : hints) {
+        QCOMPARE(button->statusTip(), QString::fromUtf8(hint));
+        QCOMPARE(button->accessibleName(), QString::fromUtf8(hint));
+        QVERIFY(!button->icon().isNull());
+        QCOMPARE(button->autoRaise(),
+                 button != app.boksform->sbInformation && button != app.boksform->gemKnap);
+    }
+}
 
 void TstShelfwindow::reordersActiveGroups() {
     Fixture f;
