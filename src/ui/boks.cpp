@@ -8,6 +8,7 @@
 #include "groups.h"
 #include "infUnit.h"
 #include "main.h"
+#include "messagebox.h"
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
@@ -770,8 +771,8 @@ void Tboksform::NyGruppe() {
             "Der findes allerede en gruppe med angivne navn!\rKald gruppen noget andet."));
         return;
     case store::GroupChange::Failed:
-        Tmainform::fileError(QStringLiteral("Kan ikke oprette mappen"),
-                             filenames::join(contentDir, navn), change.error);
+        MessageBox::fileError(QStringLiteral("Kan ikke oprette mappen"),
+                              filenames::join(contentDir, navn), change.error);
         return;
     case store::GroupChange::Done:
         break;
@@ -888,8 +889,8 @@ void Tboksform::RedigerNavn() {
             Tmainform::writeError(change.path, change.error);
             return;
         case store::ElementChange::OldFileKept:
-            Tmainform::fileError(QStringLiteral("Kan ikke slette filen"), change.path,
-                                 change.error);
+            MessageBox::fileError(QStringLiteral("Kan ikke slette filen"), change.path,
+                                  change.error);
             break;
         case store::ElementChange::Done:
             break;
@@ -955,8 +956,8 @@ void Tboksform::fjernKnapClick() {
         paths << store::elementFilePath(main->gruppeDir, main->Web[*it].Navn);
     const store::FileRemoval removal = store::removeElementFiles(paths);
     if (!removal.ok())
-        Tmainform::fileError(QStringLiteral("Kan ikke slette filen"), paths[removal.failed],
-                             removal.error);
+        MessageBox::fileError(QStringLiteral("Kan ikke slette filen"), paths[removal.failed],
+                              removal.error);
     // Also after a failed deletion, so the lists show what is on disk.
     main->loadGruppefil();
 }

@@ -440,7 +440,7 @@ void Tmainform::setMappe() {
         if (const auto names = store::readGroupList(path, &error))
             *list = *names;
         else
-            fileError(QStringLiteral("Kan ikke læse filen"), path, error);
+            MessageBox::fileError(QStringLiteral("Kan ikke læse filen"), path, error);
     }
 }
 
@@ -550,12 +550,8 @@ bool Tmainform::insertElement(QString aUrl, QString aNavn) {
     return true;
 }
 
-void Tmainform::fileError(const QString& what, const QString& path, const QString& reason) {
-    MessageBox::fileError(what, path, reason);
-}
-
 void Tmainform::writeError(const QString& path, const QString& reason) {
-    fileError(QStringLiteral("Kan ikke oprette filen"), path, reason);
+    MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), path, reason);
 }
 
 bool Tmainform::saveGruppeliste() {

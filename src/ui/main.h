@@ -74,9 +74,7 @@ public:
     // case of the folder on disk.
     QString groupFolder(const QString& navn) const;
 
-    // Shows an unexpected file error in the platform's message box.
-    static void fileError(const QString& what, const QString& path, const QString& reason);
-    // A file that could not be created or replaced.
+    // Shows a file that could not be created or replaced in the platform's message box.
     static void writeError(const QString& path, const QString& reason);
 
     // Writes gruppeliste to webGruppefil; a failure is shown and false returned.
