@@ -760,7 +760,7 @@ const QString unusableFolderName = QStringLiteral("Navnet kan ikke bruges som ma
 void Tboksform::NyGruppe() {
     Tmainform* main = app.mainform;
     const QString navn = gEdit->text();
-    const QString contentDir = main->programdir.chopped(1);
+    const QString contentDir = main->contentFolder();
     const store::GroupChange change = store::createGroup(contentDir, navn);
     switch (change.result) {
     case store::GroupChange::UnusableName:
@@ -802,7 +802,7 @@ void Tboksform::RedigerGruppe() {
     const QString nytNavn = valgtGruppeEdit->text();
     if (main->gruppenavn.isEmpty() || nytNavn.isEmpty())
         return;
-    const QString contentDir = main->programdir.chopped(1);
+    const QString contentDir = main->contentFolder();
     const QString oldFolder = QFileInfo(main->gruppeDir).fileName();
     const qsizetype position = store::groupIndex(main->gruppeliste, main->gruppenavn);
     const store::GroupChange change = store::renameGroup(contentDir, oldFolder, nytNavn);

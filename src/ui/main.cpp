@@ -2,6 +2,7 @@
 
 #include "app.h"
 #include "boks.h"
+#include "elementedit.h"
 #include "elementstore.h"
 #include "filenames.h"
 #include "groupdelegate.h"
@@ -25,7 +26,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -42,7 +42,6 @@
 #include <QVBoxLayout>
 
 namespace {
-const QChar sep = QDir::separator();
 const QString noGroupCaption = QStringLiteral("Valgt gruppe");
 
 QLabel* boldCentred(const QString& text) {
@@ -402,9 +401,8 @@ void Tmainform::hentOpt() {
         StyleManager::setStyle(designname);
         move(120, 120);
         resize(595, 380);
-        const QString underholdning = app.baseDir + sep + QStringLiteral("zvk") + sep +
-                                      QStringLiteral("Program") + sep +
-                                      QStringLiteral("Underholdning");
+        // Qt takes "/" as the separator on every platform.
+        const QString underholdning = app.baseDir + QStringLiteral("/zvk/Program/Underholdning");
         gruppenavn = QFileInfo(underholdning).isDir() ? QStringLiteral("Underholdning") : QString();
         funkNo = 0;
     }
@@ -450,16 +448,16 @@ void Tmainform::loadDesign() {
     names.sort(Qt::CaseInsensitive);
     box->clear();
     box->addItems(names);
-    int index = -1;
-    for (int i = 0; i < names.size(); ++i) {
-        if (names[i].compare(designname, Qt::CaseInsensitive) == 0)
-            index = i;
-    }
-    box->setCurrentIndex(index);
+    // A fixed-string match ignores case.
+    box->setCurrentIndex(box->findText(designname, Qt::MatchFixedString));
+}
+
+QString Tmainform::contentFolder() const {
+    return programdir.chopped(1);
 }
 
 QString Tmainform::groupFolder(const QString& navn) const {
-    return filenames::entryPath(programdir.chopped(1), navn);
+    return filenames::entryPath(contentFolder(), navn);
 }
 
 void Tmainform::loadGruppefil() {
@@ -502,11 +500,10 @@ void Tmainform::ListenAdd() {
 
 bool Tmainform::GemWeb() {
     TWebRecord& r = Web[WebNo];
-    const QString fileName = store::elementFileName(r.Navn);
-    r.filnavn = gruppeDir + sep + fileName;
+    r.filnavn = filenames::join(gruppeDir, store::elementFileName(r.Navn));
     // Overwriting finds the existing file whatever the case of its name, so a group never
     // holds two element files whose names differ only in case.
-    const QString path = filenames::entryPath(gruppeDir, fileName);
+    const QString path = store::elementFilePath(gruppeDir, r.Navn);
     QString error;
     if (!store::writeElement(path, r, &error)) {
         writeError(path, error);
@@ -527,12 +524,8 @@ bool Tmainform::insertElement(QString aUrl, QString aNavn) {
     gruppeDir = groupFolder(gruppenavn);
     WebNo = Listen->rowCount();
     Web.resize(WebNo + 1);
-    Web[WebNo] = TWebRecord{aUrl,
-                            aNavn,
-                            QStringLiteral("Dato"),
-                            QStringLiteral("XX:XX"),
-                            0,
-                            gruppeDir + sep + store::elementFileName(aNavn)};
+    // GemWeb gives the record its file path as it writes it.
+    Web[WebNo] = TWebRecord{aUrl, aNavn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0, {}};
     if (filenames::fileExists(gruppeDir, store::elementFileName(aNavn))) {
         const QString question = QStringLiteral("Skal \"") + aNavn +
                                  QStringLiteral("\" overskrives?\r\r\"Dato\" og \"Besøg\" "

@@ -70,6 +70,9 @@ public:
     // The row selected in Listen, -1 for none.
     int selectedRow() const;
 
+    // The content folder of the current mode, programdir without its trailing separator.
+    QString contentFolder() const;
+
     // The folder of the group called navn in the current content folder, whatever the letter
     // case of the folder on disk.
     QString groupFolder(const QString& navn) const;
