@@ -24,7 +24,8 @@ public:
 } // namespace
 
 Services Services::system() {
-    return {Shell::system(), UrlCheck::system(), Clock::system(), BrowserPlaces::system()};
+    return {Shell::system(), UrlCheck::system(), Clock::system(), BrowserPlaces::system(),
+            platform::pageViewMaker()};
 }
 
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)

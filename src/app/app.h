@@ -2,6 +2,7 @@
 
 #include "browsers.h"
 #include "clock.h"
+#include "pageview.h"
 #include "shell.h"
 #include "urlcheck.h"
 
@@ -24,6 +25,7 @@ struct Services {
     std::unique_ptr<UrlCheck> urlCheck;
     std::unique_ptr<Clock> clock;
     BrowserPlaces browsers;
+    PageViewMaker pageView;
 
     static Services system();
 };

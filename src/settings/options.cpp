@@ -57,3 +57,33 @@ QStringList formatBoksOptions(int top, int left, int width, int height, int brow
     return {QString::number(top), QString::number(left), QString::number(width),
             QString::number(height), QString::number(browser)};
 }
+
+std::optional<InfoOptions> parseInfoOptions(const QStringList& lines) {
+    InfoOptions o;
+    int* fields[] = {&o.top, &o.left, &o.width, &o.height, &o.panelWidth};
+    for (int i = 0; i < 5; ++i) {
+        const auto value = i < lines.size() ? parseInteger(lines[i]) : std::nullopt;
+        if (!value)
+            return std::nullopt;
+        *fields[i] = *value;
+    }
+    return o;
+}
+
+QStringList formatInfoOptions(const InfoOptions& o) {
+    return {QString::number(o.top), QString::number(o.left), QString::number(o.width),
+            QString::number(o.height), QString::number(o.panelWidth)};
+}
+
+WindowPlace parseUrlboksOptions(const QStringList& lines) {
+    WindowPlace place;
+    if (lines.size() < 1 || !(place.width = parseInteger(lines[0])))
+        return place;
+    if (lines.size() >= 2)
+        place.height = parseInteger(lines[1]);
+    return place;
+}
+
+QStringList formatUrlboksOptions(int width, int height) {
+    return {QString::number(width), QString::number(height)};
+}

@@ -45,3 +45,17 @@ QStringList formatBoksOptions(int top, int left, int width, int height, int brow
 
 // A decimal integer as the options files hold it.
 std::optional<int> parseInteger(const QString& text);
+
+// "information.txt": the information window's five lines (top, left, width, height, width of
+// the left panel). Taken whole or not at all: a short file or a line that is no integer gives
+// nothing, and the window falls back to the defaults for every value.
+struct InfoOptions {
+    int top = 52, left = 52, width = 753, height = 968, panelWidth = 195;
+};
+
+std::optional<InfoOptions> parseInfoOptions(const QStringList& lines);
+QStringList formatInfoOptions(const InfoOptions& options);
+
+// "urlboks1.txt": the URL list window's width and height, read as far as they go.
+WindowPlace parseUrlboksOptions(const QStringList& lines);
+QStringList formatUrlboksOptions(int width, int height);
