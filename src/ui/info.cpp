@@ -269,7 +269,7 @@ void Tinfoformen::LoadStruktur() {
 bool Tinfoformen::goToInfo(const QString& openNodetekst) {
     if (!isVisible())
         show();
-    raise();
+    // Asked for while behind other windows, it comes to the front.
     activateWindow();
     if (Struktur->topLevelItemCount() == 0)
         return false;
@@ -384,7 +384,6 @@ void Tinfoformen::AgoExecute() {
 
 void Tinfoformen::AfavListeExecute() {
     app.urlform1->show();
-    app.urlform1->raise();
 }
 
 void Tinfoformen::WebBeforeNavigate2() {
