@@ -13,13 +13,20 @@
 #include <QEvent>
 
 namespace {
-// Hints are shown in the windows' status bars only, never as pop-ups.
+// Hints are shown in the windows' status bars only, never as pop-ups. And the program's end is
+// noted before the toolkit closes the windows still open, so they can tell it from a close by
+// the user.
 class NoToolTips : public QObject {
 public:
-    using QObject::QObject;
+    explicit NoToolTips(bool* ending_) : ending(ending_) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Quit && watched == qApp)
+            *ending = true;
         return event->type() == QEvent::ToolTip || QObject::eventFilter(watched, event);
     }
+
+private:
+    bool* ending;
 };
 } // namespace
 
@@ -31,7 +38,7 @@ Services Services::system() {
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)) {
     StyleManager::setStyle(QStringLiteral("Sky"));
-    noToolTips = std::make_unique<NoToolTips>();
+    noToolTips = std::make_unique<NoToolTips>(&ending);
     qApp->installEventFilter(noToolTips.get());
     // Each window registers itself here before its creation runs, as the others may reach it
     // while it is being made.

@@ -53,6 +53,9 @@ public:
     Tinfform* infform = nullptr;
     Tspform* spform = nullptr;
 
+    // The program is ending: the windows still open are closed without saving anything.
+    bool ending = false;
+
 private:
     std::unique_ptr<QObject> noToolTips;
 };

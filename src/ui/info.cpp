@@ -195,7 +195,11 @@ void Tinfoformen::buildActions() {
 
     Edit = new QLineEdit;
     Edit->setObjectName(QStringLiteral("Edit"));
-    Edit->setFixedWidth(317);
+    // 317 pixels wide where there is room; in a narrow window it gives way, so the buttons
+    // behind it stay in view.
+    Edit->setMinimumWidth(120);
+    Edit->setMaximumWidth(317);
+    Edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     Edit->setAccessibleName(QStringLiteral("Adresse"));
     connect(Edit, &QLineEdit::returnPressed, Ago, &UpdateAction::execute);
 
@@ -487,6 +491,8 @@ void Tinfoformen::showEvent(QShowEvent* e) {
 }
 
 void Tinfoformen::closeEvent(QCloseEvent* e) {
-    gemOpt();
+    // Only a close by the user saves the window's place, not the end of the program.
+    if (!app.ending)
+        gemOpt();
     e->accept();
 }

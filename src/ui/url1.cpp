@@ -229,6 +229,10 @@ void Turlform1::showEvent(QShowEvent* e) {
 }
 
 void Turlform1::closeEvent(QCloseEvent* e) {
+    if (app.ending) {
+        e->accept();
+        return;
+    }
     // When the size cannot be written the window stays open, so it is not lost unseen.
     if (gemOpt())
         e->accept();

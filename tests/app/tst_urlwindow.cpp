@@ -28,6 +28,8 @@ private slots:
     void closeWritesSize();
     void unwritableSizeKeepsWindowOpen();
     void firstShownCentredOnMainWindow();
+    // Last: it ends the application's event loop.
+    void endingProgramWritesNothing();
 };
 
 namespace {
@@ -220,6 +222,25 @@ void TstUrlwindow::firstShownCentredOnMainWindow() {
     w->move(5, 5);
     w->show();
     QCOMPARE(w->pos(), QPoint(5, 5));
+}
+
+void TstUrlwindow::endingProgramWritesNothing() {
+    Visits v({"Lenkaro.html"});
+    const QString infoFile = v.f.options() + "/information.txt";
+    textfile::writeLines(infoFile, {"1", "2", "800", "600", "200"});
+    v.app->mainform->show();
+    v.urls()->show();
+    v.info()->show();
+    // Writing the size would fail: still nothing may hold up the end.
+    QDir().mkpath(v.f.options() + "/urlboks1.txt");
+    MessageBox::takeShown();
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(qApp, &quit);
+    QVERIFY(!v.urls()->isVisible());
+    QVERIFY(!v.info()->isVisible());
+    QVERIFY(MessageBox::takeShown().isEmpty());
+    QCOMPARE(textfile::readLines(infoFile).value_or(QStringList{}),
+             (QStringList{"1", "2", "800", "600", "200"}));
 }
 
 QTEST_MAIN(TstUrlwindow)
