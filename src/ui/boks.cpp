@@ -701,9 +701,8 @@ void Tboksform::InsertElement() {
     case store::EntryCheck::Ok:
         break;
     }
-    const store::Result result = model.insertElement(adresse, navn, [this](const QString& name) {
-        return app.mainform->confirmOverwrite(name);
-    });
+    const store::Result result = model.insertElement(
+        adresse, navn, [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
     if (result.kind == store::Result::UnusableName) {
         app.infform->inform(unusableFileName);
         return;
@@ -830,7 +829,7 @@ void Tboksform::aResetVisitsExecute() {
         return;
     const store::Result result = model.resetVisits(
         row, webUrlEdit->text(), nytekstEdit->text(),
-        [this](const QString& name) { return app.mainform->confirmOverwrite(name); });
+        [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
     if (result.kind == store::Result::NotOriginal) {
         app.infform->inform(QStringLiteral("Url og elementnavn skal være de oprindelige, hvis "
                                            "nulstilling af besøg skal kunne lade sig gøre."));

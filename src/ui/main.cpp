@@ -326,12 +326,6 @@ void Tmainform::showMode() {
     model.elements()->setCaptions(captions);
 }
 
-bool Tmainform::confirmOverwrite(const QString& navn) {
-    return app.spform->ask(QStringLiteral("Skal \"") + navn +
-                           QStringLiteral("\" overskrives?\r\r\"Dato\" og \"Besøg\" "
-                                          "nul-stilles, hvis elementet overskrives."));
-}
-
 int Tmainform::selectedRow() const {
     const QModelIndexList rows = Listen->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
@@ -444,7 +438,7 @@ void Tmainform::actionILExecute() {
         break;
     }
     const store::Result result = model.insertElement(
-        adresse, navn, [this](const QString& name) { return confirmOverwrite(name); });
+        adresse, navn, [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
     if (result.kind == store::Result::UnusableName) {
         app.infform->inform(QStringLiteral("Navnet kan ikke bruges som filnavn."));
         return;

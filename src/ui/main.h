@@ -53,9 +53,6 @@ public:
     void runFilname(const QString& aFilename);
     static void ErrorInfo(int Nr);
 
-    // Asks whether the element called navn is to be overwritten; true for "Ja".
-    bool confirmOverwrite(const QString& navn);
-
     // The row selected in Listen, -1 for none.
     int selectedRow() const;
 

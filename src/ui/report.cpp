@@ -2,6 +2,7 @@
 
 #include "messagebox.h"
 #include "result.h"
+#include "spmUnit.h"
 
 bool showFileError(const store::Result& result) {
     QString what;
@@ -23,4 +24,10 @@ bool showFileError(const store::Result& result) {
     }
     MessageBox::fileError(what, result.path, result.error);
     return true;
+}
+
+bool confirmOverwrite(Tspform& spform, const QString& navn) {
+    return spform.ask(QStringLiteral("Skal \"") + navn +
+                      QStringLiteral("\" overskrives?\r\r\"Dato\" og \"Besøg\" "
+                                     "nul-stilles, hvis elementet overskrives."));
 }

@@ -70,9 +70,7 @@ struct Tree {
     QStringList onDisk(const QString& name) const {
         return textfile::readLines(web() + "/" + name).value_or(QStringList{"(none)"});
     }
-    QStringList folders() const {
-        return QDir(web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    }
+    QStringList folders() const { return QDir(web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
     // A folder where a file should be: no file can replace it.
     void block(const QString& name) const {
         QFile::remove(web() + "/" + name);
@@ -320,18 +318,22 @@ void TstModel::entryChecks_data() {
     QTest::addColumn<EntryCheck>("check");
     const QString dr = "https://www.dr.dk/";
     QTest::newRow("web") << 0 << dr << "DR1" << 3 << EntryCheck::Ok;
-    QTest::newRow("short name first") << 0 << "" << "DR" << 3 << EntryCheck::ShortName;
+    QTest::newRow("short name first") << 0 << ""
+                                      << "DR" << 3 << EntryCheck::ShortName;
     QTest::newRow("one character is enough on the tab") << 0 << dr << "D" << 1 << EntryCheck::Ok;
     QTest::newRow("no name") << 0 << dr << "" << 1 << EntryCheck::ShortName;
-    QTest::newRow("no address") << 0 << "" << "DR" << 1 << EntryCheck::NoAddress;
-    QTest::newRow("not an address") << 0 << "www.dr.dk" << "DR" << 1
-                                    << EntryCheck::InvalidAddress;
-    QTest::newRow("no program") << 1 << "" << "Regner" << 1 << EntryCheck::NoProgram;
-    QTest::newRow("missing program") << 1 << "/ingen/sådan/fil" << "Regner" << 1
-                                     << EntryCheck::ProgramMissing;
-    QTest::newRow("a folder is no program") << 1 << QDir::tempPath() << "Regner" << 1
-                                            << EntryCheck::ProgramMissing;
-    QTest::newRow("program") << 1 << "PROGRAM" << "Regner" << 1 << EntryCheck::Ok;
+    QTest::newRow("no address") << 0 << ""
+                                << "DR" << 1 << EntryCheck::NoAddress;
+    QTest::newRow("not an address") << 0 << "www.dr.dk"
+                                    << "DR" << 1 << EntryCheck::InvalidAddress;
+    QTest::newRow("no program") << 1 << ""
+                                << "Regner" << 1 << EntryCheck::NoProgram;
+    QTest::newRow("missing program") << 1 << "/ingen/sådan/fil"
+                                     << "Regner" << 1 << EntryCheck::ProgramMissing;
+    QTest::newRow("a folder is no program")
+        << 1 << QDir::tempPath() << "Regner" << 1 << EntryCheck::ProgramMissing;
+    QTest::newRow("program") << 1 << "PROGRAM"
+                             << "Regner" << 1 << EntryCheck::Ok;
 }
 
 void TstModel::entryChecks() {
