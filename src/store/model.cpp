@@ -151,7 +151,6 @@ Result Model::insertElement(const QString& aUrl, const QString& aNavn,
     QString error;
     if (!writeElement(path, record, &error))
         return {Result::FileNotCreated, path, error};
-    gruppeDir_ = dir;
     loadGruppefil();
     return {};
 }
@@ -254,7 +253,6 @@ Result Model::NyGruppe(const QString& navn) {
     }
     gruppeliste_ = list;
     emit groupListsChanged();
-    gruppeDir_ = folder;
     selectGroup(navn);
     return {};
 }

@@ -30,7 +30,7 @@ QVariant TickedElements::data(const QModelIndex& index, int role) const {
 bool TickedElements::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::CheckStateRole || index.column() != nameColumn())
         return QIdentityProxyModel::setData(index, value, role);
-    const bool tick = value.value<Qt::CheckState>() == Qt::Checked;
+    const bool tick = value.toInt() == Qt::Checked;
     const auto at = std::lower_bound(ticked.begin(), ticked.end(), index.row());
     const bool was = at != ticked.end() && *at == index.row();
     if (tick && !was)
