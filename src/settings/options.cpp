@@ -99,3 +99,11 @@ bool writeBoksOptions(const QString& path, int top, int left, int width, int hei
                       QString* error) {
     return textfile::writeLines(path, formatBoksOptions(top, left, width, height, browser), error);
 }
+
+QString mainOptionsPath(const QString& optdir) {
+    return optdir + QStringLiteral("main.txt");
+}
+
+QString boksOptionsPath(const QString& optdir) {
+    return optdir + QStringLiteral("lenKaro.txt");
+}

@@ -55,5 +55,9 @@ BoksOptions readBoksOptions(const QString& path);
 bool writeBoksOptions(const QString& path, int top, int left, int width, int height, int browser,
                       QString* error);
 
+// Where the two windows' options files are in the options folder optdir (trailing separator).
+QString mainOptionsPath(const QString& optdir);
+QString boksOptionsPath(const QString& optdir);
+
 // A decimal integer as the options files hold it.
 std::optional<int> parseInteger(const QString& text);

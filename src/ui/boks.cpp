@@ -163,7 +163,7 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_), model(*app_.model
     // Creating the window: it shows the model's state as the main window's creation left it.
     showGroupLists();
     showCurrentGroup();
-    optfil = app.mainform->optdir + QStringLiteral("lenKaro.txt");
+    optfil = boksOptionsPath(app.mainform->optdir);
     hentOpt();
     // Ticking the box switches the content mode as a click would.
     connect(funkCheck, &QCheckBox::toggled, this, &Tboksform::funkCheckClick);

@@ -85,7 +85,7 @@ Tmainform::Tmainform(App& app_) : app(app_), model(*app_.model) {
     // Creating the main window: folders, options, the content mode's group lists.
     opstart = true;
     makeOptdir();
-    optFilnavn = optdir + QStringLiteral("main.txt");
+    optFilnavn = mainOptionsPath(optdir);
     hentOpt();
     showFileError(model.setMappe());
 }
