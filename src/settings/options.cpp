@@ -1,5 +1,9 @@
 #include "options.h"
 
+#include "textfile.h"
+
+#include <QFileInfo>
+
 std::optional<int> parseInteger(const QString& text) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
@@ -58,6 +62,52 @@ QStringList formatBoksOptions(int top, int left, int width, int height, int brow
             QString::number(height), QString::number(browser)};
 }
 
+MainOptions readMainOptions(const QString& path, const QString& baseDir) {
+    if (!QFileInfo::exists(path)) {
+        MainOptions o;
+        o.designname = QStringLiteral("Sky");
+        o.place = {120, 120, 595, 380};
+        // Qt takes "/" as the separator on every platform.
+        const bool underholdning =
+            QFileInfo(baseDir + QStringLiteral("/zvk/Program/Underholdning")).isDir();
+        o.gruppenavn = underholdning ? QStringLiteral("Underholdning") : QString();
+        o.funkNo = 0;
+        o.complete = true;
+        return o;
+    }
+    // A file that cannot be read, or a bad line, ends the reading silently; what was read
+    // before it stays in force.
+    const auto lines = textfile::readLines(path);
+    return lines ? parseMainOptions(*lines) : MainOptions{};
+}
+
+bool writeMainOptions(const QString& path, const MainOptionValues& values, QString* error) {
+    return textfile::writeLines(path, formatMainOptions(values), error);
+}
+
+BoksOptions readBoksOptions(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        BoksOptions o;
+        o.place = {120, 120, 400, 480};
+        return o;
+    }
+    const auto lines = textfile::readLines(path);
+    return lines ? parseBoksOptions(*lines) : BoksOptions{};
+}
+
+bool writeBoksOptions(const QString& path, int top, int left, int width, int height, int browser,
+                      QString* error) {
+    return textfile::writeLines(path, formatBoksOptions(top, left, width, height, browser), error);
+}
+
+QString mainOptionsPath(const QString& optdir) {
+    return optdir + QStringLiteral("main.txt");
+}
+
+QString boksOptionsPath(const QString& optdir) {
+    return optdir + QStringLiteral("lenKaro.txt");
+}
+
 std::optional<InfoOptions> parseInfoOptions(const QStringList& lines) {
     InfoOptions o;
     int* fields[] = {&o.top, &o.left, &o.width, &o.height, &o.panelWidth};
@@ -86,4 +136,34 @@ WindowPlace parseUrlboksOptions(const QStringList& lines) {
 
 QStringList formatUrlboksOptions(int width, int height) {
     return {QString::number(width), QString::number(height)};
+}
+
+std::optional<InfoOptions> readInfoOptions(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    const auto lines = textfile::readLines(path);
+    return lines ? parseInfoOptions(*lines) : std::nullopt;
+}
+
+bool writeInfoOptions(const QString& path, const InfoOptions& options, QString* error) {
+    return textfile::writeLines(path, formatInfoOptions(options), error);
+}
+
+WindowPlace readUrlboksOptions(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return {};
+    const auto lines = textfile::readLines(path);
+    return lines ? parseUrlboksOptions(*lines) : WindowPlace{};
+}
+
+bool writeUrlboksOptions(const QString& path, int width, int height, QString* error) {
+    return textfile::writeLines(path, formatUrlboksOptions(width, height), error);
+}
+
+QString infoOptionsPath(const QString& optdir) {
+    return optdir + QStringLiteral("information.txt");
+}
+
+QString urlboksOptionsPath(const QString& optdir) {
+    return optdir + QStringLiteral("urlboks1.txt");
 }

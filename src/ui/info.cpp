@@ -10,7 +10,6 @@
 #include "pathname.h"
 #include "pictures.h"
 #include "textcompare.h"
-#include "textfile.h"
 #include "updateaction.h"
 #include "url1.h"
 
@@ -58,7 +57,7 @@ Tinfoformen::Tinfoformen(App& app_) : app(app_) {
     strukturnavn = QStringLiteral("Lenkaroinfo.txt");
     newNavn = strukturnavn;
     strukturdir = app.mainform->strukturDir;
-    optFilnavn = app.mainform->optdir + QStringLiteral("information.txt");
+    optFilnavn = infoOptionsPath(app.mainform->optdir);
     opstart = true;
     LoadStruktur();
     oldUrl.clear();
@@ -435,11 +434,7 @@ void Tinfoformen::WebTitleChange() {
 }
 
 void Tinfoformen::hentOpt() {
-    std::optional<InfoOptions> read;
-    if (QFileInfo::exists(optFilnavn)) {
-        if (const auto lines = textfile::readLines(optFilnavn))
-            read = parseInfoOptions(*lines);
-    }
+    const std::optional<InfoOptions> read = readInfoOptions(optFilnavn);
     const InfoOptions o = read.value_or(InfoOptions{});
     move(o.left, o.top);
     resize(o.width, o.height);
@@ -447,15 +442,16 @@ void Tinfoformen::hentOpt() {
     if (read)
         return;
     // Missing or damaged: the defaults are written back at once.
-    QString error;
-    if (!textfile::writeLines(optFilnavn, formatInfoOptions(o), &error))
-        MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optFilnavn, error);
+    writeOptions(o);
 }
 
 void Tinfoformen::gemOpt() {
-    const InfoOptions o{y(), x(), width(), height(), leftPanel->width()};
+    writeOptions({y(), x(), width(), height(), leftPanel->width()});
+}
+
+void Tinfoformen::writeOptions(const InfoOptions& options) {
     QString error;
-    if (!textfile::writeLines(optFilnavn, formatInfoOptions(o), &error))
+    if (!writeInfoOptions(optFilnavn, options, &error))
         MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optFilnavn, error);
 }
 

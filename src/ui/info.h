@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class App;
+struct InfoOptions;
 class PageView;
 class QLabel;
 class QLineEdit;
@@ -115,6 +116,7 @@ private:
     void buildControls();
     void buildActions();
     void makePageView();
+    void writeOptions(const InfoOptions& options);
     int entries() const;
 
     App& app;

@@ -7,11 +7,9 @@
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
-#include "textfile.h"
 #include "updateaction.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -40,7 +38,7 @@ Turlform1::Turlform1(App& app_) : QWidget(nullptr, Qt::Window), app(app_) {
     resize(443, 338);
     buildControls();
 
-    optfilnavn = app.mainform->optdir + QStringLiteral("urlboks1.txt");
+    optfilnavn = urlboksOptionsPath(app.mainform->optdir);
     hentOpt();
 }
 
@@ -126,18 +124,13 @@ void Turlform1::buildControls() {
 }
 
 void Turlform1::hentOpt() {
-    if (!QFileInfo::exists(optfilnavn))
-        return;
     // Read as far as it goes: a bad line ends the reading, a width read before it stays.
-    const auto lines = textfile::readLines(optfilnavn);
-    if (!lines)
-        return;
-    applyPlace(this, parseUrlboksOptions(*lines));
+    applyPlace(this, readUrlboksOptions(optfilnavn));
 }
 
 bool Turlform1::gemOpt() {
     QString error;
-    if (textfile::writeLines(optfilnavn, formatUrlboksOptions(width(), height()), &error))
+    if (writeUrlboksOptions(optfilnavn, width(), height(), &error))
         return true;
     MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optfilnavn, error);
     return false;
