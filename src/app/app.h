@@ -62,5 +62,5 @@ public:
     bool ending = false;
 
 private:
-    std::unique_ptr<QObject> noToolTips;
+    std::unique_ptr<QObject> appEvents;
 };
