@@ -98,8 +98,6 @@ void Tinfoformen::buildControls() {
     Struktur->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Struktur->setSelectionMode(QAbstractItemView::SingleSelection);
     Struktur->setIndentation(19);
-    Struktur->setImageList({pictures::icon(pictures::Document), pictures::icon(pictures::Folder),
-                            pictures::icon(pictures::Help), pictures::icon(pictures::Info)});
     Struktur->SetDataOn(true);
     Struktur->installEventFilter(this);
     side1Layout->addWidget(Panel1);
@@ -158,37 +156,36 @@ void Tinfoformen::buildControls() {
 }
 
 void Tinfoformen::buildActions() {
-    auto make = [this](const char* name, const QString& hint, pictures::Kind picture,
-                       UpdateAction::Rule rule, UpdateAction::Handler handler) {
+    auto make = [this](const char* name, const QString& hint, UpdateAction::Rule rule,
+                       UpdateAction::Handler handler) {
         auto* action = new UpdateAction(this, QString(), hint, std::move(rule), std::move(handler));
         action->setObjectName(QString::fromLatin1(name));
-        action->setIcon(pictures::icon(picture));
         action->setToolTip(action->statusTip());
         addAction(action);
         return action;
     };
     Afirst = make(
-        "Afirst", QStringLiteral("Gå til første"), pictures::First,
-        [this] { return entries() > 1 && urlIndex > 0; }, [this] { AfirstExecute(); });
+        "Afirst", QStringLiteral("Gå til første"), [this] { return entries() > 1 && urlIndex > 0; },
+        [this] { AfirstExecute(); });
     Aback = make(
-        "Aback", QStringLiteral("Tilbage"), pictures::Back, [this] { return urlIndex > 0; },
+        "Aback", QStringLiteral("Tilbage"), [this] { return urlIndex > 0; },
         [this] { AbackExecute(); });
     Aforward = make(
-        "Aforward", QStringLiteral("Frem"), pictures::Forward,
-        [this] { return urlIndex < entries() - 1; }, [this] { AforwardExecute(); });
+        "Aforward", QStringLiteral("Frem"), [this] { return urlIndex < entries() - 1; },
+        [this] { AforwardExecute(); });
     Alast = make(
-        "Alast", QStringLiteral("Gå til sidste"), pictures::Last,
+        "Alast", QStringLiteral("Gå til sidste"),
         [this] { return entries() > 1 && urlIndex < entries() - 1; }, [this] { AlastExecute(); });
     Ago = make(
-        "Ago", QStringLiteral("Opdater/Gå"), pictures::Go,
-        [this] { return !Edit->text().isEmpty(); }, [this] { AgoExecute(); });
-    AfavListe = make("AfavListe", QStringLiteral("Favoritliste: Vis eller skjul: Ctrl+F"),
-                     pictures::History, nullptr, [this] { AfavListeExecute(); });
+        "Ago", QStringLiteral("Opdater/Gå"), [this] { return !Edit->text().isEmpty(); },
+        [this] { AgoExecute(); });
+    AfavListe = make("AfavListe", QStringLiteral("Favoritliste: Vis eller skjul: Ctrl+F"), nullptr,
+                     [this] { AfavListeExecute(); });
     AfavListe->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     // The search itself belongs to the search tab and fills Findis.
     aSearch = make(
         "aSearch", QStringLiteral("Søg i aktuelle struktur: Ctrl+S eller skriv og tryk Enter"),
-        pictures::LookUp, [this] { return !EditFind->text().isEmpty(); }, [] {});
+        [this] { return !EditFind->text().isEmpty(); }, [] {});
     aSearch->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     sButton->setDefaultAction(aSearch);
 
@@ -221,7 +218,6 @@ void Tinfoformen::buildActions() {
     redigerKnap = new QToolButton;
     redigerKnap->setObjectName(QStringLiteral("redigerKnap"));
     redigerKnap->setText(QStringLiteral("Rediger"));
-    redigerKnap->setIcon(pictures::icon(pictures::Edit));
     redigerKnap->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     redigerKnap->setStatusTip(QStringLiteral("Rediger aktuelle hjemmeside, hvis muligt"));
     redigerKnap->setAutoRaise(true);
@@ -230,6 +226,17 @@ void Tinfoformen::buildActions() {
         if (QWidget* button = NavigateBar->widgetForAction(action))
             button->setAccessibleName(action->statusTip());
     }
+}
+
+void Tinfoformen::loadPictures() {
+    using namespace pictures;
+    Struktur->setImageList({icon(Document), icon(Folder), icon(Help), icon(Info)});
+    const std::pair<QAction*, Kind> actions[] = {
+        {Afirst, First}, {Aback, Back},        {Aforward, Forward}, {Alast, Last},
+        {Ago, Go},       {AfavListe, History}, {aSearch, LookUp}};
+    for (auto [action, picture] : actions)
+        action->setIcon(icon(picture));
+    redigerKnap->setIcon(icon(pictures::Edit));
 }
 
 void Tinfoformen::makePageView() {
@@ -478,9 +485,11 @@ void Tinfoformen::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (!opstart)
         return;
-    // The first showing: the window's place, the page view (the web engine starts here, not
-    // at program start) and the opening page.
+    // The first showing: the pictures, the window's place, the page view (the web engine starts
+    // here, not at program start) and the opening page. Pictures cost time to load, and a start
+    // that never opens the help need not pay for them.
     opstart = false;
+    loadPictures();
     hentOpt();
     makePageView();
     goToInfo(QStringLiteral("Information"));

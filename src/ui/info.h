@@ -115,6 +115,7 @@ protected:
 private:
     void buildControls();
     void buildActions();
+    void loadPictures();
     void makePageView();
     void writeOptions(const InfoOptions& options);
     int entries() const;

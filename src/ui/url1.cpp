@@ -99,7 +99,6 @@ void Turlform1::buildControls() {
         this, QStringLiteral("Slet liste"), QStringLiteral("Slet alle urls fra listen"),
         [this] { return urlListe->count() > 0; }, [this] { AsletAlleExecute(); });
     AsletAlle->setObjectName(QStringLiteral("AsletAlle"));
-    AsletAlle->setIcon(pictures::icon(pictures::Delete));
     // The button follows the action: caption, picture, hint and enabled state.
     auto follow = [this] {
         sletKnap->setText(AsletAlle->text());
@@ -214,6 +213,8 @@ bool Turlform1::event(QEvent* e) {
 void Turlform1::showEvent(QShowEvent* e) {
     if (!shownBefore) {
         shownBefore = true;
+        // Loaded when first needed, not at program start.
+        AsletAlle->setIcon(pictures::icon(pictures::Delete));
         // The first time, the window comes up over the middle of the main window.
         const QRect main = app.mainform->frameGeometry();
         move(main.center() - QPoint(width() / 2, height() / 2));
