@@ -11,7 +11,7 @@ Tinfform::Tinfform(QWidget* parent) : ModalTextWindow(parent, QStringLiteral("In
     Label1->setObjectName(QStringLiteral("Label1"));
     BitBtn1 = new QPushButton(QStringLiteral("OK"));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
+    setOpeningButton(BitBtn1);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* row = new QHBoxLayout(buttonPanel());

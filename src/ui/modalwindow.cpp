@@ -3,6 +3,7 @@
 #include "pictures.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -63,7 +64,16 @@ void ModalTextWindow::showEvent(QShowEvent* event) {
     const int labelHeight = label->heightForWidth(labelWidth);
     label->setFixedHeight(labelHeight);
     setFixedHeight(labelHeight + extraHeight);
+    if (openingButton) {
+        openingButton->setDefault(true);
+        openingButton->setFocus(Qt::OtherFocusReason);
+    }
     QDialog::showEvent(event);
+}
+
+void ModalTextWindow::setOpeningButton(QPushButton* button) {
+    openingButton = button;
+    button->setDefault(true);
 }
 
 int ModalTextWindow::exec() {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 class QLabel;
+class QPushButton;
 
 // The common frame of the message window and the question window: a fixed-width dialog whose
 // height follows its wrapped text, emptied each time it closes.
@@ -32,9 +33,14 @@ protected:
     QLabel* textLabel() const { return label; }
     QWidget* buttonPanel() const { return panel; }
 
+    // The button that has the focus, and that Enter presses, each time the window opens,
+    // whichever button had the focus when it last closed.
+    void setOpeningButton(QPushButton* button);
+
 private:
     QLabel* label;
     QWidget* panel;
+    QPushButton* openingButton = nullptr;
     QString tekst;
     bool testMode = false;
     QList<bool> answers;
