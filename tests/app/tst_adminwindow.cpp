@@ -2,6 +2,7 @@
 
 #include "boks.h"
 #include "groupdelegate.h"
+#include "infUnit.h"
 #include "info.h"
 #include "main.h"
 #include "updateaction.h"
@@ -16,8 +17,10 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWindow>
 
 // The administration window opened from the main window and used as a user would.
 class TstAdminwindow : public QObject {
@@ -31,6 +34,7 @@ private slots:
     void entersElements();
     void declinedOverwriteStillEmptiesFields();
     void entryNeedsGroupAndItsTab();
+    void messagesOpenInFrontOfTheAsker();
     void lookUpFillsProgramPath();
     void lookUpStartsBrowser();
     void shelfTabTakesActiveGroups();
@@ -278,6 +282,67 @@ void TstAdminwindow::entryNeedsGroupAndItsTab() {
     QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
     QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/TV 2.txt"));
     QCOMPARE(app.mainform->Listen->rowCount(), 2);
+}
+
+void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->move(260, 150);
+    boks->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(boks));
+    struct Seen {
+        QWidget* owner = nullptr;
+        QWindow* transientParent = nullptr;
+        QPoint centre;
+        bool onTop = false;
+    };
+    // What the next message or question looks like while it is open.
+    auto watch = [](ModalTextWindow* form, Seen& seen) {
+        QTimer::singleShot(0, form, [form, &seen] {
+            seen = {form->parentWidget(), form->windowHandle()->transientParent(),
+                    form->geometry().center(),
+                    bool(form->windowFlags() & Qt::WindowStaysOnTopHint)};
+        });
+    };
+
+    // A refusal on the entry tab: the administration window stays on top of the main window.
+    boks->Bog->setCurrentIndex(1);
+    boks->FilnavnEdit->setText("ikke en adresse");
+    boks->tekstEdit->setText("TV 2");
+    Seen message;
+    watch(app.infform, message);
+    QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(app.infform->takeShown(), QStringList{"Der mangler en gyldig webadresse!"});
+    QCOMPARE(message.owner, boks);
+    QCOMPARE(message.transientParent, boks->windowHandle());
+    QVERIFY(message.onTop);
+    QVERIFY((message.centre - boks->geometry().center()).manhattanLength() <= 4);
+
+    // A question asked there too.
+    boks->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(boks));
+    boks->FilnavnEdit->setText("https://www.dr.dk/sporten");
+    boks->tekstEdit->setText("DR");
+    Seen question;
+    watch(app.spform, question);
+    QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(app.spform->takeShown().size(), 1);
+    QCOMPARE(question.owner, boks);
+    QVERIFY((question.centre - boks->geometry().center()).manhattanLength() <= 4);
+
+    // Closed, both belong to the main window again, and a message it asks for opens over it.
+    QCOMPARE(app.infform->parentWidget(), app.mainform);
+    QCOMPARE(app.spform->parentWidget(), app.mainform);
+    app.mainform->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(app.mainform));
+    app.mainform->webEdit2->setText("x");
+    app.mainform->webEdit1->setText("https://www.dr.dk/");
+    watch(app.infform, message);
+    app.mainform->actionIL->execute();
+    QCOMPARE(app.infform->takeShown(), QStringList{"Kort navn: Minimum 3 tegn!"});
+    QCOMPARE(message.owner, app.mainform);
+    QVERIFY((message.centre - app.mainform->geometry().center()).manhattanLength() <= 4);
 }
 
 void TstAdminwindow::lookUpFillsProgramPath() {
