@@ -5,15 +5,21 @@
 #include "infUnit.h"
 #include "info.h"
 #include "main.h"
+#include "pictures.h"
+#include "stylemanager.h"
 #include "updateaction.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEnterEvent>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -35,6 +41,8 @@ private slots:
     void declinedOverwriteStillEmptiesFields();
     void entryNeedsGroupAndItsTab();
     void messagesOpenInFrontOfTheAsker();
+    void keepsProgramFontThroughStyles_data();
+    void keepsProgramFontThroughStyles();
     void lookUpFillsProgramPath();
     void lookUpStartsBrowser();
     void shelfTabTakesActiveGroups();
@@ -343,6 +351,49 @@ void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
     QCOMPARE(app.infform->takeShown(), QStringList{"Kort navn: Minimum 3 tegn!"});
     QCOMPARE(message.owner, app.mainform);
     QVERIFY((message.centre - app.mainform->geometry().center()).manhattanLength() <= 4);
+}
+
+void TstAdminwindow::keepsProgramFontThroughStyles_data() {
+    QTest::addColumn<QString>("style");
+    for (const QString& style : StyleManager::styleNames())
+        QTest::newRow(qPrintable(style)) << style;
+}
+
+// A style changes colours and frames, never the program's font: the narrow 8-point font is what
+// the columns and fields were made to fit.
+void TstAdminwindow::keepsProgramFontThroughStyles() {
+    QFETCH(QString, style);
+    Fixture f;
+    App& app = start(f);
+    StyleManager::setStyle(style);
+    QCoreApplication::processEvents();
+    const QString family = QFontInfo(tahoma(8)).family();
+    QTableWidget* listen = app.mainform->Listen;
+    Tboksform* boks = app.boksform;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             listen, listen->horizontalHeader(), app.mainform->webEdit1, app.mainform->Label2,
+             boks->designBox, boks->gruppeBoks, boks->programBoks, boks->funkCheck,
+             boks->insertKnap, app.infform->BitBtn1, app.spform->BitBtn1}) {
+        QCOMPARE(QFontInfo(w->font()).family(), family);
+        QCOMPARE(w->font().pointSize(), w == static_cast<QWidget*>(app.infform->BitBtn1) ? 10 : 8);
+    }
+    QVERIFY(app.mainform->Label2->font().bold());
+
+    // The captions and a ten-character date fit the columns, the longest style name its list.
+    const QFontMetrics header(listen->horizontalHeader()->font());
+    QVERIFY2(header.horizontalAdvance("Klokken") + 6 <= listen->columnWidth(1),
+             qPrintable(QString::number(header.horizontalAdvance("Klokken"))));
+    const QFontMetrics cells(listen->font());
+    QVERIFY2(cells.horizontalAdvance("10-12-2026") + 8 <= listen->columnWidth(0),
+             qPrintable(QString::number(cells.horizontalAdvance("10-12-2026"))));
+    QComboBox* design = boks->designBox;
+    QStyleOptionComboBox option;
+    option.initFrom(design);
+    option.editable = false;
+    const QRect field = design->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                        QStyle::SC_ComboBoxEditField, design);
+    QVERIFY2(design->fontMetrics().horizontalAdvance("Windows10 Clear Day") <= field.width(),
+             qPrintable(QString::number(field.width())));
 }
 
 void TstAdminwindow::lookUpFillsProgramPath() {
