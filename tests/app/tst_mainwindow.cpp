@@ -167,6 +167,8 @@ void TstMainwindow::visitStampFollowsLocale_data() {
     QTest::newRow("german") << QLocale(QLocale::German, QLocale::Germany) << QTime(13, 45, 59)
                             << "09.12.26"
                             << "13:45";
+    QTest::newRow("C locale keeps the year") << QLocale::c() << QTime(13, 45, 59) << "09-12-2026"
+                                             << "13:45";
 }
 
 void TstMainwindow::visitStampFollowsLocale() {
