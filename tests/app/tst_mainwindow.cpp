@@ -31,6 +31,10 @@ private slots:
     void typedEntry();
     void noGroupDisablesInsertAndLookUp();
     void shortcutsAndMenu();
+    void adminShortcutFromEveryControl_data();
+    void adminShortcutFromEveryControl();
+    void tabLeavesTheElementList();
+    void leftListStartsTwelvePixelsIn();
     void informationSelectsHelpStructure();
     void lookUpStartsBrowserInChosenOrder_data();
     void lookUpStartsBrowserInChosenOrder();
@@ -358,6 +362,55 @@ void TstMainwindow::shortcutsAndMenu() {
     QVERIFY(menu[3]->isSeparator());
     QCOMPARE(menu[4]->text(), QStringLiteral("Information"));
     QCOMPARE(app.mainform->webUrl->shortcuts().size(), 2);
+}
+
+void TstMainwindow::adminShortcutFromEveryControl_data() {
+    QTest::addColumn<QString>("control");
+    QTest::newRow("address field") << "webEdit1";
+    QTest::newRow("name field") << "webEdit2";
+    QTest::newRow("element list") << "Listen";
+    QTest::newRow("group list") << "gruppeBoksen";
+}
+
+// Ctrl+A opens the administration window wherever the focus is, the two fields included,
+// where it would otherwise select the field's text.
+void TstMainwindow::adminShortcutFromEveryControl() {
+    QFETCH(QString, control);
+    Fixture f;
+    App& app = start(f);
+    app.mainform->webEdit1->setText("https://www.dr.dk/");
+    app.mainform->webEdit2->setText("DR");
+    QWidget* w = app.mainform->findChild<QWidget*>(control);
+    QVERIFY(w);
+    w->setFocus();
+    QCOMPARE(QApplication::focusWidget(), w);
+    QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(app.boksform->isVisible());
+    QVERIFY(!app.mainform->webEdit1->hasSelectedText());
+    QVERIFY(!app.mainform->webEdit2->hasSelectedText());
+}
+
+// Tab and Shift+Tab move the focus on from the element list, as from every other list.
+void TstMainwindow::tabLeavesTheElementList() {
+    Fixture f;
+    App& app = start(f);
+    QTableWidget* listen = app.mainform->Listen;
+    clickRow(listen, 0);
+    QCOMPARE(QApplication::focusWidget(), listen);
+    QTest::keyClick(listen, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), app.mainform->gruppeBoksen);
+    QCOMPARE(app.mainform->selectedRow(), 0);
+    clickRow(listen, 1);
+    QTest::keyClick(listen, Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(QApplication::focusWidget() != listen);
+    QCOMPARE(app.mainform->selectedRow(), 1);
+}
+
+void TstMainwindow::leftListStartsTwelvePixelsIn() {
+    Fixture f;
+    App& app = start(f);
+    QCOMPARE(app.mainform->Listen->mapTo(app.mainform, QPoint(0, 0)).x(), 12);
+    QCOMPARE(app.mainform->gruppenavnLabel->mapTo(app.mainform, QPoint(0, 0)).x(), 12);
 }
 
 void TstMainwindow::informationSelectsHelpStructure() {
