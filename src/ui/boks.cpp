@@ -409,7 +409,7 @@ QWidget* Tboksform::buildEditTab() {
     programBoks->setHeaderLabels({QStringLiteral("Elementer")});
     programBoks->setRootIsDecorated(false);
     programBoks->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    programBoks->setItemDelegate(new ActiveSelectionDelegate(programBoks));
+    programBoks->setItemDelegate(new GridLineDelegate(programBoks));
     programBoks->setAccessibleName(QStringLiteral("Elementer"));
     programBoks->header()->setSectionsClickable(false);
     leftLayout->addWidget(programBoks, 1);
@@ -685,6 +685,9 @@ void Tboksform::setAddressCaptions() {
         app.mainform->funkNo == 0 ? QStringLiteral("Werbadresse") : QStringLiteral("Program");
     adrLabel->setText(caption);
     adrLabel2->setText(caption);
+    // A screen reader names each field by the caption it shows.
+    FilnavnEdit->setAccessibleName(caption);
+    webUrlEdit->setAccessibleName(caption);
 }
 
 void Tboksform::designBoxChange() {

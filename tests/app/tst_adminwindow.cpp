@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -41,6 +42,8 @@ private slots:
     void declinedOverwriteStillEmptiesFields();
     void entryNeedsGroupAndItsTab();
     void messagesOpenInFrontOfTheAsker();
+    void addressFieldsNamedAsTheirLabels();
+    void elementListHasGridLines();
     void keepsProgramFontThroughStyles_data();
     void keepsProgramFontThroughStyles();
     void lookUpFillsProgramPath();
@@ -351,6 +354,39 @@ void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
     QCOMPARE(app.infform->takeShown(), QStringList{"Kort navn: Minimum 3 tegn!"});
     QCOMPARE(message.owner, app.mainform);
     QVERIFY((message.centre - app.mainform->geometry().center()).manhattanLength() <= 4);
+}
+
+void TstAdminwindow::addressFieldsNamedAsTheirLabels() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    for (const bool programs : {false, true, false}) {
+        boks->funkCheck->setChecked(programs);
+        const QString caption = programs ? "Program" : "Werbadresse";
+        QCOMPARE(boks->adrLabel->text(), caption);
+        QCOMPARE(boks->adrLabel2->text(), caption);
+        QCOMPARE(boks->FilnavnEdit->accessibleName(), caption);
+        QCOMPARE(boks->webUrlEdit->accessibleName(), caption);
+    }
+}
+
+void TstAdminwindow::elementListHasGridLines() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->Bog->setCurrentIndex(2);
+    QTreeWidget* list = boks->programBoks;
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QCoreApplication::processEvents();
+    const QRect cell = list->visualItemRect(list->topLevelItem(0));
+    const QImage image = list->viewport()->grab().toImage();
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    const QColor grid = QColor::fromRgba(
+        QRgb(list->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, list)));
+    QVERIFY(grid.alpha() > 0);
+    QCOMPARE(image.pixelColor(cell.center().x(), cell.bottom()), grid);
+    QCOMPARE(image.pixelColor(cell.center().x(), cell.center().y()) == grid, false);
 }
 
 void TstAdminwindow::keepsProgramFontThroughStyles_data() {
