@@ -692,9 +692,9 @@ void Tmainform::webBrowserExecute() {
 
 void Tmainform::startChosenBrowser() {
     // Started without an address: the user finds the page and copies its address.
-    const QString browser = app.services.browsers.find(app.boksform->browserIndex());
+    const BrowserCommand browser = app.services.browsers.find(app.boksform->browserIndex());
     if (!browser.isEmpty())
-        runFilname(browser);
+        runFilname(browser.program, browser.parameters());
 }
 
 void Tmainform::recordVisit(int row) {
@@ -751,8 +751,8 @@ void Tmainform::runProgrammer() {
     runFilname(Web[row].Url);
 }
 
-void Tmainform::runFilname(const QString& aFilename) {
-    const int result = app.services.shell->execute(QStringLiteral("open"), aFilename, QString(),
+void Tmainform::runFilname(const QString& aFilename, const QString& parameters) {
+    const int result = app.services.shell->execute(QStringLiteral("open"), aFilename, parameters,
                                                    QString(), Shell::ShowNormal);
     if (result <= 32)
         ErrorInfo(result);

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
@@ -38,6 +39,7 @@ private slots:
     void informationSelectsHelpStructure();
     void lookUpStartsBrowserInChosenOrder_data();
     void lookUpStartsBrowserInChosenOrder();
+    void lookUpStartsDesktopsBrowser();
     void lookUpPicksProgramFile();
     void groupActivatedByKeys();
     void errorMessages_data();
@@ -459,6 +461,35 @@ void TstMainwindow::lookUpStartsBrowserInChosenOrder() {
     }
     QVERIFY(MessageBox::takeShown().isEmpty());
     QVERIFY(app.infform->takeShown().isEmpty());
+}
+
+// With neither browser installed, the desktop's default for web pages is started, with the
+// arguments of its command and without an address.
+void TstMainwindow::lookUpStartsDesktopsBrowser() {
+    Fixture f;
+    const QString bin = f.tmp.path() + "/bin";
+    QDir().mkpath(bin);
+    QFile program(bin + "/webbrowser");
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.close();
+    program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+    const QString data = f.tmp.path() + "/data";
+    QDir().mkpath(data + "/applications");
+    QDir().mkpath(f.tmp.path() + "/config");
+    textfile::writeLines(data + "/applications/web.desktop",
+                         {"[Desktop Entry]", "Exec=webbrowser --profile \"Min profil\" %U"});
+    textfile::writeLines(f.tmp.path() + "/config/mimeapps.list",
+                         {"[Default Applications]", "x-scheme-handler/http=web.desktop"});
+    BrowserPlaces places{{"chromium"}, {"microsoft-edge"}};
+    places.desktop = XdgDirs{{f.tmp.path() + "/config"}, {data}, {}};
+    places.searchPath = {bin};
+    App& app = start(f, "Nyheder", places);
+    QTest::keyClick(app.mainform, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+    QCOMPARE(f.fakes.shell->calls[0].operation, QStringLiteral("open"));
+    QCOMPARE(f.fakes.shell->calls[0].file, bin + "/webbrowser");
+    QCOMPARE(QProcess::splitCommand(f.fakes.shell->calls[0].parameters),
+             (QStringList{"--profile", "Min profil"}));
 }
 
 void TstMainwindow::lookUpPicksProgramFile() {
