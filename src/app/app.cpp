@@ -5,6 +5,7 @@
 #include "infUnit.h"
 #include "info.h"
 #include "main.h"
+#include "pictures.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "url1.h"
@@ -30,6 +31,8 @@ Services Services::system() {
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)) {
     StyleManager::setStyle(QStringLiteral("Sky"));
+    // The icon of every window that sets none of its own, which is all of them.
+    QApplication::setWindowIcon(pictures::programIcon());
     noToolTips = std::make_unique<NoToolTips>();
     qApp->installEventFilter(noToolTips.get());
     // Each window registers itself here before its creation runs, as the others may reach it

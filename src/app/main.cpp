@@ -7,6 +7,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Ties the windows to the menu entry lenkaro.desktop (its name and icon on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("lenkaro"));
     App app(QStringLiteral(LENKARO_BASE_DIR), platform::loginName());
     // Ending the session closes the main window as a user would, so the options are saved.
     platform::onTermination(app.mainform, [&app] { app.mainform->close(); });
