@@ -5,6 +5,7 @@
 #include "infUnit.h"
 #include "info.h"
 #include "main.h"
+#include "model.h"
 #include "pictures.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
@@ -29,7 +30,8 @@ Services Services::system() {
 }
 
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
-    : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)) {
+    : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)),
+      model(std::make_unique<store::Model>(*services.urlCheck)) {
     StyleManager::setStyle(QStringLiteral("Sky"));
     // The icon of every window that sets none of its own, which is all of them.
     QApplication::setWindowIcon(pictures::programIcon());

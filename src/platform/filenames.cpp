@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <vector>
 
 namespace filenames {
 
@@ -49,11 +50,22 @@ bool folderExists(const QString& dir, const QString& name) {
 }
 
 void sortLikeWindows(QStringList& names) {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const QString ua = a.toUpper();
-        const QString ub = b.toUpper();
-        return ua != ub ? ua < ub : a < b;
+    // Each upper-case key is made once: making two inside every comparison dominated the
+    // listing of large folders.
+    struct Keyed {
+        QString key;
+        QString name;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(names.size());
+    for (QString& name : names)
+        keyed.push_back({name.toUpper(), std::move(name)});
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        const int byKey = QString::compare(a.key, b.key, Qt::CaseSensitive);
+        return byKey != 0 ? byKey < 0 : a.name < b.name;
     });
+    for (qsizetype i = 0; i < names.size(); ++i)
+        names[i] = std::move(keyed[i].name);
 }
 
 QStringList listFiles(const QString& dir) {
