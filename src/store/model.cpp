@@ -347,4 +347,91 @@ Result Model::saveShelf(const QStringList& active, const QStringList& stored) {
     return {};
 }
 
+Result Model::importBookmarks(const QList<bookmarks::Group>& groups,
+                              const std::function<bool(const QString&)>& confirmOverwrite,
+                              Imported* imported) {
+    const QString contentDir = contentFolder();
+    QStringList list = gruppeliste_;
+    Imported done;
+    Result result;
+    for (const bookmarks::Group& group : groups) {
+        QString navn = filenames::findEntry(contentDir, group.navn);
+        if (navn.isEmpty()) {
+            navn = group.navn;
+            const QString folder = filenames::join(contentDir, navn);
+            result = refusal(createGroup(contentDir, navn), folder, Result::FolderNotCreated);
+            if (!result.ok())
+                break;
+            ++done.newGroups;
+        }
+        // A folder left by a group taken out of the list is listed again with its new elements.
+        if (groupIndex(list, navn) < 0 && groupIndex(lagerliste_, navn) < 0)
+            list << navn;
+        const QString dir = filenames::join(contentDir, navn);
+        int written = 0;
+        for (const bookmarks::Entry& entry : group.entries) {
+            if (filenames::fileExists(dir, elementFileName(entry.navn)) &&
+                !confirmOverwrite(entry.navn)) {
+                ++done.declined;
+                continue;
+            }
+            const QString path = elementFilePath(dir, entry.navn);
+            const TWebRecord record{entry.url,
+                                    entry.navn,
+                                    QStringLiteral("Dato"),
+                                    QStringLiteral("XX:XX"),
+                                    0,
+                                    filenames::join(dir, elementFileName(entry.navn)),
+                                    {}};
+            QString error;
+            if (!writeElement(path, record, &error)) {
+                result = {Result::FileNotCreated, path, error};
+                break;
+            }
+            ++written;
+        }
+        done.elements += written;
+        if (written > 0)
+            ++done.groups;
+        if (!result.ok())
+            break;
+    }
+    if (list != gruppeliste_) {
+        Result failure;
+        if (writeActive(list, failure)) {
+            gruppeliste_ = list;
+            emit groupListsChanged();
+        } else if (result.ok()) {
+            result = failure;
+        }
+    }
+    if (hasGroup())
+        loadGruppefil();
+    if (imported)
+        *imported = done;
+    return result;
+}
+
+QList<bookmarks::Group> Model::bookmarkGroups(const QStringList& names) const {
+    QList<bookmarks::Group> groups;
+    for (const QString& navn : names) {
+        TWebArray web;
+        const QString dir = groupFolder(navn);
+        if (QFileInfo(dir).isDir())
+            readWeb(dir, web);
+        bookmarks::Group group{navn, {}};
+        for (const TWebRecord& record : web)
+            group.entries.append({record.Navn, record.Url});
+        groups.append(group);
+    }
+    return groups;
+}
+
+Result Model::exportBookmarks(const QString& path, const QStringList& names) const {
+    QString error;
+    if (!bookmarks::writeFile(path, bookmarkGroups(names), &error))
+        return {Result::FileNotCreated, path, error};
+    return {};
+}
+
 } // namespace store
