@@ -427,10 +427,16 @@ QList<bookmarks::Group> Model::bookmarkGroups(const QStringList& names) const {
     return groups;
 }
 
-Result Model::exportBookmarks(const QString& path, const QStringList& names) const {
+Result Model::exportBookmarks(const QString& path, const QStringList& names, int* written) const {
+    const QList<bookmarks::Group> groups = bookmarkGroups(names);
     QString error;
-    if (!bookmarks::writeFile(path, bookmarkGroups(names), &error))
+    if (!bookmarks::writeFile(path, groups, &error))
         return {Result::FileNotCreated, path, error};
+    if (written) {
+        *written = 0;
+        for (const bookmarks::Group& group : groups)
+            *written += int(group.entries.size());
+    }
     return {};
 }
 

@@ -108,8 +108,10 @@ public:
     // The groups called names, each with the elements in its folder, as bookmark groups.
     QList<bookmarks::Group> bookmarkGroups(const QStringList& names) const;
 
-    // Writes the groups called names to a bookmark file at path.
-    Result exportBookmarks(const QString& path, const QStringList& names) const;
+    // Writes the groups called names to a bookmark file at path; *written tells how many
+    // elements it holds.
+    Result exportBookmarks(const QString& path, const QStringList& names,
+                           int* written = nullptr) const;
 
     quint8 funkNo() const { return funkNo_; }
     const QString& programdir0() const { return programdir0_; }
