@@ -3,8 +3,8 @@
 # installs it with apt-get, starts the program as an ordinary user by the menu entry's Exec
 # line on a virtual display, saves a screenshot, removes the package and checks that the
 # user's folder stayed. Run as root:
-#   scripts/check-deb.sh build-release/lenkaro_0.1_amd64.deb [work folder]
-# Needs debootstrap and imagemagick; the root is made from the deb.debian.org mirror.
+#   scripts/check-deb.sh build-deb/lenkaro_0.1_amd64.deb [work folder]
+# Needs debootstrap, file and imagemagick; the root is made from the deb.debian.org mirror.
 set -euo pipefail
 
 DEB="$(realpath "$1")"
@@ -36,6 +36,13 @@ in_root sh -c "cd /tmp && apt-get update -qq && DEBIAN_FRONTEND=noninteractive a
   >"$WORK/install.log"
 in_root dpkg -s lenkaro | grep -E '^(Status|Depends):'
 ls -ld "$ROOT/var/lib/lenkaro" "$ROOT/var/lib/lenkaro/Struktur"
+# Every program file of the package finds its libraries (the help window's plugin included).
+for f in $(in_root dpkg -L lenkaro); do
+  if file -b "$ROOT$f" | grep -q ELF && in_root ldd "$f" | grep 'not found'; then
+    echo "missing libraries: $f"
+    exit 1
+  fi
+done
 
 # Test tools only, not the program's dependencies.
 in_root sh -c 'DEBIAN_FRONTEND=noninteractive apt-get install -y -q xvfb xauth x11-apps' >>"$WORK/install.log"

@@ -1,11 +1,13 @@
 #include "main.h"
 #include "app.h"
+#include "pageview.h"
 #include "termination.h"
 #include "username.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    platform::preparePageView();
     QApplication application(argc, argv);
     // Ties the windows to the menu entry lenkaro.desktop (its name and icon on Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("lenkaro"));
