@@ -129,6 +129,24 @@ Result Model::recordVisit(int row, const QString& dateText, const QString& timeT
     return GemWeb(row, record);
 }
 
+namespace {
+// Writes an element without visits, replacing a file of its name whatever its letter case.
+Result writeNewElement(const QString& dir, const QString& url, const QString& navn) {
+    const TWebRecord record{url,
+                            navn,
+                            QStringLiteral("Dato"),
+                            QStringLiteral("XX:XX"),
+                            0,
+                            filenames::join(dir, elementFileName(navn)),
+                            {}};
+    const QString path = elementFilePath(dir, navn);
+    QString error;
+    if (!writeElement(path, record, &error))
+        return {Result::FileNotCreated, path, error};
+    return {};
+}
+} // namespace
+
 Result Model::insertElement(const QString& aUrl, const QString& aNavn,
                             const std::function<bool(const QString&)>& confirmOverwrite) {
     if (gruppenavn_.isEmpty())
@@ -140,17 +158,8 @@ Result Model::insertElement(const QString& aUrl, const QString& aNavn,
     const QString dir = groupFolder(gruppenavn_);
     if (filenames::fileExists(dir, elementFileName(aNavn)) && !confirmOverwrite(aNavn))
         return {Result::Declined};
-    const TWebRecord record{aUrl,
-                            aNavn,
-                            QStringLiteral("Dato"),
-                            QStringLiteral("XX:XX"),
-                            0,
-                            filenames::join(dir, elementFileName(aNavn)),
-                            {}};
-    const QString path = elementFilePath(dir, aNavn);
-    QString error;
-    if (!writeElement(path, record, &error))
-        return {Result::FileNotCreated, path, error};
+    if (Result written = writeNewElement(dir, aUrl, aNavn); !written.ok())
+        return written;
     loadGruppefil();
     return {};
 }
@@ -375,19 +384,9 @@ Result Model::importBookmarks(const QList<bookmarks::Group>& groups,
                 ++done.declined;
                 continue;
             }
-            const QString path = elementFilePath(dir, entry.navn);
-            const TWebRecord record{entry.url,
-                                    entry.navn,
-                                    QStringLiteral("Dato"),
-                                    QStringLiteral("XX:XX"),
-                                    0,
-                                    filenames::join(dir, elementFileName(entry.navn)),
-                                    {}};
-            QString error;
-            if (!writeElement(path, record, &error)) {
-                result = {Result::FileNotCreated, path, error};
+            result = writeNewElement(dir, entry.url, entry.navn);
+            if (!result.ok())
                 break;
-            }
             ++written;
         }
         done.elements += written;
