@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 // The median time of a piece of work in milliseconds, after a few runs to warm the caches.
@@ -19,6 +20,30 @@ template <typename Work> double medianMs(Work&& work, int warmups = 2, int runs 
     }
     std::sort(times.begin(), times.end());
     return times[times.size() / 2];
+}
+
+// The medians of two pieces of work run in turns, so that a change in the machine's load
+// between runs falls on both alike.
+template <typename Program, typename Anchor>
+std::pair<double, double> pairedMediansMs(Program&& program, Anchor&& anchor, int warmups = 2,
+                                          int runs = 9) {
+    for (int i = 0; i < warmups; ++i) {
+        program();
+        anchor();
+    }
+    std::vector<double> programTimes, anchorTimes;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        program();
+        programTimes.push_back(timer.nsecsElapsed() / 1e6);
+        timer.restart();
+        anchor();
+        anchorTimes.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(programTimes.begin(), programTimes.end());
+    std::sort(anchorTimes.begin(), anchorTimes.end());
+    return {programTimes[runs / 2], anchorTimes[runs / 2]};
 }
 
 // One line per measure: the program's time, the anchor's, and their ratio.
