@@ -33,13 +33,17 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage:\n"
-                         "  lenkaro-bench search FOLDER WORD [--list]\n"
-                         "  lenkaro-bench corpus FOLDER N   (writes N help documents to search)\n"
-                         "  lenkaro-bench startup N   (current group of N elements)\n"
-                         "  lenkaro-bench load N\n"
-                         "  lenkaro-bench keys G      (G groups in the group list)\n"
-                         "  lenkaro-bench visit\n");
+    std::fprintf(stderr,
+                 "usage:\n"
+                 "  lenkaro-bench search FOLDER WORD [--list]\n"
+                 "  lenkaro-bench corpus FOLDER N   (writes N help documents to search)\n"
+                 "  lenkaro-bench startup N   (current group of N elements)\n"
+                 "  lenkaro-bench load N\n"
+                 "  lenkaro-bench keys G      (G groups in the group list)\n"
+                 "  lenkaro-bench visit\n"
+                 "  lenkaro-bench data FOLDER G N   (writes a base folder of G groups, the\n"
+                 "                                   current one of N elements, to profile\n"
+                 "                                   with: lenkaro-bench child-program BASE)\n");
     return 2;
 }
 
@@ -297,6 +301,17 @@ int visit(const QStringList&) {
     return 0;
 }
 
+// The data of the measures, kept for a profiler: the base folder's path is printed.
+int data(const QStringList& args) {
+    bool okG = false, okN = false;
+    const int g = args.size() == 3 ? args[1].toInt(&okG) : 0;
+    const int n = args.size() == 3 ? args[2].toInt(&okN) : 0;
+    if (!okG || !okN || g <= 0 || n < 0)
+        return usage();
+    std::printf("%s\n", qPrintable(benchdata::makeBase(args[0], g, n)));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -311,8 +326,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     const std::map<QString, std::function<int(const QStringList&)>> measures = {
-        {"search", search}, {"corpus", corpus}, {"startup", startup},
-        {"load", load},     {"keys", keys},     {"visit", visit},
+        {"search", search}, {"corpus", corpus}, {"startup", startup}, {"load", load},
+        {"keys", keys},     {"visit", visit},   {"data", data},
     };
     if (args.isEmpty() || !measures.count(args.first()))
         return usage();
