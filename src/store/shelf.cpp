@@ -42,17 +42,22 @@ bool singleRowOfSeveral(const Facts& facts) {
 
 } // namespace
 
-Facts factsOf(const Lists& lists) {
+Facts factsOf(qsizetype active, const QList<int>& activeRows, qsizetype stored,
+              const QList<int>& storedRows) {
     Facts facts;
-    facts.active = lists.active.size();
-    facts.activeSelected = lists.activeRows.size();
-    if (!lists.activeRows.isEmpty()) {
-        facts.firstActiveSelected = lists.activeRows.first();
-        facts.lastActiveSelected = lists.activeRows.last();
+    facts.active = active;
+    facts.activeSelected = activeRows.size();
+    if (!activeRows.isEmpty()) {
+        facts.firstActiveSelected = activeRows.first();
+        facts.lastActiveSelected = activeRows.last();
     }
-    facts.stored = lists.stored.size();
-    facts.storedSelected = lists.storedRows.size();
+    facts.stored = stored;
+    facts.storedSelected = storedRows.size();
     return facts;
+}
+
+Facts factsOf(const Lists& lists) {
+    return factsOf(lists.active.size(), lists.activeRows, lists.stored.size(), lists.storedRows);
 }
 
 bool valgteTilLagerEnabled(const Facts& facts) {

@@ -27,6 +27,9 @@ struct Facts {
     qsizetype stored = 0;
     qsizetype storedSelected = 0;
 };
+// From the lengths of the two lists and their selected rows (ascending, each within its list).
+Facts factsOf(qsizetype active, const QList<int>& activeRows, qsizetype stored,
+              const QList<int>& storedRows);
 Facts factsOf(const Lists& lists);
 
 // Whether each move may run now. A move whose rule does not hold returns the lists unchanged,
