@@ -140,11 +140,6 @@ Child runChild(const std::vector<std::string>& args) {
     return child;
 }
 
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Start-up of the program to its main window shown, 20 groups with a current group of N
 // elements, next to a bare Qt Widgets program showing a four-column tree of 100 rows; each
 // started as a process of its own, in turns. Peak memory of both too.

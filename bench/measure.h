@@ -7,6 +7,12 @@
 #include <utility>
 #include <vector>
 
+// The middle value of some times.
+inline double median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 // The median time of a piece of work in milliseconds, after a few runs to warm the caches.
 template <typename Work> double medianMs(Work&& work, int warmups = 2, int runs = 9) {
     for (int i = 0; i < warmups; ++i)
@@ -18,8 +24,7 @@ template <typename Work> double medianMs(Work&& work, int warmups = 2, int runs 
         work();
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
 }
 
 // The medians of two pieces of work run in turns, so that a change in the machine's load
@@ -41,9 +46,7 @@ std::pair<double, double> pairedMediansMs(Program&& program, Anchor&& anchor, in
         anchor();
         anchorTimes.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::sort(programTimes.begin(), programTimes.end());
-    std::sort(anchorTimes.begin(), anchorTimes.end());
-    return {programTimes[runs / 2], anchorTimes[runs / 2]};
+    return {median(std::move(programTimes)), median(std::move(anchorTimes))};
 }
 
 // One line per measure: the program's time, the anchor's, and their ratio.
