@@ -33,8 +33,8 @@ private:
 } // namespace
 
 Services Services::system() {
-    return {Shell::system(), UrlCheck::system(), Clock::system(), BrowserPlaces::system(),
-            platform::pageViewMaker()};
+    return {Shell::system(),         UrlCheck::system(),        Clock::system(),
+            BrowserPlaces::system(), platform::pageViewMaker(), EditorPlaces::system()};
 }
 
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)

@@ -530,6 +530,10 @@ void Tmainform::runFilname(const QString& aFilename, const QString& parameters) 
 }
 
 void Tmainform::ErrorInfo(int Nr) {
+    MessageBox::show(QStringLiteral("Fejlinformation"), errorText(Nr));
+}
+
+QString Tmainform::errorText(int Nr) {
     QString text;
     switch (Nr) {
     case 0:
@@ -581,7 +585,7 @@ void Tmainform::ErrorInfo(int Nr) {
         text = QStringLiteral("Meningsløs operation eller ukendt fejl.");
         break;
     }
-    MessageBox::show(QStringLiteral("Fejlinformation"), text);
+    return text;
 }
 
 void Tmainform::showEvent(QShowEvent* event) {

@@ -54,6 +54,8 @@ public:
     // carry arguments of its own.
     void runFilname(const QString& aFilename, const QString& parameters = QString());
     static void ErrorInfo(int Nr);
+    // The Danish text for a shell error code.
+    static QString errorText(int Nr);
 
     // The row selected in Listen, -1 for none.
     int selectedRow() const;
