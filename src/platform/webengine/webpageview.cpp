@@ -9,6 +9,10 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 class WebPageView : public QWebEngineView, public PageView {
@@ -76,6 +80,12 @@ class WebPageViewPlugin : public QObject, public PageViewFactory {
     Q_INTERFACES(PageViewFactory)
 public:
     PageView* create(QWidget* parent, PageView::Events events) override {
+#ifdef Q_OS_UNIX
+        // The engine's sandbox cannot run for the superuser, and without this the engine ends
+        // the whole program: the help is shown unsandboxed rather than not at all.
+        if (::geteuid() == 0)
+            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
         return new WebPageView(parent, std::move(events));
     }
 };
