@@ -12,8 +12,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
+
+#include <limits>
 
 // Start-up and close of the whole program against a base folder of the test's own.
 class TstStartup : public QObject {
@@ -29,6 +32,8 @@ private slots:
     void readsBoksOptions_data();
     void readsBoksOptions();
     void stylesAreListedSortedAndApplied();
+    void extremePlacesStayOnScreen_data();
+    void extremePlacesStayOnScreen();
 };
 
 void TstStartup::firstStartAndClose() {
@@ -238,6 +243,65 @@ void TstStartup::stylesAreListedSortedAndApplied() {
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Windows10 Clear Day"));
     QVERIFY(StyleManager::setStyle("WINDOWS"));
     QVERIFY(MessageBox::takeShown().isEmpty());
+}
+
+void TstStartup::extremePlacesStayOnScreen_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("topLine"); // where top, left, width and height begin in the file
+    const QString most = QString::number(std::numeric_limits<int>::max());
+    const QString least = QString::number(std::numeric_limits<int>::min());
+    QTest::newRow("main.txt, largest")
+        << "main.txt" << QStringList{"Sky", most, most, most, most, "", "", "", "0"} << 1;
+    QTest::newRow("main.txt, smallest")
+        << "main.txt" << QStringList{"Sky", least, least, least, least, "", "", "", "0"} << 1;
+    QTest::newRow("main.txt, off the screen")
+        << "main.txt" << QStringList{"Sky", "-3000", "5000", "700", "500", "", "", "", "0"} << 1;
+    QTest::newRow("lenKaro.txt, largest")
+        << "lenKaro.txt" << QStringList{most, most, most, most, "0"} << 0;
+    QTest::newRow("lenKaro.txt, smallest")
+        << "lenKaro.txt" << QStringList{least, least, least, least, "0"} << 0;
+    QTest::newRow("lenKaro.txt, only a huge width")
+        << "lenKaro.txt" << QStringList{"30", "40", most} << 0;
+}
+
+// Options files are edited by hand and copied from other machines: whatever numbers they hold,
+// the window comes up whole on the screen, at least its minimum size, and that place is what
+// is written back and found again at the next start.
+void TstStartup::extremePlacesStayOnScreen() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, lines);
+    QFETCH(int, topLine);
+    Fixture f;
+    f.makeUser();
+    const QString path = f.options() + "/" + file;
+    textfile::writeLines(path, lines);
+    auto windowOf = [&file](App& app) -> QWidget* {
+        return file == "main.txt" ? static_cast<QWidget*>(app.mainform)
+                                  : static_cast<QWidget*>(app.boksform);
+    };
+    App& app = f.start();
+    QWidget* window = windowOf(app);
+    const QRect placed(window->pos(), window->size());
+    const QRect available = window->screen()->availableGeometry();
+    QVERIFY2(available.contains(placed), qPrintable(QString("%1,%2 %3x%4")
+                                                        .arg(placed.x())
+                                                        .arg(placed.y())
+                                                        .arg(placed.width())
+                                                        .arg(placed.height())));
+    QVERIFY(placed.width() >= window->minimumWidth());
+    QVERIFY(placed.height() >= window->minimumHeight());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    app.mainform->close();
+    const QStringList saved = *textfile::readLines(path);
+    QCOMPARE(saved.mid(topLine, 4),
+             (QStringList{QString::number(placed.y()), QString::number(placed.x()),
+                          QString::number(placed.width()), QString::number(placed.height())}));
+
+    f.app.reset();
+    App& again = f.start();
+    QCOMPARE(QRect(windowOf(again)->pos(), windowOf(again)->size()), placed);
 }
 
 QTEST_MAIN(TstStartup)
