@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$ROOT/build"
 BASE="$BUILD/base"
 
-PACKAGES=(build-essential cmake qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth imagemagick)
+PACKAGES=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth imagemagick)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
