@@ -6,6 +6,7 @@
 #include "info.h"
 #include "main.h"
 #include "model.h"
+#include "pictures.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "url1.h"
@@ -39,6 +40,10 @@ Services Services::system() {
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)),
       model(std::make_unique<store::Model>(*services.urlCheck)) {
+    // The program's font for every control that sets none of its own. Under a style sheet a
+    // control no longer takes its window's font, so a window's font alone would give way to
+    // the desktop's default at the first style.
+    QApplication::setFont(tahoma(8));
     StyleManager::setStyle(QStringLiteral("Sky"));
     appEvents = std::make_unique<AppEvents>(&ending);
     qApp->installEventFilter(appEvents.get());

@@ -5,13 +5,43 @@
 #include "username.h"
 
 #include <QApplication>
+#include <QDialog>
+
+namespace {
+// Closes the modal windows that are open, the topmost first, each as its title-bar button would.
+void closeModalWindows() {
+    for (int guard = 0; guard < 16; ++guard) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+}
+} // namespace
 
 int main(int argc, char* argv[]) {
     platform::preparePageView();
     QApplication application(argc, argv);
+    // Ending the session closes the main window as a user would, so the options are saved. It
+    // is handled from the very start: a start-up message (an unknown style, a template folder
+    // that could not be copied) may be open before the main window exists.
+    App* running = nullptr;
+    bool ending = false;
+    platform::onTermination(&application, [&running, &ending] {
+        ending = true;
+        closeModalWindows();
+        if (running)
+            running->mainform->close();
+    });
     App app(QStringLiteral(LENKARO_BASE_DIR), platform::loginName());
-    // Ending the session closes the main window as a user would, so the options are saved.
-    platform::onTermination(app.mainform, [&app] { app.mainform->close(); });
+    running = &app;
+    if (ending) {
+        app.mainform->close();
+        return 0;
+    }
     app.mainform->show();
     return application.exec();
 }

@@ -15,8 +15,10 @@ void MessageBox::show(const QString& title, const QString& text) {
     // Line breaks in the program's messages are single carriage returns.
     QString shownText = text;
     shownText.replace(u'\r', u'\n');
+    // In front of the window that asked, even one that stays on top of the others.
     QMessageBox box(QMessageBox::NoIcon, title, shownText, QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
 

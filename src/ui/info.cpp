@@ -2,7 +2,10 @@
 
 #include "Struktur.h"
 #include "app.h"
+#include "boks.h"
+#include "dokumentsoeg.h"
 #include "filenames.h"
+#include "infUnit.h"
 #include "main.h"
 #include "messagebox.h"
 #include "options.h"
@@ -14,7 +17,9 @@
 #include "updateaction.h"
 #include "url1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -22,8 +27,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
@@ -32,8 +39,54 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
+// A search result: its bullet and a silver line under it; with the first style of the list in
+// use, a white row and a money-green round bullet, else a yellow square on the list's own
+// background.
+class FindisDelegate : public QStyledItemDelegate {
+public:
+    FindisDelegate(QObject* parent, std::function<int()> designPosition)
+        : QStyledItemDelegate(parent), designPosition(std::move(designPosition)) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        const QRect r = option.rect;
+        const QRect bullet(r.left() + 2, r.top() + 4, 10, 10);
+        painter->save();
+        if (designPosition() == 0) {
+            painter->fillRect(r, Qt::white);
+            painter->setPen(Qt::white);
+            painter->setBrush(QColor(192, 220, 192));
+            painter->setRenderHint(QPainter::Antialiasing);
+            painter->drawEllipse(bullet);
+            painter->setRenderHint(QPainter::Antialiasing, false);
+        } else {
+            if (option.state & QStyle::State_Selected)
+                painter->fillRect(r, option.palette.highlight());
+            painter->setPen(Qt::black);
+            painter->setBrush(QColor(255, 255, 0));
+            painter->drawRect(bullet.adjusted(0, 0, -1, -1));
+        }
+        painter->setPen(Qt::black);
+        painter->setFont(option.font);
+        painter->drawText(QRect(r.left() + 16, r.top() + 1, r.width() - 16, r.height() - 1),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                          index.data().toString());
+        painter->setPen(QColor(192, 192, 192));
+        painter->drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width() + 16, 20};
+    }
+
+private:
+    std::function<int()> designPosition;
+};
+
 // The search engine the address box turns to when the text names no document.
 const QString searchEngine = QStringLiteral("https://www.google.com");
 
@@ -124,6 +177,8 @@ void Tinfoformen::buildControls() {
     Findis = new QListWidget;
     Findis->setObjectName(QStringLiteral("Findis"));
     Findis->setUniformItemSizes(true);
+    Findis->setItemDelegate(new FindisDelegate(Findis, [this] { return designPosition(); }));
+    EditFind->installEventFilter(this);
     side2Layout->addWidget(searchPanel);
     side2Layout->addWidget(Findis, 1);
 
@@ -156,6 +211,7 @@ void Tinfoformen::buildControls() {
 
     connect(Struktur, &QTreeWidget::itemClicked, this, &Tinfoformen::StrukturClick);
     connect(infoBog, &QTabWidget::currentChanged, this, &Tinfoformen::infoBogChange);
+    connect(Findis, &QListWidget::itemClicked, this, &Tinfoformen::FindisClick);
 }
 
 void Tinfoformen::buildActions() {
@@ -185,10 +241,9 @@ void Tinfoformen::buildActions() {
     AfavListe = make("AfavListe", QStringLiteral("Favoritliste: Vis eller skjul: Ctrl+F"), nullptr,
                      [this] { AfavListeExecute(); });
     AfavListe->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    // The search itself belongs to the search tab and fills Findis.
     aSearch = make(
         "aSearch", QStringLiteral("Søg i aktuelle struktur: Ctrl+S eller skriv og tryk Enter"),
-        [this] { return !EditFind->text().isEmpty(); }, [] {});
+        [this] { return !EditFind->text().isEmpty(); }, [this] { aSearchExecute(); });
     aSearch->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     sButton->setDefaultAction(aSearch);
 
@@ -254,6 +309,10 @@ void Tinfoformen::makePageView() {
     Web = app.services.pageView(rightPanel, std::move(events));
     Web->widget()->setObjectName(QStringLiteral("Web"));
     rightPanel->layout()->addWidget(Web->widget());
+}
+
+int Tinfoformen::designPosition() const {
+    return app.boksform ? app.boksform->designBox->currentIndex() : -1;
 }
 
 int Tinfoformen::entries() const {
@@ -399,6 +458,36 @@ void Tinfoformen::AfavListeExecute() {
     app.urlform1->show();
 }
 
+void Tinfoformen::FindTekst(const QString& aTekst) {
+    if (!QFileInfo(Mappe).isDir()) {
+        app.infform->inform(QStringLiteral("Filerne blev ikke fundet."));
+        return;
+    }
+    Findis->clear();
+    // The emptied list is painted before the search holds the window.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (aTekst.isEmpty()) {
+        app.infform->inform(QStringLiteral("Der mangler en søgetekst."));
+        return;
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Findis->addItems(dokumentsoeg::findDokumenter(Mappe, aTekst));
+    QApplication::restoreOverrideCursor();
+}
+
+void Tinfoformen::aSearchExecute() {
+    FindTekst(EditFind->text());
+}
+
+void Tinfoformen::FindisClick() {
+    const QListWidgetItem* item = Findis->currentItem();
+    if (!item || !item->isSelected())
+        return;
+    hjemmeside = Struktur->Infomappe() + item->text() + QStringLiteral(".html");
+    if (Web)
+        Web->Navigate(hjemmeside);
+}
+
 void Tinfoformen::WebBeforeNavigate2() {
     htmlDoc = false;
 }
@@ -474,6 +563,13 @@ bool Tinfoformen::event(QEvent* e) {
 }
 
 bool Tinfoformen::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == EditFind && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !EditFind->text().isEmpty()) {
+            FindTekst(EditFind->text());
+            return true;
+        }
+    }
     if (watched == Struktur && e->type() == QEvent::KeyPress) {
         // Enter and Space open the selected topic; moving with the arrow keys opens nothing.
         const int key = static_cast<QKeyEvent*>(e)->key();

@@ -47,6 +47,10 @@ public:
     void AlastExecute();
     void AgoExecute();
     void AfavListeExecute();
+    // The search tab: lists the documents of Mappe that hold aTekst as a whole word.
+    void FindTekst(const QString& aTekst);
+    void aSearchExecute();
+    void FindisClick();
 
     // The page view's events.
     void WebBeforeNavigate2();
@@ -119,6 +123,8 @@ private:
     void makePageView();
     void writeOptions(const InfoOptions& options);
     int entries() const;
+    // The position of the style in use in the administration window's style list, -1 for none.
+    int designPosition() const;
 
     App& app;
 };
