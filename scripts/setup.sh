@@ -7,6 +7,8 @@ BUILD="$ROOT/build"
 BASE="$BUILD/base"
 
 PACKAGES=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth imagemagick)
+# The pictures (breeze-icon-theme) and the SVG plugins that draw them and the program's icon.
+PACKAGES+=(breeze-icon-theme libqt6svg6)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
