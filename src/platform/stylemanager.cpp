@@ -96,6 +96,9 @@ QStringList StyleManager::styleNames() {
 }
 
 bool StyleManager::setStyle(const QString& name) {
+    // The style in use stays as it is: applying it again would only polish every widget anew.
+    if (!active.isEmpty() && name.compare(active, Qt::CaseInsensitive) == 0)
+        return true;
     const QString plainKey = plainStyleKey();
     if (name.compare(QLatin1String(plainName), Qt::CaseInsensitive) == 0) {
         QStyle* style = QStyleFactory::create(plainKey);
