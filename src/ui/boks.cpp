@@ -125,20 +125,20 @@ void fill(QListWidget* list, const QStringList& names) {
     list->addItems(names);
 }
 
-// A tab of two panes side by side, the right one taking what room is left.
-QWidget* splitPage(const char* name, QWidget* left, QWidget* right, const QList<int>& sizes = {}) {
-    auto* page = named(new QWidget, name);
-    auto* splitter = new QSplitter(Qt::Horizontal);
+// Fills a tab with two panes side by side, the right one taking what room is left. The panes
+// come empty: the splitter measures what it is given, and controls measured before the window
+// is shown are polished under the style sheet at once instead of at the first showing.
+void splitPage(QWidget* page, QWidget* left, QWidget* right, const QList<int>& sizes = {}) {
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* splitter = new QSplitter(Qt::Horizontal, page);
+    layout->addWidget(splitter);
     splitter->addWidget(left);
     splitter->addWidget(right);
     if (!sizes.isEmpty())
         splitter->setSizes(sizes);
     splitter->setStretchFactor(1, 1);
     splitter->setChildrenCollapsible(false);
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(splitter);
-    return page;
 }
 } // namespace
 
@@ -192,26 +192,33 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_), model(*app_.model
 }
 
 void Tboksform::buildControls() {
-    Bog = named(new QTabWidget, "Bog");
-    // All four tabs stay in view; a caption that does not fit is shortened instead.
-    Bog->setUsesScrollButtons(false);
-    Bog->setElideMode(Qt::ElideMiddle);
-    side0 = buildGroupsTab();
-    side1 = buildEntryTab();
-    side2 = buildEditTab();
-    side4 = buildShelfTab();
-    Bog->addTab(side0, QStringLiteral("Grupper"));
-    Bog->addTab(side1, QStringLiteral("Indfør element"));
-    Bog->addTab(side2, QStringLiteral("Fjern eller rediger element"));
-    Bog->addTab(side4, QStringLiteral("Administrer grupper"));
-    infoBar = named(new QStatusBar, "infoBar");
-    infoBar->setFixedHeight(19);
-    infoBar->setSizeGripEnabled(false);
+    // The window's frame first and each tab in place before its controls are made: a widget
+    // moved into a window under a style sheet is polished anew, with all its children.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    Bog = named(new QTabWidget(this), "Bog");
+    // All four tabs stay in view; a caption that does not fit is shortened instead.
+    Bog->setUsesScrollButtons(false);
+    Bog->setElideMode(Qt::ElideMiddle);
     layout->addWidget(Bog, 1);
+    infoBar = named(new QStatusBar(this), "infoBar");
+    infoBar->setFixedHeight(19);
+    infoBar->setSizeGripEnabled(false);
     layout->addWidget(infoBar);
+    const auto page = [this](const char* name, const QString& caption) {
+        auto* tab = named(new QWidget, name);
+        Bog->addTab(tab, caption);
+        return tab;
+    };
+    side0 = page("side0", QStringLiteral("Grupper"));
+    side1 = page("side1", QStringLiteral("Indfør element"));
+    side2 = page("side2", QStringLiteral("Fjern eller rediger element"));
+    side4 = page("side4", QStringLiteral("Administrer grupper"));
+    buildGroupsTab(side0);
+    buildEntryTab(side1);
+    buildEditTab(side2);
+    buildShelfTab(side4);
 }
 
 void Tboksform::buildActions() {
@@ -283,8 +290,10 @@ void Tboksform::buildActions() {
     }
 }
 
-QWidget* Tboksform::buildGroupsTab() {
+void Tboksform::buildGroupsTab(QWidget* page) {
     auto* left = new QWidget;
+    auto* right = new QWidget;
+    splitPage(page, left, right);
     left->setMinimumWidth(188);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(3, 3, 3, 3);
@@ -295,7 +304,6 @@ QWidget* Tboksform::buildGroupsTab() {
     leftLayout->addWidget(buddyLabel(QStringLiteral("Eksisterende grupper"), gruppeBoks));
     leftLayout->addWidget(gruppeBoks, 1);
 
-    auto* right = new QWidget;
     right->setMinimumWidth(259);
     auto* rows = new QVBoxLayout(right);
     rows->setContentsMargins(6, 3, 3, 3);
@@ -331,11 +339,9 @@ QWidget* Tboksform::buildGroupsTab() {
     funkCheck = named(new QCheckBox(QStringLiteral("Programmer")), "funkCheck");
     funkCheck->setStatusTip(QStringLiteral("Skift mellem webadresser og programmer: Ctrl+S"));
     rows->addWidget(funkCheck);
-    return splitPage("side0", left, right);
 }
 
-QWidget* Tboksform::buildEntryTab() {
-    auto* page = named(new QWidget, "side1");
+void Tboksform::buildEntryTab(QWidget* page) {
     auto* rows = new QVBoxLayout(page);
     rows->setContentsMargins(6, 6, 6, 6);
     rows->setSpacing(4);
@@ -388,11 +394,13 @@ QWidget* Tboksform::buildEntryTab() {
     }
     browserButtons->button(0)->setChecked(true);
     rows->addWidget(browserValg);
-    return page;
 }
 
-QWidget* Tboksform::buildEditTab() {
+void Tboksform::buildEditTab(QWidget* page) {
     auto* left = new QWidget;
+    auto* right = new QWidget;
+    // The element list starts 195 pixels wide.
+    splitPage(page, left, right, {195, 269});
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(3, 3, 3, 3);
     programBoks = named(new QTreeView, "programBoks");
@@ -420,7 +428,6 @@ QWidget* Tboksform::buildEditTab() {
     remove->setStretchFactor(removeNote, 1);
     leftLayout->addLayout(remove);
 
-    auto* right = new QWidget;
     auto* rows = new QVBoxLayout(right);
     rows->setContentsMargins(6, 3, 3, 3);
     rows->setSpacing(3);
@@ -447,12 +454,9 @@ QWidget* Tboksform::buildEditTab() {
                          QStringLiteral("Information: Rediger element"), pictures::Help);
     rows->addWidget(sbInfo1, 0, Qt::AlignLeft);
     rows->addStretch();
-    // The element list starts 195 pixels wide.
-    return splitPage("side2", left, right, {195, 269});
 }
 
-QWidget* Tboksform::buildShelfTab() {
-    auto* page = named(new QWidget, "side4");
+void Tboksform::buildShelfTab(QWidget* page) {
     auto* layout = new QHBoxLayout(page);
     layout->setContentsMargins(3, 3, 3, 6);
     layout->setSpacing(3);
@@ -494,7 +498,6 @@ QWidget* Tboksform::buildShelfTab() {
     layout->addWidget(column);
     layout->addWidget(lagerBox);
     layout->addStretch();
-    return page;
 }
 
 bool Tboksform::event(QEvent* e) {

@@ -143,10 +143,10 @@ private:
     void buildControls();
     void buildActions();
     void buildShelfActions();
-    QWidget* buildGroupsTab();
-    QWidget* buildEntryTab();
-    QWidget* buildEditTab();
-    QWidget* buildShelfTab();
+    void buildGroupsTab(QWidget* page);
+    void buildEntryTab(QWidget* page);
+    void buildEditTab(QWidget* page);
+    void buildShelfTab(QWidget* page);
     void setAddressCaptions();
     // Refreshing from the model.
     void showGroupLists();

@@ -128,15 +128,35 @@ Tinfoformen::~Tinfoformen() {
 }
 
 void Tinfoformen::buildControls() {
+    // The window's frame first and each panel and tab in place before its controls are made: a
+    // widget moved into a window under a style sheet is polished anew, with all its children.
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
+    Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    setCentralWidget(Splitter1);
     leftPanel = panel("leftPanel");
+    rightPanel = panel("rightPanel");
+    Splitter1->addWidget(leftPanel);
+    Splitter1->addWidget(rightPanel);
+    Splitter1->setStretchFactor(1, 1);
+    Splitter1->setChildrenCollapsible(false);
+
+    infobar = new QStatusBar;
+    infobar->setObjectName(QStringLiteral("infobar"));
+    infobar->setSizeGripEnabled(false);
+    setStatusBar(infobar);
+
     leftPanel->setMinimumWidth(195);
     auto* leftLayout = new QVBoxLayout(leftPanel);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     infoBog = new QTabWidget;
     infoBog->setObjectName(QStringLiteral("infoBog"));
     leftLayout->addWidget(infoBog);
-
     side1 = panel("side1");
+    side2 = panel("side2");
+    infoBog->addTab(side1, QStringLiteral("Struktur"));
+    infoBog->addTab(side2, QStringLiteral("Søg"));
+    infoBog->setCurrentIndex(0);
+
     auto* side1Layout = new QVBoxLayout(side1);
     side1Layout->setContentsMargins(0, 0, 0, 0);
     side1Layout->setSpacing(0);
@@ -160,7 +180,6 @@ void Tinfoformen::buildControls() {
     side1Layout->addWidget(Panel1);
     side1Layout->addWidget(Struktur, 1);
 
-    side2 = panel("side2");
     auto* side2Layout = new QVBoxLayout(side2);
     side2Layout->setContentsMargins(0, 0, 0, 0);
     side2Layout->setSpacing(0);
@@ -183,11 +202,6 @@ void Tinfoformen::buildControls() {
     side2Layout->addWidget(searchPanel);
     side2Layout->addWidget(Findis, 1);
 
-    infoBog->addTab(side1, QStringLiteral("Struktur"));
-    infoBog->addTab(side2, QStringLiteral("Søg"));
-    infoBog->setCurrentIndex(0);
-
-    rightPanel = panel("rightPanel");
     auto* rightLayout = new QVBoxLayout(rightPanel);
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(0);
@@ -196,19 +210,6 @@ void Tinfoformen::buildControls() {
     NavigateBar->setIconSize(QSize(16, 16));
     NavigateBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     rightLayout->addWidget(NavigateBar);
-
-    Splitter1 = new QSplitter(Qt::Horizontal);
-    Splitter1->setObjectName(QStringLiteral("Splitter1"));
-    Splitter1->addWidget(leftPanel);
-    Splitter1->addWidget(rightPanel);
-    Splitter1->setStretchFactor(1, 1);
-    Splitter1->setChildrenCollapsible(false);
-    setCentralWidget(Splitter1);
-
-    infobar = new QStatusBar;
-    infobar->setObjectName(QStringLiteral("infobar"));
-    infobar->setSizeGripEnabled(false);
-    setStatusBar(infobar);
 
     connect(Struktur, &QTreeWidget::itemClicked, this, &Tinfoformen::StrukturClick);
     connect(infoBog, &QTabWidget::currentChanged, this, &Tinfoformen::infoBogChange);

@@ -94,7 +94,10 @@ Tmainform::Tmainform(App& app_) : app(app_), model(*app_.model) {
 }
 
 void Tmainform::buildControls() {
+    // The frame first: a widget moved into a window under a style sheet is polished anew, with
+    // all its children.
     auto* central = new QWidget;
+    setCentralWidget(central);
     auto* outer = new QVBoxLayout(central);
     outer->setContentsMargins(3, 3, 3, 0);
     outer->setSpacing(0);
@@ -187,7 +190,6 @@ void Tmainform::buildControls() {
     // Widening the window widens only this strip; both lists keep their widths.
     body->addStretch(1);
     outer->addLayout(body, 1);
-    setCentralWidget(central);
 
     infoBar = new QStatusBar;
     infoBar->setObjectName(QStringLiteral("infoBar"));

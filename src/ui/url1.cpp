@@ -63,14 +63,16 @@ void Turlform1::buildControls() {
         l->addWidget(list);
         return frame;
     };
-    Splitter1 = new QSplitter(Qt::Horizontal);
+    // In the window before its lists come: a widget moved into a window under a style sheet is
+    // polished anew, with all its children.
+    Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
+    outer->addWidget(Splitter1, 1);
     Splitter1->addWidget(framed(strukturliste));
     Splitter1->addWidget(framed(urlListe));
     Splitter1->setStretchFactor(1, 1);
     Splitter1->setChildrenCollapsible(false);
     Splitter1->setSizes({175 + 6, 443 - 175 - 6});
-    outer->addWidget(Splitter1, 1);
 
     knapPanel = new QWidget;
     knapPanel->setObjectName(QStringLiteral("knapPanel"));
