@@ -1,15 +1,11 @@
 #pragma once
 
+#include "windowplace.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-
-// A window's place on the screen as an options file holds it; a value that could not be read
-// is absent, and the window keeps what it had.
-struct WindowPlace {
-    std::optional<int> top, left, width, height;
-};
 
 // "main.txt": the main window's nine lines. Reading stops silently at the first bad line;
 // what was read before it stays, so every value is optional and complete tells whether all

@@ -36,9 +36,12 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
         if (i != index && sameTextAZ(web[i].Navn, newNavn))
             return {ElementChange::NameTaken, {}, {}};
     }
+    // The element's own file is the one it was read from; its old name need not name it (a
+    // stray copy bears another element's name, a hostile file a path).
+    const QString oldPath = web[index].sourceFile;
+    const QString oldFile = QFileInfo(oldPath).fileName();
     // A file of the new name that is not this element's own would be overwritten: it may be
     // an element the listing never reached, or one whose name differs beyond A to Z.
-    const QString oldFile = filenames::findEntry(gruppeDir, elementFileName(web[index].Navn));
     const QString newFile = elementFileName(newNavn);
     const QString clash = filenames::findEntry(gruppeDir, newFile);
     if (!clash.isEmpty() && clash != oldFile &&
@@ -48,6 +51,7 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
     TWebRecord renamed = web[index];
     renamed.Navn = newNavn;
     renamed.filnavn = filenames::join(gruppeDir, newFile);
+    renamed.sourceFile = renamed.filnavn;
     QString error;
     if (!writeElement(renamed.filnavn, renamed, &error))
         return {ElementChange::WriteFailed, error, renamed.filnavn};
@@ -65,10 +69,10 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
         // One file, which may still bear the old case. Giving it the new one is cosmetic: the
         // element reads the same under either, so a refusal is let pass.
         if (!present.contains(newFile))
-            QFile::rename(filenames::join(gruppeDir, oldFile), renamed.filnavn);
+            QFile::rename(oldPath, renamed.filnavn);
         return {};
     }
-    QFile old(filenames::join(gruppeDir, oldFile));
+    QFile old(oldPath);
     if (!old.remove())
         return {ElementChange::OldFileKept, old.errorString(), old.fileName()};
     return {};

@@ -39,7 +39,8 @@ struct ElementChange {
 };
 
 // Gives web[index] the short name newNavn: writes the element to the file of the new name,
-// with its last line naming that file, and deletes the old file only once that is written.
+// with its last line naming that file, and deletes the file the element was read from only
+// once that is written.
 // Another element's file is never overwritten. When the result is Done or OldFileKept,
 // web[index] holds the new name and path; otherwise it is unchanged.
 ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype index,

@@ -99,6 +99,15 @@ bool writeListPair(const QString& activePath, const QStringList& active, const Q
     return false;
 }
 
+QStringList typedGroupNames(const QStringList& names) {
+    QStringList typed;
+    for (const QString& name : names) {
+        if (filenames::isUsableName(name))
+            typed << name;
+    }
+    return typed;
+}
+
 qsizetype groupIndex(const QStringList& names, const QString& name) {
     const auto found = std::find_if(names.cbegin(), names.cend(), [&name](const QString& entry) {
         return sameTextAZ(entry, name);

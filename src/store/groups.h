@@ -42,6 +42,12 @@ bool writeGroupList(const QString& path, const QStringList& names, QString* erro
 bool writeListPair(const QString& activePath, const QStringList& active, const QString& storedPath,
                    const QStringList& stored, QString* failedPath, QString* error);
 
+// The names of a group list file that could have been typed as group names. A separator, "..",
+// an absolute path or anything else the name check refuses would lead outside the content
+// folder or name no folder at all: such a group is neither shown nor loaded, and the list is
+// written without it next time.
+QStringList typedGroupNames(const QStringList& names);
+
 // The first position of name among names, A to Z folded as the program compares names, or -1.
 qsizetype groupIndex(const QStringList& names, const QString& name);
 

@@ -34,12 +34,14 @@ QString& Model::remembered() {
 void Model::restore(const std::optional<QString>& gruppenavn,
                     const std::optional<QString>& gruppenavn0,
                     const std::optional<QString>& gruppenavn1, std::optional<quint8> funkNo) {
-    if (gruppenavn)
-        gruppenavn_ = *gruppenavn;
-    if (gruppenavn0)
-        gruppenavn0_ = *gruppenavn0;
-    if (gruppenavn1)
-        gruppenavn1_ = *gruppenavn1;
+    // A name that could not have been typed is no group: it would lead out of the content folder.
+    auto take = [](QString& field, const std::optional<QString>& read) {
+        if (read)
+            field = filenames::isUsableName(*read) ? *read : QString();
+    };
+    take(gruppenavn_, gruppenavn);
+    take(gruppenavn0_, gruppenavn0);
+    take(gruppenavn1_, gruppenavn1);
     if (!funkNo)
         return;
     funkNo_ = *funkNo;
@@ -57,7 +59,7 @@ Result Model::setMappe() {
     for (int i = 0; i < 2; ++i) {
         QString error;
         if (const auto names = readGroupList(paths[i], &error))
-            lists[i] = *names;
+            lists[i] = typedGroupNames(*names);
         else if (result.ok())
             result = {Result::FileNotRead, paths[i], error};
     }
@@ -109,14 +111,14 @@ void Model::selectGroup(const QString& navn) {
 }
 
 Result Model::GemWeb(int row, TWebRecord record) {
-    record.filnavn = filenames::join(gruppeDir_, elementFileName(record.Navn));
-    // Overwriting finds the existing file whatever the case of its name, so a group never
-    // holds two element files whose names differ only in case.
-    const QString path = elementFilePath(gruppeDir_, record.Navn);
+    // An element is written to the file it was read from, whatever its name says: line 2 is
+    // only text, and a name such as "../Nyheder/DR", or that of a stray copy, names another
+    // element's file or one outside the group.
+    const QString path = record.sourceFile;
+    record.filnavn = path;
     QString error;
     if (!writeElement(path, record, &error))
         return {Result::FileNotCreated, path, error};
-    record.sourceFile = path;
     Web_[row] = record;
     WebNo_ = row;
     elementList->elementChanged(row);
@@ -130,16 +132,10 @@ Result Model::recordVisit(int row, const QString& dateText, const QString& timeT
 }
 
 namespace {
-// Writes an element without visits, replacing a file of its name whatever its letter case.
-Result writeNewElement(const QString& dir, const QString& url, const QString& navn) {
-    const TWebRecord record{url,
-                            navn,
-                            QStringLiteral("Dato"),
-                            QStringLiteral("XX:XX"),
-                            0,
-                            filenames::join(dir, elementFileName(navn)),
-                            {}};
-    const QString path = elementFilePath(dir, navn);
+// Writes an element without visits to path, which its line 6 names.
+Result writeNewElement(const QString& path, const QString& url, const QString& navn) {
+    const TWebRecord record{url,  navn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0,
+                            path, path};
     QString error;
     if (!writeElement(path, record, &error))
         return {Result::FileNotCreated, path, error};
@@ -158,7 +154,9 @@ Result Model::insertElement(const QString& aUrl, const QString& aNavn,
     const QString dir = groupFolder(gruppenavn_);
     if (filenames::fileExists(dir, elementFileName(aNavn)) && !confirmOverwrite(aNavn))
         return {Result::Declined};
-    if (Result written = writeNewElement(dir, aUrl, aNavn); !written.ok())
+    // Overwriting finds the existing file whatever the case of its name, so a group never
+    // holds two element files whose names differ only in case.
+    if (Result written = writeNewElement(elementFilePath(dir, aNavn), aUrl, aNavn); !written.ok())
         return written;
     loadGruppefil();
     return {};
@@ -206,16 +204,25 @@ Result Model::resetVisits(int row, const QString& url, const QString& navn,
         return {Result::NotOriginal};
     if (!urlCheck.IsValidURL(url))
         return {Result::InvalidAddress};
-    // Entering the element again under its own name asks before it resets date and visits.
-    return insertElement(url, navn, confirmOverwrite);
+    // The element is entered again, as the typed texts have it, in its own file: asking first,
+    // as entering does before it overwrites a file.
+    const QString path = Web_[row].sourceFile;
+    if (QFileInfo(path).isFile() && !confirmOverwrite(navn))
+        return {Result::Declined};
+    if (Result written = writeNewElement(path, url, navn); !written.ok())
+        return written;
+    loadGruppefil();
+    return {};
 }
 
 Result Model::removeElements(const QList<int>& rows) {
     QList<int> order = rows;
     std::sort(order.begin(), order.end(), std::greater<int>());
     QStringList paths;
+    // Each row removes the file it was read from: two rows of one name (a stray copy beside
+    // the element) are two files, and a name holding a path names no file of this group.
     for (int row : order)
-        paths << elementFilePath(gruppeDir_, Web_[row].Navn);
+        paths << Web_[row].sourceFile;
     const FileRemoval removal = removeElementFiles(paths);
     loadGruppefil();
     if (!removal.ok())
@@ -384,7 +391,7 @@ Result Model::importBookmarks(const QList<bookmarks::Group>& groups,
                 ++done.declined;
                 continue;
             }
-            result = writeNewElement(dir, entry.url, entry.navn);
+            result = writeNewElement(elementFilePath(dir, entry.navn), entry.url, entry.navn);
             if (!result.ok())
                 break;
             ++written;

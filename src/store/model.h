@@ -53,7 +53,8 @@ public:
     // Makes the group called navn current, remembers it for the content mode, and loads it.
     void selectGroup(const QString& navn);
 
-    // Writes record as element row of the current group and, once written, keeps it there.
+    // Writes record as element row of the current group, to the file the element was read from
+    // (its sourceFile, which line 6 then names), and, once written, keeps it there.
     Result GemWeb(int row, TWebRecord record);
 
     // Records a visit of element row with the date and time as the user's locale writes them.
@@ -68,13 +69,13 @@ public:
     // element has its new name and file, but the file of its old name could not be deleted.
     Result editElement(int row, const QString& url, const QString& navn);
 
-    // Resets date and visits of element row by entering it again under its own name; the typed
-    // texts must be its own.
+    // Resets date and visits of element row by entering it again in its own file, asking first;
+    // the typed texts must be its own.
     Result resetVisits(int row, const QString& url, const QString& navn,
                        const std::function<bool(const QString& navn)>& confirmOverwrite);
 
-    // Deletes the files of the elements at rows, from the last row up, stopping at the first
-    // that cannot be deleted (those deleted before it stay deleted); the group is loaded anew
+    // Deletes the files the elements at rows were read from, from the last row up, stopping at the
+    // first that cannot be deleted (those deleted before it stay deleted); the group is loaded anew
     // either way, so the lists show what is on disk.
     Result removeElements(const QList<int>& rows);
 

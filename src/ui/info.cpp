@@ -12,6 +12,7 @@
 #include "pageview.h"
 #include "pathname.h"
 #include "pictures.h"
+#include "place.h"
 #include "textcompare.h"
 #include "updateaction.h"
 #include "url1.h"
@@ -37,6 +38,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -563,9 +565,10 @@ void Tinfoformen::WebTitleChange() {
 void Tinfoformen::hentOpt() {
     const std::optional<InfoOptions> read = readInfoOptions(optFilnavn);
     const InfoOptions o = read.value_or(InfoOptions{});
-    move(o.left, o.top);
-    resize(o.width, o.height);
-    Splitter1->setSizes({o.panelWidth, std::max(o.width - o.panelWidth, 1)});
+    applyPlace(this, {o.top, o.left, o.width, o.height});
+    // The panel gets at most the window's width, so the two sizes add up without overflow.
+    const int panel = std::clamp(o.panelWidth, 0, width());
+    Splitter1->setSizes({panel, std::max(width() - panel, 1)});
     if (read)
         return;
     // Missing or damaged: the defaults are written back at once.

@@ -27,6 +27,7 @@ private slots:
     void removesTicked();
     void removalMessages();
     void failedRemovalReloads();
+    void strayCopyRemovesItsOwnFile();
 
 private:
     // Group Nyheder with DR (41 visits), Politiken (3) and TV 2 (2).
@@ -255,6 +256,30 @@ void TstEditwindow::failedRemovalReloads() {
     QCOMPARE(files(), QStringList{"DR.txt"});
     QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
     QCOMPARE(tickOf(app.boksform->programBoks, 0), Qt::Unchecked);
+}
+
+// A copy of DR.txt under another file name shows as a second "DR": ticking that row and
+// removing it removes the copy, and DR with its visits stays.
+void TstEditwindow::strayCopyRemovesItsOwnFile() {
+    Fixture f;
+    f.makeUser();
+    group = f.web() + "/Nyheder";
+    QDir().mkpath(group);
+    textfile::writeLines(group + "/DR (2).txt",
+                         {"https://www.dr.dk/", "DR", "01-01-2020", "10:15", "3", ""});
+    App& app = start(f);
+    QTreeView* list = app.boksform->programBoks;
+    QCOMPARE(list->model()->rowCount(), 4);
+    QCOMPARE(elementName(list, 0), QStringLiteral("DR"));
+    QCOMPARE(elementName(list, 1), QStringLiteral("DR"));
+    tick(app, 0);
+    app.spform->setNextAnswer(true);
+    app.boksform->fjernKnap->click();
+    QCOMPARE(app.spform->takeShown(), QStringList{"Valgt: \rDR\rSkal det valgte element slettes?"});
+    QCOMPARE(files(), (QStringList{"DR.txt", "Politiken.txt", "TV 2.txt"}));
+    QCOMPARE(file("DR").value(4), QStringLiteral("41"));
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 3);
+    QCOMPARE(cell(app.mainform->Listen, 0, 2), QStringLiteral("41"));
 }
 
 QTEST_MAIN(TstEditwindow)

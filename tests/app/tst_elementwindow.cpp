@@ -137,8 +137,9 @@ void TstElementwindow::overwriteAsksFirst() {
     QCOMPARE(QDir(group).entryList(QDir::Files), QStringList{"DR.txt"});
     const QStringList lines = *textfile::readLines(group + "/DR.txt");
     if (yes) {
+        // Line 6 names the file the element is in.
         QCOMPARE(lines, (QStringList{"https://www.dr.dk/nyheder", "dr", "Dato", "XX:XX", "0",
-                                     group + "/dr.txt"}));
+                                     group + "/DR.txt"}));
         QCOMPARE(row(app.mainform->Listen, 0), (QStringList{"Dato", "XX:XX", "0", "dr"}));
     } else {
         QCOMPARE(lines[0], QStringLiteral("https://www.dr.dk/"));

@@ -10,6 +10,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -18,6 +19,8 @@
 #include <QToolButton>
 #include <QUrl>
 #include <QUrlQuery>
+
+#include <limits>
 
 // The information window driven as a user would, with a page view whose events the test raises.
 class TstInfowindow : public QObject {
@@ -46,6 +49,8 @@ private slots:
     void optionsDefaultsWrittenAtFirstShowing_data();
     void optionsDefaultsWrittenAtFirstShowing();
     void optionsReadAndWrittenAtClose();
+    void extremeOptionsStayOnScreen_data();
+    void extremeOptionsStayOnScreen();
     void layout();
 };
 
@@ -506,6 +511,42 @@ void TstInfowindow::optionsReadAndWrittenAtClose() {
     textfile::writeLines(file, {"1", "1", "760", "510", "200"});
     app.mainform->Information("Grupper");
     QCOMPARE(app.infoformen->pos(), QPoint(70, 60));
+}
+
+void TstInfowindow::extremeOptionsStayOnScreen_data() {
+    QTest::addColumn<QStringList>("lines");
+    const QString most = QString::number(std::numeric_limits<int>::max());
+    const QString least = QString::number(std::numeric_limits<int>::min());
+    QTest::newRow("largest") << QStringList{most, most, most, most, most};
+    QTest::newRow("smallest") << QStringList{least, least, least, least, least};
+    QTest::newRow("panel wider than the window") << QStringList{"40", "30", "900", "700", most};
+}
+
+// Whatever "information.txt" holds, the window comes up whole on the screen, its panel within
+// it, and that is what the file holds after the window is closed.
+void TstInfowindow::extremeOptionsStayOnScreen() {
+    QFETCH(QStringList, lines);
+    Fixture f;
+    makeHelpStructure(f.base);
+    f.makeUser();
+    const QString file = f.options() + "/information.txt";
+    textfile::writeLines(file, lines);
+    App& app = f.start();
+    app.mainform->Information("Lenkaro");
+    Tinfoformen* info = app.infoformen;
+    QVERIFY(QTest::qWaitForWindowExposed(info));
+    const QRect placed(info->pos(), info->size());
+    QVERIFY(info->screen()->availableGeometry().contains(placed));
+    QVERIFY(placed.width() >= info->minimumWidth());
+    QVERIFY(placed.height() >= info->minimumHeight());
+    QCoreApplication::processEvents();
+    const int panel = info->leftPanel->width();
+    QVERIFY(panel >= info->leftPanel->minimumWidth() && panel < placed.width());
+    QVERIFY(info->close());
+    QCOMPARE(textfile::readLines(file).value_or(QStringList{}),
+             (QStringList{QString::number(placed.y()), QString::number(placed.x()),
+                          QString::number(placed.width()), QString::number(placed.height()),
+                          QString::number(panel)}));
 }
 
 void TstInfowindow::layout() {

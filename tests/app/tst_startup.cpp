@@ -3,6 +3,7 @@
 #include "boks.h"
 #include "main.h"
 #include "stylemanager.h"
+#include "url1.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -12,8 +13,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
+
+#include <limits>
 
 // Start-up and close of the whole program against a base folder of the test's own.
 class TstStartup : public QObject {
@@ -29,6 +33,8 @@ private slots:
     void readsBoksOptions_data();
     void readsBoksOptions();
     void stylesAreListedSortedAndApplied();
+    void extremePlacesStayOnScreen_data();
+    void extremePlacesStayOnScreen();
 };
 
 void TstStartup::firstStartAndClose() {
@@ -238,6 +244,76 @@ void TstStartup::stylesAreListedSortedAndApplied() {
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Windows10 Clear Day"));
     QVERIFY(StyleManager::setStyle("WINDOWS"));
     QVERIFY(MessageBox::takeShown().isEmpty());
+}
+
+void TstStartup::extremePlacesStayOnScreen_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("lines");
+    // Where top, left, width and height are in the file; -1 for a value it does not hold.
+    QTest::addColumn<QList<int>>("fields");
+    const QString most = QString::number(std::numeric_limits<int>::max());
+    const QString least = QString::number(std::numeric_limits<int>::min());
+    const QList<int> main{1, 2, 3, 4}, boks{0, 1, 2, 3}, urls{-1, -1, 0, 1};
+    QTest::newRow("main.txt, largest")
+        << "main.txt" << QStringList{"Sky", most, most, most, most, "", "", "", "0"} << main;
+    QTest::newRow("main.txt, smallest")
+        << "main.txt" << QStringList{"Sky", least, least, least, least, "", "", "", "0"} << main;
+    QTest::newRow("main.txt, off the screen")
+        << "main.txt" << QStringList{"Sky", "-3000", "5000", "700", "500", "", "", "", "0"} << main;
+    QTest::newRow("lenKaro.txt, largest")
+        << "lenKaro.txt" << QStringList{most, most, most, most, "0"} << boks;
+    QTest::newRow("lenKaro.txt, smallest")
+        << "lenKaro.txt" << QStringList{least, least, least, least, "0"} << boks;
+    QTest::newRow("lenKaro.txt, only a huge width")
+        << "lenKaro.txt" << QStringList{"30", "40", most} << boks;
+    QTest::newRow("urlboks1.txt, largest") << "urlboks1.txt" << QStringList{most, most} << urls;
+    QTest::newRow("urlboks1.txt, smallest") << "urlboks1.txt" << QStringList{least, least} << urls;
+}
+
+// Options files are edited by hand and copied from other machines: whatever numbers they hold,
+// the window comes up whole on the screen, at least its minimum size, and that place is what
+// is written back and found again at the next start.
+void TstStartup::extremePlacesStayOnScreen() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, lines);
+    QFETCH(QList<int>, fields);
+    Fixture f;
+    f.makeUser();
+    const QString path = f.options() + "/" + file;
+    textfile::writeLines(path, lines);
+    auto windowOf = [&file](App& app) -> QWidget* {
+        if (file == "main.txt")
+            return app.mainform;
+        if (file == "lenKaro.txt")
+            return app.boksform;
+        return app.urlform1;
+    };
+    App& app = f.start();
+    QWidget* window = windowOf(app);
+    const QRect placed(window->pos(), window->size());
+    const QRect available = window->screen()->availableGeometry();
+    QVERIFY2(available.contains(placed), qPrintable(QString("%1,%2 %3x%4")
+                                                        .arg(placed.x())
+                                                        .arg(placed.y())
+                                                        .arg(placed.width())
+                                                        .arg(placed.height())));
+    QVERIFY(placed.width() >= window->minimumWidth());
+    QVERIFY(placed.height() >= window->minimumHeight());
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    // The URL list window writes its size when it is closed, the others when the program ends.
+    window->close();
+    app.mainform->close();
+    const QStringList saved = *textfile::readLines(path);
+    const int values[] = {placed.y(), placed.x(), placed.width(), placed.height()};
+    for (int i = 0; i < 4; ++i) {
+        if (fields[i] >= 0)
+            QCOMPARE(saved.value(fields[i]), QString::number(values[i]));
+    }
+
+    f.app.reset();
+    App& again = f.start();
+    QCOMPARE(QRect(windowOf(again)->pos(), windowOf(again)->size()), placed);
 }
 
 QTEST_MAIN(TstStartup)

@@ -6,7 +6,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 Q_DECLARE_METATYPE(MainOptions)
+Q_DECLARE_METATYPE(WindowPlace)
 
 class TstOptions : public QObject {
     Q_OBJECT
@@ -17,6 +20,8 @@ private slots:
     void readsBoksOptions_data();
     void readsBoksOptions();
     void filesAndDefaults();
+    void fitsPlaceOnScreen_data();
+    void fitsPlaceOnScreen();
 };
 
 namespace {
@@ -135,6 +140,48 @@ void TstOptions::filesAndDefaults() {
     QVERIFY(!o.complete && !o.designname);
     QVERIFY(!writeMainOptions(main, {}, &error));
     QVERIFY(!error.isEmpty());
+}
+
+void TstOptions::fitsPlaceOnScreen_data() {
+    QTest::addColumn<WindowPlace>("place");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("expected");
+    constexpr int most = std::numeric_limits<int>::max();
+    constexpr int least = std::numeric_limits<int>::min();
+    // A 1920 × 1040 area under a task bar 40 high at the top, and a second screen to the right.
+    const QRect screen(0, 40, 1920, 1040);
+    const QRect second(1920, 0, 1280, 1024);
+    // The window is now at 120, 120, 595 × 380, the least it may be.
+    QTest::newRow("fits as read") << WindowPlace{50, 60, 700, 500} << screen
+                                  << QRect(60, 50, 700, 500);
+    QTest::newRow("nothing read") << WindowPlace{} << screen << QRect(120, 120, 595, 380);
+    QTest::newRow("only the width")
+        << WindowPlace{{}, {}, 800, {}} << screen << QRect(120, 120, 800, 380);
+    QTest::newRow("largest size") << WindowPlace{50, 60, most, most} << screen
+                                  << QRect(0, 40, 1920, 1040);
+    QTest::newRow("largest position")
+        << WindowPlace{most, most, 700, 500} << screen << QRect(1220, 580, 700, 500);
+    QTest::newRow("smallest position")
+        << WindowPlace{least, least, 700, 500} << screen << QRect(0, 40, 700, 500);
+    QTest::newRow("everything largest")
+        << WindowPlace{most, most, most, most} << screen << QRect(0, 40, 1920, 1040);
+    QTest::newRow("everything smallest")
+        << WindowPlace{least, least, least, least} << screen << QRect(0, 40, 595, 380);
+    QTest::newRow("below the minimum")
+        << WindowPlace{50, 60, 100, -5} << screen << QRect(60, 50, 595, 380);
+    QTest::newRow("hanging over the edge")
+        << WindowPlace{900, 1500, 700, 500} << screen << QRect(1220, 580, 700, 500);
+    QTest::newRow("on a second screen")
+        << WindowPlace{100, 2000, 700, 500} << second << QRect(2000, 100, 700, 500);
+    QTest::newRow("screen smaller than the minimum")
+        << WindowPlace{50, 60, 700, 500} << QRect(0, 0, 500, 300) << QRect(0, 0, 595, 380);
+}
+
+void TstOptions::fitsPlaceOnScreen() {
+    QFETCH(WindowPlace, place);
+    QFETCH(QRect, available);
+    QFETCH(QRect, expected);
+    QCOMPARE(fitPlace(place, QRect(120, 120, 595, 380), available, QSize(595, 380)), expected);
 }
 
 QTEST_GUILESS_MAIN(TstOptions)

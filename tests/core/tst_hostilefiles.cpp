@@ -1,0 +1,260 @@
+#include "model.h"
+#include "textfile.h"
+#include "urlcheck.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <map>
+
+using store::Model;
+using store::Result;
+
+// Element files and group lists are plain text that anyone can edit or copy in: what they say
+// is taken as data, never as a place to write. Every test looks at the whole folder tree
+// around the user's data before and after, so a write anywhere else shows.
+class TstHostileFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void elementActsOnItsOwnFile_data();
+    void elementActsOnItsOwnFile();
+    void strayCopyRemovesItsOwnFile_data();
+    void strayCopyRemovesItsOwnFile();
+    void untypedGroupNamesAreLeftOut();
+};
+
+namespace {
+
+// The user's content folder sits four levels down in the temporary folder, so a name that
+// climbs out of a group folder with "../../../.." still lands where the test can see it.
+struct Tree {
+    QTemporaryDir tmp;
+    std::unique_ptr<UrlCheck> urlCheck = UrlCheck::system();
+    Model model{*urlCheck};
+
+    QString web() const { return tmp.path() + "/a/b/c/d/Program"; }
+    QString group() const { return web() + "/B"; }
+
+    static void file(const QString& path, const QStringList& lines) {
+        QDir().mkpath(QFileInfo(path).path());
+        QVERIFY(textfile::writeLines(path, lines));
+    }
+
+    Tree() {
+        file(web() + "/Nyheder/DR.txt",
+             {"https://www.dr.dk/", "DR", "01-12-2026", "10:15", "41", ""});
+        file(web() + "/webgruppe.txt", {"Nyheder", "B"});
+        QDir().mkpath(tmp.path() + "/a/b/c/d/Programmer");
+        // Where "B/../../../../tmp/x.txt" leads.
+        QDir().mkpath(tmp.path() + "/a/b/tmp");
+    }
+
+    void start() {
+        model.setFolders(web() + "/", tmp.path() + "/a/b/c/d/Programmer/");
+        model.restore(QStringLiteral("B"), QStringLiteral("B"), QString(), 0);
+        QVERIFY(model.setMappe().ok());
+        model.loadGruppefil();
+    }
+
+    // Every file under the temporary folder, by its path there, with a digest of its bytes.
+    std::map<QString, QByteArray> snapshot() const {
+        std::map<QString, QByteArray> files;
+        QDirIterator it(tmp.path(), QDir::Files | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile f(path);
+            f.open(QIODevice::ReadOnly);
+            files[QDir(tmp.path()).relativeFilePath(path)] =
+                QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1);
+        }
+        return files;
+    }
+
+    // What changed between two snapshots: "+path" added, "-path" removed, "~path" rewritten,
+    // paths relative to the content folder.
+    QStringList changes(const std::map<QString, QByteArray>& before,
+                        const std::map<QString, QByteArray>& after) const {
+        const QString prefix = "a/b/c/d/Program/";
+        auto shown = [&](const QString& path) {
+            return path.startsWith(prefix) ? path.mid(prefix.size()) : "(outside) " + path;
+        };
+        QStringList changed;
+        for (const auto& [path, digest] : before) {
+            const auto now = after.find(path);
+            if (now == after.end())
+                changed << "-" + shown(path);
+            else if (now->second != digest)
+                changed << "~" + shown(path);
+        }
+        for (const auto& [path, digest] : after) {
+            if (!before.count(path))
+                changed << "+" + shown(path);
+        }
+        changed.sort();
+        return changed;
+    }
+};
+
+bool yes(const QString&) {
+    return true;
+}
+
+} // namespace
+
+void TstHostileFiles::elementActsOnItsOwnFile_data() {
+    QTest::addColumn<QString>("navn");
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QStringList>("expected");
+    const std::pair<const char*, QString> names[] = {
+        {"another group's element", "../Nyheder/DR"},
+        {"outside the base folder", "../../../../tmp/x"},
+        {"a NUL", QStringLiteral("DR") + QChar(0) + QStringLiteral("x")},
+        {"empty", QString()},
+    };
+    for (const auto& [label, navn] : names) {
+        const QString row = QString(label) + ", ";
+        QTest::newRow(qPrintable(row + "visit")) << navn << "visit" << QStringList{"~B/Evil.txt"};
+        // An empty short name cannot be typed, so the change button does nothing with it.
+        QTest::newRow(qPrintable(row + "new address"))
+            << navn << "address" << (navn.isEmpty() ? QStringList{} : QStringList{"~B/Evil.txt"});
+        QTest::newRow(qPrintable(row + "reset")) << navn << "reset" << QStringList{"~B/Evil.txt"};
+        QTest::newRow(qPrintable(row + "new name"))
+            << navn << "name" << QStringList{"+B/Ny.txt", "-B/Evil.txt"};
+        QTest::newRow(qPrintable(row + "removal"))
+            << navn << "remove" << QStringList{"-B/Evil.txt"};
+    }
+}
+
+// The file "Evil.txt" names another file on its line 2. A visit, a change and a removal act on
+// "Evil.txt" and on nothing else; a new short name makes a new file from the typed name.
+void TstHostileFiles::elementActsOnItsOwnFile() {
+    QFETCH(QString, navn);
+    QFETCH(QString, operation);
+    QFETCH(QStringList, expected);
+    Tree t;
+    const QString own = t.group() + "/Evil.txt";
+    Tree::file(own, {"https://evil.example/", navn, "01-12-2026", "10:15", "3", "C:\\x\\y.txt"});
+    Tree::file(t.group() + "/TV 2.txt",
+               {"https://nyheder.tv2.dk/", "TV 2", "01-12-2026", "10:15", "2", ""});
+    t.start();
+    QCOMPARE(t.model.WebAntal(), 2);
+    QCOMPARE(t.model.Web()[0].Navn, navn);
+    const auto before = t.snapshot();
+
+    Result result;
+    if (operation == "visit")
+        result = t.model.recordVisit(0, "09.12.2026", "13.45.59");
+    else if (operation == "address")
+        result = t.model.editElement(0, "https://good.example/", navn);
+    else if (operation == "reset")
+        result = t.model.resetVisits(0, "https://evil.example/", navn, yes);
+    else if (operation == "name")
+        result = t.model.editElement(0, "https://evil.example/", "Ny");
+    else
+        result = t.model.removeElements({0});
+    QVERIFY2(result.ok(), qPrintable(result.path + ": " + result.error));
+    QCOMPARE(t.changes(before, t.snapshot()), expected);
+
+    // What was written names its own file on line 6 and keeps the name on line 2 as text.
+    const QString written = operation == "name" ? t.group() + "/Ny.txt" : own;
+    if (expected.contains("~B/Evil.txt") || operation == "name") {
+        const QStringList lines = *textfile::readLines(written);
+        QCOMPARE(lines.size(), 6);
+        QCOMPARE(lines[1], operation == "name" ? QStringLiteral("Ny") : navn);
+        QCOMPARE(lines[5], written);
+    }
+    // A second visit still finds the element's file, read anew or not.
+    if (operation != "remove") {
+        const int row = t.model.Web()[0].sourceFile == written ? 0 : 1;
+        const auto again = t.snapshot();
+        QVERIFY(t.model.recordVisit(row, "10.12.2026", "08.00.00").ok());
+        QCOMPARE(t.changes(again, t.snapshot()),
+                 QStringList{"~" + QDir(t.web()).relativeFilePath(written)});
+    }
+}
+
+void TstHostileFiles::strayCopyRemovesItsOwnFile_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("expected");
+    // "DR - kopi.txt" is listed before "DR.txt", both as "DR".
+    QTest::newRow("remove the copy") << "remove" << 0 << QStringList{"-B/DR - kopi.txt"};
+    QTest::newRow("remove the element") << "remove" << 1 << QStringList{"-B/DR.txt"};
+    QTest::newRow("visit the copy") << "visit" << 0 << QStringList{"~B/DR - kopi.txt"};
+    QTest::newRow("reset the copy") << "reset" << 0 << QStringList{"~B/DR - kopi.txt"};
+    QTest::newRow("rename the copy")
+        << "name" << 0 << QStringList{"+B/DR gammel.txt", "-B/DR - kopi.txt"};
+}
+
+// A group holding "DR.txt" and a stray copy of it under another file name, both with "DR" on
+// line 2: each row is its own file, and nothing done to one row touches the other's file.
+void TstHostileFiles::strayCopyRemovesItsOwnFile() {
+    QFETCH(QString, operation);
+    QFETCH(int, row);
+    QFETCH(QStringList, expected);
+    Tree t;
+    Tree::file(t.group() + "/DR.txt",
+               {"https://www.dr.dk/", "DR", "09-12-2026", "18:00", "41", t.group() + "/DR.txt"});
+    Tree::file(t.group() + "/DR - kopi.txt",
+               {"https://www.dr.dk/", "DR", "01-01-2020", "10:15", "3", t.group() + "/DR.txt"});
+    t.start();
+    QCOMPARE(t.model.WebAntal(), 2);
+    QCOMPARE(t.model.Web()[0].Visits, 3);
+    const auto before = t.snapshot();
+    Result result;
+    if (operation == "remove")
+        result = t.model.removeElements({row});
+    else if (operation == "visit")
+        result = t.model.recordVisit(row, "10.12.2026", "08.00.00");
+    else if (operation == "reset")
+        result = t.model.resetVisits(row, "https://www.dr.dk/", "DR", yes);
+    else
+        result = t.model.editElement(row, "https://www.dr.dk/", "DR gammel");
+    QVERIFY(result.ok());
+    QCOMPARE(t.changes(before, t.snapshot()), expected);
+    if (operation == "remove") {
+        QCOMPARE(t.model.WebAntal(), 1);
+        QCOMPARE(t.model.Web()[0].Visits, row == 0 ? 41 : 3);
+    }
+}
+
+// Group names come from list files that may have been edited by hand or brought from
+// elsewhere. A name that could not have been typed is neither shown nor loaded, and the list
+// is written without it next time; the folders on disk stay as they are.
+void TstHostileFiles::untypedGroupNamesAreLeftOut() {
+    Tree t;
+    // A folder that a climbing name would reach, with an element in it.
+    Tree::file(t.tmp.path() + "/a/b/c/d/Nyheder/DR.txt",
+               {"https://www.dr.dk/", "DR", "01-12-2026", "10:15", "41", ""});
+    QDir().mkpath(t.group());
+    const QStringList written{"Nyheder",    "../Nyheder", "..",  "",  "B",      "/etc",
+                              t.tmp.path(), "C:\\x",      "a/b", ".", "Rejser "};
+    Tree::file(t.web() + "/webgruppe.txt", written);
+    Tree::file(t.web() + "/webLager.txt", {"../../Nyheder", "Arkiv", "a\\b"});
+    QDir().mkpath(t.web() + "/Arkiv");
+    t.model.setFolders(t.web() + "/", t.tmp.path() + "/a/b/c/d/Programmer/");
+    t.model.restore(QStringLiteral("../Nyheder"), QStringLiteral("../Nyheder"),
+                    QStringLiteral("/etc"), 0);
+    QVERIFY(t.model.setMappe().ok());
+    QCOMPARE(t.model.gruppeliste(), (QStringList{"Nyheder", "B"}));
+    QCOMPARE(t.model.lagerliste(), QStringList{"Arkiv"});
+    QVERIFY(!t.model.hasGroup());
+    QCOMPARE(t.model.gruppenavn0(), QString());
+    QCOMPARE(t.model.gruppenavn1(), QString());
+    t.model.loadGruppefil();
+    QCOMPARE(t.model.WebAntal(), 0);
+
+    // The next write of each list leaves the names out.
+    QVERIFY(t.model.sortGroups(QLocale(QLocale::Danish)).ok());
+    QCOMPARE(*textfile::readLines(t.web() + "/webgruppe.txt"), (QStringList{"B", "Nyheder"}));
+    QVERIFY(t.model.saveShelf(t.model.gruppeliste(), t.model.lagerliste()).ok());
+    QCOMPARE(*textfile::readLines(t.web() + "/webLager.txt"), QStringList{"Arkiv"});
+    QVERIFY(QFileInfo(t.tmp.path() + "/a/b/c/d/Nyheder/DR.txt").isFile());
+}
+
+QTEST_GUILESS_MAIN(TstHostileFiles)
+#include "tst_hostilefiles.moc"
