@@ -4,7 +4,6 @@
 #include "filenames.h"
 #include "textcompare.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -58,8 +57,7 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
     // When only the case of the name changed, the two names may be one file (Windows) or two
     // (Linux). Deleting the old name of one file would delete the element just written, so
     // the listing decides: only when both names are there are they two files.
-    const QStringList present =
-        QDir(gruppeDir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    const QStringList present = filenames::listFiles(gruppeDir);
     if (oldFile.compare(newFile, Qt::CaseInsensitive) == 0 &&
         !(present.contains(oldFile) && present.contains(newFile))) {
         // One file, which may still bear the old case. Giving it the new one is cosmetic: the
@@ -68,17 +66,17 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
             QFile::rename(filenames::join(gruppeDir, oldFile), renamed.filnavn);
         return {};
     }
-    QFile old(filenames::join(gruppeDir, oldFile));
-    if (!old.remove())
-        return {ElementChange::OldFileKept, old.errorString(), old.fileName()};
+    const QString oldPath = filenames::join(gruppeDir, oldFile);
+    if (!filenames::removeFile(oldPath, &error))
+        return {ElementChange::OldFileKept, error, oldPath};
     return {};
 }
 
 FileRemoval removeElementFiles(const QStringList& paths) {
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        QFile file(paths[i]);
-        if (!file.remove())
-            return {i, file.errorString()};
+        QString error;
+        if (!filenames::removeFile(paths[i], &error))
+            return {i, error};
     }
     return {};
 }

@@ -43,7 +43,7 @@ bool fillRecord(TWebRecord& record, const QStringList& lines) {
 void readWeb(const QString& dir, TWebArray& web) {
     for (const QString& name : filenames::listFiles(dir)) {
         const QString path = filenames::join(dir, name);
-        if (!QFileInfo(path).isFile())
+        if (!filenames::isFile(path))
             continue;
         web.append(TWebRecord{});
         const auto lines = textfile::readLines(path);
