@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -22,6 +23,7 @@ namespace {
 struct Entry {
     QString name;   // as the program shows and matches it
     QByteArray raw; // as the folder holds it (empty where names are always Unicode)
+    bool utf8 = true;
     bool dir = false;
     bool file = false; // a regular file, or a link to one
 };
@@ -46,18 +48,27 @@ QList<Entry> entries(const QString& dir) {
         const QByteArray raw(e->d_name);
         if (raw == "." || raw == "..")
             continue;
-        Entry entry{decodeName(raw), raw};
-        struct stat st;
-        if (::fstatat(::dirfd(folder), e->d_name, &st, 0) == 0) {
+        Entry entry;
+        entry.raw = raw;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        entry.name = utf8(raw);
+        entry.utf8 = !utf8.hasError();
+        if (!entry.utf8)
+            entry.name = QStringDecoder("windows-1252")(raw);
+        // The kind the listing gives saves a look at the entry; links are followed.
+        if (e->d_type == DT_DIR || e->d_type == DT_REG) {
+            entry.dir = e->d_type == DT_DIR;
+            entry.file = e->d_type == DT_REG;
+        } else if (struct stat st; ::fstatat(::dirfd(folder), e->d_name, &st, 0) == 0) {
             entry.dir = S_ISDIR(st.st_mode);
             entry.file = S_ISREG(st.st_mode);
         }
-        (isUtf8(raw) ? found : windowsNamed).append(entry);
+        (entry.utf8 ? found : windowsNamed).append(entry);
     }
     ::closedir(folder);
     for (const Entry& entry : windowsNamed) {
         const bool shadowed = std::any_of(found.cbegin(), found.cend(), [&](const Entry& other) {
-            return isUtf8(other.raw) && other.name == entry.name;
+            return other.utf8 && other.name == entry.name;
         });
         if (!shadowed)
             found.append(entry);
@@ -66,7 +77,7 @@ QList<Entry> entries(const QString& dir) {
     const QFileInfoList infos = QDir(dir).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
     for (const QFileInfo& info : infos)
-        found.append({info.fileName(), {}, info.isDir(), info.isFile()});
+        found.append({info.fileName(), {}, true, info.isDir(), info.isFile()});
 #endif
     return found;
 }
@@ -130,11 +141,22 @@ bool folderExists(const QString& dir, const QString& name) {
 }
 
 void sortLikeWindows(QStringList& names) {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const QString ua = a.toUpper();
-        const QString ub = b.toUpper();
-        return ua != ub ? ua < ub : a < b;
+    // Each upper-case key is made once: making two inside every comparison dominated the
+    // listing of large folders.
+    struct Keyed {
+        QString key;
+        QString name;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(names.size());
+    for (QString& name : names)
+        keyed.push_back({name.toUpper(), std::move(name)});
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        const int byKey = QString::compare(a.key, b.key, Qt::CaseSensitive);
+        return byKey != 0 ? byKey < 0 : a.name < b.name;
     });
+    for (qsizetype i = 0; i < names.size(); ++i)
+        names[i] = std::move(keyed[i].name);
 }
 
 QStringList listFiles(const QString& dir) {

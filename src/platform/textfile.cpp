@@ -71,8 +71,13 @@ QString decode(const QByteArray& bytes) {
             text.remove(0, 1);
         return text;
     }
+    // The quick decoder marks every invalid sequence with a replacement character, so a text
+    // without one was valid UTF-8; only a text holding one needs the careful decoder to tell.
+    QString text = QString::fromUtf8(bytes);
+    if (!text.contains(QChar::ReplacementCharacter))
+        return text;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(bytes);
+    text = utf8(bytes);
     if (!utf8.hasError())
         return text;
     QStringDecoder ansi("windows-1252");
