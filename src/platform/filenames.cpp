@@ -28,33 +28,30 @@ struct Entry {
     bool file = false; // a regular file, or a link to one
 };
 
-bool isUtf8(const QByteArray& raw) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    [[maybe_unused]] const QString text = utf8(raw);
-    return !utf8.hasError();
+// The name a folder's bytes give, and whether they were UTF-8.
+QString decode(const QByteArray& raw, bool* utf8) {
+    QStringDecoder fromUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = fromUtf8(raw);
+    *utf8 = !fromUtf8.hasError();
+    return *utf8 ? text : QStringDecoder("windows-1252")(raw);
 }
 
 // Every entry of dir but "." and "..", in the file system's order. A name that is not UTF-8
-// gives way to an entry whose UTF-8 name reads the same: that one is the element as last
-// written, the other one a copy the next write removes.
+// may read as the name of another entry: the element was written under its UTF-8 name and a
+// killed write left the old name behind.
 QList<Entry> entries(const QString& dir) {
     QList<Entry> found;
 #ifdef Q_OS_UNIX
     DIR* folder = ::opendir(QFile::encodeName(dir).constData());
     if (!folder)
         return found;
-    QList<Entry> windowsNamed;
     while (const dirent* e = ::readdir(folder)) {
         const QByteArray raw(e->d_name);
         if (raw == "." || raw == "..")
             continue;
         Entry entry;
         entry.raw = raw;
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        entry.name = utf8(raw);
-        entry.utf8 = !utf8.hasError();
-        if (!entry.utf8)
-            entry.name = QStringDecoder("windows-1252")(raw);
+        entry.name = decode(raw, &entry.utf8);
         // The kind the listing gives saves a look at the entry; links are followed.
         if (e->d_type == DT_DIR || e->d_type == DT_REG) {
             entry.dir = e->d_type == DT_DIR;
@@ -63,16 +60,9 @@ QList<Entry> entries(const QString& dir) {
             entry.dir = S_ISDIR(st.st_mode);
             entry.file = S_ISREG(st.st_mode);
         }
-        (entry.utf8 ? found : windowsNamed).append(entry);
+        found.append(entry);
     }
     ::closedir(folder);
-    for (const Entry& entry : windowsNamed) {
-        const bool shadowed = std::any_of(found.cbegin(), found.cend(), [&](const Entry& other) {
-            return other.utf8 && other.name == entry.name;
-        });
-        if (!shadowed)
-            found.append(entry);
-    }
 #else
     const QFileInfoList infos = QDir(dir).entryInfoList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
@@ -115,12 +105,8 @@ QString join(const QString& dir, const QString& name) {
 }
 
 QString decodeName(const QByteArray& raw) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(raw);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder ansi("windows-1252");
-    return ansi(raw);
+    bool utf8 = true;
+    return decode(raw, &utf8);
 }
 
 QString findEntry(const QString& dir, const QString& name) {
@@ -165,6 +151,8 @@ QStringList listFiles(const QString& dir) {
         if (entry.file && !textfile::isTemporaryName(entry.name))
             names.append(entry.name);
     }
+    // An element under its UTF-8 name and a left-over copy under its Windows-1252 name are one.
+    names.removeDuplicates();
     sortLikeWindows(names);
     return names;
 }
@@ -173,19 +161,11 @@ QStringList listFiles(const QString& dir) {
 namespace {
 // The path of an entry of dir whose name is not UTF-8 and reads as name; empty for none.
 QByteArray windowsNamedEntry(const QString& dir, const QString& name) {
-    DIR* folder = ::opendir(QFile::encodeName(dir).constData());
-    if (!folder)
-        return {};
-    QByteArray found;
-    while (const dirent* e = ::readdir(folder)) {
-        const QByteArray raw(e->d_name);
-        if (!isUtf8(raw) && decodeName(raw) == name) {
-            found = QFile::encodeName(dir) + '/' + raw;
-            break;
-        }
+    for (const Entry& entry : entries(dir)) {
+        if (!entry.utf8 && entry.name == name)
+            return QFile::encodeName(dir) + '/' + entry.raw;
     }
-    ::closedir(folder);
-    return found;
+    return {};
 }
 } // namespace
 #endif
