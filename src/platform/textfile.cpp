@@ -2,6 +2,7 @@
 
 #include "filenames.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,9 @@
 #include <cstdio>
 
 #ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <io.h>
 #include <windows.h>
 #else
@@ -32,15 +36,17 @@ std::function<void()>& beforeReplace() {
     return hook;
 }
 
-// Temporary files a killed write left in dir. Only one program runs per user folder, so a
-// temporary file found here belongs to no write in progress.
+// Temporary files a killed write left in dir. A write takes a moment: one untouched for a
+// minute belongs to no write in progress, also in a folder that several users' programs write
+// into (the help structures).
 void removeStaleTemporaries(const QString& dir) {
-    const QStringList stale =
-        QDir(dir).entryList({temporaryPrefix + QLatin1StringView("*") + temporarySuffix},
-                            QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : stale) {
-        if (isTemporaryName(name))
-            QFile::remove(filenames::join(dir, name));
+    const QFileInfoList found =
+        QDir(dir).entryInfoList({temporaryPrefix + QLatin1StringView("*") + temporarySuffix},
+                                QDir::Files | QDir::Hidden | QDir::System);
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-60);
+    for (const QFileInfo& info : found) {
+        if (isTemporaryName(info.fileName()) && info.lastModified().toUTC() < before)
+            QFile::remove(info.filePath());
     }
 }
 
@@ -164,15 +170,15 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error) {
     // Where the system makes the file without a name at first, asking for it gives it one.
     const QString temporary = file.fileName();
     // The file keeps who may read it; a new one is readable as any new file of the user's.
-    file.setPermissions(target.exists() ? target.permissions()
-                                        : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                                              QFile::WriteUser | QFile::ReadGroup |
-                                              QFile::ReadOther);
+    file.setPermissions(target.exists()
+                            ? target.permissions()
+                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                  QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
     file.close();
     if (beforeReplace())
         beforeReplace()();
     if (!replaceFile(temporary, path))
-        return fail(qt_error_string(errno));
+        return fail(qt_error_string()); // the system's last error, errno or GetLastError
     file.setAutoRemove(false);
     // An entry that held the element under a Windows-1252 name now has its UTF-8 name.
     filenames::removeWindowsNamedEntry(dir, target.fileName());

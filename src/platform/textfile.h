@@ -14,7 +14,8 @@
 // A file is replaced by writing a temporary file beside it and renaming that over it. The
 // temporary file's name is short and has nothing of the target's name, so any name that fits
 // the file system can be saved, and listings know it by its name alone and pass it over. One
-// left behind by a write that was killed is removed by the next write into that folder.
+// left behind by a write that was killed is removed by a later write into that folder, once it
+// has stood untouched for a minute.
 namespace textfile {
 
 // Turns raw file bytes into text by the rules above.

@@ -2,6 +2,7 @@
 
 #include "main.h"
 
+#include <QDateTime>
 #include <QTableWidget>
 #include <QTest>
 
@@ -27,7 +28,13 @@ void TstHostileFiles::windowsNamedElementIsShownAndRenamedByAVisit() {
     const QByteArray content("https://b\xf8ger.dk/\r\nB\xf8ger\r\nDato\r\nXX:XX\r\n3\r\nC:\\x\r\n");
     QCOMPARE(::write(fd, content.constData(), size_t(content.size())), ssize_t(content.size()));
     ::close(fd);
-    QVERIFY(textfile::writeLines(group + "/.lenkaro-a1B2c3.tmp", {"halvt skrevet"}));
+    const QString stray = group + "/.lenkaro-a1B2c3.tmp";
+    QVERIFY(textfile::writeLines(stray, {"halvt skrevet"}));
+    QFile strayFile(stray);
+    QVERIFY(strayFile.open(QIODevice::ReadWrite));
+    QVERIFY(strayFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                  QFileDevice::FileModificationTime));
+    strayFile.close();
     textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder"});
     textfile::writeLines(f.options() + "/main.txt",
                          {"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "", "0"});

@@ -2,6 +2,7 @@
 
 #include "filenames.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
@@ -125,9 +126,17 @@ void TstTextfile::killedWriteLeavesOldFileAndNoElement() {
     const QString stray = left.first() == "DR.txt" ? left.last() : left.first();
     QVERIFY(textfile::isTemporaryName(stray));
     QVERIFY2(!stray.contains("DR"), qPrintable(stray));
-    // The stray file is no element, and the next write into the folder removes it.
+    // The stray file is no element. A write into the folder leaves it while it may still be
+    // another program's write in progress, and removes it once it is stale.
     QCOMPARE(filenames::listFiles(dir.path()), QStringList{"DR.txt"});
     QVERIFY(textfile::writeLines(dir.filePath("TV2.txt"), {"x"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    QFile strayFile(dir.filePath(stray));
+    QVERIFY(strayFile.open(QIODevice::ReadWrite));
+    QVERIFY(strayFile.setFileTime(QDateTime::currentDateTime().addSecs(-61),
+                                  QFileDevice::FileModificationTime));
+    strayFile.close();
+    QVERIFY(textfile::writeLines(dir.filePath("TV2.txt"), {"y"}));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{"DR.txt", "TV2.txt"}));
 }
