@@ -10,10 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 class TstTextfile : public QObject {
     Q_OBJECT
