@@ -5,13 +5,32 @@
 #include "filedialog.h"
 #include "infUnit.h"
 #include "messagebox.h"
+#include "model.h"
 #include "spmUnit.h"
 #include "textfile.h"
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <memory>
+
+// What a list of elements shows in row r, column c; the element name is column 3.
+inline QString cell(const QAbstractItemView* view, int r, int c) {
+    return view->model()->index(r, c).data().toString();
+}
+inline QString elementName(const QAbstractItemView* view, int r) {
+    return cell(view, r, 3);
+}
+inline Qt::CheckState tickOf(const QAbstractItemView* view, int r) {
+    return view->model()->index(r, 3).data(Qt::CheckStateRole).value<Qt::CheckState>();
+}
+inline void setTick(QAbstractItemView* view, int r) {
+    view->model()->setData(view->model()->index(r, 3), Qt::Checked, Qt::CheckStateRole);
+}
+inline QRect elementRect(const QAbstractItemView* view, int r) {
+    return view->visualRect(view->model()->index(r, 3));
+}
 
 // A base folder of its own for each test, with the program's windows built against it and
 // every modal window answering from the test.

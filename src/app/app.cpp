@@ -5,6 +5,7 @@
 #include "infUnit.h"
 #include "info.h"
 #include "main.h"
+#include "model.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "url1.h"
@@ -28,7 +29,8 @@ Services Services::system() {
 }
 
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
-    : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)) {
+    : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)),
+      model(std::make_unique<store::Model>(*services.urlCheck)) {
     StyleManager::setStyle(QStringLiteral("Sky"));
     noToolTips = std::make_unique<NoToolTips>();
     qApp->installEventFilter(noToolTips.get());

@@ -10,6 +10,9 @@
 #include <memory>
 
 class QObject;
+namespace store {
+class Model;
+}
 class Tmainform;
 class Tboksform;
 class Tinfoformen;
@@ -28,8 +31,8 @@ struct Services {
     static Services system();
 };
 
-// The running program: its seven windows, made once each in this order, reaching each other
-// through here by the names they have always had.
+// The running program: the model of its state, and its seven windows, made once each in this
+// order, reaching each other through here for window matters (show, raise, focus).
 class App {
 public:
     // Sets the style "Sky" and creates the windows. baseDir holds "Struktur" and the user
@@ -42,6 +45,8 @@ public:
     const QString baseDir;
     const QString loginName;
     Services services;
+    // The groups and elements every window shows; made before the windows.
+    std::unique_ptr<store::Model> model;
 
     Tmainform* mainform = nullptr;
     Tboksform* boksform = nullptr;

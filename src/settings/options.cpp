@@ -1,5 +1,9 @@
 #include "options.h"
 
+#include "textfile.h"
+
+#include <QFileInfo>
+
 std::optional<int> parseInteger(const QString& text) {
     bool ok = false;
     const int value = text.trimmed().toInt(&ok, 10);
@@ -56,4 +60,50 @@ BoksOptions parseBoksOptions(const QStringList& lines) {
 QStringList formatBoksOptions(int top, int left, int width, int height, int browser) {
     return {QString::number(top), QString::number(left), QString::number(width),
             QString::number(height), QString::number(browser)};
+}
+
+MainOptions readMainOptions(const QString& path, const QString& baseDir) {
+    if (!QFileInfo::exists(path)) {
+        MainOptions o;
+        o.designname = QStringLiteral("Sky");
+        o.place = {120, 120, 595, 380};
+        // Qt takes "/" as the separator on every platform.
+        const bool underholdning =
+            QFileInfo(baseDir + QStringLiteral("/zvk/Program/Underholdning")).isDir();
+        o.gruppenavn = underholdning ? QStringLiteral("Underholdning") : QString();
+        o.funkNo = 0;
+        o.complete = true;
+        return o;
+    }
+    // A file that cannot be read, or a bad line, ends the reading silently; what was read
+    // before it stays in force.
+    const auto lines = textfile::readLines(path);
+    return lines ? parseMainOptions(*lines) : MainOptions{};
+}
+
+bool writeMainOptions(const QString& path, const MainOptionValues& values, QString* error) {
+    return textfile::writeLines(path, formatMainOptions(values), error);
+}
+
+BoksOptions readBoksOptions(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        BoksOptions o;
+        o.place = {120, 120, 400, 480};
+        return o;
+    }
+    const auto lines = textfile::readLines(path);
+    return lines ? parseBoksOptions(*lines) : BoksOptions{};
+}
+
+bool writeBoksOptions(const QString& path, int top, int left, int width, int height, int browser,
+                      QString* error) {
+    return textfile::writeLines(path, formatBoksOptions(top, left, width, height, browser), error);
+}
+
+QString mainOptionsPath(const QString& optdir) {
+    return optdir + QStringLiteral("main.txt");
+}
+
+QString boksOptionsPath(const QString& optdir) {
+    return optdir + QStringLiteral("lenKaro.txt");
 }

@@ -24,6 +24,11 @@ struct MainOptions {
 
 MainOptions parseMainOptions(const QStringList& lines);
 
+// Reads "main.txt" at path. A missing file gives the defaults: style "Sky", top and left 120,
+// size 595 × 380, web addresses, and the group "Underholdning" when the folder
+// baseDir/zvk/Program/Underholdning exists, else none. A file that cannot be read gives nothing.
+MainOptions readMainOptions(const QString& path, const QString& baseDir);
+
 struct MainOptionValues {
     QString designname;
     int top = 0, left = 0, width = 0, height = 0;
@@ -32,6 +37,7 @@ struct MainOptionValues {
 };
 
 QStringList formatMainOptions(const MainOptionValues& values);
+bool writeMainOptions(const QString& path, const MainOptionValues& values, QString* error);
 
 // "lenKaro.txt": the administration window's five lines (top, left, width, height, browser
 // index), read as far as they go.
@@ -42,6 +48,16 @@ struct BoksOptions {
 
 BoksOptions parseBoksOptions(const QStringList& lines);
 QStringList formatBoksOptions(int top, int left, int width, int height, int browser);
+
+// Reads "lenKaro.txt" at path. A missing file gives top and left 120, width 400, height 480 and
+// no browser (the window keeps its own choice); a file that cannot be read gives nothing.
+BoksOptions readBoksOptions(const QString& path);
+bool writeBoksOptions(const QString& path, int top, int left, int width, int height, int browser,
+                      QString* error);
+
+// Where the two windows' options files are in the options folder optdir (trailing separator).
+QString mainOptionsPath(const QString& optdir);
+QString boksOptionsPath(const QString& optdir);
 
 // A decimal integer as the options files hold it.
 std::optional<int> parseInteger(const QString& text);

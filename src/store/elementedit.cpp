@@ -5,7 +5,6 @@
 #include "textcompare.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 namespace store {
 
@@ -41,7 +40,7 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
     const QString newFile = elementFileName(newNavn);
     const QString clash = filenames::findEntry(gruppeDir, newFile);
     if (!clash.isEmpty() && clash != oldFile &&
-        QFileInfo(filenames::join(gruppeDir, clash)).isFile())
+        filenames::isFile(filenames::join(gruppeDir, clash)))
         return {ElementChange::NameTaken, {}, {}};
 
     TWebRecord renamed = web[index];

@@ -46,6 +46,7 @@ void readWeb(const QString& dir, TWebArray& web) {
         if (!filenames::isFile(path))
             continue;
         web.append(TWebRecord{});
+        web.last().sourceFile = path;
         const auto lines = textfile::readLines(path);
         if (!lines || !fillRecord(web.last(), *lines))
             return;

@@ -6,10 +6,13 @@
 
 #include <QCollator>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 namespace store {
@@ -64,6 +67,36 @@ QStringList sortGroups(const QStringList& names, const QLocale& locale) {
 
 bool writeGroupList(const QString& path, const QStringList& names, QString* error) {
     return textfile::writeLines(path, names, error);
+}
+
+bool writeListPair(const QString& activePath, const QStringList& active, const QString& storedPath,
+                   const QStringList& stored, QString* failedPath, QString* error) {
+    // The first file's bytes as they are now, to put back should the second write fail.
+    std::optional<QByteArray> before;
+    if (QFileInfo(activePath).isFile()) {
+        QFile file(activePath);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *failedPath = activePath;
+            *error = file.errorString();
+            return false;
+        }
+        before = file.readAll();
+    }
+    if (!writeGroupList(activePath, active, error)) {
+        *failedPath = activePath;
+        return false;
+    }
+    if (writeGroupList(storedPath, stored, error))
+        return true;
+    *failedPath = storedPath;
+    if (!before) {
+        QFile::remove(activePath);
+        return false;
+    }
+    QSaveFile undo(activePath);
+    if (undo.open(QIODevice::WriteOnly) && undo.write(*before) == before->size())
+        undo.commit();
+    return false;
 }
 
 qsizetype groupIndex(const QStringList& names, const QString& name) {

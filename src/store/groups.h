@@ -35,6 +35,13 @@ QStringList sortGroups(const QStringList& names, const QLocale& locale);
 // Writes a group list file, one name per line, replacing it at once; false with the reason.
 bool writeGroupList(const QString& path, const QStringList& names, QString* error);
 
+// Writes the active list to activePath and the shelf list to storedPath, both or neither: when
+// the second file cannot be written, the first is put back as it was (or removed when it did
+// not exist), so a group never ends up in neither file nor in both. On failure failedPath and
+// error name the file that could not be written.
+bool writeListPair(const QString& activePath, const QStringList& active, const QString& storedPath,
+                   const QStringList& stored, QString* failedPath, QString* error);
+
 // The first position of name among names, A to Z folded as the program compares names, or -1.
 qsizetype groupIndex(const QStringList& names, const QString& name);
 

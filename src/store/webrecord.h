@@ -11,6 +11,9 @@ struct TWebRecord {
     QString klokken; // time of the last visit as shown, at most 5 characters
     qint32 Visits = 0;
     QString filnavn; // full path of the element's file as last saved
+    // The file this element was read from or last written to, where it really is on disk
+    // (filnavn may name where a copied file once was); empty for an element not yet written.
+    QString sourceFile;
 
     // The visit fields hold only as many characters as they always held on disk.
     void setDato(const QString& text) { dato = text.left(10); }

@@ -1,21 +1,24 @@
 #include "boks.h"
 
 #include "app.h"
-#include "elementedit.h"
+#include "elementlistmodel.h"
+#include "elementviews.h"
+#include "entrycheck.h"
 #include "filedialog.h"
-#include "filenames.h"
 #include "groupdelegate.h"
 #include "groups.h"
 #include "infUnit.h"
 #include "main.h"
 #include "messagebox.h"
+#include "model.h"
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
+#include "report.h"
+#include "shelf.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "textcompare.h"
-#include "textfile.h"
 #include "updateaction.h"
 
 #include <QButtonGroup>
@@ -31,14 +34,14 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace {
@@ -117,9 +120,9 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
     return layout;
 }
 
-void copyItems(const QListWidget* from, QListWidget* to) {
-    to->clear();
-    to->addItems(itemTexts(from));
+void fill(QListWidget* list, const QStringList& names) {
+    list->clear();
+    list->addItems(names);
 }
 
 // A tab of two panes side by side, the right one taking what room is left.
@@ -139,7 +142,7 @@ QWidget* splitPage(const char* name, QWidget* left, QWidget* right, const QList<
 }
 } // namespace
 
-Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_) {
+Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_), model(*app_.model) {
     app.boksform = this;
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
@@ -149,36 +152,24 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_) {
     resize(480, 400);
     buildControls();
     buildActions();
+    buildShelfActions();
 
-    // Creating the window: it takes over the main window's state.
-    Tmainform* main = app.mainform;
-    if (!main->gruppeliste.isEmpty())
-        fillGroupLists(main->gruppeliste);
-    loadBokse();
-    listerModified = false;
-    lagerBox->addItems(main->lagerliste);
-    copyItems(gruppeBoks, Box);
-    optfil = main->optdir + QStringLiteral("lenKaro.txt");
+    // The lists and fields follow the model.
+    connect(&model, &store::Model::groupListsChanged, this, &Tboksform::showGroupLists);
+    connect(&model, &store::Model::currentGroupChanged, this, &Tboksform::showCurrentGroup);
+    connect(&model, &store::Model::groupLoaded, this, &Tboksform::clearEntryFields);
+    connect(&model, &store::Model::modeChanged, this, &Tboksform::showMode);
+
+    // Creating the window: it shows the model's state as the main window's creation left it.
+    showGroupLists();
+    showCurrentGroup();
+    optfil = boksOptionsPath(app.mainform->optdir);
     hentOpt();
-    // Ticking the box here switches the content mode as a click would.
+    // Ticking the box switches the content mode as a click would.
     connect(funkCheck, &QCheckBox::toggled, this, &Tboksform::funkCheckClick);
-    funkCheck->setChecked(main->funkNo == 1);
-    main->loadDesign();
+    funkCheck->setChecked(model.funkNo() == 1);
+    loadDesign();
     setAddressCaptions();
-
-    // The shelf's buttons run the main window's storage actions.
-    const std::pair<QToolButton*, UpdateAction*> shelfButtons[] = {
-        {tilLagerValgte, main->AvalgteTilLager},
-        {tilbageValgte, main->AvalgteTilbage},
-        {tilLagerAlle, main->AalleTilLager},
-        {tilbageAlle, main->AalleTilbage},
-        {flytOp, main->AflytOp},
-        {flytNed, main->AflytNed},
-        {gemKnap, main->AgemForandringer}};
-    for (auto [button, action] : shelfButtons) {
-        button->setDefaultAction(action);
-        button->setAccessibleName(action->statusTip());
-    }
 
     connect(gruppeBoks, &QListWidget::itemClicked, this, &Tboksform::gruppeBoksClick);
     gruppeBoks->installEventFilter(this);
@@ -186,7 +177,7 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_) {
     connect(Bog, &QTabWidget::currentChanged, this, &Tboksform::BogChange);
     connect(redigerCheck, &QCheckBox::toggled, this, &Tboksform::redigerCheckClick);
     connect(sorterKnap, &QToolButton::clicked, this, &Tboksform::sorterKnapClick);
-    connect(programBoks, &QTreeWidget::itemClicked, this, &Tboksform::programBoksClick);
+    connect(programBoks, &QTreeView::clicked, this, &Tboksform::programBoksClick);
     connect(fjernKnap, &QToolButton::clicked, this, &Tboksform::fjernKnapClick);
     for (QLineEdit* e : {gEdit, tekstEdit, nytekstEdit})
         e->installEventFilter(this);
@@ -243,7 +234,7 @@ void Tboksform::buildActions() {
         pictures::NewGroup, [this] { return gEdit->text().size() > 2; }, [this] { NyGruppe(); });
     aSletGruppe = make(
         "aSletGruppe", QStringLiteral("Slet"), QStringLiteral("Slet aktuelle gruppe"),
-        pictures::Delete, [this] { return valgtGruppeEdit->isReadOnly() && groupSelected(); },
+        pictures::Delete, [this] { return valgtGruppeEdit->isReadOnly() && model.hasGroup(); },
         [this] { SletGruppe(); });
     aRedigerGruppe = make(
         "aRedigerGruppe", QStringLiteral("Gem"),
@@ -260,7 +251,7 @@ void Tboksform::buildActions() {
         QStringLiteral("Webadresse eller program indføres i valgte gruppe: Ctrl+I"),
         pictures::Insert,
         [this, onEntryTab] {
-            return groupSelected() && !FilnavnEdit->text().isEmpty() &&
+            return model.hasGroup() && !FilnavnEdit->text().isEmpty() &&
                    !tekstEdit->text().isEmpty() && onEntryTab();
         },
         [this] { InsertElement(); });
@@ -268,7 +259,7 @@ void Tboksform::buildActions() {
     actionOpenEle = make(
         "actionOpenEle", QString(),
         QStringLiteral("Indsæt program eller webadresse  ved Stifinder eller Browser: Ctrl+B"),
-        pictures::LookUp, [this, onEntryTab] { return groupSelected() && onEntryTab(); },
+        pictures::LookUp, [this, onEntryTab] { return model.hasGroup() && onEntryTab(); },
         [this] { actionOpenEleExecute(); });
     actionOpenEle->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     aRedigerNavn =
@@ -404,10 +395,16 @@ QWidget* Tboksform::buildEditTab() {
     auto* left = new QWidget;
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(3, 3, 3, 3);
-    programBoks = named(new QTreeWidget, "programBoks");
-    programBoks->setColumnCount(1);
-    programBoks->setHeaderLabels({QStringLiteral("Elementer")});
+    programBoks = named(new QTreeView, "programBoks");
+    ticks = new TickedElements(model.elements(), this);
+    ticks->setHeading(QStringLiteral("Elementer"));
+    programBoks->setModel(ticks);
+    // One column: the names, each with its tick box.
+    for (int column = 0; column < ticks->columnCount(); ++column)
+        programBoks->setColumnHidden(column, column != TickedElements::nameColumn());
     programBoks->setRootIsDecorated(false);
+    programBoks->setItemsExpandable(false);
+    programBoks->setAllColumnsShowFocus(true);
     programBoks->setEditTriggers(QAbstractItemView::NoEditTriggers);
     programBoks->setItemDelegate(new ActiveSelectionDelegate(programBoks));
     programBoks->setAccessibleName(QStringLiteral("Elementer"));
@@ -539,7 +536,7 @@ bool Tboksform::eventFilter(QObject* watched, QEvent* e) {
         NyGruppe();
         return true;
     }
-    if (watched == tekstEdit && groupSelected() && !FilnavnEdit->text().isEmpty() &&
+    if (watched == tekstEdit && model.hasGroup() && !FilnavnEdit->text().isEmpty() &&
         !tekstEdit->text().isEmpty()) {
         InsertElement();
         return true;
@@ -551,21 +548,9 @@ bool Tboksform::eventFilter(QObject* watched, QEvent* e) {
     return false;
 }
 
-bool Tboksform::groupSelected() const {
-    return !app.mainform->gruppenavn.isEmpty();
-}
-
 void Tboksform::hentOpt() {
-    if (!QFileInfo::exists(optfil)) {
-        move(120, 120);
-        resize(400, 480);
-        return;
-    }
     // Read as far as it goes: a bad line ends the reading, what came before it stays.
-    const auto lines = textfile::readLines(optfil);
-    if (!lines)
-        return;
-    const BoksOptions o = parseBoksOptions(*lines);
+    const BoksOptions o = readBoksOptions(optfil);
     applyPlace(this, o.place);
     if (o.browser)
         setBrowserIndex(*o.browser);
@@ -573,9 +558,8 @@ void Tboksform::hentOpt() {
 
 void Tboksform::gemOpt() {
     QString error;
-    if (!textfile::writeLines(
-            optfil, formatBoksOptions(y(), x(), width(), height(), browserIndex()), &error))
-        Tmainform::writeError(optfil, error);
+    if (!writeBoksOptions(optfil, y(), x(), width(), height(), browserIndex(), &error))
+        MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optfil, error);
 }
 
 int Tboksform::browserIndex() const {
@@ -593,113 +577,94 @@ void Tboksform::setBrowserIndex(int index) {
     browserButtons->button(index >= 1 ? 1 : 0)->setChecked(true);
 }
 
-void Tboksform::fillGroupLists(const QStringList& names) {
-    gruppeBoks->clear();
-    gruppeBoks->addItems(names);
-    app.mainform->gruppeBoksen->clear();
-    app.mainform->gruppeBoksen->addItems(names);
+void Tboksform::showGroupLists() {
+    fill(gruppeBoks, model.gruppeliste());
+    refillShelf();
+    showCurrentGroup();
 }
 
-void Tboksform::clearGroupFields() {
-    for (QLineEdit* e : {valgtGruppeEdit, gEdit, gruppeEdit, FilnavnEdit, tekstEdit, gNameEdit,
-                         nytekstEdit, webUrlEdit})
+void Tboksform::refillShelf() {
+    fill(Box, model.gruppeliste());
+    fill(lagerBox, model.lagerliste());
+    listerModified = false;
+}
+
+void Tboksform::showCurrentGroup() {
+    const QString& navn = model.gruppenavn();
+    for (QLineEdit* e : {valgtGruppeEdit, gruppeEdit, gNameEdit})
+        e->setText(navn);
+    // The highlighted group is the current one.
+    const qsizetype row = store::groupIndex(model.gruppeliste(), navn);
+    if (model.hasGroup() && row >= 0 && row < gruppeBoks->count())
+        gruppeBoks->setCurrentRow(int(row));
+    else
+        gruppeBoks->clearSelection();
+    if (!sameTextAZ(navn, renamedGroup))
+        renamedGroup.clear();
+    ticks->setHeading(renamedGroup.isEmpty() ? QStringLiteral("Elementer") : navn);
+}
+
+void Tboksform::clearEntryFields() {
+    for (QLineEdit* e : {gEdit, FilnavnEdit, tekstEdit, nytekstEdit, webUrlEdit})
         e->clear();
-    programBoks->clear();
 }
 
-void Tboksform::showGroupName(const QString& navn) {
-    valgtGruppeEdit->setText(navn);
-    gruppeEdit->setText(navn);
-    gNameEdit->setText(navn);
-}
-
-void Tboksform::addElementRow(const QString& navn) {
-    auto* item = new QTreeWidgetItem(programBoks, {navn});
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(0, Qt::Unchecked);
+void Tboksform::showMode() {
+    const QSignalBlocker quiet(funkCheck);
+    funkCheck->setChecked(model.funkNo() == 1);
+    setAddressCaptions();
 }
 
 int Tboksform::selectedElement() const {
-    const QList<QTreeWidgetItem*> selected = programBoks->selectedItems();
-    return selected.isEmpty() ? -1 : programBoks->indexOfTopLevelItem(selected.first());
-}
-
-void Tboksform::loadBokse() {
-    programBoks->clear();
-    QTableWidget* listen = app.mainform->Listen;
-    for (int r = 0; r < listen->rowCount(); ++r)
-        addElementRow(listen->item(r, 3)->text());
-    showGroupName(app.mainform->gruppenavn);
-    nytekstEdit->clear();
-    webUrlEdit->clear();
-}
-
-void Tboksform::SkiftGruppe() {
-    Tmainform* main = app.mainform;
-    main->loadGruppefil();
-    valgtGruppeEdit->setText(main->gruppenavn);
-    (main->funkNo == 0 ? main->gruppenavn0 : main->gruppenavn1) = main->gruppenavn;
-    gruppeEdit->setText(main->gruppenavn);
-    gNameEdit->setText(main->gruppenavn);
-    main->gruppenavnLabel->setText(main->gruppenavn);
-    nytekstEdit->clear();
-    webUrlEdit->clear();
+    const QModelIndexList rows = programBoks->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
 }
 
 void Tboksform::gruppeBoksClick() {
     QListWidgetItem* item = gruppeBoks->currentItem();
     if (!item || !item->isSelected())
         return;
-    app.mainform->gruppenavn = item->text();
-    SkiftGruppe();
+    model.selectGroup(item->text());
 }
 
 void Tboksform::funkCheckClick() {
-    Tmainform* main = app.mainform;
-    gruppeBoks->clear();
-    if (funkCheck->isChecked()) {
-        main->funkNo = 1;
-        main->gruppenavn = main->gruppenavn1;
-        main->Listen->horizontalHeaderItem(3)->setText(QStringLiteral("Program"));
-    } else {
-        main->funkNo = 0;
-        main->gruppenavn = main->gruppenavn0;
-        main->Listen->horizontalHeaderItem(3)->setText(QStringLiteral("Webside"));
-    }
-    main->gruppeBoksen->clear();
-    main->setMappe();
-    main->loadGruppefil();
-    if (!main->gruppeliste.isEmpty())
-        fillGroupLists(main->gruppeliste);
-    lagerBox->clear();
-    lagerBox->addItems(main->lagerliste);
-    // Both working lists follow the content mode, and unsaved moves of the mode left behind
-    // are dropped, so a save never writes one mode's groups into the other's list file.
-    copyItems(gruppeBoks, Box);
-    listerModified = false;
-    setAddressCaptions();
+    showFileError(model.switchMode(funkCheck->isChecked() ? 1 : 0));
 }
 
 void Tboksform::setAddressCaptions() {
     const QString caption =
-        app.mainform->funkNo == 0 ? QStringLiteral("Werbadresse") : QStringLiteral("Program");
+        model.funkNo() == 0 ? QStringLiteral("Werbadresse") : QStringLiteral("Program");
     adrLabel->setText(caption);
     adrLabel2->setText(caption);
+}
+
+void Tboksform::loadDesign() {
+    QStringList names = StyleManager::styleNames();
+    names.sort(Qt::CaseInsensitive);
+    designBox->clear();
+    designBox->addItems(names);
+    // A fixed-string match ignores case.
+    designBox->setCurrentIndex(designBox->findText(app.mainform->designname, Qt::MatchFixedString));
 }
 
 void Tboksform::designBoxChange() {
     if (designBox->currentIndex() < 0)
         return;
     const QString name = designBox->currentText();
-    if (sameTextAZ(name, app.mainform->designname))
-        return;
-    app.mainform->designname = name;
-    StyleManager::setStyle(name);
+    if (!sameTextAZ(name, app.mainform->designname))
+        app.mainform->setDesign(name);
 }
 
 void Tboksform::BogChange() {
     if (Bog->currentWidget() == side4)
-        copyItems(gruppeBoks, Box);
+        refillShelf();
+}
+
+void Tboksform::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Coming back to the window on the shelf tab is coming back to the tab.
+    if (Bog->currentWidget() == side4)
+        refillShelf();
 }
 
 QString Tboksform::OpenDia() {
@@ -707,44 +672,50 @@ QString Tboksform::OpenDia() {
     return !file.isEmpty() && QFileInfo(file).isFile() ? QDir::toNativeSeparators(file) : QString();
 }
 
+namespace {
+const QString unusableFileName = QStringLiteral("Navnet kan ikke bruges som filnavn.");
+const QString unusableFolderName = QStringLiteral("Navnet kan ikke bruges som mappenavn.");
+} // namespace
+
 void Tboksform::InsertElement() {
-    Tmainform* main = app.mainform;
-    if (!groupSelected())
+    if (!model.hasGroup())
         return;
     const QString navn = tekstEdit->text();
     const QString adresse = FilnavnEdit->text();
-    if (navn.isEmpty()) {
+    switch (store::checkEntry(model.funkNo(), adresse, navn, 1, *app.services.urlCheck)) {
+    case store::EntryCheck::ShortName:
         app.infform->inform(QStringLiteral("Der mangler et kort navn!"));
         return;
+    case store::EntryCheck::NoAddress:
+        app.infform->inform(QStringLiteral("Der mangler en webadresse!"));
+        return;
+    case store::EntryCheck::InvalidAddress:
+        app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+        return;
+    case store::EntryCheck::NoProgram:
+        app.infform->inform(QStringLiteral("Der mangler et program!"));
+        return;
+    case store::EntryCheck::ProgramMissing:
+        app.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
+        return;
+    case store::EntryCheck::Ok:
+        break;
     }
-    if (main->funkNo == 0) {
-        if (adresse.isEmpty()) {
-            app.infform->inform(QStringLiteral("Der mangler en webadresse!"));
-            return;
-        }
-        if (!app.services.urlCheck->IsValidURL(adresse)) {
-            app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
-            return;
-        }
-    } else {
-        if (adresse.isEmpty()) {
-            app.infform->inform(QStringLiteral("Der mangler et program!"));
-            return;
-        }
-        if (!QFileInfo(adresse).isFile()) {
-            app.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
-            return;
-        }
+    const store::Result result = model.insertElement(
+        adresse, navn, [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
+    if (result.kind == store::Result::UnusableName) {
+        app.infform->inform(unusableFileName);
+        return;
     }
-    main->gruppenavn = gruppeEdit->text();
-    if (!main->insertElement(adresse, navn))
+    // A failed write keeps what was typed, so it can be tried again.
+    if (showFileError(result))
         return;
     FilnavnEdit->clear();
     tekstEdit->clear();
 }
 
 void Tboksform::actionOpenEleExecute() {
-    if (app.mainform->funkNo != 0) {
+    if (model.funkNo() != 0) {
         const QString file = OpenDia();
         if (!file.isEmpty())
             FilnavnEdit->setText(file);
@@ -753,44 +724,29 @@ void Tboksform::actionOpenEleExecute() {
     app.mainform->startChosenBrowser();
 }
 
-namespace {
-const QString unusableFolderName = QStringLiteral("Navnet kan ikke bruges som mappenavn.");
-} // namespace
-
 void Tboksform::NyGruppe() {
-    Tmainform* main = app.mainform;
     const QString navn = gEdit->text();
-    const QString contentDir = main->contentFolder();
-    const store::GroupChange change = store::createGroup(contentDir, navn);
-    switch (change.result) {
-    case store::GroupChange::UnusableName:
+    const store::Result result = model.NyGruppe(navn);
+    switch (result.kind) {
+    case store::Result::UnusableName:
         app.infform->inform(unusableFolderName);
         return;
-    case store::GroupChange::Exists:
+    case store::Result::Exists:
         app.infform->inform(QStringLiteral(
             "Der findes allerede en gruppe med angivne navn!\rKald gruppen noget andet."));
         return;
-    case store::GroupChange::Failed:
-        MessageBox::fileError(QStringLiteral("Kan ikke oprette mappen"),
-                              filenames::join(contentDir, navn), change.error);
-        return;
-    case store::GroupChange::Done:
-        break;
+    default:
+        if (showFileError(result))
+            return;
     }
-    main->gruppeDir = filenames::join(contentDir, navn);
-    main->gruppenavn = navn;
-    main->gruppeliste.append(navn);
-    main->saveGruppeliste();
-    fillGroupLists(main->gruppeliste);
-    SkiftGruppe();
     gEdit->clear();
 }
 
 void Tboksform::SletGruppe() {
-    const QString question = QStringLiteral("Skal programgruppen ") + app.mainform->gruppenavn +
-                             QStringLiteral(" slettes?");
+    const QString question =
+        QStringLiteral("Skal programgruppen ") + model.gruppenavn() + QStringLiteral(" slettes?");
     if (app.spform->ask(question))
-        app.mainform->deleteGruppefil();
+        showFileError(model.deleteGruppefil());
 }
 
 void Tboksform::redigerCheckClick() {
@@ -798,166 +754,188 @@ void Tboksform::redigerCheckClick() {
 }
 
 void Tboksform::RedigerGruppe() {
-    Tmainform* main = app.mainform;
     const QString nytNavn = valgtGruppeEdit->text();
-    if (main->gruppenavn.isEmpty() || nytNavn.isEmpty())
+    const store::Result result = model.RedigerGruppe(nytNavn);
+    switch (result.kind) {
+    case store::Result::Done:
+        renamedGroup = model.gruppenavn();
+        showCurrentGroup();
         return;
-    const QString contentDir = main->contentFolder();
-    const QString oldFolder = QFileInfo(main->gruppeDir).fileName();
-    const qsizetype position = store::groupIndex(main->gruppeliste, main->gruppenavn);
-    const store::GroupChange change = store::renameGroup(contentDir, oldFolder, nytNavn);
-    switch (change.result) {
-    case store::GroupChange::UnusableName:
+    case store::Result::UnusableName:
         app.infform->inform(unusableFolderName);
         return;
-    case store::GroupChange::Exists:
+    case store::Result::Exists:
         app.infform->inform(QStringLiteral("Gruppen ") + nytNavn +
                             QStringLiteral(" eksisterer allerede.\rDet nye gruppenavn skal være "
                                            "unikt."));
         return;
-    case store::GroupChange::Failed:
+    case store::Result::RenameRefused:
         // The folder keeps its old name, and so do the list, its file and the selected group.
         app.infform->inform(QStringLiteral("En mappe kunne ikke omdøbes af ukendte årsager."));
         return;
-    case store::GroupChange::Done:
-        break;
+    default:
+        showFileError(result);
+        return;
     }
-    main->gruppenavn = nytNavn;
-    if (position >= 0)
-        main->gruppeliste[position] = nytNavn;
-    main->saveGruppeliste();
-    fillGroupLists(main->gruppeliste);
-    main->gruppeDir = filenames::join(contentDir, nytNavn);
-    programBoks->setHeaderLabels({nytNavn});
-    gruppeEdit->setText(nytNavn);
-    gNameEdit->setText(nytNavn);
 }
 
 void Tboksform::sorterKnapClick() {
-    Tmainform* main = app.mainform;
-    main->gruppeliste = store::sortGroups(itemTexts(gruppeBoks), QLocale());
-    fillGroupLists(main->gruppeliste);
-    main->saveGruppeliste();
+    showFileError(model.sortGroups(QLocale()));
 }
 
 void Tboksform::programBoksClick() {
     const int row = selectedElement();
     if (row < 0)
         return;
-    nytekstEdit->setText(programBoks->topLevelItem(row)->text(0));
-    webUrlEdit->setText(app.mainform->Web[row].Url);
+    nytekstEdit->setText(model.Web()[row].Navn);
+    webUrlEdit->setText(model.Web()[row].Url);
 }
 
 void Tboksform::RedigerNavn() {
-    Tmainform* main = app.mainform;
-    const QString adresse = webUrlEdit->text();
-    const QString navn = nytekstEdit->text();
     const int row = selectedElement();
     if (row < 0)
         return;
-    if (!app.services.urlCheck->IsValidURL(adresse)) {
+    const store::Result result = model.editElement(row, webUrlEdit->text(), nytekstEdit->text());
+    switch (result.kind) {
+    case store::Result::InvalidAddress:
         app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
         return;
-    }
-    main->WebNo = row;
-    TWebRecord& element = main->Web[row];
-    const store::ElementEdit plan = store::planEdit(element, adresse, navn);
-    if (plan.original) {
+    case store::Result::Original:
         app.infform->inform(QStringLiteral(
             "Valgte element er det oprindelige.\rDet bliver derfor ikke opdateret."));
         return;
-    }
-    const QString oldUrl = element.Url;
-    if (plan.newUrl)
-        element.Url = adresse;
-    if (plan.newName) {
-        // The new name is checked before anything is written; the address travels with it.
-        const store::ElementChange change =
-            store::renameElement(main->gruppeDir, main->Web, row, navn);
-        switch (change.result) {
-        case store::ElementChange::UnusableName:
-            element.Url = oldUrl;
-            app.infform->inform(QStringLiteral("Navnet kan ikke bruges som filnavn."));
-            return;
-        case store::ElementChange::NameTaken:
-            element.Url = oldUrl;
-            app.infform->inform(
-                QStringLiteral("Der findes allerede et element med det navn i gruppen."));
-            return;
-        case store::ElementChange::WriteFailed:
-            element.Url = oldUrl;
-            Tmainform::writeError(change.path, change.error);
-            return;
-        case store::ElementChange::OldFileKept:
-            MessageBox::fileError(QStringLiteral("Kan ikke slette filen"), change.path,
-                                  change.error);
-            break;
-        case store::ElementChange::Done:
-            break;
-        }
-        main->loadGruppefil();
-    } else if (plan.newUrl && !main->GemWeb()) {
-        element.Url = oldUrl;
+    case store::Result::UnusableName:
+        app.infform->inform(unusableFileName);
         return;
+    case store::Result::NameTaken:
+        app.infform->inform(
+            QStringLiteral("Der findes allerede et element med det navn i gruppen."));
+        return;
+    case store::Result::FileNotDeleted:
+        // The element has its new name all the same; only its old file is left over.
+        showFileError(result);
+        break;
+    default:
+        if (showFileError(result))
+            return;
     }
     webUrlEdit->clear();
     nytekstEdit->clear();
 }
 
 void Tboksform::aResetVisitsExecute() {
-    Tmainform* main = app.mainform;
     const int row = selectedElement();
     if (row < 0)
         return;
-    const QString adresse = webUrlEdit->text();
-    const QString navn = nytekstEdit->text();
-    main->WebNo = row;
-    TWebRecord& element = main->Web[row];
-    if (!store::isOriginal(element, adresse, navn)) {
+    const store::Result result = model.resetVisits(
+        row, webUrlEdit->text(), nytekstEdit->text(),
+        [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
+    if (result.kind == store::Result::NotOriginal) {
         app.infform->inform(QStringLiteral("Url og elementnavn skal være de oprindelige, hvis "
                                            "nulstilling af besøg skal kunne lade sig gøre."));
         return;
     }
-    if (!app.services.urlCheck->IsValidURL(adresse))
-        return;
-    element.Url = adresse;
-    element.Navn = navn;
-    // Entering the element again under its own name asks before it resets date and visits.
-    main->insertElement(element.Url, element.Navn);
+    // An address the check refuses stops the reset without a word.
+    showFileError(result);
 }
 
 void Tboksform::fjernKnapClick() {
-    Tmainform* main = app.mainform;
-    const int rows = programBoks->topLevelItemCount();
-    if (rows == 0)
+    if (model.Web().isEmpty())
         return;
-    QStringList captions;
-    QList<int> ticked;
-    for (int row = 0; row < rows; ++row) {
-        QTreeWidgetItem* item = programBoks->topLevelItem(row);
-        if (item->checkState(0) == Qt::Checked) {
-            captions << item->text(0);
-            ticked << row;
-        }
-    }
+    const QList<int> ticked = ticks->tickedRows();
     if (ticked.isEmpty()) {
         app.infform->inform(
             QStringLiteral("Der er ikke valgt elementer!\rAfkryds elementer, der skal slettes."));
         return;
     }
+    QStringList captions;
+    for (int row : ticked)
+        captions << model.Web()[row].Navn;
     QString question = QStringLiteral("Valgt: \r") + captions.join(QStringLiteral(", ")) + u'\r';
     question += ticked.size() == 1
                     ? QStringLiteral("Skal det valgte element slettes?")
                     : QStringLiteral("Skal de %1 valgte elementer slettes?").arg(ticked.size());
     if (!app.spform->ask(question))
         return;
-    QStringList paths;
-    for (auto it = ticked.crbegin(); it != ticked.crend(); ++it)
-        paths << store::elementFilePath(main->gruppeDir, main->Web[*it].Navn);
-    const store::FileRemoval removal = store::removeElementFiles(paths);
-    if (!removal.ok())
-        MessageBox::fileError(QStringLiteral("Kan ikke slette filen"), paths[removal.failed],
-                              removal.error);
-    // Also after a failed deletion, so the lists show what is on disk.
-    main->loadGruppefil();
+    showFileError(model.removeElements(ticked));
+}
+
+namespace {
+namespace shelf = store::shelf;
+
+QList<int> selectedRows(const QListWidget* list) {
+    QList<int> rows;
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->isSelected())
+            rows << i;
+    }
+    return rows;
+}
+
+void showRows(QListWidget* list, const QStringList& all, const QList<int>& selected) {
+    fill(list, all);
+    for (int row : selected)
+        list->item(row)->setSelected(true);
+    if (selected.size() == 1)
+        list->setCurrentRow(selected.first(), QItemSelectionModel::NoUpdate);
+}
+} // namespace
+
+void Tboksform::buildShelfActions() {
+    auto lists = [this] {
+        return shelf::Lists{itemTexts(Box), selectedRows(Box), itemTexts(lagerBox),
+                            selectedRows(lagerBox)};
+    };
+    auto make = [this, lists](const char* name, const QString& hint, pictures::Kind picture,
+                              bool (*enabled)(const shelf::Lists&),
+                              shelf::Lists (*move)(const shelf::Lists&)) {
+        auto* action = new UpdateAction(
+            this, QString(), hint, [lists, enabled] { return enabled(lists()); },
+            [this, lists, move] {
+                const shelf::Lists moved = move(lists());
+                showRows(Box, moved.active, moved.activeRows);
+                showRows(lagerBox, moved.stored, moved.storedRows);
+                listerModified = true;
+            });
+        action->setObjectName(QString::fromLatin1(name));
+        action->setIcon(pictures::icon(picture));
+        return action;
+    };
+    AvalgteTilLager = make("AvalgteTilLager", QStringLiteral("Flyt valgte til lager"),
+                           pictures::ToShelf, shelf::valgteTilLagerEnabled, shelf::valgteTilLager);
+    AvalgteTilbage = make("AvalgteTilbage", QStringLiteral("Flyt valgte tilbage"),
+                          pictures::FromShelf, shelf::valgteTilbageEnabled, shelf::valgteTilbage);
+    AalleTilLager = make("AalleTilLager", QStringLiteral("Flyt alle til lager"),
+                         pictures::AllToShelf, shelf::alleTilLagerEnabled, shelf::alleTilLager);
+    AalleTilbage = make("AalleTilbage", QStringLiteral("Flyt alle tilbage"), pictures::AllFromShelf,
+                        shelf::alleTilbageEnabled, shelf::alleTilbage);
+    AflytOp = make("AflytOp", QStringLiteral("Flyt valgte op"), pictures::Up, shelf::flytOpEnabled,
+                   shelf::flytOp);
+    AflytNed = make("AflytNed", QStringLiteral("Flyt valgte ned"), pictures::Down,
+                    shelf::flytNedEnabled, shelf::flytNed);
+    AgemForandringer = new UpdateAction(
+        this, QString(), QStringLiteral("Gem de nye lister"), [this] { return listerModified; },
+        [this] { AgemForandringerExecute(); });
+    AgemForandringer->setObjectName(QStringLiteral("AgemForandringer"));
+    AgemForandringer->setIcon(pictures::icon(pictures::Save));
+
+    // The shelf's buttons run the storage actions and show their pictures and hints.
+    const std::pair<QToolButton*, UpdateAction*> shelfButtons[] = {
+        {tilLagerValgte, AvalgteTilLager},
+        {tilbageValgte, AvalgteTilbage},
+        {tilLagerAlle, AalleTilLager},
+        {tilbageAlle, AalleTilbage},
+        {flytOp, AflytOp},
+        {flytNed, AflytNed},
+        {gemKnap, AgemForandringer}};
+    for (auto [button, action] : shelfButtons) {
+        button->setDefaultAction(action);
+        button->setAccessibleName(action->statusTip());
+    }
+}
+
+void Tboksform::AgemForandringerExecute() {
+    // Saved, the model's lists come back into both working lists and clear the flag; a failed
+    // save keeps the moves for another try.
+    showFileError(model.saveShelf(itemTexts(Box), itemTexts(lagerBox)));
 }

@@ -13,12 +13,16 @@ class QListWidget;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
-class QTreeWidget;
+class QTreeView;
+class TickedElements;
+namespace store {
+class Model;
+}
 class UpdateAction;
 
 // The administration window. It keeps nothing of its own but its options file and the storage
-// tab's unsaved-changes flag: its lists and fields show the main window's state, and every
-// change goes through the main window's operations and files.
+// tab's two working lists with their unsaved-changes flag: its lists and fields show the
+// model's state, and every change goes through the model.
 class Tboksform : public QWidget {
     Q_OBJECT
 public:
@@ -26,8 +30,7 @@ public:
 
     void hentOpt();
     void gemOpt();
-    void loadBokse();
-    void SkiftGruppe();
+    void loadDesign();
     void funkCheckClick();
     void gruppeBoksClick();
     void designBoxChange();
@@ -48,6 +51,9 @@ public:
     void aResetVisitsExecute();
     void fjernKnapClick();
 
+    // The storage shelf: saving the two working lists.
+    void AgemForandringerExecute();
+
     // The file dialog "Vælg program": the full path of the chosen file when one was chosen
     // and exists, else empty.
     QString OpenDia();
@@ -56,14 +62,10 @@ public:
     int browserIndex() const;
     void setBrowserIndex(int index);
 
-    // Used by the main window when it (re)loads a group.
-    void clearGroupFields();
-    void showGroupName(const QString& navn);
-    void addElementRow(const QString& navn);
-    // Puts names into gruppeBoks and the main window's gruppeBoksen.
-    void fillGroupLists(const QStringList& names);
     // The row selected in programBoks, -1 for none.
     int selectedElement() const;
+    // The rows of programBoks and their ticks.
+    TickedElements* tickedElements() const { return ticks; }
 
     QString optfil;
     bool listerModified = false;
@@ -96,7 +98,7 @@ public:
     QGroupBox* browserValg;
 
     // "Fjern eller rediger element"
-    QTreeWidget* programBoks;
+    QTreeView* programBoks;
     QToolButton* fjernKnap;
     QLineEdit* gNameEdit;
     QLabel* adrLabel2;
@@ -120,20 +122,41 @@ public:
     UpdateAction* aRedigerNavn;
     UpdateAction* aResetVisits;
 
+    // The storage shelf's moves and save, with the buttons of the tab "Administrer grupper".
+    UpdateAction* AvalgteTilLager;
+    UpdateAction* AvalgteTilbage;
+    UpdateAction* AalleTilLager;
+    UpdateAction* AalleTilbage;
+    UpdateAction* AflytOp;
+    UpdateAction* AflytNed;
+    UpdateAction* AgemForandringer;
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
     void buildActions();
+    void buildShelfActions();
     QWidget* buildGroupsTab();
     QWidget* buildEntryTab();
     QWidget* buildEditTab();
     QWidget* buildShelfTab();
     void setAddressCaptions();
-    bool groupSelected() const;
+    // Refreshing from the model.
+    void showGroupLists();
+    void showCurrentGroup();
+    void showMode();
+    void clearEntryFields();
+    // Both working lists of the shelf anew from the model, with nothing left unsaved.
+    void refillShelf();
 
     App& app;
+    store::Model& model;
     QButtonGroup* browserButtons;
+    TickedElements* ticks;
+    // A group renamed here is named in the element list's heading while it stays current.
+    QString renamedGroup;
 };

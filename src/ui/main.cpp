@@ -2,25 +2,23 @@
 
 #include "app.h"
 #include "boks.h"
-#include "elementedit.h"
-#include "elementstore.h"
-#include "filenames.h"
+#include "elementlistmodel.h"
+#include "entrycheck.h"
 #include "groupdelegate.h"
 #include "groups.h"
 #include "infUnit.h"
 #include "info.h"
 #include "messagebox.h"
+#include "model.h"
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
-#include "shelf.h"
+#include "report.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "textcompare.h"
-#include "textfile.h"
 #include "updateaction.h"
 #include "userfolders.h"
-#include "visits.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -35,10 +33,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QStatusBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -62,7 +59,7 @@ QToolButton* smallButton(const char* name, int width) {
 }
 } // namespace
 
-Tmainform::Tmainform(App& app_) : app(app_) {
+Tmainform::Tmainform(App& app_) : app(app_), model(*app_.model) {
     app.mainform = this;
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -73,14 +70,24 @@ Tmainform::Tmainform(App& app_) : app(app_) {
     resize(595, 380);
     buildControls();
     buildActions();
-    buildShelfActions();
+
+    // The lists, headings and fields follow the model.
+    connect(&model, &store::Model::groupListsChanged, this, &Tmainform::showGroupLists);
+    connect(&model, &store::Model::currentGroupChanged, this, &Tmainform::showCurrentGroup);
+    connect(&model, &store::Model::groupLoaded, this, [this] {
+        webEdit1->clear();
+        webEdit2->clear();
+    });
+    connect(&model, &store::Model::modeChanged, this, &Tmainform::showMode);
+    // A shelved current group leaves the heading empty.
+    connect(&model, &store::Model::groupShelved, gruppenavnLabel, &QLabel::clear);
 
     // Creating the main window: folders, options, the content mode's group lists.
     opstart = true;
     makeOptdir();
-    optFilnavn = optdir + QStringLiteral("main.txt");
+    optFilnavn = mainOptionsPath(optdir);
     hentOpt();
-    setMappe();
+    showFileError(model.setMappe());
 }
 
 void Tmainform::buildControls() {
@@ -126,17 +133,16 @@ void Tmainform::buildControls() {
     leftLayout->setSpacing(2);
     gruppenavnLabel = boldCentred(noGroupCaption);
     gruppenavnLabel->setObjectName(QStringLiteral("gruppenavnLabel"));
-    Listen = new QTableWidget(0, 4);
+    Listen = new QTableView;
     Listen->setObjectName(QStringLiteral("Listen"));
-    Listen->setHorizontalHeaderLabels({QStringLiteral("Dato"), QStringLiteral("Klokken"),
-                                       QStringLiteral("Besøg"), QStringLiteral("Hjemmeside")});
-    Listen->horizontalHeaderItem(2)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    model.elements()->setCaptions({QStringLiteral("Dato"), QStringLiteral("Klokken"),
+                                   QStringLiteral("Besøg"), QStringLiteral("Hjemmeside")});
+    Listen->setModel(model.elements());
     Listen->verticalHeader()->hide();
     Listen->verticalHeader()->setDefaultSectionSize(18);
     Listen->horizontalHeader()->setSectionsClickable(false);
     Listen->horizontalHeader()->setHighlightSections(false);
     Listen->horizontalHeader()->setStretchLastSection(true);
-    Listen->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     Listen->setColumnWidth(0, 72);
     Listen->setColumnWidth(1, 48);
     Listen->setColumnWidth(2, 48);
@@ -149,7 +155,7 @@ void Tmainform::buildControls() {
     Listen->setStatusTip(
         QStringLiteral("Vælg element og dobbeltklik eller tryk [Enter] eller [Mellemrum] for Go"));
     Listen->setAccessibleName(QStringLiteral("Elementer"));
-    connect(Listen, &QTableWidget::cellClicked, this, &Tmainform::ListenClick);
+    connect(Listen, &QTableView::clicked, this, &Tmainform::ListenClick);
     leftLayout->addWidget(gruppenavnLabel);
     leftLayout->addWidget(Listen);
     body->addWidget(left);
@@ -213,8 +219,7 @@ void Tmainform::buildActions() {
     actionIL = make(
         "actionIL", QString(), QStringLiteral("Indsæt indførte i aktuelle liste: Ctrl+I"),
         [this] {
-            return !webEdit1->text().isEmpty() && !webEdit2->text().isEmpty() &&
-                   !gruppenavn.isEmpty();
+            return !webEdit1->text().isEmpty() && !webEdit2->text().isEmpty() && model.hasGroup();
         },
         [this] { actionILExecute(); });
     actionIL->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
@@ -232,7 +237,7 @@ void Tmainform::buildActions() {
         "webBrowser", QString(),
         QStringLiteral(
             "Åben browser eller Stifinder for at indføre en url eller et program: Ctrl+B"),
-        [this] { return !gruppenavn.isEmpty(); }, [this] { webBrowserExecute(); });
+        [this] { return model.hasGroup(); }, [this] { webBrowserExecute(); });
     webBrowser->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     webBrowser->setIcon(pictures::icon(pictures::LookUp));
 
@@ -255,304 +260,70 @@ void Tmainform::buildActions() {
     }
 }
 
-namespace {
-namespace shelf = store::shelf;
-
-QList<int> selectedRows(const QListWidget* list) {
-    QList<int> rows;
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->isSelected())
-            rows << i;
-    }
-    return rows;
-}
-
-void showRows(QListWidget* list, const QStringList& all, const QList<int>& selected) {
-    list->clear();
-    list->addItems(all);
-    for (int row : selected)
-        list->item(row)->setSelected(true);
-    if (selected.size() == 1)
-        list->setCurrentRow(selected.first(), QItemSelectionModel::NoUpdate);
-}
-} // namespace
-
-void Tmainform::buildShelfActions() {
-    // The shelf's lists live on the administration window, made after this one.
-    auto lists = [this] {
-        Tboksform* boks = app.boksform;
-        if (!boks)
-            return shelf::Lists{};
-        return shelf::Lists{itemTexts(boks->Box), selectedRows(boks->Box),
-                            itemTexts(boks->lagerBox), selectedRows(boks->lagerBox)};
-    };
-    auto make = [this, lists](const char* name, const QString& hint, pictures::Kind picture,
-                              bool (*enabled)(const shelf::Lists&),
-                              shelf::Lists (*move)(const shelf::Lists&)) {
-        auto* action = new UpdateAction(
-            this, QString(), hint, [lists, enabled] { return enabled(lists()); },
-            [this, lists, move] {
-                const shelf::Lists moved = move(lists());
-                showRows(app.boksform->Box, moved.active, moved.activeRows);
-                showRows(app.boksform->lagerBox, moved.stored, moved.storedRows);
-                app.boksform->listerModified = true;
-            });
-        action->setObjectName(QString::fromLatin1(name));
-        action->setIcon(pictures::icon(picture));
-        return action;
-    };
-    AvalgteTilLager = make("AvalgteTilLager", QStringLiteral("Flyt valgte til lager"),
-                           pictures::ToShelf, shelf::valgteTilLagerEnabled, shelf::valgteTilLager);
-    AvalgteTilbage = make("AvalgteTilbage", QStringLiteral("Flyt valgte tilbage"),
-                          pictures::FromShelf, shelf::valgteTilbageEnabled, shelf::valgteTilbage);
-    AalleTilLager = make("AalleTilLager", QStringLiteral("Flyt alle til lager"),
-                         pictures::AllToShelf, shelf::alleTilLagerEnabled, shelf::alleTilLager);
-    AalleTilbage = make("AalleTilbage", QStringLiteral("Flyt alle tilbage"), pictures::AllFromShelf,
-                        shelf::alleTilbageEnabled, shelf::alleTilbage);
-    AflytOp = make("AflytOp", QStringLiteral("Flyt valgte op"), pictures::Up, shelf::flytOpEnabled,
-                   shelf::flytOp);
-    AflytNed = make("AflytNed", QStringLiteral("Flyt valgte ned"), pictures::Down,
-                    shelf::flytNedEnabled, shelf::flytNed);
-    AgemForandringer = new UpdateAction(
-        this, QString(), QStringLiteral("Gem de nye lister"),
-        [this] { return app.boksform && app.boksform->listerModified; },
-        [this] { AgemForandringerExecute(); });
-    AgemForandringer->setObjectName(QStringLiteral("AgemForandringer"));
-    AgemForandringer->setIcon(pictures::icon(pictures::Save));
-}
-
-void Tmainform::AgemForandringerExecute() {
-    Tboksform* boks = app.boksform;
-    const QStringList active = itemTexts(boks->Box);
-    if (shelf::currentGroupLeavesActive(gruppenavn, active)) {
-        // The current group was shelved or moved out: nothing is selected any more.
-        gruppenavn.clear();
-        gruppenavnLabel->setText(QString());
-        for (QLineEdit* e : {boks->valgtGruppeEdit, boks->gruppeEdit, boks->gNameEdit})
-            e->clear();
-        boks->programBoks->clear();
-        Listen->setRowCount(0);
-    }
-    gruppeliste = active;
-    if (!saveGruppeliste())
-        return;
-    boks->fillGroupLists(gruppeliste);
-    lagerliste = itemTexts(boks->lagerBox);
-    QString error;
-    if (!store::writeGroupList(webLagerfil, lagerliste, &error)) {
-        writeError(webLagerfil, error);
-        return;
-    }
-    boks->listerModified = false;
-}
-
-void Tmainform::deleteGruppefil() {
-    // The group's folder and files stay on disk; the group is only no longer listed.
-    if (!gruppenavn.isEmpty()) {
-        const qsizetype position =
-            store::groupIndex(itemTexts(app.boksform->gruppeBoks), gruppenavn);
-        if (position >= 0 && position < gruppeliste.size())
-            gruppeliste.removeAt(position);
-        if (!saveGruppeliste())
-            return;
-        app.boksform->fillGroupLists(gruppeliste);
-    }
-    gruppenavn.clear();
-    loadGruppefil();
-    app.boksform->loadBokse();
-}
-
 void Tmainform::makeOptdir() {
     const UserFolders f = ::makeOptdir(app.baseDir, app.loginName);
     brugernavn = f.brugernavn;
     setWindowTitle(QStringLiteral("Lenkaro: ") + brugernavn);
     strukturDir = f.strukturDir;
-    programdir0 = f.programdir0;
-    programdir1 = f.programdir1;
+    model.setFolders(f.programdir0, f.programdir1);
     optdir = f.optdir;
     for (const QString& error : f.errors)
         MessageBox::show(QStringLiteral("Lenkaro"), error);
 }
 
 void Tmainform::hentOpt() {
-    if (QFileInfo::exists(optFilnavn)) {
-        // A file that cannot be read, or a bad line, ends the reading silently; what was read
-        // before it stays in force.
-        const auto lines = textfile::readLines(optFilnavn);
-        if (!lines)
-            return;
-        const MainOptions o = parseMainOptions(*lines);
-        if (o.designname) {
-            designname = *o.designname;
-            StyleManager::setStyle(designname);
-        }
-        applyPlace(this, o.place);
-        if (o.gruppenavn)
-            gruppenavn = *o.gruppenavn;
-        if (o.gruppenavn0)
-            gruppenavn0 = *o.gruppenavn0;
-        if (o.gruppenavn1)
-            gruppenavn1 = *o.gruppenavn1;
-        if (!o.complete)
-            return;
-        funkNo = *o.funkNo;
-    } else {
-        designname = QStringLiteral("Sky");
-        StyleManager::setStyle(designname);
-        move(120, 120);
-        resize(595, 380);
-        // Qt takes "/" as the separator on every platform.
-        const QString underholdning = app.baseDir + QStringLiteral("/zvk/Program/Underholdning");
-        gruppenavn = QFileInfo(underholdning).isDir() ? QStringLiteral("Underholdning") : QString();
-        funkNo = 0;
-    }
-    (funkNo != 0 ? gruppenavn1 : gruppenavn0) = gruppenavn;
-    gruppenavnLabel->setText(gruppenavn.isEmpty() ? noGroupCaption : gruppenavn);
+    const MainOptions o = readMainOptions(optFilnavn, app.baseDir);
+    if (o.designname)
+        setDesign(*o.designname);
+    applyPlace(this, o.place);
+    model.restore(o.gruppenavn, o.gruppenavn0, o.gruppenavn1, o.funkNo);
+}
+
+void Tmainform::setDesign(const QString& name) {
+    designname = name;
+    StyleManager::setStyle(name);
 }
 
 void Tmainform::gemOpt() {
-    (funkNo != 0 ? gruppenavn1 : gruppenavn0) = gruppenavn;
-    const MainOptionValues values{designname, y(),         x(),         width(), height(),
-                                  gruppenavn, gruppenavn0, gruppenavn1, funkNo};
+    const MainOptionValues values{designname,
+                                  y(),
+                                  x(),
+                                  width(),
+                                  height(),
+                                  model.gruppenavn(),
+                                  model.gruppenavn0(),
+                                  model.gruppenavn1(),
+                                  model.funkNo()};
     QString error;
-    if (!textfile::writeLines(optFilnavn, formatMainOptions(values), &error))
-        writeError(optFilnavn, error);
+    if (!writeMainOptions(optFilnavn, values, &error))
+        MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optFilnavn, error);
     // The administration window's options are saved even when ours could not be.
     app.boksform->gemOpt();
 }
 
-void Tmainform::setMappe() {
-    if (funkNo != 0) {
-        programdir = programdir1;
-        gruppenavn = gruppenavn1;
-    } else {
-        programdir = programdir0;
-        gruppenavn = gruppenavn0;
-    }
-    webGruppefil = programdir + QStringLiteral("webgruppe.txt");
-    webLagerfil = programdir + QStringLiteral("webLager.txt");
-    QString error;
-    gruppeliste.clear();
-    lagerliste.clear();
-    for (auto [path, list] : {std::pair{webGruppefil, &gruppeliste}, {webLagerfil, &lagerliste}}) {
-        if (const auto names = store::readGroupList(path, &error))
-            *list = *names;
-        else
-            MessageBox::fileError(QStringLiteral("Kan ikke læse filen"), path, error);
-    }
+void Tmainform::showGroupLists() {
+    gruppeBoksen->clear();
+    gruppeBoksen->addItems(model.gruppeliste());
+    showCurrentGroup();
 }
 
-void Tmainform::loadDesign() {
-    QComboBox* box = app.boksform->designBox;
-    QStringList names = StyleManager::styleNames();
-    names.sort(Qt::CaseInsensitive);
-    box->clear();
-    box->addItems(names);
-    // A fixed-string match ignores case.
-    box->setCurrentIndex(box->findText(designname, Qt::MatchFixedString));
+void Tmainform::showCurrentGroup() {
+    gruppenavnLabel->setText(model.hasGroup() ? model.gruppenavn() : noGroupCaption);
+    // The highlighted group is the current one.
+    const qsizetype row = store::groupIndex(model.gruppeliste(), model.gruppenavn());
+    if (model.hasGroup() && row >= 0 && row < gruppeBoksen->count())
+        gruppeBoksen->setCurrentRow(int(row));
+    else
+        gruppeBoksen->clearSelection();
 }
 
-QString Tmainform::contentFolder() const {
-    return programdir.chopped(1);
-}
-
-QString Tmainform::groupFolder(const QString& navn) const {
-    return filenames::entryPath(contentFolder(), navn);
-}
-
-void Tmainform::loadGruppefil() {
-    webEdit1->clear();
-    webEdit2->clear();
-    Listen->setRowCount(0);
-    // The array always holds what the list shows, row for row.
-    Web.clear();
-    WebNo = -1;
-    WebAntal = 0;
-    gruppenavnLabel->setText(gruppenavn.isEmpty() ? noGroupCaption : gruppenavn);
-    app.boksform->clearGroupFields();
-    if (gruppenavn.isEmpty())
-        return;
-    gruppeDir = groupFolder(gruppenavn);
-    if (!QFileInfo(gruppeDir).isDir())
-        return;
-    app.boksform->showGroupName(gruppenavn);
-    store::readWeb(gruppeDir, Web);
-    WebAntal = int(Web.size());
-    for (int i = 0; i < WebAntal; ++i) {
-        WebNo = i;
-        ListenAdd();
-    }
-}
-
-void Tmainform::ListenAdd() {
-    const TWebRecord& r = Web[WebNo];
-    const int row = Listen->rowCount();
-    Listen->insertRow(row);
-    const QString cells[] = {r.dato, r.klokken, QString::number(r.Visits), r.Navn};
-    for (int column = 0; column < 4; ++column) {
-        auto* item = new QTableWidgetItem(cells[column]);
-        if (column == 2)
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        Listen->setItem(row, column, item);
-    }
-    app.boksform->addElementRow(r.Navn);
-}
-
-bool Tmainform::GemWeb() {
-    TWebRecord& r = Web[WebNo];
-    r.filnavn = filenames::join(gruppeDir, store::elementFileName(r.Navn));
-    // Overwriting finds the existing file whatever the case of its name, so a group never
-    // holds two element files whose names differ only in case.
-    const QString path = store::elementFilePath(gruppeDir, r.Navn);
-    QString error;
-    if (!store::writeElement(path, r, &error)) {
-        writeError(path, error);
-        return false;
-    }
-    return true;
-}
-
-bool Tmainform::insertElement(QString aUrl, QString aNavn) {
-    if (gruppenavn.isEmpty())
-        return true;
-    // The name becomes a file name inside the group folder; a path separator or another
-    // character no file name may hold would write elsewhere or fail.
-    if (!filenames::isUsableName(aNavn)) {
-        app.infform->inform(QStringLiteral("Navnet kan ikke bruges som filnavn."));
-        return false;
-    }
-    gruppeDir = groupFolder(gruppenavn);
-    WebNo = Listen->rowCount();
-    Web.resize(WebNo + 1);
-    // GemWeb gives the record its file path as it writes it.
-    Web[WebNo] = TWebRecord{aUrl, aNavn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0, {}};
-    if (filenames::fileExists(gruppeDir, store::elementFileName(aNavn))) {
-        const QString question = QStringLiteral("Skal \"") + aNavn +
-                                 QStringLiteral("\" overskrives?\r\r\"Dato\" og \"Besøg\" "
-                                                "nul-stilles, hvis elementet overskrives.");
-        if (!app.spform->ask(question)) {
-            Web.resize(WebNo);
-            return true;
-        }
-    }
-    if (!GemWeb()) {
-        Web.resize(WebNo);
-        return true;
-    }
-    loadGruppefil();
-    return true;
-}
-
-void Tmainform::writeError(const QString& path, const QString& reason) {
-    MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), path, reason);
-}
-
-bool Tmainform::saveGruppeliste() {
-    QString error;
-    if (store::writeGroupList(webGruppefil, gruppeliste, &error))
-        return true;
-    writeError(webGruppefil, error);
-    return false;
+void Tmainform::showMode() {
+    QStringList captions;
+    for (int c = 0; c < store::ElementListModel::ColumnCount; ++c)
+        captions << model.elements()->headerData(c, Qt::Horizontal).toString();
+    captions[store::ElementListModel::NavnColumn] =
+        model.funkNo() == 1 ? QStringLiteral("Program") : QStringLiteral("Webside");
+    model.elements()->setCaptions(captions);
 }
 
 int Tmainform::selectedRow() const {
@@ -591,14 +362,14 @@ bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
 
 void Tmainform::ListenClick() {
     const int row = selectedRow();
-    if (funkNo == 0 && row >= 0)
-        webEdit1->setText(Web[row].Url);
+    if (model.funkNo() == 0 && row >= 0)
+        webEdit1->setText(model.Web()[row].Url);
 }
 
 void Tmainform::ListenDblClick() {
     if (selectedRow() < 0)
         return;
-    if (funkNo == 0)
+    if (model.funkNo() == 0)
         webUrl->execute();
     else
         runProgrammer();
@@ -613,9 +384,8 @@ void Tmainform::gruppeBoksenDblClick() {
     QListWidgetItem* item = gruppeBoksen->currentItem();
     if (!item || !item->isSelected())
         return;
-    app.boksform->gruppeBoks->setCurrentRow(gruppeBoksen->row(item));
-    gruppenavn = item->text();
-    app.boksform->SkiftGruppe();
+    // Both group lists mark the chosen group when the model has made it current.
+    model.selectGroup(item->text());
 }
 
 void Tmainform::gruppeBoksenKeyPress(int key) {
@@ -630,8 +400,7 @@ void Tmainform::actionAWExecute() {
 }
 
 void Tmainform::actionSIExecute() {
-    // Ticking or clearing the box runs the administration window's switch.
-    app.boksform->funkCheck->setChecked(!app.boksform->funkCheck->isChecked());
+    showFileError(model.switchMode(model.funkNo() == 1 ? 0 : 1));
 }
 
 void Tmainform::actionInfoExecute() {
@@ -649,33 +418,40 @@ void Tmainform::Information(const QString& S) {
 }
 
 void Tmainform::actionILExecute() {
-    if (webEdit2->text().size() < 3) {
+    const QString adresse = webEdit1->text();
+    const QString navn = webEdit2->text();
+    switch (store::checkEntry(model.funkNo(), adresse, navn, 3, *app.services.urlCheck)) {
+    case store::EntryCheck::ShortName:
         app.infform->inform(QStringLiteral("Kort navn: Minimum 3 tegn!"));
         return;
+    case store::EntryCheck::NoAddress:
+    case store::EntryCheck::InvalidAddress:
+        app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+        return;
+    case store::EntryCheck::NoProgram:
+        app.infform->inform(QStringLiteral("Der mangler et program!"));
+        return;
+    case store::EntryCheck::ProgramMissing:
+        app.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
+        return;
+    case store::EntryCheck::Ok:
+        break;
     }
-    if (funkNo == 0) {
-        if (!app.services.urlCheck->IsValidURL(webEdit1->text())) {
-            app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
-            return;
-        }
-    } else {
-        if (webEdit1->text().isEmpty()) {
-            app.infform->inform(QStringLiteral("Der mangler et program!"));
-            return;
-        }
-        if (!QFileInfo(webEdit1->text()).isFile()) {
-            app.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
-            return;
-        }
+    const store::Result result = model.insertElement(
+        adresse, navn, [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
+    if (result.kind == store::Result::UnusableName) {
+        app.infform->inform(QStringLiteral("Navnet kan ikke bruges som filnavn."));
+        return;
     }
-    if (!insertElement(webEdit1->text(), webEdit2->text()))
+    // A failed write keeps what was typed, so it can be tried again.
+    if (showFileError(result))
         return;
     webEdit1->clear();
     webEdit2->clear();
 }
 
 void Tmainform::webBrowserExecute() {
-    if (funkNo == 0) {
+    if (model.funkNo() == 0) {
         startChosenBrowser();
         return;
     }
@@ -691,58 +467,53 @@ void Tmainform::startChosenBrowser() {
         runFilname(browser);
 }
 
-void Tmainform::recordVisit(int row) {
-    WebNo = row;
-    TWebRecord& r = Web[WebNo];
+bool Tmainform::recordVisit(int row) {
     // The date is taken first, then the time.
     const QString date = app.services.clock->dateText();
     const QString time = app.services.clock->timeText();
-    store::stampVisit(r, date, time);
-    Listen->item(row, 0)->setText(r.dato);
-    Listen->item(row, 1)->setText(r.klokken);
-    Listen->item(row, 2)->setText(QString::number(r.Visits));
+    return !showFileError(model.recordVisit(row, date, time));
 }
 
 bool Tmainform::webUrlBeforeBrowse() {
     const int row = selectedRow();
-    if (funkNo != 0)
+    if (model.funkNo() != 0)
         return false;
     if (row < 0) {
         app.infform->inform(QStringLiteral("Der mangler en webadresse!"));
         return false;
     }
-    if (!app.services.urlCheck->IsValidURL(Web[row].Url)) {
+    if (!app.services.urlCheck->IsValidURL(model.Web()[row].Url)) {
         app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
         return false;
     }
-    recordVisit(row);
-    return GemWeb();
+    return recordVisit(row);
 }
 
 void Tmainform::webUrlExecute() {
     if (!webUrlBeforeBrowse())
         return;
     // Whether the browser opens is not looked at.
-    app.services.shell->execute(QString(), Web[WebNo].Url, QString(), QString(), Shell::ShowNormal);
+    app.services.shell->execute(QString(), model.Web()[model.WebNo()].Url, QString(), QString(),
+                                Shell::ShowNormal);
 }
 
 void Tmainform::runProgrammer() {
-    if (funkNo != 1)
+    if (model.funkNo() != 1)
         return;
     const int row = selectedRow();
     if (row < 0) {
         app.infform->inform(QStringLiteral("Vælg et item!"));
         return;
     }
-    if (!QFileInfo(Web[row].Url).isFile()) {
+    const QString program = model.Web()[row].Url;
+    if (!QFileInfo(program).isFile()) {
         app.infform->inform(QStringLiteral("Programmet blev ikke fundet."));
         return;
     }
     // The visit is recorded before the shell is asked, so a refused start still counts.
-    recordVisit(row);
-    if (!GemWeb())
+    if (!recordVisit(row))
         return;
-    runFilname(Web[row].Url);
+    runFilname(program);
 }
 
 void Tmainform::runFilname(const QString& aFilename) {
@@ -811,7 +582,7 @@ void Tmainform::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (opstart) {
         opstart = false;
-        loadGruppefil();
+        model.loadGruppefil();
     }
 }
 

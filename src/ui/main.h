@@ -1,7 +1,5 @@
 #pragma once
 
-#include "webrecord.h"
-
 #include <QMainWindow>
 #include <QStringList>
 
@@ -12,32 +10,25 @@ class QListWidget;
 class QPushButton;
 class QStatusBar;
 class QMenu;
-class QTableWidget;
+class QTableView;
 class QToolButton;
 class UpdateAction;
+namespace store {
+class Model;
+}
 
 // The main window: the groups of the current content mode on the right, the elements of the
-// current group on the left. It owns the program's state: content mode, current group, folder
-// paths, group lists and the elements of the current group.
+// current group on the left. It shows the model's state and hands every change to the model.
 class Tmainform : public QMainWindow {
     Q_OBJECT
 public:
     explicit Tmainform(App& app);
 
-    // Options and folders.
+    // Options.
     void hentOpt();
     void gemOpt();
-    void setMappe();
-    void loadDesign();
-
-    // The current group and its elements.
-    void loadGruppefil();
-    void ListenAdd();
-    bool GemWeb();
-    // Returns false when aNavn cannot be a file name: it is refused before anything is asked or
-    // written, and callers keep what the user typed so it can be mended.
-    // Taken by value: callers pass fields of Web, which this resizes.
-    bool insertElement(QString aUrl, QString aNavn);
+    // Sets the visual style by name and keeps the name for the options file.
+    void setDesign(const QString& name);
 
     // Actions and handlers.
     void ListenClick();
@@ -57,11 +48,6 @@ public:
     bool webUrlBeforeBrowse();
     void Information(const QString& S);
 
-    // The storage shelf: moves between the administration window's two working lists, and
-    // saving them as the content mode's two group list files.
-    void deleteGruppefil();
-    void AgemForandringerExecute();
-
     // Visiting and launching.
     void runProgrammer();
     void runFilname(const QString& aFilename);
@@ -70,36 +56,14 @@ public:
     // The row selected in Listen, -1 for none.
     int selectedRow() const;
 
-    // The content folder of the current mode, programdir without its trailing separator.
-    QString contentFolder() const;
-
-    // The folder of the group called navn in the current content folder, whatever the letter
-    // case of the folder on disk.
-    QString groupFolder(const QString& navn) const;
-
-    // Shows a file that could not be created or replaced in the platform's message box.
-    static void writeError(const QString& path, const QString& reason);
-
-    // Writes gruppeliste to webGruppefil; a failure is shown and false returned.
-    bool saveGruppeliste();
-
-    // Folders (see UserFolders).
+    // Folders (see UserFolders); the content folders are the model's.
     QString brugernavn;
     QString strukturDir;
-    QString programdir0, programdir1, optdir;
-    QString programdir;
-    QString optFilnavn, webGruppefil, webLagerfil;
+    QString optdir;
+    QString optFilnavn;
 
     bool opstart = true;
-    quint8 funkNo = 0;
     QString designname;
-    QString gruppenavn, gruppenavn0, gruppenavn1;
-    QStringList gruppeliste, lagerliste;
-
-    TWebArray Web;
-    int WebNo = -1;
-    int WebAntal = 0;
-    QString gruppeDir;
 
     // Controls.
     QToolButton* Button2;
@@ -111,7 +75,7 @@ public:
     QLineEdit* webEdit2;
     QToolButton* Button1;
     QLabel* gruppenavnLabel;
-    QTableWidget* Listen;
+    QTableView* Listen;
     QLabel* Label2;
     QListWidget* gruppeBoksen;
     QStatusBar* infoBar;
@@ -124,14 +88,6 @@ public:
     UpdateAction* actionInfo;
     UpdateAction* webBrowser;
 
-    UpdateAction* AvalgteTilLager;
-    UpdateAction* AvalgteTilbage;
-    UpdateAction* AalleTilLager;
-    UpdateAction* AalleTilbage;
-    UpdateAction* AflytOp;
-    UpdateAction* AflytNed;
-    UpdateAction* AgemForandringer;
-
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -141,9 +97,13 @@ protected:
 private:
     void buildControls();
     void buildActions();
-    void buildShelfActions();
     void makeOptdir();
-    void recordVisit(int row);
+    bool recordVisit(int row);
+    // Refreshing from the model.
+    void showGroupLists();
+    void showCurrentGroup();
+    void showMode();
 
     App& app;
+    store::Model& model;
 };

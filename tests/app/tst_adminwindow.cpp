@@ -14,10 +14,10 @@
 #include <QListWidget>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 // The administration window opened from the main window and used as a user would.
 class TstAdminwindow : public QObject {
@@ -82,7 +82,7 @@ void TstAdminwindow::opensFromMainWindowAndHides() {
     QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"Nyheder", "Musik"}));
     QCOMPARE(itemTexts(boks->lagerBox), QStringList{"Gammelt"});
     QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Nyheder"));
-    QCOMPARE(boks->programBoks->topLevelItemCount(), 1);
+    QCOMPARE(boks->programBoks->model()->rowCount(), 1);
 
     boks->Bog->setCurrentIndex(1);
     boks->FilnavnEdit->setText("https://halvt.dk/");
@@ -102,28 +102,30 @@ void TstAdminwindow::switchesContentModeBothWays() {
     QTest::mouseClick(boks->funkCheck, Qt::LeftButton, {},
                       QPoint(5, boks->funkCheck->height() / 2));
     QVERIFY(boks->funkCheck->isChecked());
-    QCOMPARE(int(app.mainform->funkNo), 1);
-    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Værktøj"));
+    QCOMPARE(int(app.model->funkNo()), 1);
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("Værktøj"));
     QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Værktøj"));
-    QCOMPARE(app.mainform->Listen->item(0, 3)->text(), QStringLiteral("Lommeregner"));
+    QCOMPARE(elementName(app.mainform->Listen, 0), QStringLiteral("Lommeregner"));
     QCOMPARE(itemTexts(boks->gruppeBoks), QStringList{"Værktøj"});
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), QStringList{"Værktøj"});
     QCOMPARE(itemTexts(boks->lagerBox), QStringList{});
     QCOMPARE(boks->adrLabel->text(), QStringLiteral("Program"));
     QCOMPARE(boks->adrLabel2->text(), QStringLiteral("Program"));
-    QCOMPARE(app.mainform->Listen->horizontalHeaderItem(3)->text(), QStringLiteral("Program"));
+    QCOMPARE(app.mainform->Listen->model()->headerData(3, Qt::Horizontal).toString(),
+             QStringLiteral("Program"));
 
     // Choosing another web group is remembered for web mode and comes back after a switch.
     boks->funkCheck->click();
-    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Nyheder"));
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
     boks->gruppeBoks->setCurrentRow(1);
     boks->gruppeBoksClick();
     boks->funkCheck->click();
     boks->funkCheck->click();
-    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Musik"));
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
     QCOMPARE(itemTexts(boks->lagerBox), QStringList{"Gammelt"});
     QCOMPARE(boks->adrLabel->text(), QStringLiteral("Werbadresse"));
-    QCOMPARE(app.mainform->Listen->horizontalHeaderItem(3)->text(), QStringLiteral("Webside"));
+    QCOMPARE(app.mainform->Listen->model()->headerData(3, Qt::Horizontal).toString(),
+             QStringLiteral("Webside"));
 }
 
 void TstAdminwindow::programsWithoutGroupList() {
@@ -134,7 +136,7 @@ void TstAdminwindow::programsWithoutGroupList() {
     QCOMPARE(app.boksform->gruppeBoks->count(), 0);
     QCOMPARE(app.mainform->gruppeBoksen->count(), 0);
     // The group last chosen in programs mode is still shown; its folder exists.
-    QCOMPARE(app.mainform->Listen->rowCount(), 1);
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
 }
 
 void TstAdminwindow::selectsGroupsFromEitherWindow() {
@@ -144,18 +146,18 @@ void TstAdminwindow::selectsGroupsFromEitherWindow() {
     QListWidget* list = boks->gruppeBoks;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(1)).center());
-    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Musik"));
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
     QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Musik"));
     QCOMPARE(boks->gruppeEdit->text(), QStringLiteral("Musik"));
     QCOMPARE(boks->gNameEdit->text(), QStringLiteral("Musik"));
-    QCOMPARE(app.mainform->Listen->rowCount(), 0);
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
 
     // Moving the highlight with the keyboard selects the group it lands on.
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Up);
-    QTRY_COMPARE(app.mainform->gruppenavn, QStringLiteral("Nyheder"));
-    QCOMPARE(app.mainform->Listen->rowCount(), 1);
-    QCOMPARE(boks->programBoks->topLevelItem(0)->text(0), QStringLiteral("DR"));
+    QTRY_COMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(elementName(boks->programBoks, 0), QStringLiteral("DR"));
 
     // And from the main window, which marks the same row here.
     app.mainform->gruppeBoksen->setCurrentRow(1);
@@ -213,15 +215,15 @@ void TstAdminwindow::entersElements() {
     boks->Bog->setCurrentIndex(1);
     boks->FilnavnEdit->setText(address);
     boks->tekstEdit->setText(name);
-    const int before = app.mainform->Listen->rowCount();
+    const int before = app.mainform->Listen->model()->rowCount();
     // The action runs only with both fields filled; the checks run whichever way it starts.
     boks->InsertElement();
     if (message.isEmpty()) {
         QVERIFY(app.infform->takeShown().isEmpty());
         QCOMPARE(boks->FilnavnEdit->text(), QString());
         QCOMPARE(boks->tekstEdit->text(), QString());
-        QCOMPARE(app.mainform->Listen->rowCount(), before + 1);
-        QCOMPARE(boks->programBoks->topLevelItemCount(), before + 1);
+        QCOMPARE(app.mainform->Listen->model()->rowCount(), before + 1);
+        QCOMPARE(boks->programBoks->model()->rowCount(), before + 1);
         const QString group = programs ? f.programs() + "/Værktøj/" : f.web() + "/Nyheder/";
         QCOMPARE(textfile::readLines(group + name + ".txt")->mid(0, 5),
                  (QStringList{address, name, "Dato", "XX:XX", "0"}));
@@ -229,7 +231,7 @@ void TstAdminwindow::entersElements() {
         QCOMPARE(app.infform->takeShown(), QStringList{message});
         QCOMPARE(boks->FilnavnEdit->text(), address);
         QCOMPARE(boks->tekstEdit->text(), name);
-        QCOMPARE(app.mainform->Listen->rowCount(), before);
+        QCOMPARE(app.mainform->Listen->model()->rowCount(), before);
     }
 }
 
@@ -264,7 +266,7 @@ void TstAdminwindow::entryNeedsGroupAndItsTab() {
 
     boks->Bog->setCurrentIndex(1);
     QVERIFY(boks->actionOpenEle->update());
-    app.mainform->gruppenavn.clear();
+    app.model->selectGroup(QString());
     boks->FilnavnEdit->setText("https://www.tv2.dk/");
     boks->tekstEdit->setText("TV 2");
     QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
@@ -274,10 +276,12 @@ void TstAdminwindow::entryNeedsGroupAndItsTab() {
     QVERIFY(app.infform->takeShown().isEmpty());
     QCOMPARE(boks->tekstEdit->text(), QStringLiteral("TV 2"));
 
-    app.mainform->gruppenavn = "Nyheder";
+    app.model->selectGroup("Nyheder");
+    boks->FilnavnEdit->setText("https://www.tv2.dk/");
+    boks->tekstEdit->setText("TV 2");
     QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
     QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/TV 2.txt"));
-    QCOMPARE(app.mainform->Listen->rowCount(), 2);
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 2);
 }
 
 void TstAdminwindow::lookUpFillsProgramPath() {

@@ -5,10 +5,10 @@
 #include "updateaction.h"
 
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 // Elements changed, reset and removed on the tab "Fjern eller rediger element".
 class TstEditwindow : public QObject {
@@ -47,9 +47,8 @@ private:
     }
 
     void select(App& app, int row) {
-        QTreeWidget* list = app.boksform->programBoks;
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->topLevelItem(row)).center());
+        QTreeView* list = app.boksform->programBoks;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, elementRect(list, row).center());
     }
 
     QStringList file(const QString& navn) const {
@@ -58,9 +57,7 @@ private:
 
     QStringList files() const { return QDir(group).entryList(QDir::Files); }
 
-    static void tick(App& app, int row) {
-        app.boksform->programBoks->topLevelItem(row)->setCheckState(0, Qt::Checked);
-    }
+    static void tick(App& app, int row) { setTick(app.boksform->programBoks, row); }
 
     QString group;
 };
@@ -113,7 +110,7 @@ void TstEditwindow::changesAddressOnly() {
                                       "41", group + "/DR.txt"}));
     QCOMPARE(app.boksform->webUrlEdit->text(), QString());
     QCOMPARE(app.boksform->nytekstEdit->text(), QString());
-    QCOMPARE(app.mainform->Web[0].Url, QStringLiteral("https://www.dr.dk/nyheder"));
+    QCOMPARE(app.model->Web()[0].Url, QStringLiteral("https://www.dr.dk/nyheder"));
     // The lists are not reloaded: the row is still selected.
     QCOMPARE(app.boksform->selectedElement(), 0);
 }
@@ -128,8 +125,8 @@ void TstEditwindow::changesNameOnly() {
     QCOMPARE(file("Danmarks Radio"),
              (QStringList{"https://www.dr.dk/", "Danmarks Radio", "01-12-2026", "10:15", "41",
                           group + "/Danmarks Radio.txt"}));
-    QCOMPARE(app.mainform->Listen->item(0, 3)->text(), QStringLiteral("Danmarks Radio"));
-    QCOMPARE(app.boksform->programBoks->topLevelItem(0)->text(0), QStringLiteral("Danmarks Radio"));
+    QCOMPARE(cell(app.mainform->Listen, 0, 3), QStringLiteral("Danmarks Radio"));
+    QCOMPARE(elementName(app.boksform->programBoks, 0), QStringLiteral("Danmarks Radio"));
 }
 
 void TstEditwindow::changesBoth() {
@@ -171,7 +168,7 @@ void TstEditwindow::nameRefusals() {
     QCOMPARE(files(), (QStringList{"DR.txt", "Politiken.txt", "TV 2.txt"}));
     QCOMPARE(file("DR")[0], QStringLiteral("https://www.dr.dk/"));
     QCOMPARE(file("Politiken")[0], QStringLiteral("https://politiken.dk/"));
-    QCOMPARE(app.mainform->Web[0].Url, QStringLiteral("https://www.dr.dk/"));
+    QCOMPARE(app.model->Web()[0].Url, QStringLiteral("https://www.dr.dk/"));
     QVERIFY(!app.boksform->nytekstEdit->text().isEmpty());
 }
 
@@ -186,7 +183,7 @@ void TstEditwindow::resetsVisits() {
         if (yes) {
             QCOMPARE(file("DR"), (QStringList{"https://www.dr.dk/", "DR", "Dato", "XX:XX", "0",
                                               group + "/DR.txt"}));
-            QCOMPARE(app.mainform->Listen->item(0, 2)->text(), QStringLiteral("0"));
+            QCOMPARE(cell(app.mainform->Listen, 0, 2), QStringLiteral("0"));
         } else {
             QCOMPARE(file("DR")[4], QStringLiteral("41"));
         }
@@ -216,8 +213,8 @@ void TstEditwindow::removesTicked() {
     QCOMPARE(app.spform->takeShown(),
              QStringList{"Valgt: \rDR, Politiken, TV 2\rSkal de 3 valgte elementer slettes?"});
     QCOMPARE(files(), QStringList{});
-    QCOMPARE(app.mainform->Listen->rowCount(), 0);
-    QCOMPARE(app.boksform->programBoks->topLevelItemCount(), 0);
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(app.boksform->programBoks->model()->rowCount(), 0);
 }
 
 void TstEditwindow::removalMessages() {
@@ -232,12 +229,11 @@ void TstEditwindow::removalMessages() {
              QStringList{"Valgt: \rPolitiken\rSkal det valgte element slettes?"});
     // "Nej": the file and the tick stay.
     QCOMPARE(files().size(), 3);
-    QCOMPARE(app.boksform->programBoks->topLevelItem(1)->checkState(0), Qt::Checked);
+    QCOMPARE(tickOf(app.boksform->programBoks, 1), Qt::Checked);
 
     // With an empty list nothing at all happens.
-    app.mainform->gruppenavn = "Tom";
     QDir().mkpath(f.web() + "/Tom");
-    app.boksform->SkiftGruppe();
+    app.model->selectGroup("Tom");
     app.boksform->fjernKnap->click();
     QVERIFY(app.infform->takeShown().isEmpty());
     QVERIFY(app.spform->takeShown().isEmpty());
@@ -257,8 +253,8 @@ void TstEditwindow::failedRemovalReloads() {
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains("Politiken.txt"));
     QCOMPARE(files(), QStringList{"DR.txt"});
-    QCOMPARE(app.mainform->Listen->rowCount(), 1);
-    QCOMPARE(app.boksform->programBoks->topLevelItem(0)->checkState(0), Qt::Unchecked);
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(tickOf(app.boksform->programBoks, 0), Qt::Unchecked);
 }
 
 QTEST_MAIN(TstEditwindow)

@@ -5,9 +5,9 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTreeView>
 
 // Loading a group into the element lists, and inserting elements into it.
 class TstElementwindow : public QObject {
@@ -33,10 +33,18 @@ private:
         return app;
     }
 
-    static QStringList row(QTableWidget* list, int r) {
+    // Enters an element on the administration window's entry tab, as a user types it there.
+    static void enter(App& app, const QString& url, const QString& navn) {
+        app.boksform->Bog->setCurrentIndex(1);
+        app.boksform->FilnavnEdit->setText(url);
+        app.boksform->tekstEdit->setText(navn);
+        app.boksform->InsertElement();
+    }
+
+    static QStringList row(QTableView* list, int r) {
         QStringList cells;
-        for (int c = 0; c < list->columnCount(); ++c)
-            cells << list->item(r, c)->text();
+        for (int c = 0; c < list->model()->columnCount(); ++c)
+            cells << cell(list, r, c);
         return cells;
     }
 };
@@ -49,18 +57,18 @@ void TstElementwindow::showsGroupOfMainTxtInNameOrder() {
     Fixture::element(group, "Berlingske", "https://www.berlingske.dk/");
     QDir().mkpath(group + "/Arkiv");
     App& app = startWithGroup(f, "Nyheder");
-    QTableWidget* listen = app.mainform->Listen;
-    QCOMPARE(listen->rowCount(), 3);
+    QTableView* listen = app.mainform->Listen;
+    QCOMPARE(listen->model()->rowCount(), 3);
     QCOMPARE(row(listen, 0), (QStringList{"01-12-2026", "10:15", "0", "Berlingske"}));
     QCOMPARE(row(listen, 1), (QStringList{"01-12-2026", "10:15", "41", "DR"}));
     QCOMPARE(row(listen, 2)[3], QStringLiteral("politiken"));
-    QCOMPARE(app.mainform->WebAntal, 3);
+    QCOMPARE(app.model->WebAntal(), 3);
     QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Nyheder"));
 
-    QTreeWidget* programBoks = app.boksform->programBoks;
-    QCOMPARE(programBoks->topLevelItemCount(), 3);
-    QCOMPARE(programBoks->topLevelItem(1)->text(0), QStringLiteral("DR"));
-    QCOMPARE(programBoks->topLevelItem(1)->checkState(0), Qt::Unchecked);
+    QTreeView* programBoks = app.boksform->programBoks;
+    QCOMPARE(programBoks->model()->rowCount(), 3);
+    QCOMPARE(elementName(programBoks, 1), QStringLiteral("DR"));
+    QCOMPARE(tickOf(programBoks, 1), Qt::Unchecked);
     QCOMPARE(app.boksform->valgtGruppeEdit->text(), QStringLiteral("Nyheder"));
     QCOMPARE(app.boksform->gruppeEdit->text(), QStringLiteral("Nyheder"));
     QCOMPARE(app.boksform->gNameEdit->text(), QStringLiteral("Nyheder"));
@@ -75,18 +83,18 @@ void TstElementwindow::malformedFileStopsListing() {
     textfile::writeLines(group + "/c.txt", {"https://c.dk/", "c"});
     Fixture::element(group, "d", "https://d.dk/");
     App& app = startWithGroup(f, "Nyheder");
-    QTableWidget* listen = app.mainform->Listen;
-    QCOMPARE(listen->rowCount(), 2);
+    QTableView* listen = app.mainform->Listen;
+    QCOMPARE(listen->model()->rowCount(), 2);
     QCOMPARE(row(listen, 1), (QStringList{"", "", "0", "c"}));
-    QCOMPARE(app.mainform->Web[1].Url, QStringLiteral("https://c.dk/"));
+    QCOMPARE(app.model->Web()[1].Url, QStringLiteral("https://c.dk/"));
 }
 
 void TstElementwindow::groupFolderFoundWhateverItsCase() {
     Fixture f;
     Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/");
     App& app = startWithGroup(f, "NYHEDER");
-    QCOMPARE(app.mainform->Listen->rowCount(), 1);
-    QCOMPARE(app.mainform->gruppeDir, f.web() + "/Nyheder");
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(app.model->gruppeDir(), f.web() + "/Nyheder");
 }
 
 void TstElementwindow::insertsNewElement() {
@@ -94,14 +102,14 @@ void TstElementwindow::insertsNewElement() {
     Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/");
     App& app = startWithGroup(f, "Nyheder");
     app.mainform->webEdit1->setText("typed");
-    app.mainform->insertElement("https://www.tv2.dk/", "TV 2");
+    enter(app, "https://www.tv2.dk/", "TV 2");
     QVERIFY(app.spform->takeShown().isEmpty());
     const QString path = f.web() + "/Nyheder/TV 2.txt";
     QCOMPARE(*textfile::readLines(path),
              (QStringList{"https://www.tv2.dk/", "TV 2", "Dato", "XX:XX", "0", path}));
-    QCOMPARE(app.mainform->Listen->rowCount(), 2);
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 2);
     QCOMPARE(row(app.mainform->Listen, 1), (QStringList{"Dato", "XX:XX", "0", "TV 2"}));
-    QCOMPARE(app.boksform->programBoks->topLevelItemCount(), 2);
+    QCOMPARE(app.boksform->programBoks->model()->rowCount(), 2);
     QCOMPARE(app.mainform->webEdit1->text(), QString());
 }
 
@@ -119,7 +127,7 @@ void TstElementwindow::overwriteAsksFirst() {
     App& app = startWithGroup(f, "Nyheder");
     app.spform->setNextAnswer(yes);
     // Another letter case names the same element.
-    app.mainform->insertElement("https://www.dr.dk/nyheder", "dr");
+    enter(app, "https://www.dr.dk/nyheder", "dr");
     QCOMPARE(app.spform->takeShown(),
              QStringList{QStringLiteral("Skal \"dr\" overskrives?\r\r\"Dato\" og \"Besøg\" "
                                         "nul-stilles, hvis elementet overskrives.")});
@@ -134,7 +142,7 @@ void TstElementwindow::overwriteAsksFirst() {
         QCOMPARE(lines[4], QStringLiteral("41"));
         QCOMPARE(row(app.mainform->Listen, 0)[2], QStringLiteral("41"));
     }
-    QCOMPARE(app.mainform->Web.size(), 1);
+    QCOMPARE(app.model->Web().size(), 1);
 }
 
 void TstElementwindow::refusesUnusableNames_data() {
@@ -152,7 +160,7 @@ void TstElementwindow::refusesUnusableNames() {
     const QString group = f.web() + "/Nyheder";
     QDir().mkpath(group);
     App& app = startWithGroup(f, "Nyheder");
-    app.mainform->insertElement("https://www.dr.dk/", navn);
+    enter(app, "https://www.dr.dk/", navn);
     QCOMPARE(app.infform->takeShown(), QStringList{"Navnet kan ikke bruges som filnavn."});
     QVERIFY(QDir(group).isEmpty());
     QCOMPARE(QDir(f.web()).entryList(QDir::Files), QStringList{});
@@ -163,13 +171,13 @@ void TstElementwindow::missingGroupFolderReportsError() {
     Fixture f;
     App& app = startWithGroup(f, "Væk");
     QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Væk"));
-    app.mainform->insertElement("https://www.dr.dk/", "DR");
+    enter(app, "https://www.dr.dk/", "DR");
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains("DR.txt"));
     QVERIFY(!QFileInfo::exists(f.web() + "/Væk"));
-    QCOMPARE(app.mainform->Listen->rowCount(), 0);
-    QVERIFY(app.mainform->Web.isEmpty());
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QVERIFY(app.model->Web().isEmpty());
 }
 
 QTEST_MAIN(TstElementwindow)

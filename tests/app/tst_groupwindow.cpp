@@ -1,6 +1,7 @@
 #include "fixture.h"
 
 #include "boks.h"
+#include "elementviews.h"
 #include "groupdelegate.h"
 #include "main.h"
 #include "updateaction.h"
@@ -10,10 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 // Groups created, renamed, deleted and sorted on the tab "Grupper", checked on disk.
 class TstGroupwindow : public QObject {
@@ -68,10 +69,10 @@ void TstGroupwindow::createsGroup() {
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c", "Mus"}));
     QCOMPARE(itemTexts(boks->gruppeBoks), listFile(f));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
-    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Mus"));
-    QCOMPARE(app.mainform->gruppenavn0, QStringLiteral("Mus"));
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("Mus"));
+    QCOMPARE(app.model->gruppenavn0(), QStringLiteral("Mus"));
     QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Mus"));
-    QCOMPARE(app.mainform->Listen->rowCount(), 0);
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
     QCOMPARE(boks->gEdit->text(), QString());
     QCOMPARE(textfile::readLines(f.web() + "/webLager.txt")->size(), 1);
 }
@@ -103,7 +104,7 @@ void TstGroupwindow::createRefusals() {
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
     QCOMPARE(QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 5);
     QCOMPARE(QDir(f.user()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("b"));
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("b"));
 }
 
 void TstGroupwindow::firstGroupWritesList() {
@@ -115,8 +116,8 @@ void TstGroupwindow::firstGroupWritesList() {
     app.boksform->gEdit->setText("Værktøj");
     app.boksform->aNyGruppe->execute();
     QCOMPARE(*textfile::readLines(f.programs() + "/webgruppe.txt"), QStringList{"Værktøj"});
-    QCOMPARE(app.mainform->gruppenavn1, QStringLiteral("Værktøj"));
-    QCOMPARE(app.mainform->Listen->rowCount(), 0);
+    QCOMPARE(app.model->gruppenavn1(), QStringLiteral("Værktøj"));
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
 }
 
 void TstGroupwindow::renamesGroup() {
@@ -137,8 +138,8 @@ void TstGroupwindow::renamesGroup() {
     QCOMPARE(listFile(f), (QStringList{"Nyheder", "A", "c"}));
     QCOMPARE(itemTexts(boks->gruppeBoks), listFile(f));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
-    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("Nyheder"));
-    QCOMPARE(boks->programBoks->headerItem()->text(0), QStringLiteral("Nyheder"));
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
+    QCOMPARE(boks->tickedElements()->heading(), QStringLiteral("Nyheder"));
     QCOMPARE(boks->gruppeEdit->text(), QStringLiteral("Nyheder"));
     QCOMPARE(boks->gNameEdit->text(), QStringLiteral("Nyheder"));
 
@@ -181,7 +182,7 @@ void TstGroupwindow::renameRefusals() {
     QVERIFY(boks->valgtGruppeEdit->isReadOnly());
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
     QVERIFY(QFileInfo(f.web() + "/b").isDir());
-    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("b"));
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("b"));
 }
 
 void TstGroupwindow::failedRenameChangesNothing() {
@@ -196,7 +197,7 @@ void TstGroupwindow::failedRenameChangesNothing() {
              QStringList{"En mappe kunne ikke omdøbes af ukendte årsager."});
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
     QCOMPARE(itemTexts(app.boksform->gruppeBoks), (QStringList{"b", "A", "c"}));
-    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("b"));
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("b"));
     QVERIFY(!QFileInfo::exists(f.web() + "/Ny"));
 }
 
@@ -210,16 +211,16 @@ void TstGroupwindow::deletesGroupFromList() {
         QVERIFY(QFileInfo::exists(f.web() + "/b/DR.txt"));
         if (!yes) {
             QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
-            QCOMPARE(app.mainform->Listen->rowCount(), 1);
+            QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
             continue;
         }
         QCOMPARE(listFile(f), (QStringList{"A", "c"}));
         QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
         QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "c"}));
-        QCOMPARE(app.mainform->gruppenavn, QString());
+        QCOMPARE(app.model->gruppenavn(), QString());
         QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Valgt gruppe"));
-        QCOMPARE(app.mainform->Listen->rowCount(), 0);
-        QCOMPARE(app.boksform->programBoks->topLevelItemCount(), 0);
+        QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+        QCOMPARE(app.boksform->programBoks->model()->rowCount(), 0);
         QVERIFY(app.infform->takeShown().isEmpty());
     }
 }
@@ -231,7 +232,7 @@ void TstGroupwindow::sortsGroups() {
     QCOMPARE(listFile(f), (QStringList{"A", "b", "c"}));
     QCOMPARE(itemTexts(app.boksform->gruppeBoks), listFile(f));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
-    QCOMPARE(app.mainform->gruppenavn, QStringLiteral("b"));
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("b"));
     QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
     // A group made after sorting goes to the end.
     app.boksform->gEdit->setText("Aaa");

@@ -10,10 +10,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 // The storage shelf on the tab "Administrer grupper", its moves and its save, checked on disk.
 class TstShelfwindow : public QObject {
@@ -91,12 +91,12 @@ void TstShelfwindow::reordersActiveGroups() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     boks->Box->item(1)->setSelected(true);
-    QVERIFY(app.mainform->AflytOp->update());
+    QVERIFY(app.boksform->AflytOp->update());
     press(boks->flytNed);
     QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "C", "B"}));
     QCOMPARE(selected(boks->Box), QStringList{"B"});
     QCOMPARE(boks->Box->currentRow(), 2);
-    QVERIFY(!app.mainform->AflytNed->update());
+    QVERIFY(!app.boksform->AflytNed->update());
     QVERIFY(!boks->flytNed->isEnabled());
     press(boks->flytOp);
     QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "B", "C"}));
@@ -107,15 +107,15 @@ void TstShelfwindow::reordersActiveGroups() {
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
 
     boks->Box->item(0)->setSelected(true);
-    QVERIFY(!app.mainform->AflytOp->update());
-    QVERIFY(!app.mainform->AflytNed->update());
+    QVERIFY(!app.boksform->AflytOp->update());
+    QVERIFY(!app.boksform->AflytNed->update());
 }
 
 void TstShelfwindow::movesSelectedToShelf() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    QVERIFY(!app.mainform->AvalgteTilLager->update());
+    QVERIFY(!app.boksform->AvalgteTilLager->update());
     boks->Box->item(1)->setSelected(true);
     boks->Box->item(2)->setSelected(true);
     press(boks->tilLagerValgte);
@@ -138,7 +138,7 @@ void TstShelfwindow::movesBack() {
     press(boks->tilbageValgte);
     QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "B", "C", "X"}));
     QCOMPARE(itemTexts(boks->lagerBox), QStringList{});
-    QVERIFY(!app.mainform->AalleTilbage->update());
+    QVERIFY(!app.boksform->AalleTilbage->update());
     press(boks->tilLagerAlle);
     press(boks->tilbageAlle);
     QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "B", "C", "X"}));
@@ -150,7 +150,7 @@ void TstShelfwindow::allToShelfAndSave() {
     Tboksform* boks = app.boksform;
     press(boks->tilLagerAlle);
     QCOMPARE(itemTexts(boks->lagerBox), (QStringList{"X", "A", "B", "C"}));
-    QVERIFY(!app.mainform->AalleTilLager->update());
+    QVERIFY(!app.boksform->AalleTilLager->update());
     press(boks->gemKnap);
     QCOMPARE(QFileInfo(f.web() + "/webgruppe.txt").size(), 0);
     QCOMPARE(app.mainform->gruppeBoksen->count(), 0);
@@ -161,14 +161,14 @@ void TstShelfwindow::shelvingCurrentGroup() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    QCOMPARE(app.mainform->Listen->rowCount(), 1);
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
     boks->Box->item(1)->setSelected(true);
     press(boks->tilLagerValgte);
     press(boks->gemKnap);
-    QCOMPARE(app.mainform->gruppenavn, QString());
+    QCOMPARE(app.model->gruppenavn(), QString());
     QCOMPARE(app.mainform->gruppenavnLabel->text(), QString());
-    QCOMPARE(app.mainform->Listen->rowCount(), 0);
-    QCOMPARE(boks->programBoks->topLevelItemCount(), 0);
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(boks->programBoks->model()->rowCount(), 0);
     QCOMPARE(boks->valgtGruppeEdit->text(), QString());
     app.mainform->close();
     const QStringList options = onDisk(f.options() + "/main.txt");
@@ -180,8 +180,8 @@ void TstShelfwindow::shelvingCurrentGroup() {
 void TstShelfwindow::saveIsDisabledWithoutChanges() {
     Fixture f;
     App& app = start(f);
-    QVERIFY(!app.mainform->AgemForandringer->update());
-    QVERIFY(!app.mainform->AgemForandringer->execute());
+    QVERIFY(!app.boksform->AgemForandringer->update());
+    QVERIFY(!app.boksform->AgemForandringer->execute());
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
 }
 
@@ -212,7 +212,7 @@ void TstShelfwindow::modeSwitchRebindsLists() {
     QCOMPARE(itemTexts(boks->Box), QStringList{"P"});
     QCOMPARE(itemTexts(boks->lagerBox), QStringList{});
     QVERIFY(!boks->listerModified);
-    QVERIFY(!app.mainform->AgemForandringer->update());
+    QVERIFY(!app.boksform->AgemForandringer->update());
     QCOMPARE(onDisk(f.programs() + "/webgruppe.txt"), QStringList{"P"});
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
 }

@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 
 // Start-up and close of the whole program against a base folder of the test's own.
@@ -51,8 +51,7 @@ void TstStartup::firstStartAndClose() {
     QVERIFY(MessageBox::takeShown().isEmpty());
 
     main->show();
-    main->gruppenavn = "Nyheder";
-    app.boksform->SkiftGruppe();
+    app.model->selectGroup("Nyheder");
     main->close();
     QCOMPARE(*textfile::readLines(f.options() + "/main.txt"),
              (QStringList{"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "", "0"}));
@@ -107,17 +106,17 @@ void TstStartup::readsMainOptions() {
     QCOMPARE(main->designname, lines[0]);
     QCOMPARE(StyleManager::activeStyle(), lines[0]);
     QCOMPARE(QRect(main->pos(), main->size()), geometry);
-    QCOMPARE(main->gruppenavn, gruppenavn);
-    QCOMPARE(int(main->funkNo), funkNo);
+    QCOMPARE(app.model->gruppenavn(), gruppenavn);
+    QCOMPARE(int(app.model->funkNo()), funkNo);
     QCOMPARE(main->gruppenavnLabel->text(), label);
     QCOMPARE(app.boksform->funkCheck->isChecked(), funkNo == 1);
-    QCOMPARE(main->programdir, funkNo == 1 ? f.programs() + "/" : f.web() + "/");
+    QCOMPARE(app.model->programdir(), funkNo == 1 ? f.programs() + "/" : f.web() + "/");
     QCOMPARE(main->gruppeBoksen->count(), funkNo == 1 ? 1 : 2);
-    QCOMPARE(main->Listen->horizontalHeaderItem(3)->text(),
+    QCOMPARE(main->Listen->model()->headerData(3, Qt::Horizontal).toString(),
              funkNo == 1 ? QStringLiteral("Program") : QStringLiteral("Hjemmeside"));
 
     main->show();
-    QCOMPARE(main->Listen->rowCount(), gruppenavn.isEmpty() ? 0 : 1);
+    QCOMPARE(main->Listen->model()->rowCount(), gruppenavn.isEmpty() ? 0 : 1);
     main->close();
     const QStringList saved = *textfile::readLines(f.options() + "/main.txt");
     QCOMPARE(saved.size(), 9);
@@ -150,8 +149,8 @@ void TstStartup::defaultGroupNeedsUnderholdningOfZvk() {
         if (present)
             QDir().mkpath(f.base + "/zvk/Program/Underholdning");
         App& app = f.start();
-        QCOMPARE(app.mainform->gruppenavn, present ? QStringLiteral("Underholdning") : QString());
-        QCOMPARE(app.mainform->gruppenavn0, app.mainform->gruppenavn);
+        QCOMPARE(app.model->gruppenavn(), present ? QStringLiteral("Underholdning") : QString());
+        QCOMPARE(app.model->gruppenavn0(), app.model->gruppenavn());
     }
 }
 
@@ -170,7 +169,7 @@ void TstStartup::failedTemplateCopyStillStarts() {
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains(QDir::toNativeSeparators(f.base + "/Struktur/Program")));
     QCOMPARE(app.mainform->optdir, f.options() + "/");
-    QCOMPARE(app.mainform->webGruppefil, f.web() + "/webgruppe.txt");
+    QCOMPARE(app.model->webGruppefil(), f.web() + "/webgruppe.txt");
     app.mainform->show();
     app.mainform->close();
     QCOMPARE(textfile::readLines(f.options() + "/main.txt")->size(), 9);

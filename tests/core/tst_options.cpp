@@ -1,5 +1,9 @@
 #include "options.h"
 
+#include "textfile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(MainOptions)
@@ -12,6 +16,7 @@ private slots:
     void writesNineLines();
     void readsBoksOptions_data();
     void readsBoksOptions();
+    void filesAndDefaults();
 };
 
 namespace {
@@ -87,6 +92,49 @@ void TstOptions::readsBoksOptions() {
                                       o.browser};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(all[i].has_value(), i < taken);
+}
+
+void TstOptions::filesAndDefaults() {
+    QTemporaryDir tmp;
+    const QString main = tmp.path() + "/main.txt";
+    const QString boks = tmp.path() + "/lenKaro.txt";
+
+    // No files yet: the defaults, complete; "Underholdning" only where zvk has it.
+    MainOptions o = readMainOptions(main, tmp.path());
+    QVERIFY(o.complete);
+    QCOMPARE(*o.designname, QStringLiteral("Sky"));
+    QCOMPARE(*o.place.top, 120);
+    QCOMPARE(*o.place.width, 595);
+    QCOMPARE(*o.place.height, 380);
+    QCOMPARE(*o.gruppenavn, QString());
+    QCOMPARE(int(*o.funkNo), 0);
+    QDir().mkpath(tmp.path() + "/zvk/Program/Underholdning");
+    QCOMPARE(*readMainOptions(main, tmp.path()).gruppenavn, QStringLiteral("Underholdning"));
+    const BoksOptions b = readBoksOptions(boks);
+    QCOMPARE(*b.place.left, 120);
+    QCOMPARE(*b.place.width, 400);
+    QCOMPARE(*b.place.height, 480);
+    QVERIFY(!b.browser);
+
+    // Written and read back.
+    QString error;
+    QVERIFY(writeMainOptions(main, {"Carbon", 10, 20, 700, 500, "B", "B", "P", 1}, &error));
+    o = readMainOptions(main, tmp.path());
+    QVERIFY(o.complete);
+    QCOMPARE(*o.designname, QStringLiteral("Carbon"));
+    QCOMPARE(*o.gruppenavn1, QStringLiteral("P"));
+    QCOMPARE(int(*o.funkNo), 1);
+    QVERIFY(writeBoksOptions(boks, 1, 2, 480, 400, 1, &error));
+    QCOMPARE(*textfile::readLines(boks), (QStringList{"1", "2", "480", "400", "1"}));
+    QCOMPARE(*readBoksOptions(boks).browser, 1);
+
+    // A file that cannot be read gives nothing; one that cannot be written says why.
+    QFile::remove(main);
+    QDir().mkpath(main);
+    o = readMainOptions(main, tmp.path());
+    QVERIFY(!o.complete && !o.designname);
+    QVERIFY(!writeMainOptions(main, {}, &error));
+    QVERIFY(!error.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TstOptions)

@@ -1,0 +1,350 @@
+#include "model.h"
+
+#include "elementedit.h"
+#include "elementlistmodel.h"
+#include "elementstore.h"
+#include "filenames.h"
+#include "groups.h"
+#include "shelf.h"
+#include "urlcheck.h"
+#include "visits.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <functional>
+
+namespace store {
+
+Model::Model(const UrlCheck& urlCheck_, QObject* parent)
+    : QObject(parent), urlCheck(urlCheck_), elementList(new ElementListModel(Web_, this)) {}
+
+Model::~Model() = default;
+
+void Model::setFolders(const QString& dir0, const QString& dir1) {
+    programdir0_ = dir0;
+    programdir1_ = dir1;
+}
+
+QString& Model::remembered() {
+    return funkNo_ != 0 ? gruppenavn1_ : gruppenavn0_;
+}
+
+void Model::restore(const std::optional<QString>& gruppenavn,
+                    const std::optional<QString>& gruppenavn0,
+                    const std::optional<QString>& gruppenavn1, std::optional<quint8> funkNo) {
+    if (gruppenavn)
+        gruppenavn_ = *gruppenavn;
+    if (gruppenavn0)
+        gruppenavn0_ = *gruppenavn0;
+    if (gruppenavn1)
+        gruppenavn1_ = *gruppenavn1;
+    if (!funkNo)
+        return;
+    funkNo_ = *funkNo;
+    remembered() = gruppenavn_;
+}
+
+Result Model::setMappe() {
+    programdir_ = funkNo_ != 0 ? programdir1_ : programdir0_;
+    gruppenavn_ = remembered();
+    webGruppefil_ = programdir_ + QStringLiteral("webgruppe.txt");
+    webLagerfil_ = programdir_ + QStringLiteral("webLager.txt");
+    Result result;
+    QStringList lists[2];
+    const QString paths[2] = {webGruppefil_, webLagerfil_};
+    for (int i = 0; i < 2; ++i) {
+        QString error;
+        if (const auto names = readGroupList(paths[i], &error))
+            lists[i] = *names;
+        else if (result.ok())
+            result = {Result::FileNotRead, paths[i], error};
+    }
+    gruppeliste_ = lists[0];
+    lagerliste_ = lists[1];
+    emit groupListsChanged();
+    emit currentGroupChanged();
+    return result;
+}
+
+Result Model::switchMode(quint8 funkNo) {
+    funkNo_ = funkNo == 1 ? 1 : 0;
+    Result result = setMappe();
+    loadGruppefil();
+    emit modeChanged();
+    return result;
+}
+
+QString Model::contentFolder() const {
+    return programdir_.chopped(1);
+}
+
+QString Model::groupFolder(const QString& navn) const {
+    return filenames::entryPath(contentFolder(), navn);
+}
+
+void Model::loadGruppefil() {
+    elementList->beginReplace();
+    Web_.clear();
+    WebNo_ = -1;
+    WebAntal_ = 0;
+    if (!gruppenavn_.isEmpty()) {
+        gruppeDir_ = groupFolder(gruppenavn_);
+        if (QFileInfo(gruppeDir_).isDir()) {
+            readWeb(gruppeDir_, Web_);
+            WebAntal_ = int(Web_.size());
+            WebNo_ = WebAntal_ - 1;
+        }
+    }
+    elementList->endReplace();
+    emit groupLoaded();
+    emit currentGroupChanged();
+}
+
+void Model::selectGroup(const QString& navn) {
+    gruppenavn_ = navn;
+    remembered() = navn;
+    loadGruppefil();
+}
+
+Result Model::GemWeb(int row, TWebRecord record) {
+    record.filnavn = filenames::join(gruppeDir_, elementFileName(record.Navn));
+    // Overwriting finds the existing file whatever the case of its name, so a group never
+    // holds two element files whose names differ only in case.
+    const QString path = elementFilePath(gruppeDir_, record.Navn);
+    QString error;
+    if (!writeElement(path, record, &error))
+        return {Result::FileNotCreated, path, error};
+    record.sourceFile = path;
+    Web_[row] = record;
+    WebNo_ = row;
+    elementList->elementChanged(row);
+    return {};
+}
+
+Result Model::recordVisit(int row, const QString& dateText, const QString& timeText) {
+    TWebRecord record = Web_[row];
+    stampVisit(record, dateText, timeText);
+    return GemWeb(row, record);
+}
+
+Result Model::insertElement(const QString& aUrl, const QString& aNavn,
+                            const std::function<bool(const QString&)>& confirmOverwrite) {
+    if (gruppenavn_.isEmpty())
+        return {Result::NoGroup};
+    // The name becomes a file name inside the group folder; a path separator or another
+    // character no file name may hold would write elsewhere or fail.
+    if (!filenames::isUsableName(aNavn))
+        return {Result::UnusableName};
+    const QString dir = groupFolder(gruppenavn_);
+    if (filenames::fileExists(dir, elementFileName(aNavn)) && !confirmOverwrite(aNavn))
+        return {Result::Declined};
+    const TWebRecord record{aUrl,
+                            aNavn,
+                            QStringLiteral("Dato"),
+                            QStringLiteral("XX:XX"),
+                            0,
+                            filenames::join(dir, elementFileName(aNavn)),
+                            {}};
+    const QString path = elementFilePath(dir, aNavn);
+    QString error;
+    if (!writeElement(path, record, &error))
+        return {Result::FileNotCreated, path, error};
+    loadGruppefil();
+    return {};
+}
+
+Result Model::editElement(int row, const QString& url, const QString& navn) {
+    if (!urlCheck.IsValidURL(url))
+        return {Result::InvalidAddress};
+    const ElementEdit plan = planEdit(Web_[row], url, navn);
+    if (plan.original)
+        return {Result::Original};
+    if (plan.newName) {
+        // The new name is checked before anything is written; the address travels with it.
+        TWebArray web = Web_;
+        if (plan.newUrl)
+            web[row].Url = url;
+        const ElementChange change = renameElement(gruppeDir_, web, row, navn);
+        switch (change.result) {
+        case ElementChange::UnusableName:
+            return {Result::UnusableName};
+        case ElementChange::NameTaken:
+            return {Result::NameTaken};
+        case ElementChange::WriteFailed:
+            return {Result::FileNotCreated, change.path, change.error};
+        case ElementChange::OldFileKept:
+            loadGruppefil();
+            return {Result::FileNotDeleted, change.path, change.error};
+        case ElementChange::Done:
+            break;
+        }
+        loadGruppefil();
+        return {};
+    }
+    if (plan.newUrl) {
+        TWebRecord record = Web_[row];
+        record.Url = url;
+        return GemWeb(row, record);
+    }
+    return {};
+}
+
+Result Model::resetVisits(int row, const QString& url, const QString& navn,
+                          const std::function<bool(const QString&)>& confirmOverwrite) {
+    if (!isOriginal(Web_[row], url, navn))
+        return {Result::NotOriginal};
+    if (!urlCheck.IsValidURL(url))
+        return {Result::InvalidAddress};
+    // Entering the element again under its own name asks before it resets date and visits.
+    return insertElement(url, navn, confirmOverwrite);
+}
+
+Result Model::removeElements(const QList<int>& rows) {
+    QList<int> order = rows;
+    std::sort(order.begin(), order.end(), std::greater<int>());
+    QStringList paths;
+    for (int row : order)
+        paths << elementFilePath(gruppeDir_, Web_[row].Navn);
+    const FileRemoval removal = removeElementFiles(paths);
+    loadGruppefil();
+    if (!removal.ok())
+        return {Result::FileNotDeleted, paths[removal.failed], removal.error};
+    return {};
+}
+
+bool Model::writeActive(const QStringList& names, Result& failure) const {
+    QString error;
+    if (writeGroupList(webGruppefil_, names, &error))
+        return true;
+    failure = {Result::FileNotCreated, webGruppefil_, error};
+    return false;
+}
+
+namespace {
+Result refusal(const GroupChange& change, const QString& folder, Result::Kind failed) {
+    switch (change.result) {
+    case GroupChange::UnusableName:
+        return {Result::UnusableName};
+    case GroupChange::Exists:
+        return {Result::Exists};
+    case GroupChange::Failed:
+        return {failed, folder, change.error};
+    case GroupChange::Done:
+        break;
+    }
+    return {};
+}
+} // namespace
+
+Result Model::NyGruppe(const QString& navn) {
+    const QString contentDir = contentFolder();
+    const QString folder = filenames::join(contentDir, navn);
+    if (Result refused = refusal(createGroup(contentDir, navn), folder, Result::FolderNotCreated);
+        !refused.ok())
+        return refused;
+    const QStringList list = gruppeliste_ + QStringList{navn};
+    Result failure;
+    if (!writeActive(list, failure)) {
+        // The group is not listed, so its new, empty folder goes again.
+        QDir().rmdir(folder);
+        return failure;
+    }
+    gruppeliste_ = list;
+    emit groupListsChanged();
+    selectGroup(navn);
+    return {};
+}
+
+Result Model::RedigerGruppe(const QString& nytNavn) {
+    if (gruppenavn_.isEmpty())
+        return {Result::NoGroup};
+    if (nytNavn.isEmpty())
+        return {Result::NoName};
+    const QString contentDir = contentFolder();
+    const QString oldName = QFileInfo(gruppeDir_).fileName();
+    const QString newFolder = filenames::join(contentDir, nytNavn);
+    if (Result refused =
+            refusal(renameGroup(contentDir, oldName, nytNavn), newFolder, Result::RenameRefused);
+        !refused.ok())
+        return refused;
+    QStringList list = gruppeliste_;
+    if (const qsizetype position = groupIndex(list, gruppenavn_); position >= 0)
+        list[position] = nytNavn;
+    Result failure;
+    if (!writeActive(list, failure)) {
+        // The list still names the old folder, so the folder takes its old name back.
+        QDir().rename(newFolder, filenames::join(contentDir, oldName));
+        return failure;
+    }
+    // The element files are not rewritten; they are where they were, in the renamed folder.
+    const QString oldPrefix = gruppeDir_ + QDir::separator();
+    for (TWebRecord& record : Web_) {
+        if (record.sourceFile.startsWith(oldPrefix))
+            record.sourceFile = filenames::join(newFolder, record.sourceFile.mid(oldPrefix.size()));
+    }
+    gruppeliste_ = list;
+    gruppenavn_ = nytNavn;
+    remembered() = nytNavn;
+    gruppeDir_ = newFolder;
+    emit groupListsChanged();
+    emit currentGroupChanged();
+    return {};
+}
+
+Result Model::sortGroups(const QLocale& locale) {
+    const QStringList list = store::sortGroups(gruppeliste_, locale);
+    Result failure;
+    if (!writeActive(list, failure))
+        return failure;
+    gruppeliste_ = list;
+    emit groupListsChanged();
+    return {};
+}
+
+Result Model::deleteGruppefil() {
+    if (!gruppenavn_.isEmpty()) {
+        QStringList list = gruppeliste_;
+        if (const qsizetype position = groupIndex(list, gruppenavn_); position >= 0)
+            list.removeAt(position);
+        Result failure;
+        if (!writeActive(list, failure))
+            return failure;
+        gruppeliste_ = list;
+        emit groupListsChanged();
+    }
+    gruppenavn_.clear();
+    remembered().clear();
+    loadGruppefil();
+    return {};
+}
+
+Result Model::saveShelf(const QStringList& active, const QStringList& stored) {
+    QStringList newActive, newStored;
+    for (const QString& name : active) {
+        if (groupIndex(newActive, name) < 0)
+            newActive << name;
+    }
+    for (const QString& name : stored) {
+        if (groupIndex(newActive, name) < 0 && groupIndex(newStored, name) < 0)
+            newStored << name;
+    }
+    QString failedPath, error;
+    if (!writeListPair(webGruppefil_, newActive, webLagerfil_, newStored, &failedPath, &error))
+        return {Result::FileNotCreated, failedPath, error};
+    const bool leaves = shelf::currentGroupLeavesActive(gruppenavn_, newActive);
+    gruppeliste_ = newActive;
+    lagerliste_ = newStored;
+    emit groupListsChanged();
+    if (leaves) {
+        // The current group was shelved or moved out: nothing is selected any more.
+        gruppenavn_.clear();
+        remembered().clear();
+        loadGruppefil();
+        emit groupShelved();
+    }
+    return {};
+}
+
+} // namespace store

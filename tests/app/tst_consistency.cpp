@@ -1,0 +1,312 @@
+#include "fixture.h"
+
+#include "boks.h"
+#include "elementviews.h"
+#include "groupdelegate.h"
+#include "main.h"
+#include "updateaction.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+// What both windows show after an operation, and after one whose write failed: memory, screen
+// and files agree, and a failure leaves all three as they were.
+class TstConsistency : public QObject {
+    Q_OBJECT
+private slots:
+    void failedShelfSaveLosesNoGroups();
+    void failedListWriteUndoesFolder_data();
+    void failedListWriteUndoesFolder();
+    void failedShelfFileRestoresActiveList();
+    void rememberedGroupFollowsCurrent_data();
+    void rememberedGroupFollowsCurrent();
+    void workingListsRefillTogether_data();
+    void workingListsRefillTogether();
+    void failedElementWriteKeepsFields_data();
+    void failedElementWriteKeepsFields();
+    void headingsShowCurrentGroup();
+    void highlightIsCurrentGroup();
+
+private:
+    // Web groups A, B, C (B current, with element DR) and a shelf holding X; programs group P.
+    App& start(Fixture& f) {
+        f.makeUser();
+        for (const char* g : {"A", "C", "X"})
+            QDir().mkpath(f.web() + "/" + g);
+        Fixture::element(f.web() + "/B", "DR", "https://www.dr.dk/");
+        textfile::writeLines(f.web() + "/webgruppe.txt", {"A", "B", "C"});
+        textfile::writeLines(f.web() + "/webLager.txt", {"X"});
+        textfile::writeLines(f.programs() + "/webgruppe.txt", {"P"});
+        QDir().mkpath(f.programs() + "/P");
+        textfile::writeLines(f.options() + "/main.txt",
+                             {"Sky", "120", "120", "595", "380", "B", "B", "P", "0"});
+        App& app = f.start();
+        app.mainform->show();
+        app.boksform->show();
+        return app;
+    }
+
+    static QStringList onDisk(const QString& path) {
+        return textfile::readLines(path).value_or(QStringList{"(none)"});
+    }
+
+    // A folder where a list file should be: no file can replace it.
+    static void block(const QString& path) {
+        QFile::remove(path);
+        QDir().mkpath(path);
+    }
+    static void unblock(const QString& path, const QStringList& lines) {
+        QDir(path).removeRecursively();
+        textfile::writeLines(path, lines);
+    }
+
+    static QString current(App& app) { return app.model->gruppenavn(); }
+};
+
+void TstConsistency::failedShelfSaveLosesNoGroups() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->Bog->setCurrentIndex(3);
+    QTest::mouseClick(boks->tilLagerAlle, Qt::LeftButton);
+    block(f.web() + "/webgruppe.txt");
+    QTest::mouseClick(boks->gemKnap, Qt::LeftButton);
+    QCOMPARE(MessageBox::takeShown().size(), 1);
+    // Nothing changed: both windows still list the three groups, and B is still current.
+    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
+    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"A", "B", "C"}));
+    QCOMPARE(current(app), QStringLiteral("B"));
+
+    // The next unrelated write keeps every group.
+    unblock(f.web() + "/webgruppe.txt", {"A", "B", "C"});
+    boks->Bog->setCurrentIndex(0);
+    boks->gEdit->setText("Nye");
+    boks->aNyGruppe->execute();
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C", "Nye"}));
+    QCOMPARE(onDisk(f.web() + "/webLager.txt"), QStringList{"X"});
+}
+
+void TstConsistency::failedListWriteUndoesFolder_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("create") << "create";
+    QTest::newRow("rename") << "rename";
+    QTest::newRow("sort") << "sort";
+    QTest::newRow("delete") << "delete";
+}
+
+void TstConsistency::failedListWriteUndoesFolder() {
+    QFETCH(QString, operation);
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    textfile::writeLines(f.web() + "/webgruppe.txt", {"C", "B", "A"});
+    app.mainform->actionSI->execute();
+    app.mainform->actionSI->execute();
+    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"C", "B", "A"}));
+    block(f.web() + "/webgruppe.txt");
+    const QStringList folders = QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    if (operation == "create") {
+        boks->gEdit->setText("Nye");
+        boks->aNyGruppe->execute();
+    } else if (operation == "rename") {
+        boks->redigerCheck->click();
+        boks->valgtGruppeEdit->setText("Omdøbt");
+        boks->aRedigerGruppe->execute();
+    } else if (operation == "sort") {
+        boks->sorterKnap->click();
+    } else {
+        app.spform->setNextAnswer(true);
+        boks->sletKnap->click();
+    }
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.contains("webgruppe.txt"));
+    QVERIFY(app.infform->takeShown().isEmpty());
+    // The folders are as they were, and so are the lists, the current group and its elements.
+    QCOMPARE(QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), folders);
+    QVERIFY(QFileInfo::exists(f.web() + "/B/DR.txt"));
+    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"C", "B", "A"}));
+    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"C", "B", "A"}));
+    QCOMPARE(current(app), QStringLiteral("B"));
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("B"));
+    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+
+    // A later write still writes every group.
+    unblock(f.web() + "/webgruppe.txt", {"C", "B", "A"});
+    boks->gEdit->setText("Sidst");
+    boks->aNyGruppe->execute();
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"C", "B", "A", "Sidst"}));
+}
+
+void TstConsistency::failedShelfFileRestoresActiveList() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->Bog->setCurrentIndex(3);
+    boks->Box->item(0)->setSelected(true);
+    QTest::mouseClick(boks->tilLagerValgte, Qt::LeftButton);
+    block(f.web() + "/webLager.txt");
+    QTest::mouseClick(boks->gemKnap, Qt::LeftButton);
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.contains("webLager.txt"));
+    // The group is in one list file still: the first file was written back as it was.
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
+    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
+    QVERIFY(boks->listerModified);
+}
+
+void TstConsistency::rememberedGroupFollowsCurrent_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("delete") << "delete"
+                            << "";
+    QTest::newRow("shelve") << "shelve"
+                            << "";
+    QTest::newRow("rename") << "rename"
+                            << "Bee";
+}
+
+void TstConsistency::rememberedGroupFollowsCurrent() {
+    QFETCH(QString, operation);
+    QFETCH(QString, after);
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    if (operation == "delete") {
+        app.spform->setNextAnswer(true);
+        boks->sletKnap->click();
+    } else if (operation == "shelve") {
+        boks->Bog->setCurrentIndex(3);
+        boks->Box->item(1)->setSelected(true);
+        QTest::mouseClick(boks->tilLagerValgte, Qt::LeftButton);
+        QTest::mouseClick(boks->gemKnap, Qt::LeftButton);
+    } else {
+        boks->redigerCheck->click();
+        boks->valgtGruppeEdit->setText("Bee");
+        boks->aRedigerGruppe->execute();
+    }
+    QCOMPARE(current(app), after);
+    // Ctrl+S twice comes back to the same group, not to the one that went.
+    app.mainform->actionSI->execute();
+    QCOMPARE(current(app), QStringLiteral("P"));
+    app.mainform->actionSI->execute();
+    QCOMPARE(current(app), after);
+    app.mainform->close();
+    const QStringList options = onDisk(f.options() + "/main.txt");
+    QCOMPARE(options[5], after);
+    QCOMPARE(options[6], after);
+}
+
+void TstConsistency::workingListsRefillTogether_data() {
+    QTest::addColumn<bool>("reopen");
+    QTest::newRow("tab left and entered") << false;
+    QTest::newRow("window closed and opened") << true;
+}
+
+void TstConsistency::workingListsRefillTogether() {
+    QFETCH(bool, reopen);
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->Bog->setCurrentIndex(3);
+    boks->Box->item(0)->setSelected(true);
+    QTest::mouseClick(boks->tilLagerValgte, Qt::LeftButton);
+    QCOMPARE(itemTexts(boks->lagerBox), (QStringList{"X", "A"}));
+    if (reopen) {
+        boks->close();
+        app.mainform->actionAW->execute();
+    } else {
+        boks->Bog->setCurrentIndex(0);
+    }
+    boks->Bog->setCurrentIndex(3);
+    QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "B", "C"}));
+    QCOMPARE(itemTexts(boks->lagerBox), QStringList{"X"});
+    QVERIFY(!boks->listerModified);
+    QVERIFY(!app.boksform->AgemForandringer->update());
+    QCOMPARE(onDisk(f.web() + "/webLager.txt"), QStringList{"X"});
+}
+
+void TstConsistency::failedElementWriteKeepsFields_data() {
+    QTest::addColumn<bool>("mainWindow");
+    QTest::newRow("main window") << true;
+    QTest::newRow("administration window") << false;
+}
+
+void TstConsistency::failedElementWriteKeepsFields() {
+    QFETCH(bool, mainWindow);
+    Fixture f;
+    App& app = start(f);
+    // The group's folder went away behind the program's back.
+    QVERIFY(QDir(f.web() + "/B").removeRecursively());
+    QLineEdit* address = mainWindow ? app.mainform->webEdit1 : app.boksform->FilnavnEdit;
+    QLineEdit* name = mainWindow ? app.mainform->webEdit2 : app.boksform->tekstEdit;
+    address->setText("https://www.tv2.dk/");
+    name->setText("TV 2");
+    if (mainWindow) {
+        app.mainform->actionIL->execute();
+    } else {
+        app.boksform->Bog->setCurrentIndex(1);
+        app.boksform->aInsertElement->execute();
+    }
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.contains("TV 2.txt"));
+    QCOMPARE(address->text(), QStringLiteral("https://www.tv2.dk/"));
+    QCOMPARE(name->text(), QStringLiteral("TV 2"));
+}
+
+void TstConsistency::headingsShowCurrentGroup() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->redigerCheck->click();
+    boks->valgtGruppeEdit->setText("Bee");
+    boks->aRedigerGruppe->execute();
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Bee"));
+    QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Bee"));
+    QCOMPARE(boks->tickedElements()->heading(), QStringLiteral("Bee"));
+    // Another group chosen: the renamed group's name leaves the heading.
+    boks->gruppeBoks->setCurrentRow(0);
+    boks->gruppeBoksClick();
+    QCOMPARE(current(app), QStringLiteral("A"));
+    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("A"));
+    QVERIFY(boks->tickedElements()->heading() != QStringLiteral("Bee"));
+}
+
+void TstConsistency::highlightIsCurrentGroup() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    auto highlighted = [&app, boks] {
+        QListWidgetItem* main = app.mainform->gruppeBoksen->currentItem();
+        QListWidgetItem* admin = boks->gruppeBoks->currentItem();
+        return QStringList{main && main->isSelected() ? main->text() : "(none)",
+                           admin && admin->isSelected() ? admin->text() : "(none)"};
+    };
+    QCOMPARE(highlighted(), (QStringList{"B", "B"}));
+    boks->gEdit->setText("Nye");
+    boks->aNyGruppe->execute();
+    QCOMPARE(current(app), QStringLiteral("Nye"));
+    QCOMPARE(highlighted(), (QStringList{"Nye", "Nye"}));
+    boks->redigerCheck->click();
+    boks->valgtGruppeEdit->setText("Nyere");
+    boks->aRedigerGruppe->execute();
+    QCOMPARE(highlighted(), (QStringList{"Nyere", "Nyere"}));
+    boks->sorterKnap->click();
+    QCOMPARE(highlighted(), (QStringList{"Nyere", "Nyere"}));
+    app.mainform->gruppeBoksen->setCurrentRow(0);
+    QTest::keyClick(app.mainform->gruppeBoksen, Qt::Key_Return);
+    QCOMPARE(highlighted(), (QStringList{"A", "A"}));
+}
+
+QTEST_MAIN(TstConsistency)
+#include "tst_consistency.moc"

@@ -1,0 +1,355 @@
+#include "elementlistmodel.h"
+#include "entrycheck.h"
+#include "model.h"
+#include "textfile.h"
+#include "urlcheck.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using store::EntryCheck;
+using store::Model;
+using store::Result;
+Q_DECLARE_METATYPE(EntryCheck)
+
+// The model on a folder tree of its own, without any window: what it holds, what is on disk,
+// and that a failed write changes neither.
+class TstModel : public QObject {
+    Q_OBJECT
+private slots:
+    void loadsModeAndGroup();
+    void failedListWriteChangesNothing_data();
+    void failedListWriteChangesNothing();
+    void shelfWritesBothFilesOrNeither_data();
+    void shelfWritesBothFilesOrNeither();
+    void shelfKeepsEachNameOnce();
+    void rememberedGroupFollows_data();
+    void rememberedGroupFollows();
+    void failedElementWritesChangeNothing_data();
+    void failedElementWritesChangeNothing();
+    void renameKeepsElementFiles();
+    void elementListFollowsModel();
+    void entryChecks_data();
+    void entryChecks();
+};
+
+namespace {
+
+// Web groups A, B (current, with elements DR and TV 2) and C, a shelf holding X; programs P.
+struct Tree {
+    QTemporaryDir tmp;
+    std::unique_ptr<UrlCheck> urlCheck = UrlCheck::system();
+    Model model{*urlCheck};
+
+    QString web() const { return tmp.path() + "/Program"; }
+    QString programs() const { return tmp.path() + "/Programmer"; }
+
+    static void element(const QString& dir, const QString& navn, const QString& url, int visits) {
+        QDir().mkpath(dir);
+        textfile::writeLines(dir + "/" + navn + ".txt",
+                             {url, navn, "01-12-2026", "10:15", QString::number(visits), ""});
+    }
+
+    Tree() {
+        for (const char* g : {"A", "C", "X"})
+            QDir().mkpath(web() + "/" + g);
+        element(web() + "/B", "DR", "https://www.dr.dk/", 41);
+        element(web() + "/B", "TV 2", "https://nyheder.tv2.dk/", 2);
+        textfile::writeLines(web() + "/webgruppe.txt", {"A", "B", "C"});
+        textfile::writeLines(web() + "/webLager.txt", {"X"});
+        QDir().mkpath(programs() + "/P");
+        textfile::writeLines(programs() + "/webgruppe.txt", {"P"});
+        model.setFolders(web() + "/", programs() + "/");
+        model.restore(QStringLiteral("B"), QStringLiteral("B"), QStringLiteral("P"), 0);
+        QVERIFY(model.setMappe().ok());
+        model.loadGruppefil();
+    }
+
+    QStringList onDisk(const QString& name) const {
+        return textfile::readLines(web() + "/" + name).value_or(QStringList{"(none)"});
+    }
+    QStringList folders() const { return QDir(web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
+    // A folder where a file should be: no file can replace it.
+    void block(const QString& name) const {
+        QFile::remove(web() + "/" + name);
+        QDir().mkpath(web() + "/" + name);
+    }
+};
+
+bool yes(const QString&) {
+    return true;
+}
+
+} // namespace
+
+void TstModel::loadsModeAndGroup() {
+    Tree t;
+    QCOMPARE(t.model.programdir(), t.web() + "/");
+    QCOMPARE(t.model.webGruppefil(), t.web() + "/webgruppe.txt");
+    QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B", "C"}));
+    QCOMPARE(t.model.lagerliste(), QStringList{"X"});
+    QCOMPARE(t.model.WebAntal(), 2);
+    QCOMPARE(t.model.WebNo(), 1);
+    QCOMPARE(t.model.Web()[1].Navn, QStringLiteral("TV 2"));
+    // Each element knows the file it was read from.
+    QCOMPARE(t.model.Web()[0].sourceFile, t.web() + "/B/DR.txt");
+
+    QSignalSpy mode(&t.model, &Model::modeChanged);
+    QVERIFY(t.model.switchMode(1).ok());
+    QCOMPARE(mode.size(), 1);
+    QCOMPARE(t.model.gruppenavn(), QStringLiteral("P"));
+    QCOMPARE(t.model.gruppeliste(), QStringList{"P"});
+    QCOMPARE(t.model.lagerliste(), QStringList{});
+    QCOMPARE(t.model.WebAntal(), 0);
+    QCOMPARE(t.model.WebNo(), -1);
+    QVERIFY(t.model.switchMode(0).ok());
+    QCOMPARE(t.model.gruppenavn(), QStringLiteral("B"));
+}
+
+void TstModel::failedListWriteChangesNothing_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("create") << "create";
+    QTest::newRow("rename") << "rename";
+    QTest::newRow("sort") << "sort";
+    QTest::newRow("delete") << "delete";
+    QTest::newRow("shelf") << "shelf";
+}
+
+void TstModel::failedListWriteChangesNothing() {
+    QFETCH(QString, operation);
+    Tree t;
+    t.block("webgruppe.txt");
+    const QStringList folders = t.folders();
+    QSignalSpy lists(&t.model, &Model::groupListsChanged);
+    QSignalSpy current(&t.model, &Model::currentGroupChanged);
+    Result result;
+    if (operation == "create")
+        result = t.model.NyGruppe("Nye");
+    else if (operation == "rename")
+        result = t.model.RedigerGruppe("Omdøbt");
+    else if (operation == "sort")
+        result = t.model.sortGroups(QLocale::c());
+    else if (operation == "delete")
+        result = t.model.deleteGruppefil();
+    else
+        result = t.model.saveShelf({}, {"X", "A", "B", "C"});
+    QCOMPARE(result.kind, Result::FileNotCreated);
+    QCOMPARE(result.path, t.web() + "/webgruppe.txt");
+    QVERIFY(!result.error.isEmpty());
+    // The new folder went again, the renamed one has its old name back.
+    QCOMPARE(t.folders(), folders);
+    QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B", "C"}));
+    QCOMPARE(t.model.lagerliste(), QStringList{"X"});
+    QCOMPARE(t.model.gruppenavn(), QStringLiteral("B"));
+    QCOMPARE(t.model.gruppenavn0(), QStringLiteral("B"));
+    QCOMPARE(t.model.gruppeDir(), t.web() + "/B");
+    QCOMPARE(t.model.WebAntal(), 2);
+    QCOMPARE(t.onDisk("webLager.txt"), QStringList{"X"});
+    QCOMPARE(lists.size(), 0);
+    QCOMPARE(current.size(), 0);
+}
+
+void TstModel::shelfWritesBothFilesOrNeither_data() {
+    QTest::addColumn<bool>("activeFileExisted");
+    QTest::newRow("active list file put back") << true;
+    QTest::newRow("new active list file removed") << false;
+}
+
+void TstModel::shelfWritesBothFilesOrNeither() {
+    QFETCH(bool, activeFileExisted);
+    Tree t;
+    const QByteArray before = "A\r\nB\r\nC\r\n";
+    if (!activeFileExisted)
+        QFile::remove(t.web() + "/webgruppe.txt");
+    t.block("webLager.txt");
+    const Result result = t.model.saveShelf({"A"}, {"X", "B", "C"});
+    QCOMPARE(result.kind, Result::FileNotCreated);
+    QCOMPARE(result.path, t.web() + "/webLager.txt");
+    if (activeFileExisted) {
+        QFile file(t.web() + "/webgruppe.txt");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    } else {
+        QVERIFY(!QFileInfo::exists(t.web() + "/webgruppe.txt"));
+    }
+    QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B", "C"}));
+    QCOMPARE(t.model.gruppenavn(), QStringLiteral("B"));
+}
+
+void TstModel::shelfKeepsEachNameOnce() {
+    Tree t;
+    // Stale working lists: B both active and shelved, X twice, c as C in other case.
+    QVERIFY(t.model.saveShelf({"A", "B", "A"}, {"X", "B", "X", "c", "C"}).ok());
+    QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "B"}));
+    QCOMPARE(t.onDisk("webLager.txt"), (QStringList{"X", "c"}));
+    QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B"}));
+    QCOMPARE(t.model.lagerliste(), (QStringList{"X", "c"}));
+}
+
+void TstModel::rememberedGroupFollows_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("create") << "create"
+                            << "Nye";
+    QTest::newRow("rename") << "rename"
+                            << "Bee";
+    QTest::newRow("delete") << "delete"
+                            << "";
+    QTest::newRow("shelve") << "shelve"
+                            << "";
+    QTest::newRow("select") << "select"
+                            << "C";
+}
+
+void TstModel::rememberedGroupFollows() {
+    QFETCH(QString, operation);
+    QFETCH(QString, after);
+    Tree t;
+    QSignalSpy shelved(&t.model, &Model::groupShelved);
+    Result result;
+    if (operation == "create")
+        result = t.model.NyGruppe("Nye");
+    else if (operation == "rename")
+        result = t.model.RedigerGruppe("Bee");
+    else if (operation == "delete")
+        result = t.model.deleteGruppefil();
+    else if (operation == "shelve")
+        result = t.model.saveShelf({"A", "C"}, {"X", "B"});
+    else
+        t.model.selectGroup("C");
+    QVERIFY(result.ok());
+    QCOMPARE(shelved.size(), operation == "shelve" ? 1 : 0);
+    QCOMPARE(t.model.gruppenavn(), after);
+    QCOMPARE(t.model.gruppenavn0(), after);
+    QCOMPARE(t.model.gruppenavn1(), QStringLiteral("P"));
+    QVERIFY(t.model.switchMode(1).ok());
+    QVERIFY(t.model.switchMode(0).ok());
+    QCOMPARE(t.model.gruppenavn(), after);
+}
+
+void TstModel::failedElementWritesChangeNothing_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("visit") << "visit";
+    QTest::newRow("insert") << "insert";
+    QTest::newRow("reset") << "reset";
+    QTest::newRow("new address") << "address";
+    QTest::newRow("new name") << "name";
+}
+
+void TstModel::failedElementWritesChangeNothing() {
+    QFETCH(QString, operation);
+    Tree t;
+    const TWebArray before = t.model.Web();
+    // The group's folder goes between listing and writing.
+    QVERIFY(QDir(t.web() + "/B").removeRecursively());
+    QSignalSpy changed(t.model.elements(), &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(t.model.elements(), &QAbstractItemModel::modelReset);
+    Result result;
+    if (operation == "visit")
+        result = t.model.recordVisit(0, "09.12.2026", "13.45.59");
+    else if (operation == "insert")
+        result = t.model.insertElement("https://www.tv2.dk/", "TV 2 Play", yes);
+    else if (operation == "reset")
+        result = t.model.resetVisits(0, "https://www.dr.dk/", "DR", yes);
+    else if (operation == "address")
+        result = t.model.editElement(0, "https://www.dr.dk/tv", "DR");
+    else
+        result = t.model.editElement(0, "https://www.dr.dk/", "Danmarks Radio");
+    QCOMPARE(result.kind, Result::FileNotCreated);
+    QVERIFY(result.path.startsWith(t.web() + "/B/"));
+    QVERIFY(!result.error.isEmpty());
+    QCOMPARE(t.model.Web().size(), before.size());
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        QCOMPARE(t.model.Web()[i].Url, before[i].Url);
+        QCOMPARE(t.model.Web()[i].Navn, before[i].Navn);
+        QCOMPARE(t.model.Web()[i].dato, before[i].dato);
+        QCOMPARE(t.model.Web()[i].Visits, before[i].Visits);
+    }
+    QCOMPARE(changed.size(), 0);
+    QCOMPARE(reset.size(), 0);
+    QVERIFY(!QFileInfo::exists(t.web() + "/B"));
+}
+
+void TstModel::renameKeepsElementFiles() {
+    Tree t;
+    QVERIFY(t.model.RedigerGruppe("Bee").ok());
+    QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "Bee", "C"}));
+    QCOMPARE(t.model.gruppeDir(), t.web() + "/Bee");
+    // The elements were not loaded anew, yet each still knows where its file is.
+    QCOMPARE(t.model.Web()[0].sourceFile, t.web() + "/Bee/DR.txt");
+    QVERIFY(QFileInfo::exists(t.model.Web()[0].sourceFile));
+    // A visit then writes the element in its new place.
+    QVERIFY(t.model.recordVisit(0, "09.12.2026", "13.45.59").ok());
+    QCOMPARE(textfile::readLines(t.web() + "/Bee/DR.txt")->at(5), t.web() + "/Bee/DR.txt");
+}
+
+void TstModel::elementListFollowsModel() {
+    Tree t;
+    store::ElementListModel* list = t.model.elements();
+    QCOMPARE(list->rowCount(), 2);
+    QCOMPARE(list->index(0, store::ElementListModel::VisitsColumn).data().toString(),
+             QStringLiteral("41"));
+    QSignalSpy changed(list, &QAbstractItemModel::dataChanged);
+    QVERIFY(t.model.recordVisit(0, "09.12.2026", "13.45.59").ok());
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(changed[0][0].toModelIndex().row(), 0);
+    QCOMPARE(list->index(0, store::ElementListModel::DatoColumn).data().toString(),
+             QStringLiteral("09.12.2026"));
+    QCOMPARE(list->index(0, store::ElementListModel::KlokkenColumn).data().toString(),
+             QStringLiteral("13.45"));
+    QCOMPARE(list->index(0, store::ElementListModel::VisitsColumn).data().toString(),
+             QStringLiteral("42"));
+
+    QSignalSpy reset(list, &QAbstractItemModel::modelReset);
+    QVERIFY(t.model.insertElement("https://www.tv2.dk/", "Politiken", yes).ok());
+    QCOMPARE(reset.size(), 1);
+    QCOMPARE(list->rowCount(), 3);
+    QCOMPARE(list->index(1, store::ElementListModel::NavnColumn).data().toString(),
+             QStringLiteral("Politiken"));
+}
+
+void TstModel::entryChecks_data() {
+    QTest::addColumn<int>("funkNo");
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QString>("navn");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<EntryCheck>("check");
+    const QString dr = "https://www.dr.dk/";
+    QTest::newRow("web") << 0 << dr << "DR1" << 3 << EntryCheck::Ok;
+    QTest::newRow("short name first") << 0 << ""
+                                      << "DR" << 3 << EntryCheck::ShortName;
+    QTest::newRow("one character is enough on the tab") << 0 << dr << "D" << 1 << EntryCheck::Ok;
+    QTest::newRow("no name") << 0 << dr << "" << 1 << EntryCheck::ShortName;
+    QTest::newRow("no address") << 0 << ""
+                                << "DR" << 1 << EntryCheck::NoAddress;
+    QTest::newRow("not an address") << 0 << "www.dr.dk"
+                                    << "DR" << 1 << EntryCheck::InvalidAddress;
+    QTest::newRow("no program") << 1 << ""
+                                << "Regner" << 1 << EntryCheck::NoProgram;
+    QTest::newRow("missing program") << 1 << "/ingen/sådan/fil"
+                                     << "Regner" << 1 << EntryCheck::ProgramMissing;
+    QTest::newRow("a folder is no program")
+        << 1 << QDir::tempPath() << "Regner" << 1 << EntryCheck::ProgramMissing;
+    QTest::newRow("program") << 1 << "PROGRAM"
+                             << "Regner" << 1 << EntryCheck::Ok;
+}
+
+void TstModel::entryChecks() {
+    QFETCH(int, funkNo);
+    QFETCH(QString, url);
+    QFETCH(QString, navn);
+    QFETCH(int, minimum);
+    QFETCH(EntryCheck, check);
+    QTemporaryDir tmp;
+    if (url == "PROGRAM") {
+        url = tmp.path() + "/regner";
+        textfile::writeLines(url, {"#!/bin/sh"});
+    }
+    const auto urlCheck = UrlCheck::system();
+    QCOMPARE(store::checkEntry(quint8(funkNo), url, navn, minimum, *urlCheck), check);
+}
+
+QTEST_MAIN(TstModel)
+#include "tst_model.moc"
