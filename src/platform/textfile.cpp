@@ -123,8 +123,9 @@ std::optional<QStringList> readLines(const QString& path, QString* error) {
     if (fd < 0)
         return fail(qt_error_string(errno));
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        const int reason = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    const bool known = ::fstat(fd, &st) == 0;
+    if (!known || !S_ISREG(st.st_mode)) {
+        const int reason = !known ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ::close(fd);
         return fail(qt_error_string(reason));
     }
