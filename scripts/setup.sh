@@ -7,7 +7,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 DEEP="${DEEP:-0}"
 
-PACKAGES=(build-essential cmake qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth imagemagick)
+PACKAGES=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth imagemagick)
 CONFIG=()
 if [ "$DEEP" = 1 ]; then
   BUILD="$ROOT/build-deep"

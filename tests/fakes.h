@@ -2,6 +2,7 @@
 
 #include "app.h"
 
+#include <QLabel>
 #include <QList>
 
 // Stand-ins for the system's services: they record what the program asked of them.
@@ -39,11 +40,49 @@ struct FixedClock : Clock {
     QLocale locale() const override { return loc; }
 };
 
+// A page view that shows nothing: it keeps the addresses it was sent to, and the test raises
+// its events as the engine would.
+struct FakePageView : QLabel, PageView {
+    FakePageView(QWidget* parent, PageView::Events events)
+        : QLabel(parent), events(std::move(events)) {}
+
+    QWidget* widget() override { return this; }
+    void Navigate(const QString& address) override { navigated << address; }
+    QString LocationName() const override { return location; }
+    bool hasDocument() const override { return document; }
+
+    // A page loading in full: navigation start, its document, its title.
+    void load(const QString& locationName) {
+        startNavigation();
+        location = locationName;
+        completeDocument();
+        changeTitle();
+    }
+    void startNavigation() {
+        document = false;
+        events.beforeNavigate();
+    }
+    void completeDocument(bool withDocument = true) {
+        document = withDocument;
+        events.documentComplete();
+    }
+    void changeTitle() { events.titleChange(); }
+    void hover(const QString& link) { events.mouseOver(link); }
+    void requestWindow(const QString& address) { events.newWindow(address); }
+
+    PageView::Events events;
+    QStringList navigated;
+    QString location;
+    bool document = false;
+};
+
 // Services made of fakes; the pointers stay valid while the App that owns them lives.
 struct FakeServices {
     FakeShell* shell;
     FakeUrlCheck* urlCheck;
     FixedClock* clock;
+    // The information window's page view, once the window has been shown.
+    FakePageView* pageView = nullptr;
 
     Services make(const BrowserPlaces& browsers = {}) {
         auto s = std::make_unique<FakeShell>();
@@ -52,6 +91,10 @@ struct FakeServices {
         shell = s.get();
         urlCheck = u.get();
         clock = c.get();
-        return {std::move(s), std::move(u), std::move(c), browsers};
+        PageViewMaker maker = [this](QWidget* parent, PageView::Events events) {
+            pageView = new FakePageView(parent, std::move(events));
+            return pageView;
+        };
+        return {std::move(s), std::move(u), std::move(c), browsers, std::move(maker)};
     }
 };

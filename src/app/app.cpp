@@ -6,6 +6,7 @@
 #include "info.h"
 #include "main.h"
 #include "model.h"
+#include "pictures.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "url1.h"
@@ -14,26 +15,38 @@
 #include <QEvent>
 
 namespace {
-// Hints are shown in the windows' status bars only, never as pop-ups.
-class NoToolTips : public QObject {
+// Hints are shown in the windows' status bars only, never as pop-ups. And the program's end is
+// noted before the toolkit closes the windows still open, so they can tell it from a close by
+// the user.
+class AppEvents : public QObject {
 public:
-    using QObject::QObject;
+    explicit AppEvents(bool* ending_) : ending(ending_) {}
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Quit && watched == qApp)
+            *ending = true;
         return event->type() == QEvent::ToolTip || QObject::eventFilter(watched, event);
     }
+
+private:
+    bool* ending;
 };
 } // namespace
 
 Services Services::system() {
-    return {Shell::system(), UrlCheck::system(), Clock::system(), BrowserPlaces::system()};
+    return {Shell::system(), UrlCheck::system(), Clock::system(), BrowserPlaces::system(),
+            platform::pageViewMaker()};
 }
 
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)),
       model(std::make_unique<store::Model>(*services.urlCheck)) {
+    // The program's font for every control that sets none of its own. Under a style sheet a
+    // control no longer takes its window's font, so a window's font alone would give way to
+    // the desktop's default at the first style.
+    QApplication::setFont(tahoma(8));
     StyleManager::setStyle(QStringLiteral("Sky"));
-    noToolTips = std::make_unique<NoToolTips>();
-    qApp->installEventFilter(noToolTips.get());
+    appEvents = std::make_unique<AppEvents>(&ending);
+    qApp->installEventFilter(appEvents.get());
     // Each window registers itself here before its creation runs, as the others may reach it
     // while it is being made.
     new Tmainform(*this);

@@ -2,6 +2,7 @@
 
 #include "browsers.h"
 #include "clock.h"
+#include "pageview.h"
 #include "shell.h"
 #include "urlcheck.h"
 
@@ -27,6 +28,7 @@ struct Services {
     std::unique_ptr<UrlCheck> urlCheck;
     std::unique_ptr<Clock> clock;
     BrowserPlaces browsers;
+    PageViewMaker pageView;
 
     static Services system();
 };
@@ -56,6 +58,9 @@ public:
     Tinfform* infform = nullptr;
     Tspform* spform = nullptr;
 
+    // The program is ending: the windows still open are closed without saving anything.
+    bool ending = false;
+
 private:
-    std::unique_ptr<QObject> noToolTips;
+    std::unique_ptr<QObject> appEvents;
 };

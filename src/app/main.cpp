@@ -1,29 +1,58 @@
 #include "main.h"
 #include "app.h"
 #include "messagebox.h"
+#include "pageview.h"
 #include "singleinstance.h"
 #include "termination.h"
 #include "username.h"
 
 #include <QApplication>
+#include <QDialog>
+
+namespace {
+// Closes the modal windows that are open, the topmost first, each as its title-bar button would.
+void closeModalWindows() {
+    for (int guard = 0; guard < 16; ++guard) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+}
+} // namespace
 
 int main(int argc, char* argv[]) {
     platform::ignoreFileSizeSignal();
+    platform::preparePageView();
     QApplication application(argc, argv);
+    // Ending the session closes the main window as a user would, so the options are saved. It
+    // is handled from the very start: a start-up message (an unknown style, a template folder
+    // that could not be copied) may be open before the main window exists.
+    App* running = nullptr;
+    bool ending = false;
+    platform::onTermination(&application, [&running, &ending] {
+        ending = true;
+        // Nobody is left to answer a message, and nothing may wait for one.
+        MessageBox::setUnattended();
+        closeModalWindows();
+        if (running)
+            running->mainform->close();
+    });
     App app(QStringLiteral(LENKARO_BASE_DIR), platform::loginName());
+    running = &app;
     // A second start on the same user folder brings this one to the front and ends.
     platform::SingleInstance single(app.mainform->optdir);
     if (!single.claim())
         return 0;
     QObject::connect(&single, &platform::SingleInstance::activationRequested, app.mainform,
                      [&app] { platform::SingleInstance::bringToFront(app.mainform); });
-    // Ending the session closes the main window as a user would, so the options are saved;
-    // nobody is left to answer a message box then, and nothing may wait for one.
-    platform::onTermination(app.mainform, [&app] {
-        MessageBox::setUnattended();
+    if (ending) {
         app.mainform->close();
-        QCoreApplication::quit();
-    });
+        return 0;
+    }
     app.mainform->show();
     return application.exec();
 }

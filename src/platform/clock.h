@@ -13,8 +13,9 @@ public:
     virtual QTime now() const = 0;
     virtual QLocale locale() const = 0;
 
-    // The date in the locale's short date format.
-    QString dateText() const { return locale().toString(today(), QLocale::ShortFormat); }
+    // The date in the locale's short date format where that never takes more than the ten
+    // characters a visit keeps, else as "dd-MM-yyyy", so a cut date always keeps its year.
+    QString dateText() const;
     // The time in the locale's long time format (hours, minutes and seconds).
     QString timeText() const { return locale().toString(now(), QLocale::LongFormat); }
 

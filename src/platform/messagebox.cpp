@@ -23,8 +23,10 @@ void MessageBox::show(const QString& title, const QString& text) {
         std::fflush(stderr);
         return;
     }
+    // In front of the window that asked, even one that stays on top of the others.
     QMessageBox box(QMessageBox::NoIcon, title, shownText, QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
 }
 

@@ -24,8 +24,11 @@ std::unique_ptr<Shell> Shell::system() {
 }
 
 #else
+#include "desktopapps.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QMimeDatabase>
 #include <QProcess>
 #include <QUrl>
 
@@ -42,6 +45,8 @@ constexpr int noAssociation = 31;
 // associates with its type. Nothing is waited for.
 class DesktopShell : public Shell {
 public:
+    explicit DesktopShell(const XdgDirs& dirs) : apps(dirs) {}
+
     int execute(const QString& /*operation*/, const QString& file, const QString& parameters,
                 const QString& folder, int /*showMode*/) override {
         if (!file.startsWith(u'/')) {
@@ -64,12 +69,19 @@ public:
             process.setWorkingDirectory(folder);
             return process.startDetached() ? started : startFailure(info);
         }
+        // The desktop's opener starts whatever it finds and reports success even when it
+        // finds nothing, so the desktop is asked first whether any program opens the type.
+        const QMimeType type = QMimeDatabase().mimeTypeForFile(info);
+        if (apps.defaultApplication(type.name()).isEmpty())
+            return noAssociation;
         return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()))
                    ? started
                    : noAssociation;
     }
 
 private:
+    DesktopApps apps;
+
     // An executable the system would not start: no right to run it, or not a program at all.
     static int startFailure(const QFileInfo& info) {
         return info.permission(QFileDevice::ExeUser) ? badFormat : accessDenied;
@@ -78,6 +90,10 @@ private:
 } // namespace
 
 std::unique_ptr<Shell> Shell::system() {
-    return std::make_unique<DesktopShell>();
+    return desktop(XdgDirs::system());
+}
+
+std::unique_ptr<Shell> Shell::desktop(const XdgDirs& dirs) {
+    return std::make_unique<DesktopShell>(dirs);
 }
 #endif

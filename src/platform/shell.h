@@ -4,6 +4,8 @@
 
 #include <memory>
 
+struct XdgDirs;
+
 // The shell's execute operation: hands a file, a program or an address to what the system
 // associates with it, and returns at once without waiting for the started process.
 class Shell {
@@ -21,4 +23,10 @@ public:
 
     // The system's shell of this platform.
     static std::unique_ptr<Shell> system();
+
+#ifndef Q_OS_WIN
+    // The shell of a freedesktop.org desktop whose programs for file types are looked up in
+    // dirs: a file that no program opens is refused with 31, as Windows does.
+    static std::unique_ptr<Shell> desktop(const XdgDirs& dirs);
+#endif
 };

@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QList>
 #include <QTimer>
+#include <QWidget>
 
 namespace {
 
@@ -106,4 +108,20 @@ bool UpdateAction::execute() {
 
 void UpdateAction::updateAll() {
     IdleUpdater::instance().updateAll();
+}
+
+void UpdateAction::takeShortcutsFrom(QWidget* control) {
+    control->installEventFilter(this);
+}
+
+bool UpdateAction::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (shortcuts().contains(QKeySequence(key->keyCombination()))) {
+            // Left unaccepted, the keys go on to the shortcut and not to the control.
+            event->ignore();
+            return true;
+        }
+    }
+    return QAction::eventFilter(watched, event);
 }

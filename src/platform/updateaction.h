@@ -26,6 +26,13 @@ public:
     // Works out the rules of all actions at once, as the application does when it falls idle.
     static void updateAll();
 
+    // Lets the action's shortcuts through to the action while control has the focus, where the
+    // control would take the same keys for itself (a line edit's Ctrl+A selects its text).
+    void takeShortcutsFrom(QWidget* control);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Rule rule;
     Handler handler;

@@ -107,3 +107,63 @@ QString mainOptionsPath(const QString& optdir) {
 QString boksOptionsPath(const QString& optdir) {
     return optdir + QStringLiteral("lenKaro.txt");
 }
+
+std::optional<InfoOptions> parseInfoOptions(const QStringList& lines) {
+    InfoOptions o;
+    int* fields[] = {&o.top, &o.left, &o.width, &o.height, &o.panelWidth};
+    for (int i = 0; i < 5; ++i) {
+        const auto value = i < lines.size() ? parseInteger(lines[i]) : std::nullopt;
+        if (!value)
+            return std::nullopt;
+        *fields[i] = *value;
+    }
+    return o;
+}
+
+QStringList formatInfoOptions(const InfoOptions& o) {
+    return {QString::number(o.top), QString::number(o.left), QString::number(o.width),
+            QString::number(o.height), QString::number(o.panelWidth)};
+}
+
+WindowPlace parseUrlboksOptions(const QStringList& lines) {
+    WindowPlace place;
+    if (lines.size() < 1 || !(place.width = parseInteger(lines[0])))
+        return place;
+    if (lines.size() >= 2)
+        place.height = parseInteger(lines[1]);
+    return place;
+}
+
+QStringList formatUrlboksOptions(int width, int height) {
+    return {QString::number(width), QString::number(height)};
+}
+
+std::optional<InfoOptions> readInfoOptions(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    const auto lines = textfile::readLines(path);
+    return lines ? parseInfoOptions(*lines) : std::nullopt;
+}
+
+bool writeInfoOptions(const QString& path, const InfoOptions& options, QString* error) {
+    return textfile::writeLines(path, formatInfoOptions(options), error);
+}
+
+WindowPlace readUrlboksOptions(const QString& path) {
+    if (!QFileInfo::exists(path))
+        return {};
+    const auto lines = textfile::readLines(path);
+    return lines ? parseUrlboksOptions(*lines) : WindowPlace{};
+}
+
+bool writeUrlboksOptions(const QString& path, int width, int height, QString* error) {
+    return textfile::writeLines(path, formatUrlboksOptions(width, height), error);
+}
+
+QString infoOptionsPath(const QString& optdir) {
+    return optdir + QStringLiteral("information.txt");
+}
+
+QString urlboksOptionsPath(const QString& optdir) {
+    return optdir + QStringLiteral("urlboks1.txt");
+}

@@ -61,3 +61,27 @@ QString boksOptionsPath(const QString& optdir);
 
 // A decimal integer as the options files hold it.
 std::optional<int> parseInteger(const QString& text);
+
+// "information.txt": the information window's five lines (top, left, width, height, width of
+// the left panel). Taken whole or not at all: a short file or a line that is no integer gives
+// nothing, and the window falls back to the defaults for every value.
+struct InfoOptions {
+    int top = 52, left = 52, width = 753, height = 968, panelWidth = 195;
+};
+
+std::optional<InfoOptions> parseInfoOptions(const QStringList& lines);
+QStringList formatInfoOptions(const InfoOptions& options);
+// Reads "information.txt" at path: nothing when it is missing, cannot be read or is not whole.
+std::optional<InfoOptions> readInfoOptions(const QString& path);
+bool writeInfoOptions(const QString& path, const InfoOptions& options, QString* error);
+
+// "urlboks1.txt": the URL list window's width and height, read as far as they go; a missing or
+// unreadable file gives neither.
+WindowPlace parseUrlboksOptions(const QStringList& lines);
+QStringList formatUrlboksOptions(int width, int height);
+WindowPlace readUrlboksOptions(const QString& path);
+bool writeUrlboksOptions(const QString& path, int width, int height, QString* error);
+
+// Where the help windows' options files are in the options folder optdir (trailing separator).
+QString infoOptionsPath(const QString& optdir);
+QString urlboksOptionsPath(const QString& optdir);

@@ -406,7 +406,7 @@ QWidget* Tboksform::buildEditTab() {
     programBoks->setItemsExpandable(false);
     programBoks->setAllColumnsShowFocus(true);
     programBoks->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    programBoks->setItemDelegate(new ActiveSelectionDelegate(programBoks));
+    programBoks->setItemDelegate(new GridLineDelegate(programBoks));
     programBoks->setAccessibleName(QStringLiteral("Elementer"));
     programBoks->header()->setSectionsClickable(false);
     leftLayout->addWidget(programBoks, 1);
@@ -636,6 +636,9 @@ void Tboksform::setAddressCaptions() {
         model.funkNo() == 0 ? QStringLiteral("Werbadresse") : QStringLiteral("Program");
     adrLabel->setText(caption);
     adrLabel2->setText(caption);
+    // A screen reader names each field by the caption it shows.
+    FilnavnEdit->setAccessibleName(caption);
+    webUrlEdit->setAccessibleName(caption);
 }
 
 void Tboksform::loadDesign() {

@@ -1,8 +1,21 @@
 #include "find.h"
 
 #include "app.h"
+#include "pictures.h"
+
+#include <QTextEdit>
+#include <QVBoxLayout>
 
 Teditform::Teditform(App& app_) : QWidget(nullptr, Qt::Window), app(app_) {
     app.editform = this;
     setWindowTitle(QStringLiteral("editform"));
+    RE = new QTextEdit(this);
+    RE->setObjectName(QStringLiteral("RE"));
+    RE->setAcceptRichText(false);
+    QFont font = tahoma(0);
+    font.setPixelSize(11);
+    RE->setFont(font);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(RE);
 }

@@ -3,12 +3,16 @@
 #include <QWidget>
 
 class App;
+class QTextEdit;
 
-// A hidden window holding the text buffer that the help search reads documents into.
+// A window that is never shown, holding a plain-text box. The help search does not need it: it
+// searches each document in a buffer of its own with the same whole-word, case-blind find.
 class Teditform : public QWidget {
     Q_OBJECT
 public:
     explicit Teditform(App& app);
+
+    QTextEdit* RE;
 
 private:
     App& app;

@@ -1,5 +1,6 @@
 #include "groupdelegate.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QPainter>
 
@@ -38,6 +39,21 @@ void ActiveSelectionDelegate::initStyleOption(QStyleOptionViewItem* option,
                                               const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
     option->state |= QStyle::State_Active;
+}
+
+void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+    ActiveSelectionDelegate::paint(painter, option, index);
+    const QWidget* widget = option.widget;
+    const QStyle* style = widget ? widget->style() : QApplication::style();
+    const QColor grid =
+        QColor::fromRgba(QRgb(style->styleHint(QStyle::SH_Table_GridLineColor, &option, widget)));
+    const QRect r = option.rect;
+    painter->save();
+    painter->setPen(grid);
+    painter->drawLine(r.bottomLeft(), r.bottomRight());
+    painter->drawLine(r.topRight(), r.bottomRight());
+    painter->restore();
 }
 
 QStringList itemTexts(const QListWidget* list) {

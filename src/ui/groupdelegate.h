@@ -30,3 +30,12 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 };
+
+// Draws the grid lines of a report-style list on one column: a line along each row's bottom
+// and right edges, in the colour the style gives table grids.
+class GridLineDelegate : public ActiveSelectionDelegate {
+public:
+    using ActiveSelectionDelegate::ActiveSelectionDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+};

@@ -11,7 +11,9 @@ Tinfform::Tinfform(QWidget* parent) : ModalTextWindow(parent, QStringLiteral("In
     Label1->setObjectName(QStringLiteral("Label1"));
     BitBtn1 = new QPushButton(QStringLiteral("OK"));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
+    // The window's 10 points: a style sheet keeps controls from taking their window's font.
+    BitBtn1->setFont(font());
+    setOpeningButton(BitBtn1);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* row = new QHBoxLayout(buttonPanel());

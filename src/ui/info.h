@@ -3,22 +3,128 @@
 #include <QMainWindow>
 
 class App;
+struct InfoOptions;
+class PageView;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class TStruktur;
+class UpdateAction;
 
-// The information window: the program's help, shown by topic. For now it only shows itself;
-// the help structure and its pages are still to come.
+// The information window: the help documents of one structure, chosen in its topic tree, shown
+// in a page view, with a history of the pages seen (kept in the URL list window) and an
+// address box that opens a document by name or searches the web.
 class Tinfoformen : public QMainWindow {
     Q_OBJECT
 public:
     explicit Tinfoformen(App& app);
+    ~Tinfoformen() override;
 
     // Sets the folders of the structure strukturnavn and loads its tree.
     void LoadStruktur();
-    // Shows the window with the topic whose node text is openNodetekst; true when found.
+    // Shows the window with the topic whose node text is openNodetekst (the first node when it
+    // is empty); true when found.
     bool goToInfo(const QString& openNodetekst);
+    // Shows history entry aIndex; an index outside the history is ignored.
+    void goToStruktur(int aIndex);
+    // Records the page of location name Urlen in the history.
+    void UrlLister(QString Urlen);
 
+    void hentOpt();
+    void gemOpt();
+
+    // Handlers.
+    void StrukturClick();
+    void infoBogChange(int index);
+    void AfirstExecute();
+    void AbackExecute();
+    void AforwardExecute();
+    void AlastExecute();
+    void AgoExecute();
+    void AfavListeExecute();
+    // The search tab: lists the documents of Mappe that hold aTekst as a whole word.
+    void FindTekst(const QString& aTekst);
+    void aSearchExecute();
+    void FindisClick();
+
+    // The page view's events.
+    void WebBeforeNavigate2();
+    void WebDocumentComplete();
+    void WebNewWindow2(const QString& address);
+    void WebTitleChange();
+    void Document_OnMouseOver(const QString& link);
+    bool IsURL(const QString& URL) const;
+
+    // The address of a web search for text.
+    static QString searchAddress(const QString& text);
+
+    // A document has completed since the last navigation started: only then is the mouse
+    // followed over the page.
+    bool htmlDoc = false;
+    QString globalUrl;
+    bool opstart = true;
+    QString optFilnavn;
+    QString hjemmeside;
+    QString Mappe;
+    QString oldUrl;
+    QString htmlProgram;
     QString strukturnavn;
+    QString strukturdir;
     QString newNavn;
+    int urlIndex = -1;
+    bool naviKlikket = false;
+
+    // Controls.
+    QWidget* leftPanel;
+    QTabWidget* infoBog;
+    QWidget* side1;
+    QWidget* side2;
+    QWidget* Panel1;
+    QLabel* Label1;
+    QLabel* antalLabel;
+    TStruktur* Struktur;
+    QWidget* searchPanel;
+    QLineEdit* EditFind;
+    QToolButton* sButton;
+    QListWidget* Findis;
+    QSplitter* Splitter1;
+    QWidget* rightPanel;
+    QToolBar* NavigateBar;
+    QLineEdit* Edit;
+    QToolButton* urlListeKnap;
+    QToolButton* redigerKnap;
+    // Made the first time the window is shown, so the web engine starts only when needed.
+    PageView* Web = nullptr;
+    QStatusBar* infobar;
+
+    UpdateAction* Afirst;
+    UpdateAction* Aback;
+    UpdateAction* Aforward;
+    UpdateAction* Alast;
+    UpdateAction* Ago;
+    UpdateAction* AfavListe;
+    UpdateAction* aSearch;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void buildControls();
+    void buildActions();
+    void loadPictures();
+    void makePageView();
+    void writeOptions(const InfoOptions& options);
+    int entries() const;
+    // The position of the style in use in the administration window's style list, -1 for none.
+    int designPosition() const;
+
     App& app;
 };

@@ -123,7 +123,8 @@ void Tmainform::buildControls() {
     outer->addWidget(topBar);
 
     auto* body = new QHBoxLayout;
-    body->setContentsMargins(9 + 3, 0, 0, 6);
+    // With the window's own 3-pixel margin the left list starts 12 pixels in.
+    body->setContentsMargins(9, 0, 0, 6);
     body->setSpacing(0);
 
     auto* left = new QWidget;
@@ -151,6 +152,8 @@ void Tmainform::buildControls() {
     Listen->setSelectionMode(QAbstractItemView::SingleSelection);
     Listen->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Listen->setWordWrap(false);
+    // Tab leaves the list, as in every other list, instead of stepping from cell to cell.
+    Listen->setTabKeyNavigation(false);
     Listen->setItemDelegate(new ActiveSelectionDelegate(Listen));
     Listen->setStatusTip(
         QStringLiteral("Vælg element og dobbeltklik eller tryk [Enter] eller [Mellemrum] for Go"));
@@ -215,6 +218,9 @@ void Tmainform::buildActions() {
                     QStringLiteral("Administrer webadresser: Ctrl+A"), nullptr,
                     [this] { actionAWExecute(); });
     actionAW->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    // Ctrl+A opens the administration window from the two fields too, not select-all.
+    actionAW->takeShortcutsFrom(webEdit1);
+    actionAW->takeShortcutsFrom(webEdit2);
     actionAW->setIcon(pictures::icon(pictures::Admin));
     actionIL = make(
         "actionIL", QString(), QStringLiteral("Indsæt indførte i aktuelle liste: Ctrl+I"),
@@ -462,9 +468,9 @@ void Tmainform::webBrowserExecute() {
 
 void Tmainform::startChosenBrowser() {
     // Started without an address: the user finds the page and copies its address.
-    const QString browser = app.services.browsers.find(app.boksform->browserIndex());
+    const BrowserCommand browser = app.services.browsers.find(app.boksform->browserIndex());
     if (!browser.isEmpty())
-        runFilname(browser);
+        runFilname(browser.program, browser.parameters());
 }
 
 bool Tmainform::recordVisit(int row) {
@@ -516,8 +522,8 @@ void Tmainform::runProgrammer() {
     runFilname(program);
 }
 
-void Tmainform::runFilname(const QString& aFilename) {
-    const int result = app.services.shell->execute(QStringLiteral("open"), aFilename, QString(),
+void Tmainform::runFilname(const QString& aFilename, const QString& parameters) {
+    const int result = app.services.shell->execute(QStringLiteral("open"), aFilename, parameters,
                                                    QString(), Shell::ShowNormal);
     if (result <= 32)
         ErrorInfo(result);

@@ -41,8 +41,8 @@ public:
     void actionInfoExecute();
     void actionILExecute();
     void webBrowserExecute();
-    // Starts the browser the administration window's choice puts first among those installed;
-    // with none installed nothing happens.
+    // Starts the browser the administration window's choice puts first among those installed,
+    // else the system's or the desktop's default browser; with none nothing happens.
     void startChosenBrowser();
     void webUrlExecute();
     bool webUrlBeforeBrowse();
@@ -50,7 +50,9 @@ public:
 
     // Visiting and launching.
     void runProgrammer();
-    void runFilname(const QString& aFilename);
+    // parameters are given only to start the desktop's default browser, whose command may
+    // carry arguments of its own.
+    void runFilname(const QString& aFilename, const QString& parameters = QString());
     static void ErrorInfo(int Nr);
 
     // The row selected in Listen, -1 for none.

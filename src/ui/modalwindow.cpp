@@ -2,7 +2,9 @@
 
 #include "pictures.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -16,7 +18,8 @@ constexpr int extraHeight = 80;
 ModalTextWindow::ModalTextWindow(QWidget* parent, const QString& caption, int windowPointSize)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowStaysOnTopHint) {
+                          Qt::WindowStaysOnTopHint),
+      home(parent) {
     setWindowTitle(caption);
     setFont(tahoma(windowPointSize));
     setFixedWidth(windowWidth);
@@ -63,16 +66,37 @@ void ModalTextWindow::showEvent(QShowEvent* event) {
     const int labelHeight = label->heightForWidth(labelWidth);
     label->setFixedHeight(labelHeight);
     setFixedHeight(labelHeight + extraHeight);
+    if (openingButton) {
+        openingButton->setDefault(true);
+        openingButton->setFocus(Qt::OtherFocusReason);
+    }
     QDialog::showEvent(event);
 }
 
+void ModalTextWindow::setOpeningButton(QPushButton* button) {
+    openingButton = button;
+    button->setDefault(true);
+}
+
 int ModalTextWindow::exec() {
+    // The window that asked becomes the owner for this one showing: the window system keeps an
+    // owned window in front of its owner, and the dialog centres itself on it. Owned by the
+    // main window alone, a message asked for by a window that stays on top opened behind it.
+    // A window that has just closed may still count as active for a moment.
+    QWidget* asker = QApplication::activeWindow();
+    if (!asker || asker == this || !asker->isVisible())
+        asker = home;
+    if (asker != parentWidget())
+        setParent(asker, windowFlags());
     if (testMode) {
         shown << tekst;
         const bool yes = answers.isEmpty() ? false : answers.takeFirst();
         QTimer::singleShot(0, this, [this, yes] { done(yes ? Accepted : Rejected); });
     }
-    return QDialog::exec();
+    const int result = QDialog::exec();
+    if (parentWidget() != home)
+        setParent(home, windowFlags());
+    return result;
 }
 
 void ModalTextWindow::done(int result) {

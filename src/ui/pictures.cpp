@@ -32,6 +32,15 @@ QIcon icon(Kind kind) {
         {"go-up", QStyle::SP_ArrowUp},
         {"go-down", QStyle::SP_ArrowDown},
         {"view-sort-ascending", QStyle::SP_FileDialogListView},
+        {"go-first", QStyle::SP_MediaSkipBackward},
+        {"go-previous", QStyle::SP_ArrowBack},
+        {"go-next", QStyle::SP_ArrowForward},
+        {"go-last", QStyle::SP_MediaSkipForward},
+        {"go-jump", QStyle::SP_BrowserReload},
+        {"view-history", QStyle::SP_FileDialogListView},
+        {"document-edit", QStyle::SP_FileDialogDetailedView},
+        {"text-html", QStyle::SP_FileIcon},
+        {"folder", QStyle::SP_DirIcon},
     };
     const Source& s = sources[kind];
     return QIcon::fromTheme(QString::fromLatin1(s.theme),

@@ -28,6 +28,15 @@ enum Kind {
     Up,
     Down,
     Sort,
+    First,
+    Back,
+    Forward,
+    Last,
+    Go,
+    History,
+    Edit,
+    Document,
+    Folder,
 };
 
 QIcon icon(Kind kind);

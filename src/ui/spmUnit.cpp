@@ -8,17 +8,17 @@
 
 Tspform::Tspform(QWidget* parent) : ModalTextWindow(parent, QStringLiteral("Spørgsmål"), 8) {
     textLabel()->setObjectName(QStringLiteral("textLabel"));
-    // "Ja" is made first, so it comes first in the tab order and has the focus on opening.
+    // "Ja" is made first, so it comes first in the tab order; every question opens with the
+    // focus on it. Enter presses the button that has the focus, Esc is "Nej".
     BitBtn1 = new QPushButton(QStringLiteral("Ja"));
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setFixedWidth(75);
-    BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    setOpeningButton(BitBtn1);
 
     annullerButton = new QPushButton(QStringLiteral("Nej"));
     annullerButton->setObjectName(QStringLiteral("annullerButton"));
     annullerButton->setFixedWidth(75);
-    annullerButton->setAutoDefault(false);
     connect(annullerButton, &QPushButton::clicked, this, &QDialog::reject);
     auto* row = new QHBoxLayout(buttonPanel());
     row->setContentsMargins(0, 3, 0, 3);

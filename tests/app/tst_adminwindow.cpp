@@ -2,22 +2,32 @@
 
 #include "boks.h"
 #include "groupdelegate.h"
+#include "infUnit.h"
 #include "info.h"
 #include "main.h"
+#include "pictures.h"
+#include "stylemanager.h"
 #include "updateaction.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEnterEvent>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
+#include <QWindow>
 
 // The administration window opened from the main window and used as a user would.
 class TstAdminwindow : public QObject {
@@ -31,6 +41,11 @@ private slots:
     void entersElements();
     void declinedOverwriteStillEmptiesFields();
     void entryNeedsGroupAndItsTab();
+    void messagesOpenInFrontOfTheAsker();
+    void addressFieldsNamedAsTheirLabels();
+    void elementListHasGridLines();
+    void keepsProgramFontThroughStyles_data();
+    void keepsProgramFontThroughStyles();
     void lookUpFillsProgramPath();
     void lookUpStartsBrowser();
     void shelfTabTakesActiveGroups();
@@ -282,6 +297,146 @@ void TstAdminwindow::entryNeedsGroupAndItsTab() {
     QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
     QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/TV 2.txt"));
     QCOMPARE(app.mainform->Listen->model()->rowCount(), 2);
+}
+
+void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->move(260, 150);
+    boks->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(boks));
+    struct Seen {
+        QWidget* owner = nullptr;
+        QWindow* transientParent = nullptr;
+        QPoint centre;
+        bool onTop = false;
+    };
+    // What the next message or question looks like while it is open.
+    auto watch = [](ModalTextWindow* form, Seen& seen) {
+        QTimer::singleShot(0, form, [form, &seen] {
+            seen = {form->parentWidget(), form->windowHandle()->transientParent(),
+                    form->geometry().center(),
+                    bool(form->windowFlags() & Qt::WindowStaysOnTopHint)};
+        });
+    };
+
+    // A refusal on the entry tab: the administration window stays on top of the main window.
+    boks->Bog->setCurrentIndex(1);
+    boks->FilnavnEdit->setText("ikke en adresse");
+    boks->tekstEdit->setText("TV 2");
+    Seen message;
+    watch(app.infform, message);
+    QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(app.infform->takeShown(), QStringList{"Der mangler en gyldig webadresse!"});
+    QCOMPARE(message.owner, boks);
+    QCOMPARE(message.transientParent, boks->windowHandle());
+    QVERIFY(message.onTop);
+    QVERIFY((message.centre - boks->geometry().center()).manhattanLength() <= 4);
+
+    // A question asked there too.
+    boks->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(boks));
+    boks->FilnavnEdit->setText("https://www.dr.dk/sporten");
+    boks->tekstEdit->setText("DR");
+    Seen question;
+    watch(app.spform, question);
+    QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
+    QCOMPARE(app.spform->takeShown().size(), 1);
+    QCOMPARE(question.owner, boks);
+    QVERIFY((question.centre - boks->geometry().center()).manhattanLength() <= 4);
+
+    // Closed, both belong to the main window again, and a message it asks for opens over it.
+    QCOMPARE(app.infform->parentWidget(), app.mainform);
+    QCOMPARE(app.spform->parentWidget(), app.mainform);
+    app.mainform->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(app.mainform));
+    app.mainform->webEdit2->setText("x");
+    app.mainform->webEdit1->setText("https://www.dr.dk/");
+    watch(app.infform, message);
+    app.mainform->actionIL->execute();
+    QCOMPARE(app.infform->takeShown(), QStringList{"Kort navn: Minimum 3 tegn!"});
+    QCOMPARE(message.owner, app.mainform);
+    QVERIFY((message.centre - app.mainform->geometry().center()).manhattanLength() <= 4);
+}
+
+void TstAdminwindow::addressFieldsNamedAsTheirLabels() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    for (const bool programs : {false, true, false}) {
+        boks->funkCheck->setChecked(programs);
+        const QString caption = programs ? "Program" : "Werbadresse";
+        QCOMPARE(boks->adrLabel->text(), caption);
+        QCOMPARE(boks->adrLabel2->text(), caption);
+        QCOMPARE(boks->FilnavnEdit->accessibleName(), caption);
+        QCOMPARE(boks->webUrlEdit->accessibleName(), caption);
+    }
+}
+
+void TstAdminwindow::elementListHasGridLines() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->Bog->setCurrentIndex(2);
+    QTreeView* list = boks->programBoks;
+    QCOMPARE(list->model()->rowCount(), 1);
+    QCoreApplication::processEvents();
+    int shown = 0;
+    while (list->isColumnHidden(shown))
+        ++shown;
+    const QRect cell = list->visualRect(list->model()->index(0, shown));
+    const QImage image = list->viewport()->grab().toImage();
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    const QColor grid = QColor::fromRgba(
+        QRgb(list->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, list)));
+    QVERIFY(grid.alpha() > 0);
+    QCOMPARE(image.pixelColor(cell.center().x(), cell.bottom()), grid);
+    QCOMPARE(image.pixelColor(cell.center().x(), cell.center().y()) == grid, false);
+}
+
+void TstAdminwindow::keepsProgramFontThroughStyles_data() {
+    QTest::addColumn<QString>("style");
+    for (const QString& style : StyleManager::styleNames())
+        QTest::newRow(qPrintable(style)) << style;
+}
+
+// A style changes colours and frames, never the program's font: the narrow 8-point font is what
+// the columns and fields were made to fit.
+void TstAdminwindow::keepsProgramFontThroughStyles() {
+    QFETCH(QString, style);
+    Fixture f;
+    App& app = start(f);
+    StyleManager::setStyle(style);
+    QCoreApplication::processEvents();
+    const QString family = QFontInfo(tahoma(8)).family();
+    QTableView* listen = app.mainform->Listen;
+    Tboksform* boks = app.boksform;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             listen, listen->horizontalHeader(), app.mainform->webEdit1, app.mainform->Label2,
+             boks->designBox, boks->gruppeBoks, boks->programBoks, boks->funkCheck,
+             boks->insertKnap, app.infform->BitBtn1, app.spform->BitBtn1}) {
+        QCOMPARE(QFontInfo(w->font()).family(), family);
+        QCOMPARE(w->font().pointSize(), w == static_cast<QWidget*>(app.infform->BitBtn1) ? 10 : 8);
+    }
+    QVERIFY(app.mainform->Label2->font().bold());
+
+    // The captions and a ten-character date fit the columns, the longest style name its list.
+    const QFontMetrics header(listen->horizontalHeader()->font());
+    QVERIFY2(header.horizontalAdvance("Klokken") + 6 <= listen->columnWidth(1),
+             qPrintable(QString::number(header.horizontalAdvance("Klokken"))));
+    const QFontMetrics cells(listen->font());
+    QVERIFY2(cells.horizontalAdvance("10-12-2026") + 8 <= listen->columnWidth(0),
+             qPrintable(QString::number(cells.horizontalAdvance("10-12-2026"))));
+    QComboBox* design = boks->designBox;
+    QStyleOptionComboBox option;
+    option.initFrom(design);
+    option.editable = false;
+    const QRect field = design->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                        QStyle::SC_ComboBoxEditField, design);
+    QVERIFY2(design->fontMetrics().horizontalAdvance("Windows10 Clear Day") <= field.width(),
+             qPrintable(QString::number(field.width())));
 }
 
 void TstAdminwindow::lookUpFillsProgramPath() {

@@ -1,4 +1,5 @@
 #include "fixture.h"
+#include "modalkeys.h"
 
 #include "boks.h"
 #include "main.h"
@@ -19,6 +20,8 @@ private slots:
     void insertsNewElement();
     void overwriteAsksFirst_data();
     void overwriteAsksFirst();
+    void overwriteAnsweredInQuestionWindow_data();
+    void overwriteAnsweredInQuestionWindow();
     void refusesUnusableNames_data();
     void refusesUnusableNames();
     void missingGroupFolderReportsError();
@@ -143,6 +146,37 @@ void TstElementwindow::overwriteAsksFirst() {
         QCOMPARE(row(app.mainform->Listen, 0)[2], QStringLiteral("41"));
     }
     QCOMPARE(app.model->Web().size(), 1);
+}
+
+void TstElementwindow::overwriteAnsweredInQuestionWindow_data() {
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    QTest::addColumn<bool>("overwritten");
+    QTest::newRow("Enter") << QList<QKeyCombination>{Qt::Key_Return} << true;
+    QTest::newRow("Tab to Nej, Enter")
+        << QList<QKeyCombination>{Qt::Key_Tab, Qt::Key_Return} << false;
+    QTest::newRow("Esc") << QList<QKeyCombination>{Qt::Key_Escape} << false;
+}
+
+// The question that guards an overwrite, shown for real and answered from the keyboard.
+void TstElementwindow::overwriteAnsweredInQuestionWindow() {
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(bool, overwritten);
+    Fixture f;
+    const QString group = f.web() + "/Nyheder";
+    Fixture::element(group, "DR", "https://www.dr.dk/", 41);
+    App& app = startWithGroup(f, "Nyheder");
+    app.spform->setTestMode(false);
+    // A question answered "Nej" by a click first: the next one still opens on "Ja".
+    pressInNextModal({Qt::Key_Tab, Qt::Key_Space});
+    enter(app, "https://www.dr.dk/sporten", "DR");
+    QCOMPARE(textfile::readLines(group + "/DR.txt")->at(0), QStringLiteral("https://www.dr.dk/"));
+
+    pressInNextModal(keys);
+    enter(app, "https://www.dr.dk/nyheder", "DR");
+    const QStringList lines = *textfile::readLines(group + "/DR.txt");
+    QCOMPARE(lines[0], overwritten ? QStringLiteral("https://www.dr.dk/nyheder")
+                                   : QStringLiteral("https://www.dr.dk/"));
+    QCOMPARE(lines[4], overwritten ? QStringLiteral("0") : QStringLiteral("41"));
 }
 
 void TstElementwindow::refusesUnusableNames_data() {

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QProcess>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -31,9 +32,14 @@ private slots:
     void typedEntry();
     void noGroupDisablesInsertAndLookUp();
     void shortcutsAndMenu();
+    void adminShortcutFromEveryControl_data();
+    void adminShortcutFromEveryControl();
+    void tabLeavesTheElementList();
+    void leftListStartsTwelvePixelsIn();
     void informationSelectsHelpStructure();
     void lookUpStartsBrowserInChosenOrder_data();
     void lookUpStartsBrowserInChosenOrder();
+    void lookUpStartsDesktopsBrowser();
     void lookUpPicksProgramFile();
     void groupActivatedByKeys();
     void errorMessages_data();
@@ -167,6 +173,8 @@ void TstMainwindow::visitStampFollowsLocale_data() {
     QTest::newRow("german") << QLocale(QLocale::German, QLocale::Germany) << QTime(13, 45, 59)
                             << "09.12.26"
                             << "13:45";
+    QTest::newRow("C locale keeps the year") << QLocale::c() << QTime(13, 45, 59) << "09-12-2026"
+                                             << "13:45";
 }
 
 void TstMainwindow::visitStampFollowsLocale() {
@@ -360,6 +368,55 @@ void TstMainwindow::shortcutsAndMenu() {
     QCOMPARE(app.mainform->webUrl->shortcuts().size(), 2);
 }
 
+void TstMainwindow::adminShortcutFromEveryControl_data() {
+    QTest::addColumn<QString>("control");
+    QTest::newRow("address field") << "webEdit1";
+    QTest::newRow("name field") << "webEdit2";
+    QTest::newRow("element list") << "Listen";
+    QTest::newRow("group list") << "gruppeBoksen";
+}
+
+// Ctrl+A opens the administration window wherever the focus is, the two fields included,
+// where it would otherwise select the field's text.
+void TstMainwindow::adminShortcutFromEveryControl() {
+    QFETCH(QString, control);
+    Fixture f;
+    App& app = start(f);
+    app.mainform->webEdit1->setText("https://www.dr.dk/");
+    app.mainform->webEdit2->setText("DR");
+    QWidget* w = app.mainform->findChild<QWidget*>(control);
+    QVERIFY(w);
+    w->setFocus();
+    QCOMPARE(QApplication::focusWidget(), w);
+    QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
+    QVERIFY(app.boksform->isVisible());
+    QVERIFY(!app.mainform->webEdit1->hasSelectedText());
+    QVERIFY(!app.mainform->webEdit2->hasSelectedText());
+}
+
+// Tab and Shift+Tab move the focus on from the element list, as from every other list.
+void TstMainwindow::tabLeavesTheElementList() {
+    Fixture f;
+    App& app = start(f);
+    QTableView* listen = app.mainform->Listen;
+    clickRow(listen, 0);
+    QCOMPARE(QApplication::focusWidget(), listen);
+    QTest::keyClick(listen, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), app.mainform->gruppeBoksen);
+    QCOMPARE(app.mainform->selectedRow(), 0);
+    clickRow(listen, 1);
+    QTest::keyClick(listen, Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(QApplication::focusWidget() != listen);
+    QCOMPARE(app.mainform->selectedRow(), 1);
+}
+
+void TstMainwindow::leftListStartsTwelvePixelsIn() {
+    Fixture f;
+    App& app = start(f);
+    QCOMPARE(app.mainform->Listen->mapTo(app.mainform, QPoint(0, 0)).x(), 12);
+    QCOMPARE(app.mainform->gruppenavnLabel->mapTo(app.mainform, QPoint(0, 0)).x(), 12);
+}
+
 void TstMainwindow::informationSelectsHelpStructure() {
     Fixture f;
     App& app = start(f);
@@ -406,6 +463,35 @@ void TstMainwindow::lookUpStartsBrowserInChosenOrder() {
     }
     QVERIFY(MessageBox::takeShown().isEmpty());
     QVERIFY(app.infform->takeShown().isEmpty());
+}
+
+// With neither browser installed, the desktop's default for web pages is started, with the
+// arguments of its command and without an address.
+void TstMainwindow::lookUpStartsDesktopsBrowser() {
+    Fixture f;
+    const QString bin = f.tmp.path() + "/bin";
+    QDir().mkpath(bin);
+    QFile program(bin + "/webbrowser");
+    QVERIFY(program.open(QIODevice::WriteOnly));
+    program.close();
+    program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+    const QString data = f.tmp.path() + "/data";
+    QDir().mkpath(data + "/applications");
+    QDir().mkpath(f.tmp.path() + "/config");
+    textfile::writeLines(data + "/applications/web.desktop",
+                         {"[Desktop Entry]", "Exec=webbrowser --profile \"Min profil\" %U"});
+    textfile::writeLines(f.tmp.path() + "/config/mimeapps.list",
+                         {"[Default Applications]", "x-scheme-handler/http=web.desktop"});
+    BrowserPlaces places{{"chromium"}, {"microsoft-edge"}};
+    places.desktop = XdgDirs{{f.tmp.path() + "/config"}, {data}, {}};
+    places.searchPath = {bin};
+    App& app = start(f, "Nyheder", places);
+    QTest::keyClick(app.mainform, Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+    QCOMPARE(f.fakes.shell->calls[0].operation, QStringLiteral("open"));
+    QCOMPARE(f.fakes.shell->calls[0].file, bin + "/webbrowser");
+    QCOMPARE(QProcess::splitCommand(f.fakes.shell->calls[0].parameters),
+             (QStringList{"--profile", "Min profil"}));
 }
 
 void TstMainwindow::lookUpPicksProgramFile() {

@@ -19,6 +19,7 @@ private slots:
     void unwritableOptionsEndWithoutBoxes();
     void fileSizeLimitIsAnError();
     void secondStartEnds();
+    void endedWhileStartupMessageIsOpen();
 
 private:
     QString base = QStringLiteral(E2E_BASE);
@@ -152,6 +153,28 @@ void TstTermination::secondStartEnds() {
     waitUntilRunning(third);
     terminate(third);
     QVERIFY(!QFileInfo::exists(lockFile()));
+}
+
+// A style the program does not know is reported in a message at start-up, before the main
+// window shows. Ending the session then still closes the program as a user would.
+void TstTermination::endedWhileStartupMessageIsOpen() {
+    prepare(true);
+    QVERIFY(textfile::writeLines(user + "/Egenskaber/main.txt",
+                                 {"Ukendt stil", "130", "140", "600", "400", "", "", "", "0"}));
+    QProcess program;
+    start(program);
+    // Time for the message to open; it waits there for an OK that never comes.
+    QTest::qWait(1500);
+    QCOMPARE(program.state(), QProcess::Running);
+
+    terminate(program);
+    // Both windows' options were written as a normal close writes them.
+    const QStringList main =
+        textfile::readLines(user + "/Egenskaber/main.txt").value_or(QStringList{});
+    QCOMPARE(main.value(0), QStringLiteral("Ukendt stil"));
+    QCOMPARE(main.size(), 9);
+    QCOMPARE(textfile::readLines(user + "/Egenskaber/lenKaro.txt").value_or(QStringList{}).size(),
+             5);
 }
 
 QTEST_GUILESS_MAIN(TstTermination)

@@ -2,6 +2,8 @@
 #include "textfile.h"
 #include "urlcheck.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -11,6 +13,8 @@ private slots:
     void checks_data();
     void checks();
     void findsBrowsersInOrder();
+    void findsBrowsersOnThePath_data();
+    void findsBrowsersOnThePath();
 };
 
 void TstUrlcheck::checks_data() {
@@ -49,18 +53,85 @@ void TstUrlcheck::findsBrowsersInOrder() {
     const QString chrome = tmp.filePath("chromium");
     const QString edge = tmp.filePath("msedge");
     const BrowserPlaces places{{tmp.filePath("google-chrome"), chrome}, {edge}};
-    QCOMPARE(places.find(0), QString());
+    QCOMPARE(places.find(0).program, QString());
     textfile::writeLines(chrome, {"x"});
-    QCOMPARE(places.find(0), chrome);
-    QCOMPARE(places.find(1), chrome);
+    QCOMPARE(places.find(0).program, chrome);
+    QCOMPARE(places.find(1).program, chrome);
     textfile::writeLines(edge, {"x"});
-    QCOMPARE(places.find(0), chrome);
-    QCOMPARE(places.find(1), edge);
-    QCOMPARE(places.find(-1), edge);
+    QCOMPARE(places.find(0).program, chrome);
+    QCOMPARE(places.find(1).program, edge);
+    QCOMPARE(places.find(-1).program, edge);
     // A folder of a browser's name is no browser.
     QDir().mkpath(tmp.filePath("google-chrome"));
-    QCOMPARE(places.find(0), chrome);
-    QVERIFY(BrowserPlaces::system().chrome.contains("/usr/bin/chromium"));
+    QCOMPARE(places.find(0).program, chrome);
+    QVERIFY(places.find(0).arguments.isEmpty());
+#ifndef Q_OS_WIN
+    // On the desktop the programs are looked up in PATH, with the system's own browser after.
+    const BrowserPlaces system = BrowserPlaces::system();
+    QVERIFY(system.chrome.contains("chromium"));
+    QVERIFY(system.edge.contains("microsoft-edge"));
+    QCOMPARE(system.fallback, QStringList{"x-www-browser"});
+    QVERIFY(system.desktop.has_value());
+#endif
+}
+
+void TstUrlcheck::findsBrowsersOnThePath_data() {
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QStringList>("started");
+    const QStringList all{"chromium", "microsoft-edge", "x-www-browser", "firefox"};
+    QTest::newRow("chrome chosen") << all << 0 << QStringList{"chromium"};
+    QTest::newRow("edge chosen") << all << 1 << QStringList{"microsoft-edge"};
+    QTest::newRow("edge chosen, only chromium")
+        << QStringList{"chromium", "x-www-browser"} << 1 << QStringList{"chromium"};
+    QTest::newRow("neither: the system's browser")
+        << QStringList{"x-www-browser", "firefox"} << 0 << QStringList{"x-www-browser"};
+    QTest::newRow("nothing but the desktop's default")
+        << QStringList{"firefox"} << 0 << QStringList{"firefox", "--new-window"};
+    QTest::newRow("no browser at all") << QStringList{} << 0 << QStringList{};
+    // A file that may not be run is no browser.
+    QTest::newRow("not executable")
+        << QStringList{"chromium:noexec", "firefox"} << 0 << QStringList{"firefox", "--new-window"};
+}
+
+// On a desktop without the fixed install paths: the browsers' program names in PATH, in the
+// order of the choice; else the system's browser command; else the desktop's default.
+void TstUrlcheck::findsBrowsersOnThePath() {
+    QFETCH(QStringList, installed);
+    QFETCH(int, choice);
+    QFETCH(QStringList, started);
+    QTemporaryDir tmp;
+    const QString bin = tmp.filePath("bin");
+    QDir().mkpath(bin);
+    for (QString name : installed) {
+        const bool runnable = !name.endsWith(":noexec");
+        name.remove(":noexec");
+        QFile f(bin + "/" + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("#!/bin/sh\n");
+        f.close();
+        if (runnable)
+            f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    }
+    const QString data = tmp.filePath("data");
+    QDir().mkpath(data + "/applications");
+    QFile entry(data + "/applications/firefox.desktop");
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    entry.write("[Desktop Entry]\nType=Application\nExec=firefox --new-window %u\n"
+                "MimeType=text/html;x-scheme-handler/http;\n");
+    entry.close();
+
+    BrowserPlaces places{{"google-chrome-stable", "chromium"}, {"microsoft-edge"}};
+    places.fallback = {"x-www-browser"};
+    places.desktop = XdgDirs{{tmp.filePath("config")}, {data}, {}};
+    places.searchPath = {bin};
+    const BrowserCommand found = places.find(choice);
+    if (started.isEmpty()) {
+        QVERIFY(found.isEmpty());
+        return;
+    }
+    QCOMPARE(found.program, bin + "/" + started.first());
+    QCOMPARE(found.arguments, started.mid(1));
 }
 
 QTEST_GUILESS_MAIN(TstUrlcheck)

@@ -1,4 +1,5 @@
 #include "infUnit.h"
+#include "modalkeys.h"
 #include "spmUnit.h"
 
 #include <QLabel>
@@ -16,6 +17,9 @@ private slots:
     void messageIsEmptiedOnClose();
     void questionAnswers_data();
     void questionAnswers();
+    void questionAnsweredByKeys_data();
+    void questionAnsweredByKeys();
+    void everyQuestionOpensOnJa();
     void seamRecordsAndAnswers();
 
 private:
@@ -105,6 +109,50 @@ void TstDialogs::questionAnswers() {
     });
     QCOMPARE(form.ask("Skal programgruppen Musik slettes?"), yes);
     QCOMPARE(form.findChild<QLabel*>("textLabel")->text(), QString());
+}
+
+void TstDialogs::questionAnsweredByKeys_data() {
+    QTest::addColumn<QList<QKeyCombination>>("keys");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Enter") << QList<QKeyCombination>{Qt::Key_Return} << true;
+    QTest::newRow("Tab to Nej, Enter")
+        << QList<QKeyCombination>{Qt::Key_Tab, Qt::Key_Return} << false;
+    QTest::newRow("Tab to Nej, keypad Enter")
+        << QList<QKeyCombination>{Qt::Key_Tab, Qt::Key_Enter} << false;
+    QTest::newRow("Shift+Tab to Nej, Enter")
+        << QList<QKeyCombination>{Qt::ShiftModifier | Qt::Key_Backtab, Qt::Key_Return} << false;
+    QTest::newRow("Tab twice, back on Ja")
+        << QList<QKeyCombination>{Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Return} << true;
+    QTest::newRow("Tab to Nej, Space")
+        << QList<QKeyCombination>{Qt::Key_Tab, Qt::Key_Space} << false;
+    QTest::newRow("Esc") << QList<QKeyCombination>{Qt::Key_Escape} << false;
+}
+
+void TstDialogs::questionAnsweredByKeys() {
+    QFETCH(QList<QKeyCombination>, keys);
+    QFETCH(bool, yes);
+    Tspform form(nullptr);
+    pressInNextModal(keys);
+    QCOMPARE(form.ask("Skal \"DR\" overskrives?"), yes);
+}
+
+void TstDialogs::everyQuestionOpensOnJa() {
+    Tspform form(nullptr);
+    // A click on "Nej" leaves the focus there as the window closes.
+    whileShown(&form, [&] { QTest::mouseClick(form.annullerButton, Qt::LeftButton); });
+    QVERIFY(!form.ask("første"));
+    QWidget* focused = nullptr;
+    whileShown(&form, [&] {
+        focused = form.focusWidget();
+        QTest::keyClick(form.focusWidget() ? form.focusWidget() : &form, Qt::Key_Return);
+    });
+    QVERIFY(form.ask("anden"));
+    QCOMPARE(focused, form.BitBtn1);
+    // The same after Tab and Esc.
+    pressInNextModal({Qt::Key_Tab, Qt::Key_Escape});
+    QVERIFY(!form.ask("tredje"));
+    pressInNextModal({Qt::Key_Return});
+    QVERIFY(form.ask("fjerde"));
 }
 
 void TstDialogs::seamRecordsAndAnswers() {

@@ -1,3 +1,4 @@
+#include "desktopapps.h"
 #include "shell.h"
 #include "textfile.h"
 
@@ -13,6 +14,8 @@ private slots:
     void refusesWithShellCodes_data();
     void refusesWithShellCodes();
     void startsExecutableWithoutWaiting();
+    void fileWithoutProgramIsRefused_data();
+    void fileWithoutProgramIsRefused();
 };
 
 void TstShell::refusesWithShellCodes_data() {
@@ -55,6 +58,39 @@ void TstShell::startsExecutableWithoutWaiting() {
     QTRY_VERIFY(QFileInfo::exists(marker));
     QTRY_COMPARE(textfile::readLines(marker).value_or(QStringList{}),
                  QStringList{"et dokument.html"});
+}
+
+void TstShell::fileWithoutProgramIsRefused_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("text") << "noter.txt" << QByteArray("Husk mælk\n");
+    QTest::newRow("document") << "brev.pdf" << QByteArray("%PDF-1.4\n");
+    QTest::newRow("unknown kind") << "data.xyz" << QByteArray("\x01\x02\x03\x04");
+    // A script that may not be run is a file like any other.
+    QTest::newRow("script not executable") << "job.sh" << QByteArray("#!/bin/sh\n");
+}
+
+// On a desktop where no program opens the file's type, nothing is started and the refusal is
+// reported, where the desktop's opener would only have said that it started.
+void TstShell::fileWithoutProgramIsRefused() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QTemporaryDir tmp;
+    const QString file = tmp.filePath(name);
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    f.close();
+    // A desktop with one program, for pictures only.
+    const QString data = tmp.filePath("data");
+    QDir().mkpath(data + "/applications");
+    QFile viewer(data + "/applications/viewer.desktop");
+    QVERIFY(viewer.open(QIODevice::WriteOnly));
+    viewer.write("[Desktop Entry]\nType=Application\nExec=viewer %f\nMimeType=image/png;\n");
+    viewer.close();
+    const XdgDirs dirs{{tmp.filePath("config")}, {data}, {}};
+    QCOMPARE(Shell::desktop(dirs)->execute("open", file, QString(), QString(), Shell::ShowNormal),
+             31);
 }
 
 QTEST_MAIN(TstShell)

@@ -1,0 +1,242 @@
+#include "desktopapps.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QHash>
+#include <QMimeDatabase>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+#include <QTextStream>
+
+namespace {
+
+// A key file: groups of key=value lines, as desktop files and mimeapps.list are written.
+using Group = QHash<QString, QString>;
+using KeyFile = QHash<QString, Group>;
+
+KeyFile readKeyFile(const QString& path) {
+    KeyFile file;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return file;
+    QTextStream in(&f);
+    in.setEncoding(QStringConverter::Utf8);
+    Group* group = nullptr;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        if (line.startsWith(u'[') && line.endsWith(u']')) {
+            group = &file[line.mid(1, line.size() - 2)];
+            continue;
+        }
+        const qsizetype eq = line.indexOf(u'=');
+        // The first occurrence of a key counts; localised keys are of no use here.
+        if (group && eq > 0)
+            group->insert(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
+    }
+    return file;
+}
+
+QStringList listValue(const QString& value) {
+    QStringList items = value.split(u';', Qt::SkipEmptyParts);
+    for (QString& item : items)
+        item = item.trimmed();
+    items.removeAll(QString());
+    return items;
+}
+
+// The arguments of a desktop file's Exec value: blank-separated, double quotes group, and
+// inside quotes a backslash takes the next character literally.
+QStringList splitExec(const QString& exec) {
+    QStringList args;
+    QString current;
+    bool inQuotes = false;
+    bool any = false;
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        const QChar c = exec[i];
+        if (inQuotes) {
+            if (c == u'\\' && i + 1 < exec.size())
+                current += exec[++i];
+            else if (c == u'"')
+                inQuotes = false;
+            else
+                current += c;
+        } else if (c == u'"') {
+            inQuotes = true;
+            any = true;
+        } else if (c.isSpace()) {
+            if (any || !current.isEmpty())
+                args << current;
+            current.clear();
+            any = false;
+        } else {
+            current += c;
+        }
+    }
+    if (any || !current.isEmpty())
+        args << current;
+    return args;
+}
+
+// An argument with its field codes (%f, %u, %i and the like) left out and "%%" made "%".
+// Empty when the argument was nothing but a field code.
+QString withoutFieldCodes(const QString& arg, bool* onlyCode) {
+    QString out;
+    for (qsizetype i = 0; i < arg.size(); ++i) {
+        if (arg[i] == u'%' && i + 1 < arg.size()) {
+            if (arg[i + 1] == u'%')
+                out += u'%';
+            ++i;
+            continue;
+        }
+        out += arg[i];
+    }
+    *onlyCode = out.isEmpty() && !arg.isEmpty();
+    return out;
+}
+
+QStringList envDirs(const char* name, const QStringList& fallback) {
+    const QString value = QProcessEnvironment::systemEnvironment().value(QString::fromLatin1(name));
+    const QStringList dirs = value.split(u':', Qt::SkipEmptyParts);
+    return dirs.isEmpty() ? fallback : dirs;
+}
+
+} // namespace
+
+XdgDirs XdgDirs::system() {
+    XdgDirs dirs;
+    dirs.configDirs << QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                    << envDirs("XDG_CONFIG_DIRS", {QStringLiteral("/etc/xdg")});
+    dirs.dataDirs << QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                  << envDirs("XDG_DATA_DIRS",
+                             {QStringLiteral("/usr/local/share"), QStringLiteral("/usr/share")});
+    for (const QString& desktop : envDirs("XDG_CURRENT_DESKTOP", {}))
+        dirs.desktops << desktop.toLower();
+    return dirs;
+}
+
+DesktopApps::DesktopApps(XdgDirs dirs_) : dirs(std::move(dirs_)) {}
+
+QStringList DesktopApps::applicationDirs() const {
+    QStringList result;
+    for (const QString& dir : dirs.dataDirs)
+        result << dir + QStringLiteral("/applications");
+    return result;
+}
+
+QStringList DesktopApps::mimeappsLists() const {
+    // In each folder the running desktop's own list comes before the common one; the
+    // configuration folders come before the data folders' applications folders.
+    QStringList folders = dirs.configDirs;
+    folders << applicationDirs();
+    QStringList lists;
+    for (const QString& folder : folders) {
+        for (const QString& desktop : dirs.desktops)
+            lists << folder + u'/' + desktop + QStringLiteral("-mimeapps.list");
+        lists << folder + QStringLiteral("/mimeapps.list");
+    }
+    return lists;
+}
+
+QString DesktopApps::desktopFile(const QString& desktopId) const {
+    if (desktopId.isEmpty() || desktopId.contains(u'/'))
+        return {};
+    // An ID names a file in an applications folder, or in a subfolder with "-" for the "/".
+    QStringList relative{desktopId};
+    for (qsizetype dash = desktopId.indexOf(u'-'); dash > 0;
+         dash = desktopId.indexOf(u'-', dash + 1)) {
+        QString nested = desktopId;
+        nested[dash] = u'/';
+        relative << nested;
+    }
+    for (const QString& dir : applicationDirs()) {
+        for (const QString& name : relative) {
+            const QString path = dir + u'/' + name;
+            if (QFile::exists(path))
+                return path;
+        }
+    }
+    return {};
+}
+
+QStringList DesktopApps::command(const QString& desktopId) const {
+    const QString path = desktopFile(desktopId);
+    if (path.isEmpty())
+        return {};
+    const Group entry = readKeyFile(path).value(QStringLiteral("Desktop Entry"));
+    if (entry.value(QStringLiteral("Hidden")) == QStringLiteral("true"))
+        return {};
+    QStringList args;
+    for (const QString& arg : splitExec(entry.value(QStringLiteral("Exec")))) {
+        bool onlyCode = false;
+        const QString kept = withoutFieldCodes(arg, &onlyCode);
+        if (!onlyCode)
+            args << kept;
+    }
+    return args;
+}
+
+QString DesktopApps::firstUsable(const QString& mimeType) const {
+    const QString defaults = QStringLiteral("Default Applications");
+    const QString added = QStringLiteral("Added Associations");
+    const QString removed = QStringLiteral("Removed Associations");
+    QList<KeyFile> lists;
+    for (const QString& path : mimeappsLists())
+        lists << readKeyFile(path);
+    auto usable = [this](const QString& id) { return !command(id).isEmpty(); };
+
+    for (const KeyFile& list : lists) {
+        for (const QString& id : listValue(list.value(defaults).value(mimeType))) {
+            if (usable(id))
+                return id;
+        }
+    }
+    QStringList unwanted;
+    QStringList candidates;
+    for (const KeyFile& list : lists) {
+        unwanted << listValue(list.value(removed).value(mimeType));
+        candidates << listValue(list.value(added).value(mimeType));
+    }
+    // Then what the installed programs say they open, folder by folder.
+    for (const QString& dir : applicationDirs()) {
+        const QString cache = dir + QStringLiteral("/mimeinfo.cache");
+        if (QFile::exists(cache)) {
+            candidates << listValue(
+                readKeyFile(cache).value(QStringLiteral("MIME Cache")).value(mimeType));
+            continue;
+        }
+        QDirIterator it(dir, {QStringLiteral("*.desktop")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+        QStringList found;
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const QStringList types = listValue(readKeyFile(path)
+                                                    .value(QStringLiteral("Desktop Entry"))
+                                                    .value(QStringLiteral("MimeType")));
+            if (types.contains(mimeType))
+                found << QDir(dir).relativeFilePath(path).replace(u'/', u'-');
+        }
+        found.sort();
+        candidates << found;
+    }
+    for (const QString& id : candidates) {
+        if (!unwanted.contains(id) && usable(id))
+            return id;
+    }
+    return {};
+}
+
+QString DesktopApps::defaultApplication(const QString& mimeType) const {
+    const QMimeType type = QMimeDatabase().mimeTypeForName(mimeType);
+    QStringList types{type.isValid() ? type.name() : mimeType};
+    if (type.isValid())
+        types << type.allAncestors();
+    for (const QString& name : types) {
+        const QString id = firstUsable(name);
+        if (!id.isEmpty())
+            return id;
+    }
+    return {};
+}

@@ -1,0 +1,561 @@
+#include "fixture.h"
+#include "helpstructure.h"
+
+#include "Struktur.h"
+#include "boks.h"
+#include "info.h"
+#include "main.h"
+#include "updateaction.h"
+#include "url1.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QUrlQuery>
+
+// The information window driven as a user would, with a page view whose events the test raises.
+class TstInfowindow : public QObject {
+    Q_OBJECT
+private slots:
+    void engineWaitsForFirstShowing();
+    void firstShowingOpensInformation();
+    void topicLookup_data();
+    void topicLookup();
+    void everyCallerReachesItsNode_data();
+    void everyCallerReachesItsNode();
+    void noStructureShowsWindowOnly();
+    void clickEnterAndSpaceOpenTopics();
+    void titleChangeFeedsAddressBoxAndHistory();
+    void navigationRules_data();
+    void navigationRules();
+    void backThenLinkAppendsOrSelects();
+    void historyMovesAddNothing();
+    void pagesOutsideStructureShareOneEntry();
+    void goToStrukturOutsideHistoryIsIgnored();
+    void addressBoxOpensDocument();
+    void addressBoxSearchesEncoded_data();
+    void addressBoxSearchesEncoded();
+    void hoverRules();
+    void newWindowRule();
+    void optionsDefaultsWrittenAtFirstShowing_data();
+    void optionsDefaultsWrittenAtFirstShowing();
+    void optionsReadAndWrittenAtClose();
+    void layout();
+};
+
+namespace {
+struct Help {
+    Fixture f;
+    QString tekstfiler;
+    App* app = nullptr;
+
+    explicit Help(bool withStructure = true) {
+        if (withStructure)
+            tekstfiler = makeHelpStructure(f.base);
+        f.makeUser();
+        app = &f.start();
+        app->mainform->show();
+        app->mainform->activateWindow();
+        if (!QTest::qWaitForWindowActive(app->mainform))
+            qWarning("main window not active");
+    }
+    Tinfoformen* info() const { return app->infoformen; }
+    Turlform1* urls() const { return app->urlform1; }
+    FakePageView* web() const { return f.fakes.pageView; }
+    QString doc(const QString& name) const {
+        return QDir::toNativeSeparators(tekstfiler) + QDir::separator() + name + ".html";
+    }
+    // Shows the window with F1 and lets the opening page load.
+    void open() {
+        QTest::keyClick(app->mainform, Qt::Key_F1);
+        QVERIFY(web());
+        loadLast();
+    }
+    // The page the view was last sent to loads, as after a click on a link would.
+    void loadLast() { web()->load(QFileInfo(web()->navigated.last()).fileName()); }
+    QStringList history() const {
+        QStringList entries;
+        for (int i = 0; i < urls()->entries(); ++i)
+            entries << urls()->nodeText(i);
+        return entries;
+    }
+};
+} // namespace
+
+void TstInfowindow::engineWaitsForFirstShowing() {
+    Help h;
+    QVERIFY(!h.info()->isVisible());
+    QVERIFY(h.web() == nullptr);
+    QVERIFY(h.info()->Web == nullptr);
+    // The structure is there from the start; only the page view waits.
+    QCOMPARE(h.info()->Struktur->nodeCount(), 9);
+    h.app->mainform->Information("Lenkaro");
+    QVERIFY(h.web() != nullptr);
+    QCOMPARE(h.info()->Web, static_cast<PageView*>(h.web()));
+}
+
+void TstInfowindow::firstShowingOpensInformation() {
+    Help h;
+    h.info()->goToInfo("Grupper");
+    // "Information" opens at the first showing, then the topic asked for.
+    QCOMPARE(h.web()->navigated, (QStringList{h.doc("Information"), h.doc("Grupper")}));
+    h.info()->hide();
+    h.info()->goToInfo("Lenkaro");
+    QCOMPARE(h.web()->navigated.size(), 3);
+    QCOMPARE(h.web()->navigated.last(), h.doc("Lenkaro"));
+}
+
+void TstInfowindow::topicLookup_data() {
+    QTest::addColumn<QString>("topic");
+    QTest::addColumn<bool>("found");
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("exact") << "Indfør element" << true << "Indfor"
+                           << "Indfør element";
+    QTest::newRow("A-Z folded") << "iNDFøR ELEMENT" << true << "Indfor"
+                                << "Indfør element";
+    QTest::newRow("first of two equal") << "grupper" << true << "Grupper"
+                                        << "Grupper";
+    QTest::newRow("æ is not Æ") << "æble" << false << "Information"
+                                << "Information";
+    QTest::newRow("Æ with A-Z folded") << "ÆBLE" << true << "Aeble"
+                                       << "Æble";
+    QTest::newRow("empty opens first node") << "" << true << "Information"
+                                            << "Information";
+    QTest::newRow("unknown") << "Ingen" << false << "Information"
+                             << "Information";
+}
+
+void TstInfowindow::topicLookup() {
+    QFETCH(QString, topic);
+    QFETCH(bool, found);
+    QFETCH(QString, document);
+    QFETCH(QString, selected);
+    Help h;
+    QCOMPARE(h.info()->goToInfo(topic), found);
+    QVERIFY(h.info()->isVisible());
+    QCOMPARE(h.web()->navigated.last(), h.doc(document));
+    QCOMPARE(h.info()->hjemmeside, h.doc(document));
+    const QList<QTreeWidgetItem*> items = h.info()->Struktur->selectedItems();
+    QCOMPARE(items.size(), 1);
+    QCOMPARE(items.first()->text(0), selected);
+    if (found && topic == "ÆBLE")
+        QVERIFY(items.first()->parent()->isExpanded() || items.first()->isExpanded());
+}
+
+void TstInfowindow::everyCallerReachesItsNode_data() {
+    QTest::addColumn<QString>("caller");
+    QTest::addColumn<QString>("document");
+    QTest::newRow("F1") << "F1"
+                        << "Lenkaro";
+    QTest::newRow("sbInformationsKnap") << "sbInformationsKnap"
+                                        << "Grupper";
+    QTest::newRow("sbInfo2") << "sbInfo2"
+                             << "Indfor";
+    QTest::newRow("sbInfo1") << "sbInfo1"
+                             << "Rediger";
+    QTest::newRow("sbInformation") << "sbInformation"
+                                   << "Admin";
+}
+
+void TstInfowindow::everyCallerReachesItsNode() {
+    QFETCH(QString, caller);
+    QFETCH(QString, document);
+    Help h;
+    if (caller == "F1")
+        QTest::keyClick(h.app->mainform, Qt::Key_F1);
+    else
+        h.app->boksform->findChild<QToolButton*>(caller)->click();
+    QVERIFY(h.info()->isVisible());
+    QCOMPARE(h.web()->navigated.last(), h.doc(document));
+}
+
+void TstInfowindow::noStructureShowsWindowOnly() {
+    Help h(false);
+    QCOMPARE(h.info()->antalLabel->text(), QStringLiteral("0"));
+    QVERIFY(!h.info()->goToInfo("Lenkaro"));
+    QVERIFY(h.info()->isVisible());
+    QVERIFY(h.web()->navigated.isEmpty());
+}
+
+void TstInfowindow::clickEnterAndSpaceOpenTopics() {
+    Help h;
+    h.open();
+    TStruktur* tree = h.info()->Struktur;
+    tree->setFocus();
+    // Moving with the arrow keys selects without opening.
+    tree->setCurrentItem(tree->topLevelItem(0));
+    const qsizetype before = h.web()->navigated.size();
+    QTest::keyClick(tree, Qt::Key_Down);
+    QCOMPARE(h.web()->navigated.size(), before);
+    QCOMPARE(tree->currentItem()->text(0), QStringLiteral("Lenkaro"));
+    QTest::keyClick(tree, Qt::Key_Return);
+    QCOMPARE(h.web()->navigated.last(), h.doc("Lenkaro"));
+    QTest::keyClick(tree, Qt::Key_Down);
+    QTest::keyClick(tree, Qt::Key_Space);
+    QCOMPARE(h.web()->navigated.last(), h.doc("Grupper"));
+    QTreeWidgetItem* admin = tree->topLevelItem(2);
+    const QRect rect = tree->visualItemRect(admin);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(h.web()->navigated.last(), h.doc("Admin"));
+}
+
+void TstInfowindow::titleChangeFeedsAddressBoxAndHistory() {
+    Help h;
+    h.open();
+    // F1 opened "Information" and then "Lenkaro"; the view shows the last page asked for.
+    QCOMPARE(h.info()->Edit->text(), QStringLiteral("Lenkaro.html"));
+    QCOMPARE(h.history(), QStringList{"Lenkaro"});
+    QCOMPARE(h.urls()->strukturName(0), QStringLiteral("Lenkaroinfo.txt"));
+    QCOMPARE(h.info()->urlIndex, 0);
+    QCOMPARE(h.info()->hjemmeside, h.tekstfiler + QDir::separator() + "Lenkaro.html");
+    // Further title changes of the same page, in any A-Z case, add nothing.
+    h.web()->changeTitle();
+    h.web()->location = "LENKARO.HTML";
+    h.web()->changeTitle();
+    QCOMPARE(h.history(), QStringList{"Lenkaro"});
+    // The tree follows the page shown.
+    h.web()->load("Rediger.html");
+    QCOMPARE(h.info()->Struktur->currentItem()->text(0), QStringLiteral("Rediger element"));
+    QCOMPARE(h.history(), (QStringList{"Lenkaro", "Rediger element"}));
+    QCOMPARE(h.urls()->urlListe->currentRow(), 1);
+    QCOMPARE(h.urls()->strukturliste->currentRow(), 1);
+}
+
+void TstInfowindow::navigationRules_data() {
+    QTest::addColumn<QStringList>("pages");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QList<bool>>("enabled"); // first, back, forward, last
+    QTest::newRow("none") << QStringList{} << -1 << QList<bool>{false, false, false, false};
+    QTest::newRow("one entry") << QStringList{"Information.html"} << 0
+                               << QList<bool>{false, false, false, false};
+    QTest::newRow("two, on the first") << QStringList{"Information.html", "Lenkaro.html"} << 0
+                                       << QList<bool>{false, false, true, true};
+    QTest::newRow("two, on the last") << QStringList{"Information.html", "Lenkaro.html"} << 1
+                                      << QList<bool>{true, true, false, false};
+    QTest::newRow("three, in the middle")
+        << QStringList{"Information.html", "Lenkaro.html", "Grupper.html"} << 1
+        << QList<bool>{true, true, true, true};
+}
+
+void TstInfowindow::navigationRules() {
+    QFETCH(QStringList, pages);
+    QFETCH(int, current);
+    QFETCH(QList<bool>, enabled);
+    Help h;
+    h.info()->goToInfo("Information");
+    for (const QString& page : pages)
+        h.web()->load(page);
+    h.info()->urlIndex = current;
+    Tinfoformen* info = h.info();
+    UpdateAction* actions[] = {info->Afirst, info->Aback, info->Aforward, info->Alast};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(actions[i]->update(), enabled[i]);
+    // A disabled action does nothing, however it is started.
+    const qsizetype before = h.web()->navigated.size();
+    for (int i = 0; i < 4; ++i) {
+        if (!enabled[i])
+            QVERIFY(!actions[i]->execute());
+    }
+    QCOMPARE(h.web()->navigated.size(), before);
+}
+
+void TstInfowindow::backThenLinkAppendsOrSelects() {
+    Help h;
+    h.open();
+    h.web()->load("Information.html");
+    h.web()->load("Grupper.html");
+    QCOMPARE(h.history(), (QStringList{"Lenkaro", "Information", "Grupper"}));
+    QCOMPARE(h.info()->urlIndex, 2);
+
+    QVERIFY(h.info()->Aback->execute());
+    QCOMPARE(h.info()->urlIndex, 1);
+    QCOMPARE(h.web()->navigated.last(), h.doc("Information"));
+    h.loadLast();
+    QCOMPARE(h.info()->urlIndex, 1);
+    QCOMPARE(h.urls()->urlListe->currentRow(), 1);
+
+    // A link followed from there goes after the existing entries...
+    h.web()->load("Admin.html");
+    QCOMPARE(h.history(),
+             (QStringList{"Lenkaro", "Information", "Grupper", "Administrer grupper"}));
+    QCOMPARE(h.info()->urlIndex, 3);
+    // ...or selects its entry when it has one; nothing is removed.
+    h.web()->load("Lenkaro.html");
+    QCOMPARE(h.history().size(), 4);
+    QCOMPARE(h.info()->urlIndex, 0);
+    QCOMPARE(h.urls()->strukturliste->currentRow(), 0);
+}
+
+void TstInfowindow::historyMovesAddNothing() {
+    Help h;
+    h.open();
+    h.web()->load("Information.html");
+    h.web()->load("Grupper.html");
+    QVERIFY(h.info()->Afirst->execute());
+    QCOMPARE(h.web()->navigated.last(), h.doc("Lenkaro"));
+    h.loadLast();
+    QCOMPARE(h.info()->urlIndex, 0);
+    QVERIFY(!h.info()->naviKlikket);
+    QVERIFY(h.info()->Alast->execute());
+    QCOMPARE(h.web()->navigated.last(), h.doc("Grupper"));
+    h.loadLast();
+    QCOMPARE(h.info()->urlIndex, 2);
+    QVERIFY(h.info()->Aback->execute());
+    h.loadLast();
+    QVERIFY(h.info()->Aforward->execute());
+    h.loadLast();
+    QCOMPARE(h.info()->urlIndex, 2);
+    QCOMPARE(h.history(), (QStringList{"Lenkaro", "Information", "Grupper"}));
+}
+
+void TstInfowindow::pagesOutsideStructureShareOneEntry() {
+    Help h;
+    h.open();
+    h.web()->load("https://www.google.com/search?q=lenkaro");
+    QCOMPARE(h.history(), (QStringList{"Lenkaro", ""}));
+    QCOMPARE(h.info()->urlIndex, 1);
+    QCOMPARE(h.info()->Edit->text(), QStringLiteral("https://www.google.com/search?q=lenkaro"));
+    h.web()->load("Information.html");
+    // A title that no path could hold, and a page no node names, share the one entry.
+    h.web()->load("https://example.com/a|b");
+    QCOMPARE(h.info()->urlIndex, 1);
+    h.web()->load("Ukendt.html");
+    QCOMPARE(h.info()->urlIndex, 1);
+    QCOMPARE(h.history(), (QStringList{"Lenkaro", "", "Information"}));
+    // Going back to that entry opens the first node.
+    h.info()->goToStruktur(1);
+    QCOMPARE(h.web()->navigated.last(), h.doc("Information"));
+    h.loadLast();
+    QCOMPARE(h.info()->urlIndex, 1);
+}
+
+void TstInfowindow::goToStrukturOutsideHistoryIsIgnored() {
+    Help h;
+    h.open();
+    const qsizetype before = h.web()->navigated.size();
+    for (int index : {-1, 1, 7}) {
+        h.info()->goToStruktur(index);
+        QCOMPARE(h.info()->urlIndex, 0);
+        QVERIFY(!h.info()->naviKlikket);
+    }
+    QCOMPARE(h.web()->navigated.size(), before);
+}
+
+void TstInfowindow::addressBoxOpensDocument() {
+    Help h;
+    h.open();
+    QVERIFY(h.info()->Ago->update());
+    h.info()->Edit->setText("Rediger.html");
+    QTest::keyClick(h.info()->Edit, Qt::Key_Return);
+    QCOMPARE(h.web()->navigated.last(), h.tekstfiler + QDir::separator() + "Rediger.html");
+    h.info()->Edit->clear();
+    QVERIFY(!h.info()->Ago->update());
+    const qsizetype before = h.web()->navigated.size();
+    QTest::keyClick(h.info()->Edit, Qt::Key_Return);
+    QCOMPARE(h.web()->navigated.size(), before);
+}
+
+void TstInfowindow::addressBoxSearchesEncoded_data() {
+    QTest::addColumn<QString>("text");
+    QTest::newRow("word") << "Grupper";
+    QTest::newRow("ampersand") << "a&b";
+    QTest::newRow("percent") << "50%";
+    QTest::newRow("plus and hash") << "c++ #1";
+    QTest::newRow("Danish and spaces") << "søg på æbler=gode?";
+    QTest::newRow("folder that is no file") << ".";
+}
+
+void TstInfowindow::addressBoxSearchesEncoded() {
+    QFETCH(QString, text);
+    Help h;
+    h.open();
+    h.info()->Edit->setText(text);
+    QVERIFY(h.info()->Ago->execute());
+    const QUrl url(h.web()->navigated.last(), QUrl::StrictMode);
+    QVERIFY(url.isValid());
+    QCOMPARE(url.scheme(), QStringLiteral("https"));
+    QCOMPARE(url.path(), QStringLiteral("/search"));
+    const QUrlQuery query(url);
+    QCOMPARE(query.queryItems().size(), 1);
+    QVERIFY(query.hasQueryItem("q"));
+    // As a search engine reads it: "+" for a space is never produced, so only %XX decoding.
+    QCOMPARE(QUrl::fromPercentEncoding(query.queryItemValue("q", QUrl::FullyEncoded).toLatin1()),
+             text);
+    QVERIFY(url.fragment().isEmpty());
+}
+
+void TstInfowindow::hoverRules() {
+    Help h;
+    Tinfoformen* info = h.info();
+    h.app->mainform->Information("Lenkaro");
+    FakePageView* web = h.web();
+    const QString link = "https://www.dr.dk/";
+    // Before the first document has completed, the mouse is not followed.
+    web->hover(link);
+    QVERIFY(info->globalUrl.isEmpty());
+    QVERIFY(info->infobar->currentMessage().isEmpty());
+
+    web->load("Lenkaro.html");
+    web->hover(link);
+    QCOMPARE(info->infobar->currentMessage(), link);
+    QCOMPARE(info->globalUrl, link);
+    // Anything that is no link clears both.
+    web->hover(QString());
+    QVERIFY(info->infobar->currentMessage().isEmpty());
+    QVERIFY(info->globalUrl.isEmpty());
+    // A link the address check refuses is neither shown nor kept.
+    web->hover(link);
+    web->hover("Grupper.html");
+    QVERIFY(info->infobar->currentMessage().isEmpty());
+    QVERIFY(info->globalUrl.isEmpty());
+    const QString local = QUrl::fromLocalFile(h.doc("Grupper")).toString();
+    web->hover(local);
+    QCOMPARE(info->globalUrl, local);
+
+    // From navigation start to document completion nothing changes.
+    web->hover(link);
+    web->startNavigation();
+    web->hover(QString());
+    web->hover("https://example.com/");
+    QCOMPARE(info->infobar->currentMessage(), link);
+    QCOMPARE(info->globalUrl, link);
+    // A load that ends without a document leaves the mouse unfollowed.
+    web->completeDocument(false);
+    web->hover(QString());
+    QCOMPARE(info->globalUrl, link);
+    web->startNavigation();
+    web->completeDocument();
+    web->hover(QString());
+    QVERIFY(info->globalUrl.isEmpty());
+}
+
+void TstInfowindow::newWindowRule() {
+    Help h;
+    h.open();
+    FakePageView* web = h.web();
+    const QString link = "https://www.dr.dk/nyheder";
+    web->hover(link);
+    const qsizetype before = web->navigated.size();
+    web->requestWindow(link);
+    QCOMPARE(web->navigated.size(), before + 1);
+    QCOMPARE(web->navigated.last(), link);
+    QVERIFY(h.f.fakes.shell->calls.isEmpty());
+
+    // With no link under the mouse the page goes to the desktop's browser.
+    web->load("Lenkaro.html");
+    web->hover(QString());
+    web->requestWindow("https://example.com/popup");
+    QCOMPARE(web->navigated.size(), before + 1);
+    QCOMPARE(h.f.fakes.shell->calls.size(), 1);
+    QCOMPARE(h.f.fakes.shell->calls[0].file, QStringLiteral("https://example.com/popup"));
+    QCOMPARE(h.f.fakes.shell->calls[0].operation, QStringLiteral("open"));
+}
+
+void TstInfowindow::optionsDefaultsWrittenAtFirstShowing_data() {
+    QTest::addColumn<QStringList>("lines"); // empty: no file
+    QTest::newRow("no file") << QStringList{};
+    QTest::newRow("four lines") << QStringList{"10", "20", "800", "600"};
+    QTest::newRow("a line that is no integer") << QStringList{"10", "20", "bred", "600", "200"};
+}
+
+void TstInfowindow::optionsDefaultsWrittenAtFirstShowing() {
+    QFETCH(QStringList, lines);
+    Fixture f;
+    makeHelpStructure(f.base);
+    f.makeUser();
+    const QString file = f.options() + "/information.txt";
+    if (!lines.isEmpty())
+        textfile::writeLines(file, lines);
+    App& app = f.start();
+    QVERIFY(!app.infoformen->isVisible());
+    app.mainform->Information("Lenkaro");
+    const QStringList defaults{"52", "52", "753", "968", "195"};
+    QCOMPARE(textfile::readLines(file).value_or(QStringList{}), defaults);
+    QCOMPARE(app.infoformen->pos(), QPoint(52, 52));
+    QCOMPARE(app.infoformen->size(), QSize(753, 968));
+    QCOMPARE(app.infoformen->Splitter1->sizes().value(0), 195);
+}
+
+void TstInfowindow::optionsReadAndWrittenAtClose() {
+    Fixture f;
+    makeHelpStructure(f.base);
+    f.makeUser();
+    const QString file = f.options() + "/information.txt";
+    textfile::writeLines(file, {"40", "30", "900", "700", "260"});
+    App& app = f.start();
+    app.mainform->Information("Lenkaro");
+    QCOMPARE(app.infoformen->pos(), QPoint(30, 40));
+    QCOMPARE(app.infoformen->size(), QSize(900, 700));
+    QCoreApplication::processEvents();
+    QCOMPARE(app.infoformen->leftPanel->width(), 260);
+    app.infoformen->move(70, 60);
+    app.infoformen->resize(820, 640);
+    app.infoformen->Splitter1->setSizes({300, 520});
+    QVERIFY(app.infoformen->close());
+    QVERIFY(!app.infoformen->isVisible());
+    QCOMPARE(textfile::readLines(file).value_or(QStringList{}),
+             (QStringList{"60", "70", "820", "640", "300"}));
+    // Shown again, the window keeps its state and reads nothing.
+    textfile::writeLines(file, {"1", "1", "760", "510", "200"});
+    app.mainform->Information("Grupper");
+    QCOMPARE(app.infoformen->pos(), QPoint(70, 60));
+}
+
+void TstInfowindow::layout() {
+    Help h;
+    h.open();
+    Tinfoformen* info = h.info();
+    QCOMPARE(info->windowTitle(), QStringLiteral("Information"));
+    QCOMPARE(info->minimumSize(), QSize(753, 500));
+    QCOMPARE(info->infoBog->tabText(0), QStringLiteral("Struktur"));
+    QCOMPARE(info->infoBog->tabText(1), QStringLiteral("Søg"));
+    QCOMPARE(info->infoBog->currentIndex(), 0);
+    QCOMPARE(info->antalLabel->text(), QStringLiteral("9"));
+    QCOMPARE(info->Struktur->indentation(), 19);
+    QStringList order;
+    for (QAction* action : info->NavigateBar->actions()) {
+        if (action->isSeparator())
+            order << "|";
+        else if (QWidget* w = info->NavigateBar->widgetForAction(action);
+                 w && !w->objectName().isEmpty())
+            order << w->objectName();
+        else
+            order << action->objectName();
+    }
+    QCOMPARE(order, (QStringList{"Afirst", "|", "Aback", "|", "Aforward", "|", "Alast", "Edit",
+                                 "Ago", "|", "urlListeKnap", "|", "redigerKnap"}));
+    // At the narrowest the address box gives way so every button stays in view; with room it
+    // is 317 wide.
+    info->resize(info->minimumSize());
+    QCoreApplication::processEvents();
+    QVERIFY(info->redigerKnap->isVisible());
+    QVERIFY(info->urlListeKnap->isVisible());
+    info->resize(1100, 700);
+    QCoreApplication::processEvents();
+    QCOMPARE(info->Edit->width(), 317);
+    QCOMPARE(info->Afirst->statusTip(), QStringLiteral("Gå til første"));
+    QCOMPARE(info->AfavListe->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
+    QCOMPARE(info->redigerKnap->text(), QStringLiteral("Rediger"));
+    // The search tab: its box takes the focus when the tab is chosen.
+    info->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(info));
+    info->infoBog->setCurrentIndex(1);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(info->EditFind));
+    QVERIFY(!info->aSearch->update());
+    info->EditFind->setText("grupper");
+    QVERIFY(info->aSearch->update());
+    // Ctrl+F shows the list of visited pages.
+    QVERIFY(!h.urls()->isVisible());
+    QVERIFY(info->AfavListe->execute());
+    QVERIFY(h.urls()->isVisible());
+}
+
+QTEST_MAIN(TstInfowindow)
+#include "tst_infowindow.moc"

@@ -1,0 +1,157 @@
+#include "fixture.h"
+#include "helpstructure.h"
+
+#include "Struktur.h"
+#include "boks.h"
+#include "info.h"
+#include "main.h"
+#include "updateaction.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
+#include <QTest>
+
+// The help window's search tab driven as a user would: type, press Enter or Ctrl+S, click a
+// result.
+class TstSearchtab : public QObject {
+    Q_OBJECT
+private slots:
+    void enterListsDocumentsInFolderOrder();
+    void emptyBoxDoesNothing();
+    void missingFolderKeepsResults();
+    void emptyTextClearsResults();
+    void clickOpensDocumentAsHtml();
+    void resultsDrawnByStyle_data();
+    void resultsDrawnByStyle();
+};
+
+namespace {
+struct Help {
+    Fixture f;
+    QString tekstfiler;
+    App* app = nullptr;
+
+    Help() {
+        tekstfiler = makeHelpStructure(f.base);
+        f.makeUser();
+        app = &f.start();
+        app->mainform->show();
+        app->mainform->Information("Lenkaro");
+        info()->infoBog->setCurrentIndex(1);
+    }
+    Tinfoformen* info() const { return app->infoformen; }
+    QStringList results() const {
+        QStringList texts;
+        for (int i = 0; i < info()->Findis->count(); ++i)
+            texts << info()->Findis->item(i)->text();
+        return texts;
+    }
+    void search(const QString& text) {
+        info()->EditFind->setText(text);
+        QTest::keyClick(info()->EditFind, Qt::Key_Return);
+    }
+    void write(const QString& name, const QString& text) {
+        textfile::writeLines(tekstfiler + "/" + name, {text});
+    }
+};
+} // namespace
+
+void TstSearchtab::enterListsDocumentsInFolderOrder() {
+    Help h;
+    h.write("Noter.txt", "Et element i en tekstfil.");
+    h.write("Sidst.html", "<p>elementer</p>");
+    QDir(h.tekstfiler).mkpath("Design og funktioner");
+    h.write("Design og funktioner/stil.css", "/* element */");
+    // Every document of the test structure says "Hjælp om <b>...</b>"; "indfør" only one.
+    h.search("indfør ELEMENT");
+    QCOMPARE(h.results(), QStringList({"Indfor"}));
+    h.search("element");
+    QCOMPARE(h.results(), QStringList({"Indfor", "Noter", "Rediger"}));
+    QCOMPARE(h.app->infform->takeShown(), QStringList());
+    QCOMPARE(h.info()->Findis->sizeHintForRow(0), 20);
+}
+
+void TstSearchtab::emptyBoxDoesNothing() {
+    Help h;
+    h.search("grupper");
+    const QStringList before = h.results();
+    QVERIFY(!before.isEmpty());
+    h.info()->EditFind->clear();
+    QTest::keyClick(h.info()->EditFind, Qt::Key_Return);
+    h.info()->aSearch->update();
+    QVERIFY(!h.info()->aSearch->isEnabled());
+    h.info()->aSearch->execute();
+    QCOMPARE(h.results(), before);
+    QCOMPARE(h.app->infform->takeShown(), QStringList());
+    h.info()->EditFind->setText("grupper");
+    h.info()->aSearch->update();
+    QVERIFY(h.info()->aSearch->isEnabled());
+}
+
+void TstSearchtab::missingFolderKeepsResults() {
+    Help h;
+    h.search("grupper");
+    const QStringList before = h.results();
+    QVERIFY(QDir(h.tekstfiler).removeRecursively());
+    h.search("grupper");
+    QCOMPARE(h.app->infform->takeShown(), QStringList({"Filerne blev ikke fundet."}));
+    QCOMPARE(h.results(), before);
+}
+
+void TstSearchtab::emptyTextClearsResults() {
+    Help h;
+    h.search("grupper");
+    QVERIFY(!h.results().isEmpty());
+    h.info()->FindTekst(QString());
+    QCOMPARE(h.app->infform->takeShown(), QStringList({"Der mangler en søgetekst."}));
+    QCOMPARE(h.results(), QStringList());
+}
+
+void TstSearchtab::clickOpensDocumentAsHtml() {
+    Help h;
+    h.write("Noter.txt", "Rediger element her.");
+    h.search("rediger");
+    QCOMPARE(h.results(), QStringList({"Noter", "Rediger"}));
+    QListWidget* list = h.info()->Findis;
+    const QRect row = list->visualItemRect(list->item(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    // A result names a document without its extension: the page view is asked for it as HTML.
+    const QString asked = h.f.fakes.pageView->navigated.last();
+    QCOMPARE(QFileInfo(asked).fileName(), QString("Noter.html"));
+    QCOMPARE(QFileInfo(asked).absolutePath(), QFileInfo(h.tekstfiler).absoluteFilePath());
+    QCOMPARE(h.info()->hjemmeside, asked);
+}
+
+void TstSearchtab::resultsDrawnByStyle_data() {
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QColor>("bullet");
+    QTest::addColumn<bool>("whiteRow");
+    QTest::newRow("first style of the list") << 0 << QColor(192, 220, 192) << true;
+    QTest::newRow("another style") << 3 << QColor(255, 255, 0) << false;
+    QTest::newRow("no style chosen") << -1 << QColor(255, 255, 0) << false;
+}
+
+void TstSearchtab::resultsDrawnByStyle() {
+    QFETCH(int, position);
+    QFETCH(QColor, bullet);
+    QFETCH(bool, whiteRow);
+    Help h;
+    h.search("grupper");
+    QListWidget* list = h.info()->Findis;
+    list->setStyleSheet("QListWidget { background: rgb(10, 20, 30); }");
+    list->clearSelection();
+    h.app->boksform->designBox->setCurrentIndex(position);
+    list->resize(200, 200);
+    const QImage shot = list->viewport()->grab().toImage();
+    const QRect r = list->visualItemRect(list->item(0));
+    QCOMPARE(QColor(shot.pixel(r.left() + 7, r.top() + 9)), bullet);
+    // Beside the text, the row is white or the list's own background; the last line is silver.
+    const QColor row(shot.pixel(r.right() - 2, r.top() + 10));
+    QCOMPARE(row, whiteRow ? QColor(Qt::white) : QColor(10, 20, 30));
+    QCOMPARE(QColor(shot.pixel(r.left() + 30, r.bottom())), QColor(192, 192, 192));
+}
+
+QTEST_MAIN(TstSearchtab)
+#include "tst_searchtab.moc"

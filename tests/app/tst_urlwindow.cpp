@@ -1,0 +1,247 @@
+#include "fixture.h"
+#include "helpstructure.h"
+
+#include "info.h"
+#include "main.h"
+#include "updateaction.h"
+#include "url1.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+// The list of visited pages, filled as the information window shows pages.
+class TstUrlwindow : public QObject {
+    Q_OBJECT
+private slots:
+    void layout();
+    void clearingEmptiesHistory();
+    void clicksKeepListsInStep();
+    void doubleClickGoesBack_data();
+    void doubleClickGoesBack();
+    void doubleClickWithNothingSelected();
+    void options_data();
+    void options();
+    void closeWritesSize();
+    void unwritableSizeKeepsWindowOpen();
+    void firstShownCentredOnMainWindow();
+    // Last: it ends the application's event loop.
+    void endingProgramWritesNothing();
+};
+
+namespace {
+struct Visits {
+    Fixture f;
+    App* app = nullptr;
+
+    // The information window has shown pages, one history entry each.
+    explicit Visits(const QStringList& pages = {}, const QStringList& options = {}) {
+        makeHelpStructure(f.base);
+        f.makeUser();
+        if (!options.isEmpty())
+            textfile::writeLines(f.options() + "/urlboks1.txt", options);
+        app = &f.start();
+        if (pages.isEmpty())
+            return;
+        app->mainform->Information("Lenkaro");
+        for (const QString& page : pages)
+            f.fakes.pageView->load(page);
+    }
+    Turlform1* urls() const { return app->urlform1; }
+    Tinfoformen* info() const { return app->infoformen; }
+    QStringList column(const QListWidget* list) const {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    }
+    void click(QListWidget* list, int row, bool twice = false) {
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        if (twice)
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+};
+} // namespace
+
+void TstUrlwindow::layout() {
+    Visits v({"Lenkaro.html", "Grupper.html"});
+    Turlform1* w = v.urls();
+    QCOMPARE(w->windowTitle(), QStringLiteral("Urlboks"));
+    QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(w->overskriftLabel->text(), QStringLiteral("Besøgte sider"));
+    QCOMPARE(w->sletKnap->text(), QStringLiteral("Slet liste"));
+    QCOMPARE(w->sletKnap->statusTip(), QStringLiteral("Slet alle urls fra listen"));
+    QCOMPARE(w->lukKnap->text(), QStringLiteral("Luk"));
+    QCOMPARE(w->lukKnap->statusTip(), QStringLiteral("Luk urlboksen"));
+    QCOMPARE(v.column(w->urlListe), (QStringList{"Lenkaro", "Grupper"}));
+    QCOMPARE(v.column(w->strukturliste), (QStringList{"Lenkaroinfo.txt", "Lenkaroinfo.txt"}));
+    QCOMPARE(w->urlListe->currentRow(), 1);
+    QCOMPARE(w->strukturliste->currentRow(), 1);
+    // Keyboard order: the pages, the two buttons, then the structures.
+    auto nextByTab = [](QWidget* from) {
+        QWidget* next = from->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus))
+            next = next->nextInFocusChain();
+        return next;
+    };
+    QCOMPARE(nextByTab(w->urlListe), static_cast<QWidget*>(w->sletKnap));
+    QCOMPARE(nextByTab(w->sletKnap), static_cast<QWidget*>(w->lukKnap));
+    QCOMPARE(nextByTab(w->lukKnap), static_cast<QWidget*>(w->strukturliste));
+}
+
+void TstUrlwindow::clearingEmptiesHistory() {
+    Visits v({"Lenkaro.html"});
+    Turlform1* w = v.urls();
+    QVERIFY(w->AsletAlle->update());
+    QVERIFY(w->sletKnap->isEnabled());
+    w->show();
+    QTest::mouseClick(w->sletKnap, Qt::LeftButton);
+    QCOMPARE(w->urlListe->count(), 0);
+    QCOMPARE(w->strukturliste->count(), 0);
+    QCOMPARE(v.info()->urlIndex, -1);
+    QVERIFY(!w->AsletAlle->update());
+    QVERIFY(!w->sletKnap->isEnabled());
+    QVERIFY(!v.info()->Aback->update());
+    // The next page starts the history afresh.
+    v.f.fakes.pageView->load("Grupper.html");
+    QCOMPARE(v.column(w->urlListe), QStringList{"Grupper"});
+    QCOMPARE(v.info()->urlIndex, 0);
+}
+
+void TstUrlwindow::clicksKeepListsInStep() {
+    Visits v({"Lenkaro.html", "Grupper.html", "Admin.html", "Rediger.html"});
+    Turlform1* w = v.urls();
+    w->show();
+    v.click(w->strukturliste, 2);
+    QCOMPARE(w->urlListe->currentRow(), 2);
+    v.click(w->urlListe, 0);
+    QCOMPARE(w->strukturliste->currentRow(), 0);
+    // Clicking moves no page.
+    QCOMPARE(v.info()->urlIndex, 3);
+}
+
+void TstUrlwindow::doubleClickGoesBack_data() {
+    QTest::addColumn<bool>("left");
+    QTest::newRow("page list") << false;
+    QTest::newRow("structure list") << true;
+}
+
+void TstUrlwindow::doubleClickGoesBack() {
+    QFETCH(bool, left);
+    Visits v({"Lenkaro.html", "Grupper.html", "Admin.html"});
+    Turlform1* w = v.urls();
+    w->show();
+    v.click(left ? w->strukturliste : w->urlListe, 1, true);
+    QCOMPARE(v.info()->urlIndex, 1);
+    QVERIFY(v.f.fakes.pageView->navigated.last().endsWith("Grupper.html"));
+    v.f.fakes.pageView->load("Grupper.html");
+    QCOMPARE(v.column(w->urlListe), (QStringList{"Lenkaro", "Grupper", "Administrer grupper"}));
+    QCOMPARE(w->urlListe->currentRow(), 1);
+    QCOMPARE(w->strukturliste->currentRow(), 1);
+}
+
+void TstUrlwindow::doubleClickWithNothingSelected() {
+    Visits v({"Lenkaro.html", "Grupper.html"});
+    Turlform1* w = v.urls();
+    w->show();
+    w->urlListe->clearSelection();
+    w->strukturliste->clearSelection();
+    const qsizetype before = v.f.fakes.pageView->navigated.size();
+    w->urlListeDblClick();
+    w->strukturlisteDblClick();
+    QCOMPARE(v.f.fakes.pageView->navigated.size(), before);
+    QVERIFY(!v.info()->naviKlikket);
+}
+
+void TstUrlwindow::options_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("none") << QStringList{} << QSize(443, 338);
+    QTest::newRow("both") << QStringList{"500", "400"} << QSize(500, 400);
+    QTest::newRow("height no number") << QStringList{"500", "høj"} << QSize(500, 338);
+    QTest::newRow("width no number") << QStringList{"bred", "400"} << QSize(443, 338);
+    QTest::newRow("width only") << QStringList{"520"} << QSize(520, 338);
+}
+
+void TstUrlwindow::options() {
+    QFETCH(QStringList, lines);
+    QFETCH(QSize, size);
+    Fixture f;
+    f.makeUser();
+    if (!lines.isEmpty())
+        textfile::writeLines(f.options() + "/urlboks1.txt", lines);
+    App& app = f.start();
+    QCOMPARE(app.urlform1->size(), size);
+}
+
+void TstUrlwindow::closeWritesSize() {
+    Visits v;
+    Turlform1* w = v.urls();
+    w->show();
+    w->resize(480, 300);
+    QTest::mouseClick(w->lukKnap, Qt::LeftButton);
+    QVERIFY(!w->isVisible());
+    QCOMPARE(textfile::readLines(v.f.options() + "/urlboks1.txt").value_or(QStringList{}),
+             (QStringList{"480", "300"}));
+}
+
+void TstUrlwindow::unwritableSizeKeepsWindowOpen() {
+    Visits v;
+    Turlform1* w = v.urls();
+    w->show();
+    // A folder where the file should be: it cannot be written.
+    QDir().mkpath(v.f.options() + "/urlboks1.txt");
+    MessageBox::takeShown();
+    QVERIFY(!w->close());
+    QVERIFY(w->isVisible());
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY(shown[0].text.contains("urlboks1.txt"));
+}
+
+void TstUrlwindow::firstShownCentredOnMainWindow() {
+    Visits v;
+    v.app->mainform->move(200, 150);
+    v.app->mainform->show();
+    Turlform1* w = v.urls();
+    w->show();
+    const QPoint centre = w->geometry().center();
+    const QPoint mainCentre = v.app->mainform->frameGeometry().center();
+    QVERIFY2((centre - mainCentre).manhattanLength() <= 3,
+             qPrintable(QStringLiteral("%1,%2 vs %3,%4")
+                            .arg(centre.x())
+                            .arg(centre.y())
+                            .arg(mainCentre.x())
+                            .arg(mainCentre.y())));
+    // Later showings leave it where the user put it.
+    w->close();
+    w->move(5, 5);
+    w->show();
+    QCOMPARE(w->pos(), QPoint(5, 5));
+}
+
+void TstUrlwindow::endingProgramWritesNothing() {
+    Visits v({"Lenkaro.html"});
+    const QString infoFile = v.f.options() + "/information.txt";
+    textfile::writeLines(infoFile, {"1", "2", "800", "600", "200"});
+    v.app->mainform->show();
+    v.urls()->show();
+    v.info()->show();
+    // Writing the size would fail: still nothing may hold up the end.
+    QDir().mkpath(v.f.options() + "/urlboks1.txt");
+    MessageBox::takeShown();
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(qApp, &quit);
+    QVERIFY(!v.urls()->isVisible());
+    QVERIFY(!v.info()->isVisible());
+    QVERIFY(MessageBox::takeShown().isEmpty());
+    QCOMPARE(textfile::readLines(infoFile).value_or(QStringList{}),
+             (QStringList{"1", "2", "800", "600", "200"}));
+}
+
+QTEST_MAIN(TstUrlwindow)
+#include "tst_urlwindow.moc"
