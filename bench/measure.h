@@ -4,7 +4,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <vector>
+
+// The middle value of some times.
+inline double median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
 
 // The median time of a piece of work in milliseconds, after a few runs to warm the caches.
 template <typename Work> double medianMs(Work&& work, int warmups = 2, int runs = 9) {
@@ -17,8 +24,29 @@ template <typename Work> double medianMs(Work&& work, int warmups = 2, int runs 
         work();
         times.push_back(timer.nsecsElapsed() / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
+}
+
+// The medians of two pieces of work run in turns, so that a change in the machine's load
+// between runs falls on both alike.
+template <typename Program, typename Anchor>
+std::pair<double, double> pairedMediansMs(Program&& program, Anchor&& anchor, int warmups = 2,
+                                          int runs = 9) {
+    for (int i = 0; i < warmups; ++i) {
+        program();
+        anchor();
+    }
+    std::vector<double> programTimes, anchorTimes;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        program();
+        programTimes.push_back(timer.nsecsElapsed() / 1e6);
+        timer.restart();
+        anchor();
+        anchorTimes.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return {median(std::move(programTimes)), median(std::move(anchorTimes))};
 }
 
 // One line per measure: the program's time, the anchor's, and their ratio.

@@ -8,6 +8,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 DEEP="${DEEP:-0}"
 
 PACKAGES=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth imagemagick)
+# The pictures (breeze-icon-theme) and the SVG plugins that draw them and the program's icon.
+PACKAGES+=(breeze-icon-theme libqt6svg6)
 CONFIG=()
 if [ "$DEEP" = 1 ]; then
   BUILD="$ROOT/build-deep"

@@ -83,6 +83,8 @@ struct FakeServices {
     FixedClock* clock;
     // The information window's page view, once the window has been shown.
     FakePageView* pageView = nullptr;
+    // Where the help window looks for its editor: nowhere unless a test says.
+    EditorPlaces editors;
 
     Services make(const BrowserPlaces& browsers = {}) {
         auto s = std::make_unique<FakeShell>();
@@ -95,6 +97,6 @@ struct FakeServices {
             pageView = new FakePageView(parent, std::move(events));
             return pageView;
         };
-        return {std::move(s), std::move(u), std::move(c), browsers, std::move(maker)};
+        return {std::move(s), std::move(u), std::move(c), browsers, std::move(maker), editors};
     }
 };

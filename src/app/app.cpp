@@ -33,8 +33,8 @@ private:
 } // namespace
 
 Services Services::system() {
-    return {Shell::system(), UrlCheck::system(), Clock::system(), BrowserPlaces::system(),
-            platform::pageViewMaker()};
+    return {Shell::system(),         UrlCheck::system(),        Clock::system(),
+            BrowserPlaces::system(), platform::pageViewMaker(), EditorPlaces::system()};
 }
 
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
@@ -45,6 +45,8 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     // the desktop's default at the first style.
     QApplication::setFont(tahoma(8));
     StyleManager::setStyle(QStringLiteral("Sky"));
+    // The icon of every window that sets none of its own, which is all of them.
+    QApplication::setWindowIcon(pictures::programIcon());
     appEvents = std::make_unique<AppEvents>(&ending);
     qApp->installEventFilter(appEvents.get());
     // Each window registers itself here before its creation runs, as the others may reach it

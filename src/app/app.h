@@ -2,6 +2,7 @@
 
 #include "browsers.h"
 #include "clock.h"
+#include "editors.h"
 #include "pageview.h"
 #include "shell.h"
 #include "urlcheck.h"
@@ -29,6 +30,7 @@ struct Services {
     std::unique_ptr<Clock> clock;
     BrowserPlaces browsers;
     PageViewMaker pageView;
+    EditorPlaces editors = {};
 
     static Services system();
 };

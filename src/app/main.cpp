@@ -28,6 +28,8 @@ int main(int argc, char* argv[]) {
     platform::ignoreFileSizeSignal();
     platform::preparePageView();
     QApplication application(argc, argv);
+    // Ties the windows to the menu entry lenkaro.desktop (its name and icon on Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("lenkaro"));
     // Ending the session closes the main window as a user would, so the options are saved. It
     // is handled from the very start: a start-up message (an unknown style, a template folder
     // that could not be copied) may be open before the main window exists.

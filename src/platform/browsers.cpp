@@ -1,9 +1,5 @@
 #include "browsers.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-
 BrowserPlaces BrowserPlaces::system() {
 #ifdef Q_OS_WIN
     return {{QStringLiteral("C:\\Program Files (x86)\\Google\\Chrome\\Application\\chrome.exe")},
@@ -21,17 +17,11 @@ BrowserPlaces BrowserPlaces::system() {
 #endif
 }
 
-QString BrowserPlaces::located(const QString& place) const {
-    if (QDir::isAbsolutePath(place))
-        return QFileInfo(place).isFile() ? place : QString();
-    return QStandardPaths::findExecutable(place, searchPath);
-}
-
 BrowserCommand BrowserPlaces::find(int browserIndex) const {
     QStringList order = browserIndex == 0 ? chrome + edge : edge + chrome;
     order << fallback;
     for (const QString& place : order) {
-        const QString path = located(place);
+        const QString path = locateProgram(place, searchPath);
         if (!path.isEmpty())
             return {path, {}};
     }
@@ -43,7 +33,7 @@ BrowserCommand BrowserPlaces::find(int browserIndex) const {
         QStringList command = apps.command(apps.defaultApplication(type));
         if (command.isEmpty())
             continue;
-        const QString path = located(command.takeFirst());
+        const QString path = locateProgram(command.takeFirst(), searchPath);
         if (!path.isEmpty())
             return {path, command};
     }

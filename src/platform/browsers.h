@@ -36,7 +36,4 @@ struct BrowserPlaces {
     // any other index ("Microsoft Edge", or none chosen) Edge first; then the system's browser
     // command, then the desktop's default for web pages. Empty when there is none.
     BrowserCommand find(int browserIndex) const;
-
-private:
-    QString located(const QString& place) const;
 };

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QMimeDatabase>
 #include <QProcessEnvironment>
@@ -239,4 +240,10 @@ QString DesktopApps::defaultApplication(const QString& mimeType) const {
             return id;
     }
     return {};
+}
+
+QString locateProgram(const QString& place, const QStringList& searchPath) {
+    if (QDir::isAbsolutePath(place))
+        return QFileInfo(place).isFile() ? place : QString();
+    return QStandardPaths::findExecutable(place, searchPath);
 }

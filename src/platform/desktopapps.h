@@ -37,3 +37,7 @@ private:
 
     XdgDirs dirs;
 };
+
+// Where place is installed: a full path when a file exists there, else a program name looked
+// up in searchPath (PATH when empty). Empty when it is not installed.
+QString locateProgram(const QString& place, const QStringList& searchPath = {});

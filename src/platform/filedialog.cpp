@@ -6,13 +6,22 @@ bool FileDialog::testMode = false;
 QStringList FileDialog::nextFiles;
 QStringList FileDialog::shown;
 
-QString FileDialog::open(QWidget* parent, const QString& title, const QString& folder) {
+QString FileDialog::open(QWidget* parent, const QString& title, const QString& folder,
+                         const QString& filter) {
     if (testMode) {
         shown << title + u'|' + folder;
         return nextFiles.isEmpty() ? QString() : nextFiles.takeFirst();
     }
-    // No file-type filter: any file can be a program or a document to open.
-    return QFileDialog::getOpenFileName(parent, title, folder);
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+QString FileDialog::save(QWidget* parent, const QString& title, const QString& path,
+                         const QString& filter) {
+    if (testMode) {
+        shown << title + u'|' + path;
+        return nextFiles.isEmpty() ? QString() : nextFiles.takeFirst();
+    }
+    return QFileDialog::getSaveFileName(parent, title, path, filter);
 }
 
 void FileDialog::setTestMode(bool on) {

@@ -1,5 +1,6 @@
 #include "stylemanager.h"
 
+#include "icontheme.h"
 #include "messagebox.h"
 
 #include <QApplication>
@@ -74,6 +75,11 @@ QString sheetOf(const Look& look) {
            QString::fromLatin1(compactRules);
 }
 
+// A style is dark when its windows are: the pictures then come in the theme's dark variant.
+bool isDark(const QPalette& palette) {
+    return palette.color(QPalette::Window).lightness() < 128;
+}
+
 QString plainStyleKey() {
     // The style Qt chose for this platform before the program set any of its own.
     static const QString key = QApplication::style()->name();
@@ -90,9 +96,13 @@ QStringList StyleManager::styleNames() {
 }
 
 bool StyleManager::setStyle(const QString& name) {
+    // The style in use stays as it is: applying it again would only polish every widget anew.
+    if (!active.isEmpty() && name.compare(active, Qt::CaseInsensitive) == 0)
+        return true;
     const QString plainKey = plainStyleKey();
     if (name.compare(QLatin1String(plainName), Qt::CaseInsensitive) == 0) {
         QStyle* style = QStyleFactory::create(plainKey);
+        icontheme::use(isDark(style->standardPalette()));
         QApplication::setStyle(style);
         QApplication::setPalette(style->standardPalette());
         qApp->setStyleSheet(QString::fromLatin1(compactRules));
@@ -102,8 +112,10 @@ bool StyleManager::setStyle(const QString& name) {
     for (const Look& look : looks) {
         if (name.compare(QLatin1String(look.name), Qt::CaseInsensitive) != 0)
             continue;
+        const QPalette palette = paletteOf(look);
+        icontheme::use(isDark(palette));
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QApplication::setPalette(paletteOf(look));
+        QApplication::setPalette(palette);
         qApp->setStyleSheet(sheetOf(look));
         active = QString::fromLatin1(look.name);
         return true;

@@ -28,8 +28,13 @@ public:
         switch (event->type()) {
         case QEvent::ShortcutOverride:
         case QEvent::MouseButtonPress:
-            // A shortcut or a click may be about to run an action: its rule must be fresh.
-            updateAll();
+            // A shortcut or a click may be about to run an action: its rule must be fresh. The
+            // event goes on to the parents of a widget that ignores it; the rules are worked
+            // out once for it, not once for every widget it passes.
+            if (event != freshFor) {
+                updateAll();
+                freshFor = event;
+            }
             schedule();
             break;
         case QEvent::MouseButtonRelease:
@@ -40,6 +45,7 @@ public:
         case QEvent::Show:
         case QEvent::Hide:
         case QEvent::WindowActivate:
+            freshFor = nullptr;
             schedule();
             break;
         default:
@@ -54,6 +60,7 @@ public:
         pending = true;
         QTimer::singleShot(0, this, [this] {
             pending = false;
+            freshFor = nullptr;
             updateAll();
         });
     }
@@ -66,6 +73,8 @@ public:
 
 private:
     bool pending = false;
+    // The shortcut or press the rules were last worked out for, until another event comes.
+    const QEvent* freshFor = nullptr;
 };
 
 QString longHint(const QString& hint) {

@@ -41,13 +41,15 @@ bool fillRecord(TWebRecord& record, const QStringList& lines) {
 } // namespace
 
 void readWeb(const QString& dir, TWebArray& web) {
+    // The listing gives files only, so each is opened and read straight away; only a file that
+    // cannot be read is looked at again: one gone since the listing is passed over as before.
     for (const QString& name : filenames::listFiles(dir)) {
         const QString path = filenames::join(dir, name);
-        if (!filenames::isFile(path))
+        const auto lines = textfile::readLines(path);
+        if (!lines && !filenames::isFile(path))
             continue;
         web.append(TWebRecord{});
         web.last().sourceFile = path;
-        const auto lines = textfile::readLines(path);
         if (!lines || !fillRecord(web.last(), *lines))
             return;
     }

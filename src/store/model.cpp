@@ -129,6 +129,24 @@ Result Model::recordVisit(int row, const QString& dateText, const QString& timeT
     return GemWeb(row, record);
 }
 
+namespace {
+// Writes an element without visits, replacing a file of its name whatever its letter case.
+Result writeNewElement(const QString& dir, const QString& url, const QString& navn) {
+    const TWebRecord record{url,
+                            navn,
+                            QStringLiteral("Dato"),
+                            QStringLiteral("XX:XX"),
+                            0,
+                            filenames::join(dir, elementFileName(navn)),
+                            {}};
+    const QString path = elementFilePath(dir, navn);
+    QString error;
+    if (!writeElement(path, record, &error))
+        return {Result::FileNotCreated, path, error};
+    return {};
+}
+} // namespace
+
 Result Model::insertElement(const QString& aUrl, const QString& aNavn,
                             const std::function<bool(const QString&)>& confirmOverwrite) {
     if (gruppenavn_.isEmpty())
@@ -140,17 +158,8 @@ Result Model::insertElement(const QString& aUrl, const QString& aNavn,
     const QString dir = groupFolder(gruppenavn_);
     if (filenames::fileExists(dir, elementFileName(aNavn)) && !confirmOverwrite(aNavn))
         return {Result::Declined};
-    const TWebRecord record{aUrl,
-                            aNavn,
-                            QStringLiteral("Dato"),
-                            QStringLiteral("XX:XX"),
-                            0,
-                            filenames::join(dir, elementFileName(aNavn)),
-                            {}};
-    const QString path = elementFilePath(dir, aNavn);
-    QString error;
-    if (!writeElement(path, record, &error))
-        return {Result::FileNotCreated, path, error};
+    if (Result written = writeNewElement(dir, aUrl, aNavn); !written.ok())
+        return written;
     loadGruppefil();
     return {};
 }
@@ -343,6 +352,89 @@ Result Model::saveShelf(const QStringList& active, const QStringList& stored) {
         remembered().clear();
         loadGruppefil();
         emit groupShelved();
+    }
+    return {};
+}
+
+Result Model::importBookmarks(const QList<bookmarks::Group>& groups,
+                              const std::function<bool(const QString&)>& confirmOverwrite,
+                              Imported* imported) {
+    const QString contentDir = contentFolder();
+    QStringList list = gruppeliste_;
+    Imported done;
+    Result result;
+    for (const bookmarks::Group& group : groups) {
+        QString navn = filenames::findEntry(contentDir, group.navn);
+        if (navn.isEmpty()) {
+            navn = group.navn;
+            const QString folder = filenames::join(contentDir, navn);
+            result = refusal(createGroup(contentDir, navn), folder, Result::FolderNotCreated);
+            if (!result.ok())
+                break;
+            ++done.newGroups;
+        }
+        // A folder left by a group taken out of the list is listed again with its new elements.
+        if (groupIndex(list, navn) < 0 && groupIndex(lagerliste_, navn) < 0)
+            list << navn;
+        const QString dir = filenames::join(contentDir, navn);
+        int written = 0;
+        for (const bookmarks::Entry& entry : group.entries) {
+            if (filenames::fileExists(dir, elementFileName(entry.navn)) &&
+                !confirmOverwrite(entry.navn)) {
+                ++done.declined;
+                continue;
+            }
+            result = writeNewElement(dir, entry.url, entry.navn);
+            if (!result.ok())
+                break;
+            ++written;
+        }
+        done.elements += written;
+        if (written > 0)
+            ++done.groups;
+        if (!result.ok())
+            break;
+    }
+    if (list != gruppeliste_) {
+        Result failure;
+        if (writeActive(list, failure)) {
+            gruppeliste_ = list;
+            emit groupListsChanged();
+        } else if (result.ok()) {
+            result = failure;
+        }
+    }
+    if (hasGroup())
+        loadGruppefil();
+    if (imported)
+        *imported = done;
+    return result;
+}
+
+QList<bookmarks::Group> Model::bookmarkGroups(const QStringList& names) const {
+    QList<bookmarks::Group> groups;
+    for (const QString& navn : names) {
+        TWebArray web;
+        const QString dir = groupFolder(navn);
+        if (QFileInfo(dir).isDir())
+            readWeb(dir, web);
+        bookmarks::Group group{navn, {}};
+        for (const TWebRecord& record : web)
+            group.entries.append({record.Navn, record.Url});
+        groups.append(group);
+    }
+    return groups;
+}
+
+Result Model::exportBookmarks(const QString& path, const QStringList& names, int* written) const {
+    const QList<bookmarks::Group> groups = bookmarkGroups(names);
+    QString error;
+    if (!bookmarks::writeFile(path, groups, &error))
+        return {Result::FileNotCreated, path, error};
+    if (written) {
+        *written = 0;
+        for (const bookmarks::Group& group : groups)
+            *written += int(group.entries.size());
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bookmarks.h"
 #include "result.h"
 #include "webrecord.h"
 
@@ -86,6 +87,31 @@ public:
     // Saves the storage shelf's two working lists as the mode's two list files. A name is kept
     // once: a repeat, or a shelved name that is also active, is dropped.
     Result saveShelf(const QStringList& active, const QStringList& stored);
+
+    // What an import of bookmarks did.
+    struct Imported {
+        int elements = 0; // elements written
+        int declined = 0; // existing elements the user would not have overwritten
+        int groups = 0;   // groups that got elements
+        int newGroups = 0;
+    };
+
+    // Enters bookmark groups into the current content mode. A group whose folder exists
+    // (whatever its letter case) takes the elements as they come; any other is made and added
+    // to the end of the active list. An existing element is overwritten only when
+    // confirmOverwrite says yes. The first write that fails ends the import: what was written
+    // before it stays, and the groups made before it are listed.
+    Result importBookmarks(const QList<bookmarks::Group>& groups,
+                           const std::function<bool(const QString& navn)>& confirmOverwrite,
+                           Imported* imported = nullptr);
+
+    // The groups called names, each with the elements in its folder, as bookmark groups.
+    QList<bookmarks::Group> bookmarkGroups(const QStringList& names) const;
+
+    // Writes the groups called names to a bookmark file at path; *written tells how many
+    // elements it holds.
+    Result exportBookmarks(const QString& path, const QStringList& names,
+                           int* written = nullptr) const;
 
     quint8 funkNo() const { return funkNo_; }
     const QString& programdir0() const { return programdir0_; }

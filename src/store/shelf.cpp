@@ -27,11 +27,6 @@ void moveAll(QStringList& from, QList<int>& fromRows, QStringList& to) {
     fromRows.clear();
 }
 
-bool singleRowOfSeveral(const Lists& lists) {
-    return lists.activeRows.size() == 1 && lists.active.size() >= 2 &&
-           lists.activeRows.first() >= 0 && lists.activeRows.first() < lists.active.size();
-}
-
 Lists swapSelectedWith(const Lists& lists, int offset) {
     Lists moved = lists;
     const int row = lists.activeRows.first();
@@ -40,30 +35,72 @@ Lists swapSelectedWith(const Lists& lists, int offset) {
     return moved;
 }
 
+bool singleRowOfSeveral(const Facts& facts) {
+    return facts.activeSelected == 1 && facts.active >= 2 && facts.firstActiveSelected >= 0 &&
+           facts.firstActiveSelected < facts.active;
+}
+
 } // namespace
 
+Facts factsOf(qsizetype active, const QList<int>& activeRows, qsizetype stored,
+              const QList<int>& storedRows) {
+    Facts facts;
+    facts.active = active;
+    facts.activeSelected = activeRows.size();
+    if (!activeRows.isEmpty()) {
+        facts.firstActiveSelected = activeRows.first();
+        facts.lastActiveSelected = activeRows.last();
+    }
+    facts.stored = stored;
+    facts.storedSelected = storedRows.size();
+    return facts;
+}
+
+Facts factsOf(const Lists& lists) {
+    return factsOf(lists.active.size(), lists.activeRows, lists.stored.size(), lists.storedRows);
+}
+
+bool valgteTilLagerEnabled(const Facts& facts) {
+    return facts.active > 0 && facts.activeSelected > 0;
+}
+
+bool valgteTilbageEnabled(const Facts& facts) {
+    return facts.stored > 0 && facts.storedSelected > 0;
+}
+
+bool alleTilLagerEnabled(const Facts& facts) {
+    return facts.active > 0;
+}
+
+bool alleTilbageEnabled(const Facts& facts) {
+    return facts.stored > 0;
+}
+
+bool flytOpEnabled(const Facts& facts) {
+    return singleRowOfSeveral(facts) && facts.firstActiveSelected != 0;
+}
+
+bool flytNedEnabled(const Facts& facts) {
+    return singleRowOfSeveral(facts) && facts.lastActiveSelected != facts.active - 1;
+}
+
 bool valgteTilLagerEnabled(const Lists& lists) {
-    return !lists.active.isEmpty() && !lists.activeRows.isEmpty();
+    return valgteTilLagerEnabled(factsOf(lists));
 }
-
 bool valgteTilbageEnabled(const Lists& lists) {
-    return !lists.stored.isEmpty() && !lists.storedRows.isEmpty();
+    return valgteTilbageEnabled(factsOf(lists));
 }
-
 bool alleTilLagerEnabled(const Lists& lists) {
-    return !lists.active.isEmpty();
+    return alleTilLagerEnabled(factsOf(lists));
 }
-
 bool alleTilbageEnabled(const Lists& lists) {
-    return !lists.stored.isEmpty();
+    return alleTilbageEnabled(factsOf(lists));
 }
-
 bool flytOpEnabled(const Lists& lists) {
-    return singleRowOfSeveral(lists) && lists.activeRows.first() != 0;
+    return flytOpEnabled(factsOf(lists));
 }
-
 bool flytNedEnabled(const Lists& lists) {
-    return singleRowOfSeveral(lists) && lists.activeRows.first() != lists.active.size() - 1;
+    return flytNedEnabled(factsOf(lists));
 }
 
 Lists valgteTilLager(const Lists& lists) {

@@ -889,11 +889,23 @@ void Tboksform::buildShelfActions() {
         return shelf::Lists{itemTexts(Box), selectedRows(Box), itemTexts(lagerBox),
                             selectedRows(lagerBox)};
     };
+    // The rules read what the lists' signals keep up to date.
+    for (QListWidget* list : {Box, lagerBox}) {
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                &Tboksform::noteShelfFacts);
+        QAbstractItemModel* rows = list->model();
+        connect(rows, &QAbstractItemModel::rowsInserted, this, &Tboksform::noteShelfFacts);
+        connect(rows, &QAbstractItemModel::rowsRemoved, this, &Tboksform::noteShelfFacts);
+        connect(rows, &QAbstractItemModel::rowsMoved, this, &Tboksform::noteShelfFacts);
+        connect(rows, &QAbstractItemModel::modelReset, this, &Tboksform::noteShelfFacts);
+        connect(rows, &QAbstractItemModel::layoutChanged, this, &Tboksform::noteShelfFacts);
+    }
+    noteShelfFacts();
     auto make = [this, lists](const char* name, const QString& hint, pictures::Kind picture,
-                              bool (*enabled)(const shelf::Lists&),
+                              bool (*enabled)(const shelf::Facts&),
                               shelf::Lists (*move)(const shelf::Lists&)) {
         auto* action = new UpdateAction(
-            this, QString(), hint, [lists, enabled] { return enabled(lists()); },
+            this, QString(), hint, [this, enabled] { return enabled(shelfFacts); },
             [this, lists, move] {
                 const shelf::Lists moved = move(lists());
                 showRows(Box, moved.active, moved.activeRows);
@@ -935,6 +947,26 @@ void Tboksform::buildShelfActions() {
         button->setDefaultAction(action);
         button->setAccessibleName(action->statusTip());
     }
+}
+
+Tboksform::~Tboksform() {
+    // The lists empty themselves as they go, and the facts must not be worked out from them then.
+    for (QListWidget* list : {Box, lagerBox}) {
+        list->model()->disconnect(this);
+        list->selectionModel()->disconnect(this);
+    }
+}
+
+void Tboksform::noteShelfFacts() {
+    // From the selection, not by asking every row, which would cost as much as the rules did.
+    const auto selected = [](const QListWidget* list) {
+        QList<int> rows;
+        for (const QModelIndex& index : list->selectionModel()->selectedRows())
+            rows << index.row();
+        std::sort(rows.begin(), rows.end());
+        return rows;
+    };
+    shelfFacts = shelf::factsOf(Box->count(), selected(Box), lagerBox->count(), selected(lagerBox));
 }
 
 void Tboksform::AgemForandringerExecute() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shelf.h"
+
 #include <QWidget>
 
 class App;
@@ -27,6 +29,7 @@ class Tboksform : public QWidget {
     Q_OBJECT
 public:
     explicit Tboksform(App& app);
+    ~Tboksform() override;
 
     void hentOpt();
     void gemOpt();
@@ -152,6 +155,9 @@ private:
     void clearEntryFields();
     // Both working lists of the shelf anew from the model, with nothing left unsaved.
     void refillShelf();
+    // The shelf's rules read these facts of its two lists, kept up to date by their signals.
+    void noteShelfFacts();
+    store::shelf::Facts shelfFacts;
 
     App& app;
     store::Model& model;

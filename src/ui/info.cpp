@@ -115,6 +115,7 @@ Tinfoformen::Tinfoformen(App& app_) : app(app_) {
     opstart = true;
     LoadStruktur();
     oldUrl.clear();
+    htmlProgram = checkProgram();
     redigerKnap->setEnabled(!htmlProgram.isEmpty());
 }
 
@@ -278,6 +279,7 @@ void Tinfoformen::buildActions() {
     redigerKnap->setStatusTip(QStringLiteral("Rediger aktuelle hjemmeside, hvis muligt"));
     redigerKnap->setAutoRaise(true);
     NavigateBar->addWidget(redigerKnap);
+    connect(redigerKnap, &QToolButton::clicked, this, &Tinfoformen::redigerKnapClick);
     for (QAction* action : NavigateBar->actions()) {
         if (QWidget* button = NavigateBar->widgetForAction(action))
             button->setAccessibleName(action->statusTip());
@@ -484,6 +486,33 @@ void Tinfoformen::FindisClick() {
     hjemmeside = Struktur->Infomappe() + item->text() + QStringLiteral(".html");
     if (Web)
         Web->Navigate(hjemmeside);
+}
+
+QString Tinfoformen::checkProgram() const {
+    return app.services.editors.find();
+}
+
+void Tinfoformen::redigerKnapClick() {
+    runFilname(hjemmeside);
+}
+
+void Tinfoformen::runFilname(const QString& aFilename) {
+    if (!QFileInfo(aFilename).isFile())
+        return;
+    // In quotes, so a path with blanks reaches the editor as one parameter.
+    const int result = app.services.shell->execute(QStringLiteral("open"), htmlProgram,
+                                                   u'"' + aFilename + u'"', QString(), Shell::Show);
+    if (result <= 32)
+        ErrorInfo(result);
+}
+
+void Tinfoformen::ErrorInfo(int Nr) {
+    // Where no program opens the file type, the advice on choosing one for running or editing
+    // is left out: the editor is the program's own choice.
+    QString text = Tmainform::errorText(Nr);
+    if (Nr == 31)
+        text = text.section(u'\r', 0, 0);
+    MessageBox::show(QStringLiteral("Fejlinformation"), text);
 }
 
 void Tinfoformen::WebBeforeNavigate2() {

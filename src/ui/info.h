@@ -51,6 +51,12 @@ public:
     void FindTekst(const QString& aTekst);
     void aSearchExecute();
     void FindisClick();
+    // The editor for the documents: the first installed of the usual places, or empty.
+    QString checkProgram() const;
+    void redigerKnapClick();
+    // Opens the document aFilename in the editor; a missing document opens nothing.
+    void runFilname(const QString& aFilename);
+    static void ErrorInfo(int Nr);
 
     // The page view's events.
     void WebBeforeNavigate2();

@@ -2,8 +2,10 @@
 
 #include "app.h"
 #include "boks.h"
+#include "bookmarks.h"
 #include "elementlistmodel.h"
 #include "entrycheck.h"
+#include "filedialog.h"
 #include "groupdelegate.h"
 #include "groups.h"
 #include "infUnit.h"
@@ -24,6 +26,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -246,6 +249,18 @@ void Tmainform::buildActions() {
         [this] { return model.hasGroup(); }, [this] { webBrowserExecute(); });
     webBrowser->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     webBrowser->setIcon(pictures::icon(pictures::LookUp));
+    // Bookmarks are web addresses: both are offered while the web addresses are shown.
+    aImportBookmarks = make(
+        "aImportBookmarks", QStringLiteral("Importér bogmærker..."),
+        QStringLiteral("Indfør bogmærker fra en browsers bogmærkefil som grupper af webadresser"),
+        [this] { return model.funkNo() == 0; }, [this] { importBookmarksExecute(); });
+    aImportBookmarks->setIcon(pictures::icon(pictures::Import));
+    aExportBookmarks = make(
+        "aExportBookmarks", QStringLiteral("Eksportér bogmærker..."),
+        QStringLiteral("Gem aktuelle gruppe eller alle grupper som bogmærkefil til en browser"),
+        [this] { return model.funkNo() == 0 && !model.gruppeliste().isEmpty(); },
+        [this] { exportBookmarksExecute(); });
+    aExportBookmarks->setIcon(pictures::icon(pictures::Export));
 
     popupMenu = new QMenu(this);
     popupMenu->addAction(actionAW);
@@ -253,6 +268,9 @@ void Tmainform::buildActions() {
     popupMenu->addAction(actionSI);
     popupMenu->addSeparator();
     popupMenu->addAction(actionInfo);
+    popupMenu->addSeparator();
+    popupMenu->addAction(aImportBookmarks);
+    popupMenu->addAction(aExportBookmarks);
     Button2->setMenu(popupMenu);
     Button2->setStatusTip(actionAW->statusTip());
     Button2->setAccessibleName(actionAW->statusTip());
@@ -466,6 +484,81 @@ void Tmainform::webBrowserExecute() {
         webEdit1->setText(file);
 }
 
+namespace {
+const QString bookmarkFilter = QStringLiteral("Bogmærkefiler (*.html *.htm);;Alle filer (*)");
+
+// "1 gruppe", "2 grupper".
+QString counted(qsizetype n, const char* one, const char* more) {
+    return QString::number(n) + u' ' + QString::fromUtf8(n == 1 ? one : more);
+}
+QString bookmarksCounted(qsizetype n) {
+    return counted(n, "bogmærke", "bogmærker");
+}
+QString groupsCounted(qsizetype n) {
+    return counted(n, "gruppe", "grupper");
+}
+} // namespace
+
+void Tmainform::importBookmarksExecute() {
+    const QString path = FileDialog::open(this, QStringLiteral("Vælg bogmærkefil"),
+                                          QDir::homePath(), bookmarkFilter);
+    if (path.isEmpty())
+        return;
+    namespace bookmarks = store::bookmarks;
+    const bookmarks::ReadResult read = bookmarks::readFile(path);
+    if (read.error == bookmarks::ReadError::NotRead) {
+        showFileError({store::Result::FileNotRead, path, read.reason});
+        return;
+    }
+    if (read.error == bookmarks::ReadError::NotBookmarks) {
+        app.infform->inform(QStringLiteral("Filen er ikke en bogmærkefil!\r"
+                                           "Vælg en fil, som en browser har eksporteret "
+                                           "bogmærker til (HTML)."));
+        return;
+    }
+    int skipped = 0;
+    const QList<bookmarks::Group> groups = bookmarks::toGroups(read.root, &skipped);
+    if (groups.isEmpty()) {
+        app.infform->inform(QStringLiteral("Der er ingen webadresser i bogmærkefilen."));
+        return;
+    }
+    store::Model::Imported imported;
+    const store::Result result = model.importBookmarks(
+        groups, [this](const QString& navn) { return confirmOverwrite(*app.spform, navn); },
+        &imported);
+    if (showFileError(result))
+        return;
+    QString text = QStringLiteral("%1 er indført i %2.")
+                       .arg(bookmarksCounted(imported.elements), groupsCounted(imported.groups));
+    if (imported.declined > 0)
+        text += QStringLiteral("\r%1 blev ikke overskrevet.").arg(imported.declined);
+    if (skipped > 0)
+        text += QStringLiteral("\r%1 var ikke webadresser og blev sprunget over.").arg(skipped);
+    app.infform->inform(text);
+}
+
+void Tmainform::exportBookmarksExecute() {
+    QStringList names = model.gruppeliste();
+    QString fileName = QStringLiteral("Lenkaro bogmærker.html");
+    if (model.hasGroup() &&
+        app.spform->ask(QStringLiteral("Eksportér kun gruppen \"") + model.gruppenavn() +
+                        QStringLiteral("\"?\r\r\"Nej\" eksporterer alle grupperne."))) {
+        names = QStringList{model.gruppenavn()};
+        fileName = model.gruppenavn() + QStringLiteral(".html");
+    }
+    const QString path =
+        FileDialog::save(this, QStringLiteral("Gem bogmærkefil"),
+                         QDir(QDir::homePath()).filePath(fileName), bookmarkFilter);
+    if (path.isEmpty())
+        return;
+    int written = 0;
+    if (showFileError(model.exportBookmarks(path, names, &written)))
+        return;
+    app.infform->inform(QStringLiteral("%1 i %2 er gemt i\r%3")
+                            .arg(bookmarksCounted(written), groupsCounted(names.size()),
+                                 QDir::toNativeSeparators(path)));
+}
+
 void Tmainform::startChosenBrowser() {
     // Started without an address: the user finds the page and copies its address.
     const BrowserCommand browser = app.services.browsers.find(app.boksform->browserIndex());
@@ -530,6 +623,10 @@ void Tmainform::runFilname(const QString& aFilename, const QString& parameters) 
 }
 
 void Tmainform::ErrorInfo(int Nr) {
+    MessageBox::show(QStringLiteral("Fejlinformation"), errorText(Nr));
+}
+
+QString Tmainform::errorText(int Nr) {
     QString text;
     switch (Nr) {
     case 0:
@@ -581,7 +678,7 @@ void Tmainform::ErrorInfo(int Nr) {
         text = QStringLiteral("Meningsløs operation eller ukendt fejl.");
         break;
     }
-    MessageBox::show(QStringLiteral("Fejlinformation"), text);
+    return text;
 }
 
 void Tmainform::showEvent(QShowEvent* event) {

@@ -40,6 +40,9 @@ public:
     void actionSIExecute();
     void actionInfoExecute();
     void actionILExecute();
+    // Bookmark files of the browsers, in and out of the groups of web addresses.
+    void importBookmarksExecute();
+    void exportBookmarksExecute();
     void webBrowserExecute();
     // Starts the browser the administration window's choice puts first among those installed,
     // else the system's or the desktop's default browser; with none nothing happens.
@@ -54,6 +57,8 @@ public:
     // carry arguments of its own.
     void runFilname(const QString& aFilename, const QString& parameters = QString());
     static void ErrorInfo(int Nr);
+    // The Danish text for a shell error code.
+    static QString errorText(int Nr);
 
     // The row selected in Listen, -1 for none.
     int selectedRow() const;
@@ -89,6 +94,8 @@ public:
     UpdateAction* actionSI;
     UpdateAction* actionInfo;
     UpdateAction* webBrowser;
+    UpdateAction* aImportBookmarks;
+    UpdateAction* aExportBookmarks;
 
 protected:
     bool event(QEvent* event) override;

@@ -4,8 +4,10 @@
 
 class QLabel;
 
-// The small pictures of the windows, from the desktop's icon theme with the style's own
-// pictures as fallback.
+// The small pictures of the windows, by their freedesktop names from the icon theme that the
+// style chose (platform/icontheme.h): the desktop's own theme where it has the picture, Breeze
+// (or Breeze Dark under a dark style) for the rest, the style's own pictures as a last resort.
+// Each picture is looked up once; a change of style redraws it from the other variant.
 namespace pictures {
 
 enum Kind {
@@ -37,12 +39,21 @@ enum Kind {
     Edit,
     Document,
     Folder,
+    Import,
+    Export,
+    KindCount
 };
 
 QIcon icon(Kind kind);
 
-// A 16 × 16 picture in a label.
+// The freedesktop name of the picture.
+QString themeName(Kind kind);
+
+// A 16 × 16 picture in a label, drawn again when the style changes.
 QLabel* label(Kind kind);
+
+// The program's own icon, drawn for it (data/desktop/lenkaro.svg): the icon of every window.
+QIcon programIcon();
 
 } // namespace pictures
 

@@ -28,6 +28,7 @@ private slots:
     void saveIsDisabledWithoutChanges();
     void failedSaveKeepsChanges();
     void modeSwitchRebindsLists();
+    void rulesFollowEveryChangeOfTheLists();
 
 private:
     // Web groups A, B, C (B current, with element DR) and a shelf holding X.
@@ -215,6 +216,41 @@ void TstShelfwindow::modeSwitchRebindsLists() {
     QVERIFY(!app.boksform->AgemForandringer->update());
     QCOMPARE(onDisk(f.programs() + "/webgruppe.txt"), QStringList{"P"});
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
+}
+
+// The rules read facts the lists' signals keep: each kind of change must reach them, whether
+// the rows change, the selection does, or both lists are filled anew.
+void TstShelfwindow::rulesFollowEveryChangeOfTheLists() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    auto enabled = [boks] {
+        QList<bool> states;
+        for (UpdateAction* a : {boks->AvalgteTilLager, boks->AvalgteTilbage, boks->AalleTilLager,
+                                boks->AalleTilbage, boks->AflytOp, boks->AflytNed})
+            states << a->update();
+        return states;
+    };
+    using States = QList<bool>;
+    QCOMPARE(enabled(), (States{false, false, true, true, false, false}));
+    boks->Box->selectAll();
+    QCOMPARE(enabled(), (States{true, false, true, true, false, false}));
+    boks->Box->clearSelection();
+    boks->Box->item(2)->setSelected(true);
+    QCOMPARE(enabled(), (States{true, false, true, true, true, false}));
+    boks->lagerBox->item(0)->setSelected(true);
+    QCOMPARE(enabled(), (States{true, true, true, true, true, false}));
+    press(boks->tilLagerAlle);
+    // The shelf keeps its own selection.
+    QCOMPARE(enabled(), (States{false, true, false, true, false, false}));
+    press(boks->tilbageAlle);
+    QCOMPARE(itemTexts(boks->Box), (QStringList{"X", "A", "B", "C"}));
+    QCOMPARE(enabled(), (States{false, false, true, false, false, false}));
+    boks->Box->item(0)->setSelected(true);
+    QCOMPARE(enabled(), (States{true, false, true, false, false, true}));
+    app.mainform->actionSI->execute();
+    QCOMPARE(itemTexts(boks->Box), QStringList{"P"});
+    QCOMPARE(enabled(), (States{false, false, true, false, false, false}));
 }
 
 QTEST_MAIN(TstShelfwindow)

@@ -1,3 +1,4 @@
+#include "bookmarks.h"
 #include "elementlistmodel.h"
 #include "entrycheck.h"
 #include "model.h"
@@ -33,6 +34,9 @@ private slots:
     void elementListFollowsModel();
     void entryChecks_data();
     void entryChecks();
+    void importsBookmarksIntoGroups();
+    void importStopsAtFirstFailedWrite();
+    void exportReadsBackAsTheGroups();
 };
 
 namespace {
@@ -349,6 +353,93 @@ void TstModel::entryChecks() {
     }
     const auto urlCheck = UrlCheck::system();
     QCOMPARE(store::checkEntry(quint8(funkNo), url, navn, minimum, *urlCheck), check);
+}
+
+void TstModel::importsBookmarksIntoGroups() {
+    Tree t;
+    QSignalSpy listsChanged(&t.model, &Model::groupListsChanged);
+    const QList<store::bookmarks::Group> groups{
+        // The current group, named in other letter case: DR exists and is declined.
+        {"b", {{"DR", "https://www.dr.dk/nyheder"}, {"Politiken", "https://politiken.dk/"}}},
+        {"Ny", {{"DMI", "https://www.dmi.dk/"}}},
+        // A shelved group takes its elements and stays on the shelf.
+        {"x", {{"Krak", "https://www.krak.dk/"}}},
+    };
+    QStringList asked;
+    Model::Imported imported;
+    const Result result = t.model.importBookmarks(
+        groups,
+        [&asked](const QString& navn) {
+            asked << navn;
+            return false;
+        },
+        &imported);
+    QVERIFY(result.ok());
+    QCOMPARE(asked, QStringList{"DR"});
+    QCOMPARE(imported.elements, 3);
+    QCOMPARE(imported.declined, 1);
+    QCOMPARE(imported.groups, 3);
+    QCOMPARE(imported.newGroups, 1);
+    QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "B", "C", "Ny"}));
+    QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B", "C", "Ny"}));
+    QCOMPARE(t.onDisk("webLager.txt"), QStringList{"X"});
+    QCOMPARE(listsChanged.count(), 1);
+    // The declined element keeps its visits; the new ones start without.
+    QCOMPARE(t.onDisk("B/DR.txt").value(4), QStringLiteral("41"));
+    QCOMPARE(t.onDisk("B/Politiken.txt").mid(0, 5),
+             (QStringList{"https://politiken.dk/", "Politiken", "Dato", "XX:XX", "0"}));
+    QCOMPARE(t.onDisk("Ny/DMI.txt").value(0), QStringLiteral("https://www.dmi.dk/"));
+    QCOMPARE(t.onDisk("X/Krak.txt").value(0), QStringLiteral("https://www.krak.dk/"));
+    // The current group shows its new element.
+    QCOMPARE(t.model.Web().size(), 3);
+
+    // Saying yes overwrites, and resets the visits.
+    QVERIFY(t.model
+                .importBookmarks({{"B", {{"DR", "https://www.dr.dk/nyheder"}}}},
+                                 [](const QString&) { return true; })
+                .ok());
+    QCOMPARE(t.onDisk("B/DR.txt").value(0), QStringLiteral("https://www.dr.dk/nyheder"));
+    QCOMPARE(t.onDisk("B/DR.txt").value(4), QStringLiteral("0"));
+}
+
+void TstModel::importStopsAtFirstFailedWrite() {
+    Tree t;
+    t.block("B/Blokeret.txt");
+    const QList<store::bookmarks::Group> groups{
+        {"Ny", {{"DMI", "https://www.dmi.dk/"}}},
+        {"B", {{"Blokeret", "https://example.org/"}}},
+        {"Senere", {{"Krak", "https://www.krak.dk/"}}},
+    };
+    Model::Imported imported;
+    const Result result = t.model.importBookmarks(
+        groups, [](const QString&) { return true; }, &imported);
+    QCOMPARE(result.kind, Result::FileNotCreated);
+    QVERIFY(result.path.endsWith("Blokeret.txt"));
+    // What was written before the failure stays, and its group is listed.
+    QCOMPARE(imported.elements, 1);
+    QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "B", "C", "Ny"}));
+    QVERIFY(!t.folders().contains("Senere"));
+}
+
+void TstModel::exportReadsBackAsTheGroups() {
+    Tree t;
+    const QString path = t.tmp.filePath("bogmærker.html");
+    QVERIFY(t.model.exportBookmarks(path, {"A", "B"}).ok());
+    const store::bookmarks::ReadResult read = store::bookmarks::readFile(path);
+    QCOMPARE(read.error, store::bookmarks::ReadError::None);
+    // A group without elements has no bookmarks to give.
+    const QList<store::bookmarks::Group> back = store::bookmarks::toGroups(read.root);
+    QCOMPARE(back.size(), 1);
+    QCOMPARE(back[0].navn, QStringLiteral("B"));
+    QCOMPARE(back[0].entries.size(), 2);
+    QCOMPARE(back[0].entries[0].navn, QStringLiteral("DR"));
+    QCOMPARE(back[0].entries[1].url, QStringLiteral("https://nyheder.tv2.dk/"));
+
+    // A file that cannot be written is reported with its path.
+    t.block("fejl.html");
+    const Result failed = t.model.exportBookmarks(t.web() + "/fejl.html", {"B"});
+    QCOMPARE(failed.kind, Result::FileNotCreated);
+    QCOMPARE(failed.path, t.web() + "/fejl.html");
 }
 
 QTEST_MAIN(TstModel)

@@ -1,0 +1,62 @@
+#include "data.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace benchdata {
+
+namespace {
+const QString firstGroup = QStringLiteral("Gruppe 00000");
+
+bool writeLines(const QString& path, const QStringList& lines) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    for (const QString& line : lines) {
+        file.write(line.toUtf8());
+        file.write("\r\n");
+    }
+    return true;
+}
+
+QString groupName(int i) {
+    return QStringLiteral("Gruppe %1").arg(i, 5, 10, QLatin1Char('0'));
+}
+} // namespace
+
+QString makeBase(const QString& root, int groups, int elements) {
+    const QString base = root + QStringLiteral("/Lenkaromappe");
+    const QString user = base + u'/' + login;
+    QDir().mkpath(user + QStringLiteral("/Programmer"));
+    QDir().mkpath(user + QStringLiteral("/Egenskaber"));
+    QFile::link(QStringLiteral(LENKARO_STRUKTUR_DATA), base + QStringLiteral("/Struktur"));
+    const QString web = user + QStringLiteral("/Program");
+    QDir().mkpath(web);
+    QStringList names;
+    for (int i = 0; i < groups; ++i)
+        names << groupName(i);
+    writeLines(web + QStringLiteral("/webgruppe.txt"), names);
+    writeLines(web + QStringLiteral("/webLager.txt"), {});
+    const QString group = web + u'/' + firstGroup;
+    QDir().mkpath(group);
+    for (int i = 0; i < elements; ++i) {
+        // Names in mixed case, so the listing has real sorting to do.
+        const QString navn = (i % 2 ? QStringLiteral("side %1") : QStringLiteral("Side %1"))
+                                 .arg((i * 7919) % (elements * 2 + 1));
+        const QString path = group + u'/' + navn + QStringLiteral(".txt");
+        writeLines(path, {QStringLiteral("https://www.eksempel.dk/sti/%1.html").arg(i), navn,
+                          QStringLiteral("09-12-2026"), QStringLiteral("13:45"),
+                          QString::number(i % 50), path});
+    }
+    writeLines(user + QStringLiteral("/Egenskaber/main.txt"),
+               {QStringLiteral("Sky"), QStringLiteral("120"), QStringLiteral("120"),
+                QStringLiteral("595"), QStringLiteral("380"), firstGroup, firstGroup, QString(),
+                QStringLiteral("0")});
+    return base;
+}
+
+QString currentGroupFolder(const QString& base) {
+    return base + u'/' + login + QStringLiteral("/Program/") + firstGroup;
+}
+
+} // namespace benchdata

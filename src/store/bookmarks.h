@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// Bookmark files in the Netscape bookmark format, as every browser exports and imports them
+// (Firefox, Chromium, Edge): a <DL> list per folder, an <H3> heading naming each folder and an
+// <A HREF> per bookmark.
+namespace store::bookmarks {
+
+struct Bookmark {
+    QString title;
+    QString url;
+};
+
+// A folder of the file, with its bookmarks and its folders in the file's order.
+struct Folder {
+    QString title;
+    QList<Bookmark> bookmarks;
+    QList<Folder> folders;
+};
+
+// The bookmarks of text in the format, under a root folder without a title; nothing when the
+// text is not a bookmark file (it must start with the format's document type).
+std::optional<Folder> parse(const QString& text);
+
+// An element to be: its short name and its address.
+struct Entry {
+    QString navn;
+    QString url;
+};
+
+// A group to be, named like its folder on disk.
+struct Group {
+    QString navn;
+    QList<Entry> entries;
+};
+
+// The name given to bookmarks outside every folder, and to a folder without a usable title.
+QString defaultGroupName();
+
+// Each folder that holds bookmarks becomes a group, in the file's order, folders inside
+// folders included; the bookmarks outside every folder go to a group of the default name.
+// Titles become names that a file or folder may have (characters no name may hold become
+// spaces; a bookmark without a usable title is named by its address's host); a name that
+// is already taken in the same group (or among the groups) gets a number: "DR (2)".
+// Addresses other than http, https, ftp and file are left out and counted in *skipped.
+QList<Group> toGroups(const Folder& root, int* skipped = nullptr);
+
+// The text of a bookmark file holding one folder per group.
+QString write(const QList<Group>& groups);
+
+enum class ReadError { None, NotRead, NotBookmarks };
+
+struct ReadResult {
+    ReadError error = ReadError::None;
+    QString reason; // the system's, when the file could not be read
+    Folder root;
+};
+
+ReadResult readFile(const QString& path);
+
+// Writes the groups as a bookmark file, replacing the file at once; false and the system's
+// reason on failure.
+bool writeFile(const QString& path, const QList<Group>& groups, QString* error = nullptr);
+
+} // namespace store::bookmarks
