@@ -1,14 +1,24 @@
 # Sourced by run.sh and test.sh: installs what a fresh Debian 12 machine lacks, then configures
-# and builds the project in build/ with a base folder inside the build tree.
+# and builds the project in build/ with a base folder inside the build tree. With DEEP=1 (set by
+# test.sh --deep) it builds the sanitizer tree instead: clang with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the fuzz targets, in build-deep/.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-BUILD="$ROOT/build"
-BASE="$BUILD/base"
+DEEP="${DEEP:-0}"
 
 PACKAGES=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth imagemagick)
 # The pictures (breeze-icon-theme) and the SVG plugins that draw them and the program's icon.
 PACKAGES+=(breeze-icon-theme libqt6svg6)
+CONFIG=()
+if [ "$DEEP" = 1 ]; then
+  BUILD="$ROOT/build-deep"
+  PACKAGES+=(clang libclang-rt-14-dev)
+  CONFIG=(-DCMAKE_CXX_COMPILER=clang++ -DLENKARO_SANITIZE=ON -DLENKARO_FUZZ=ON)
+else
+  BUILD="$ROOT/build"
+fi
+BASE="$BUILD/base"
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -22,5 +32,5 @@ if ((${#missing[@]})); then
 fi
 
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DLENKARO_BASE_DIR="$BASE" -DLENKARO_STAGE_BASE=ON >/dev/null
+  -DLENKARO_BASE_DIR="$BASE" -DLENKARO_STAGE_BASE=ON "${CONFIG[@]}" >/dev/null
 cmake --build "$BUILD" -j2

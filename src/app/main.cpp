@@ -1,6 +1,8 @@
 #include "main.h"
 #include "app.h"
+#include "messagebox.h"
 #include "pageview.h"
+#include "singleinstance.h"
 #include "termination.h"
 #include "username.h"
 
@@ -23,6 +25,7 @@ void closeModalWindows() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    platform::ignoreFileSizeSignal();
     platform::preparePageView();
     QApplication application(argc, argv);
     // Ties the windows to the menu entry lenkaro.desktop (its name and icon on Wayland).
@@ -34,12 +37,20 @@ int main(int argc, char* argv[]) {
     bool ending = false;
     platform::onTermination(&application, [&running, &ending] {
         ending = true;
+        // Nobody is left to answer a message, and nothing may wait for one.
+        MessageBox::setUnattended();
         closeModalWindows();
         if (running)
             running->mainform->close();
     });
     App app(QStringLiteral(LENKARO_BASE_DIR), platform::loginName());
     running = &app;
+    // A second start on the same user folder brings this one to the front and ends.
+    platform::SingleInstance single(app.mainform->optdir);
+    if (!single.claim())
+        return 0;
+    QObject::connect(&single, &platform::SingleInstance::activationRequested, app.mainform,
+                     [&app] { platform::SingleInstance::bringToFront(app.mainform); });
     if (ending) {
         app.mainform->close();
         return 0;

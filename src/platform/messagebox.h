@@ -18,10 +18,15 @@ public:
     // A file that could not be created, read or deleted, with the system's reason.
     static void fileError(const QString& what, const QString& path, const QString& reason);
 
+    // From now on nobody is there to answer (the session is ending): texts go to the standard
+    // error stream and nothing waits.
+    static void setUnattended();
+
     static void setTestMode(bool on);
     static QList<Shown> takeShown();
 
 private:
     static bool testMode;
+    static bool unattended;
     static QList<Shown> shown;
 };

@@ -43,4 +43,10 @@ void onTermination(QObject* context, std::function<void()> handler) {
 #endif
 }
 
+void ignoreFileSizeSignal() {
+#ifdef Q_OS_UNIX
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
 } // namespace platform

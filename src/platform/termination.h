@@ -11,4 +11,8 @@ namespace platform {
 // The handler lives as long as context.
 void onTermination(QObject* context, std::function<void()> handler);
 
+// Makes a write beyond the file-size limit fail with an error, as a full disk does, instead of
+// ending the program (SIGXFSZ on Unix). Called first thing at program start.
+void ignoreFileSizeSignal();
+
 } // namespace platform

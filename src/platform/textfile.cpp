@@ -1,10 +1,73 @@
 #include "textfile.h"
 
+#include "filenames.h"
+
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <io.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace textfile {
+
+namespace {
+const QLatin1StringView temporaryPrefix(".lenkaro-");
+const QLatin1StringView temporarySuffix(".tmp");
+constexpr qsizetype temporaryRandom = 6; // the XXXXXX of QTemporaryFile
+
+std::function<void()>& beforeReplace() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+// Temporary files a killed write left in dir. A write takes a moment: one untouched for a
+// minute belongs to no write in progress, also in a folder that several users' programs write
+// into (the help structures).
+void removeStaleTemporaries(const QString& dir) {
+    const QFileInfoList found =
+        QDir(dir).entryInfoList({temporaryPrefix + QLatin1StringView("*") + temporarySuffix},
+                                QDir::Files | QDir::Hidden | QDir::System);
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-60);
+    for (const QFileInfo& info : found) {
+        if (isTemporaryName(info.fileName()) && info.lastModified().toUTC() < before)
+            QFile::remove(info.filePath());
+    }
+}
+
+bool syncToDisk(int handle) {
+#ifdef Q_OS_WIN
+    return ::_commit(handle) == 0;
+#else
+    return ::fsync(handle) == 0;
+#endif
+}
+
+bool replaceFile(const QString& from, const QString& to) {
+#ifdef Q_OS_WIN
+    return ::MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
+                         reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+#else
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+} // namespace
 
 QString decode(const QByteArray& bytes) {
     if (auto bom = QStringConverter::encodingForData(bytes)) {
@@ -46,18 +109,38 @@ QStringList splitLines(const QString& text) {
 }
 
 std::optional<QStringList> readLines(const QString& path, QString* error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    auto fail = [&](const QString& reason) -> std::optional<QStringList> {
         if (error)
-            *error = file.errorString();
+            *error = reason;
         return std::nullopt;
+    };
+    QFile file;
+#ifdef Q_OS_UNIX
+    // Opened by the name the folder holds, which may be a Windows-1252 one. Only a regular file
+    // is read: a pipe or a device under a data file's name would never end.
+    const int fd =
+        ::open(filenames::nativePath(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return fail(qt_error_string(errno));
+    struct stat st;
+    const bool known = ::fstat(fd, &st) == 0;
+    if (!known || !S_ISREG(st.st_mode)) {
+        const int reason = !known ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        ::close(fd);
+        return fail(qt_error_string(reason));
     }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(file.errorString());
+    }
+#else
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(file.errorString());
+#endif
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return std::nullopt;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return fail(file.errorString());
     return splitLines(decode(bytes));
 }
 
@@ -67,18 +150,49 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error) {
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
-    QSaveFile file(path);
-    // QSaveFile can commit a short file when the last flush fails part-way (a full disk, a size
-    // limit), so the flush and the size are checked before the old file is replaced.
-    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                         file.flush() && file.size() == bytes.size();
-    if (!written || !file.commit()) {
+    const QFileInfo target(path);
+    const QString dir = target.absolutePath();
+    removeStaleTemporaries(dir);
+
+    QTemporaryFile file(
+        filenames::join(dir, temporaryPrefix + QString(temporaryRandom, u'X') + temporarySuffix));
+    auto fail = [&](const QString& reason) {
         if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
+            *error = reason;
+        return false; // the temporary file goes with the object
+    };
+    if (!file.open())
+        return fail(file.errorString());
+    // A short write or a failed flush (a full disk, a size limit) must not replace the file.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size())
+        return fail(file.errorString());
+    if (!syncToDisk(file.handle()))
+        return fail(qt_error_string(errno));
+    // Where the system makes the file without a name at first, asking for it gives it one.
+    const QString temporary = file.fileName();
+    // The file keeps who may read it; a new one is readable as any new file of the user's.
+    file.setPermissions(target.exists()
+                            ? target.permissions()
+                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
+                                  QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
+    file.close();
+    if (beforeReplace())
+        beforeReplace()();
+    if (!replaceFile(temporary, path))
+        return fail(qt_error_string()); // the system's last error, errno or GetLastError
+    file.setAutoRemove(false);
+    // An entry that held the element under a Windows-1252 name now has its UTF-8 name.
+    filenames::removeWindowsNamedEntry(dir, target.fileName());
     return true;
+}
+
+bool isTemporaryName(const QString& name) {
+    return name.size() == temporaryPrefix.size() + temporaryRandom + temporarySuffix.size() &&
+           name.startsWith(temporaryPrefix) && name.endsWith(temporarySuffix);
+}
+
+void setBeforeReplace(std::function<void()> hook) {
+    beforeReplace() = std::move(hook);
 }
 
 } // namespace textfile

@@ -3,12 +3,19 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // Every file the program keeps is a text file of lines. This is the one reader and the one
 // writer for them: files are written as UTF-8 without a byte-order mark, lines ended by CR LF,
 // replaced atomically; reading accepts a byte-order mark, plain UTF-8 or Windows-1252 (data
 // folders brought over from Windows), and CR LF, LF or CR line ends.
+//
+// A file is replaced by writing a temporary file beside it and renaming that over it. The
+// temporary file's name is short and has nothing of the target's name, so any name that fits
+// the file system can be saved, and listings know it by its name alone and pass it over. One
+// left behind by a write that was killed is removed by a later write into that folder, once it
+// has stood untouched for a minute.
 namespace textfile {
 
 // Turns raw file bytes into text by the rules above.
@@ -23,5 +30,11 @@ std::optional<QStringList> readLines(const QString& path, QString* error = nullp
 // Writes lines to path, each followed by CR LF, replacing the file at once. When writing
 // fails the old file stays whole; returns false and sets *error to the system's reason.
 bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+
+// True for the names of the writer's temporary files.
+bool isTemporaryName(const QString& name);
+
+// Tests only: called after the new content is on disk and before it replaces the old file.
+void setBeforeReplace(std::function<void()> hook);
 
 } // namespace textfile

@@ -1,5 +1,7 @@
 #include "userfolders.h"
 
+#include "textfile.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -28,6 +30,8 @@ bool copyFolderTree(const QString& from, const QString& to, QString* error) {
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo entry(it.next());
+        if (textfile::isTemporaryName(entry.fileName()))
+            continue; // what a killed write left
         const QString target = QDir(to).filePath(source.relativeFilePath(entry.filePath()));
         if (entry.isDir()) {
             QDir().mkpath(target);

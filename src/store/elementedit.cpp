@@ -4,7 +4,6 @@
 #include "filenames.h"
 #include "textcompare.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -45,7 +44,7 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
     const QString newFile = elementFileName(newNavn);
     const QString clash = filenames::findEntry(gruppeDir, newFile);
     if (!clash.isEmpty() && clash != oldFile &&
-        QFileInfo(filenames::join(gruppeDir, clash)).isFile())
+        filenames::isFile(filenames::join(gruppeDir, clash)))
         return {ElementChange::NameTaken, {}, {}};
 
     TWebRecord renamed = web[index];
@@ -62,8 +61,7 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
     // When only the case of the name changed, the two names may be one file (Windows) or two
     // (Linux). Deleting the old name of one file would delete the element just written, so
     // the listing decides: only when both names are there are they two files.
-    const QStringList present =
-        QDir(gruppeDir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    const QStringList present = filenames::listFiles(gruppeDir);
     if (oldFile.compare(newFile, Qt::CaseInsensitive) == 0 &&
         !(present.contains(oldFile) && present.contains(newFile))) {
         // One file, which may still bear the old case. Giving it the new one is cosmetic: the
@@ -72,17 +70,16 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
             QFile::rename(oldPath, renamed.filnavn);
         return {};
     }
-    QFile old(oldPath);
-    if (!old.remove())
-        return {ElementChange::OldFileKept, old.errorString(), old.fileName()};
+    if (!filenames::removeFile(oldPath, &error))
+        return {ElementChange::OldFileKept, error, oldPath};
     return {};
 }
 
 FileRemoval removeElementFiles(const QStringList& paths) {
     for (qsizetype i = 0; i < paths.size(); ++i) {
-        QFile file(paths[i]);
-        if (!file.remove())
-            return {i, file.errorString()};
+        QString error;
+        if (!filenames::removeFile(paths[i], &error))
+            return {i, error};
     }
     return {};
 }

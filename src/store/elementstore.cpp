@@ -46,7 +46,7 @@ void readWeb(const QString& dir, TWebArray& web) {
     for (const QString& name : filenames::listFiles(dir)) {
         const QString path = filenames::join(dir, name);
         const auto lines = textfile::readLines(path);
-        if (!lines && !QFileInfo(path).isFile())
+        if (!lines && !filenames::isFile(path))
             continue;
         web.append(TWebRecord{});
         web.last().sourceFile = path;

@@ -207,7 +207,7 @@ Result Model::resetVisits(int row, const QString& url, const QString& navn,
     // The element is entered again, as the typed texts have it, in its own file: asking first,
     // as entering does before it overwrites a file.
     const QString path = Web_[row].sourceFile;
-    if (QFileInfo(path).isFile() && !confirmOverwrite(navn))
+    if (filenames::isFile(path) && !confirmOverwrite(navn))
         return {Result::Declined};
     if (Result written = writeNewElement(path, url, navn); !written.ok())
         return written;

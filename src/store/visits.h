@@ -2,6 +2,8 @@
 
 #include "webrecord.h"
 
+#include <limits>
+
 namespace store {
 
 // Records a visit in the element: the date and time as the user's locale writes them, cut to
@@ -9,7 +11,8 @@ namespace store {
 inline void stampVisit(TWebRecord& record, const QString& dateText, const QString& timeText) {
     record.setDato(dateText);
     record.setKlokken(timeText);
-    record.Visits += 1;
+    if (record.Visits < std::numeric_limits<qint32>::max())
+        record.Visits += 1;
 }
 
 } // namespace store

@@ -85,36 +85,36 @@ public:
     int urlIndex = -1;
     bool naviKlikket = false;
 
-    // Controls.
-    QWidget* leftPanel;
-    QTabWidget* infoBog;
-    QWidget* side1;
-    QWidget* side2;
-    QWidget* Panel1;
-    QLabel* Label1;
-    QLabel* antalLabel;
-    TStruktur* Struktur;
-    QWidget* searchPanel;
-    QLineEdit* EditFind;
-    QToolButton* sButton;
-    QListWidget* Findis;
-    QSplitter* Splitter1;
-    QWidget* rightPanel;
-    QToolBar* NavigateBar;
-    QLineEdit* Edit;
-    QToolButton* urlListeKnap;
-    QToolButton* redigerKnap;
+    // Controls. Set while the window is built; an event filter may look at them before then.
+    QWidget* leftPanel = nullptr;
+    QTabWidget* infoBog = nullptr;
+    QWidget* side1 = nullptr;
+    QWidget* side2 = nullptr;
+    QWidget* Panel1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* antalLabel = nullptr;
+    TStruktur* Struktur = nullptr;
+    QWidget* searchPanel = nullptr;
+    QLineEdit* EditFind = nullptr;
+    QToolButton* sButton = nullptr;
+    QListWidget* Findis = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* rightPanel = nullptr;
+    QToolBar* NavigateBar = nullptr;
+    QLineEdit* Edit = nullptr;
+    QToolButton* urlListeKnap = nullptr;
+    QToolButton* redigerKnap = nullptr;
     // Made the first time the window is shown, so the web engine starts only when needed.
     PageView* Web = nullptr;
-    QStatusBar* infobar;
+    QStatusBar* infobar = nullptr;
 
-    UpdateAction* Afirst;
-    UpdateAction* Aback;
-    UpdateAction* Aforward;
-    UpdateAction* Alast;
-    UpdateAction* Ago;
-    UpdateAction* AfavListe;
-    UpdateAction* aSearch;
+    UpdateAction* Afirst = nullptr;
+    UpdateAction* Aback = nullptr;
+    UpdateAction* Aforward = nullptr;
+    UpdateAction* Alast = nullptr;
+    UpdateAction* Ago = nullptr;
+    UpdateAction* AfavListe = nullptr;
+    UpdateAction* aSearch = nullptr;
 
 protected:
     bool event(QEvent* event) override;

@@ -1,60 +1,90 @@
 #include "textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 
 #include <csignal>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
-// Starts the real program for a first time and ends it as a closing session does.
+// Starts the real program and ends it as a closing session does, or starts it twice.
 class TstTermination : public QObject {
     Q_OBJECT
 private slots:
     void firstStartEndedBySigterm();
+    void unwritableOptionsEndWithoutBoxes();
+    void fileSizeLimitIsAnError();
+    void secondStartEnds();
     void endedWhileStartupMessageIsOpen();
 
 private:
-    // A fresh base folder holding the installed data; returns the folder of the user running.
-    static QString freshBase();
+    QString base = QStringLiteral(E2E_BASE);
+    QString user;
+    QString lockFile() const { return user + "/Egenskaber/lenkaro.lock"; }
+
+    // A base folder holding the installed data; with userFolder, a user who started before.
+    void prepare(bool userFolder) {
+        QDir(base).removeRecursively();
+        QVERIFY(QDir().mkpath(base));
+        QProcess copy;
+        copy.start("cp", {"-r", QStringLiteral(TEMPLATES), base + "/Struktur"});
+        QVERIFY(copy.waitForFinished());
+        user = base + "/" + QString::fromLocal8Bit(getpwuid(geteuid())->pw_name);
+        if (userFolder) {
+            for (const char* sub : {"/Program", "/Programmer", "/Egenskaber"})
+                QVERIFY(QDir().mkpath(user + sub));
+        }
+    }
+
+    static void start(QProcess& program) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(E2E_PROGRAM));
+        QVERIFY(program.waitForStarted());
+    }
+
+    // Ends program as a closing session does; it must end at once and in order.
+    static void terminate(QProcess& program) {
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    }
+
+    static bool handlesSigterm(const QProcess& program) {
+        QFile status(QStringLiteral("/proc/%1/status").arg(program.processId()));
+        if (!status.open(QIODevice::ReadOnly))
+            return false;
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (line.startsWith("SigCgt:"))
+                return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
+        }
+        return false;
+    }
+
+    // The program runs its event loop once it holds the user folder.
+    void waitUntilRunning(QProcess& program) {
+        QTRY_VERIFY_WITH_TIMEOUT(textfile::readLines(lockFile()).value_or(QStringList{}).value(0) ==
+                                     QString::number(program.processId()),
+                                 20000);
+        QTest::qWait(300);
+    }
 };
 
-QString TstTermination::freshBase() {
-    const QString base = QStringLiteral(E2E_BASE);
-    QDir(base).removeRecursively();
-    if (!QDir().mkpath(base))
-        return {};
-    QProcess copy;
-    copy.start("cp", {"-r", QStringLiteral(TEMPLATES), base + "/Struktur"});
-    copy.waitForFinished();
-    return base + "/" + QString::fromLocal8Bit(getpwuid(geteuid())->pw_name);
-}
-
 void TstTermination::firstStartEndedBySigterm() {
-    const QString base = QStringLiteral(E2E_BASE);
-    QDir(base).removeRecursively();
-    QVERIFY(QDir().mkpath(base));
-    QProcess copy;
-    copy.start("cp", {"-r", QStringLiteral(TEMPLATES), base + "/Struktur"});
-    QVERIFY(copy.waitForFinished());
-
-    const QString user = base + "/" + QString::fromLocal8Bit(getpwuid(geteuid())->pw_name);
+    prepare(false);
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(E2E_PROGRAM));
-    QVERIFY(program.waitForStarted());
+    start(program);
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(user + "/Egenskaber").isDir(), 20000);
     QTest::qWait(500);
     QVERIFY(!QFileInfo::exists(user + "/Egenskaber/main.txt"));
 
-    ::kill(pid_t(program.processId()), SIGTERM);
-    QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
+    terminate(program);
 
     QCOMPARE(*textfile::readLines(user + "/Egenskaber/main.txt"),
              (QStringList{"Sky", "120", "120", "595", "380", "", "", "", "0"}));
@@ -67,28 +97,77 @@ void TstTermination::firstStartEndedBySigterm() {
              QDir(base + "/Struktur/Programmer").entryList(QDir::Dirs | QDir::NoDotAndDotDot));
 }
 
+void TstTermination::unwritableOptionsEndWithoutBoxes() {
+    // Folders in the places of both options files: neither can be written. Nobody answers a
+    // message box when the session ends, so the errors go to the standard error stream.
+    prepare(true);
+    QVERIFY(QDir().mkpath(user + "/Egenskaber/main.txt"));
+    QVERIFY(QDir().mkpath(user + "/Egenskaber/lenKaro.txt"));
+    QProcess program;
+    start(program);
+    waitUntilRunning(program);
+    terminate(program);
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    QVERIFY2(errors.contains("main.txt") && errors.contains("lenKaro.txt"), qPrintable(errors));
+}
+
+void TstTermination::fileSizeLimitIsAnError() {
+    // With the file-size limit reached a write fails like any other: the program goes on, says
+    // so and leaves the old file whole.
+    prepare(true);
+    const QStringList old{"Carbon", "130", "140", "600", "400", "", "", "", "0"};
+    QVERIFY(textfile::writeLines(user + "/Egenskaber/main.txt", old));
+    QProcess program;
+    program.setChildProcessModifier([] {
+        const rlimit none{0, 0};
+        ::setrlimit(RLIMIT_FSIZE, &none);
+    });
+    start(program);
+    // No lock file can be written either; the program is up once it handles SIGTERM.
+    QTRY_VERIFY_WITH_TIMEOUT(handlesSigterm(program), 20000);
+    QTest::qWait(300);
+    terminate(program);
+    QCOMPARE(*textfile::readLines(user + "/Egenskaber/main.txt"), old);
+    QVERIFY(QString::fromUtf8(program.readAllStandardError()).contains("main.txt"));
+}
+
+void TstTermination::secondStartEnds() {
+    prepare(true);
+    QProcess first;
+    start(first);
+    waitUntilRunning(first);
+
+    QProcess second;
+    start(second);
+    QVERIFY(second.waitForFinished(20000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+
+    // A program that was killed leaves its lock behind; the next start takes it over.
+    first.kill();
+    QVERIFY(first.waitForFinished(20000));
+    QVERIFY(QFileInfo::exists(lockFile()));
+    QProcess third;
+    start(third);
+    waitUntilRunning(third);
+    terminate(third);
+    QVERIFY(!QFileInfo::exists(lockFile()));
+}
+
 // A style the program does not know is reported in a message at start-up, before the main
 // window shows. Ending the session then still closes the program as a user would.
 void TstTermination::endedWhileStartupMessageIsOpen() {
-    const QString user = freshBase();
-    QVERIFY(!user.isEmpty());
-    QVERIFY(QDir().mkpath(user + "/Egenskaber"));
+    prepare(true);
     QVERIFY(textfile::writeLines(user + "/Egenskaber/main.txt",
                                  {"Ukendt stil", "130", "140", "600", "400", "", "", "", "0"}));
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(E2E_PROGRAM));
-    QVERIFY(program.waitForStarted());
+    start(program);
     // Time for the message to open; it waits there for an OK that never comes.
     QTest::qWait(1500);
     QCOMPARE(program.state(), QProcess::Running);
 
-    ::kill(pid_t(program.processId()), SIGTERM);
-    QVERIFY(program.waitForFinished(20000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(program.exitCode(), 0);
+    terminate(program);
     // Both windows' options were written as a normal close writes them.
     const QStringList main =
         textfile::readLines(user + "/Egenskaber/main.txt").value_or(QStringList{});

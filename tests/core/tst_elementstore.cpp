@@ -1,10 +1,15 @@
 #include "elementstore.h"
 #include "textfile.h"
+#include "visits.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <limits>
+#include <unistd.h>
 
 class TstElementstore : public QObject {
     Q_OBJECT
@@ -15,6 +20,8 @@ private slots:
     void cutsDateAndTime();
     void writesSixLines();
     void groupLists();
+    void listsWindowsNamedFiles();
+    void visitCountStopsAtLargest();
 };
 
 namespace {
@@ -128,6 +135,32 @@ void TstElementstore::groupLists() {
              (QStringList{"Nyheder", "", "Musik"}));
     QDir(tmp.path()).mkdir("folder.txt");
     QVERIFY(!store::readGroupList(tmp.path() + "/folder.txt", &error));
+}
+
+void TstElementstore::listsWindowsNamedFiles() {
+    // Unpacked from a Windows archive: the name is Windows-1252, the content too.
+    QTemporaryDir tmp;
+    const QByteArray raw = QFile::encodeName(tmp.path()) + "/B\xf8ger.txt";
+    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    QVERIFY(fd >= 0);
+    const QByteArray content("https://b.dk/\r\nB\xf8ger\r\nDato\r\nXX:XX\r\n3\r\nC:\\x\r\n");
+    QCOMPARE(::write(fd, content.constData(), size_t(content.size())), ssize_t(content.size()));
+    ::close(fd);
+    TWebArray web;
+    store::readWeb(tmp.path(), web);
+    QCOMPARE(web.size(), 1);
+    QCOMPARE(web[0].Navn, QStringLiteral("B\u00f8ger"));
+    QCOMPARE(web[0].Visits, 3);
+}
+
+void TstElementstore::visitCountStopsAtLargest() {
+    TWebRecord r;
+    r.Visits = std::numeric_limits<qint32>::max() - 1;
+    store::stampVisit(r, "01-12-2026", "10:15");
+    QCOMPARE(r.Visits, std::numeric_limits<qint32>::max());
+    store::stampVisit(r, "02-12-2026", "10:16");
+    QCOMPARE(r.Visits, std::numeric_limits<qint32>::max());
+    QCOMPARE(r.dato, QStringLiteral("02-12-2026"));
 }
 
 QTEST_GUILESS_MAIN(TstElementstore)

@@ -2,8 +2,12 @@
 #include "textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 class TstFilenames : public QObject {
     Q_OBJECT
@@ -12,6 +16,7 @@ private slots:
     void listsFilesInWindowsOrder();
     void usableNames_data();
     void usableNames();
+    void windowsNamesAreListedAndReplaced();
 };
 
 void TstFilenames::findsEntriesWhateverTheirCase() {
@@ -65,12 +70,59 @@ void TstFilenames::usableNames_data() {
     QTest::newRow("trailing blank") << "abc " << false;
     QTest::newRow("trailing full stop") << "abc." << false;
     QTest::newRow("leading blank") << " abc" << true;
+    // Windows opens a device for these, with any extension and in any case.
+    for (const char* device : {"CON", "prn", "Aux", "nul.txt", "COM1", "com9.tar.gz", "LPT1",
+                               "lpt9.txt", "CON .txt", "COM\u00b2"})
+        QTest::newRow(QByteArray("device ") + device) << QString::fromUtf8(device) << false;
+    for (const char* name :
+         {"CONSOL", "Con1", "COM", "COM10", "LPT", "Aux-liste", "NULL.txt", "Prn x", "LPTA"})
+        QTest::newRow(QByteArray("not a device ") + name) << QString::fromUtf8(name) << true;
 }
 
 void TstFilenames::usableNames() {
     QFETCH(QString, name);
     QFETCH(bool, usable);
     QCOMPARE(filenames::isUsableName(name), usable);
+}
+
+// A folder unpacked from a Windows archive: a name in Windows-1252, not valid UTF-8.
+void TstFilenames::windowsNamesAreListedAndReplaced() {
+    QTemporaryDir tmp;
+    const QString dir = tmp.path();
+    const QByteArray raw = QFile::encodeName(dir) + "/B\xf8ger.txt";
+    QFile written;
+    const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    QVERIFY(fd >= 0);
+    QVERIFY(written.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    written.write("https://b\xf8ger.dk/\r\nB\xf8ger\r\n");
+    written.close();
+    QVERIFY(textfile::writeLines(dir + "/A.txt", {"a"}));
+
+    const QString name = QStringLiteral("B\u00f8ger.txt");
+    const QString path = dir + "/" + name;
+    QCOMPARE(filenames::listFiles(dir), (QStringList{"A.txt", name}));
+    QCOMPARE(filenames::findEntry(dir, QStringLiteral("b\u00f8ger.TXT")), name);
+    QVERIFY(filenames::isFile(path));
+    QCOMPARE(*textfile::readLines(path),
+             (QStringList{QStringLiteral("https://b\u00f8ger.dk/"), QStringLiteral("B\u00f8ger")}));
+
+    // Written once, the file bears its UTF-8 name and the old one is gone.
+    QVERIFY(textfile::writeLines(path, {"ny"}));
+    QVERIFY(!QFileInfo::exists(QFile::decodeName(raw)));
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), (QStringList{"A.txt", name}));
+    QCOMPARE(*textfile::readLines(path), QStringList{"ny"});
+
+    // A copy under the old name, as a write killed before it removed it leaves: listed once,
+    // and removing the element removes both.
+    const int again = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    QVERIFY(again >= 0);
+    ::close(again);
+    QCOMPARE(filenames::listFiles(dir), (QStringList{"A.txt", name}));
+    QVERIFY(filenames::removeFile(dir + "/" + name));
+    QString error;
+    QVERIFY(!filenames::removeFile(dir + "/" + name, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"A.txt"});
 }
 
 QTEST_GUILESS_MAIN(TstFilenames)

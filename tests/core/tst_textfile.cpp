@@ -1,13 +1,18 @@
 #include "textfile.h"
 
+#include "filenames.h"
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 class TstTextfile : public QObject {
     Q_OBJECT
@@ -19,6 +24,9 @@ private slots:
     void writesUtf8WithCrLf();
     void failedWriteKeepsOldFile();
     void missingFileIsAnError();
+    void killedWriteLeavesOldFileAndNoElement();
+    void longestNameSaves();
+    void readsOnlyRegularFiles();
 };
 
 void TstTextfile::decodes_data() {
@@ -100,6 +108,57 @@ void TstTextfile::missingFileIsAnError() {
     QVERIFY(!textfile::readLines(dir.filePath("none.txt"), &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!textfile::writeLines(dir.filePath("no/such/folder.txt"), {"x"}, &error));
+}
+
+void TstTextfile::killedWriteLeavesOldFileAndNoElement() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("DR.txt");
+    QVERIFY(textfile::writeLines(path, {"old"}));
+    QProcess child;
+    child.start(QStringLiteral(TEXTFILE_CHILD), {path, "new"});
+    QVERIFY(child.waitForFinished(20000));
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+
+    QCOMPARE(*textfile::readLines(path), QStringList{"old"});
+    const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left.size(), 2);
+    const QString stray = left.first() == "DR.txt" ? left.last() : left.first();
+    QVERIFY(textfile::isTemporaryName(stray));
+    QVERIFY2(!stray.contains("DR"), qPrintable(stray));
+    // The stray file is no element. A write into the folder leaves it while it may still be
+    // another program's write in progress, and removes it once it is stale.
+    QCOMPARE(filenames::listFiles(dir.path()), QStringList{"DR.txt"});
+    QVERIFY(textfile::writeLines(dir.filePath("TV2.txt"), {"x"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    QFile strayFile(dir.filePath(stray));
+    QVERIFY(strayFile.open(QIODevice::ReadWrite));
+    QVERIFY(strayFile.setFileTime(QDateTime::currentDateTime().addSecs(-61),
+                                  QFileDevice::FileModificationTime));
+    strayFile.close();
+    QVERIFY(textfile::writeLines(dir.filePath("TV2.txt"), {"y"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{"DR.txt", "TV2.txt"}));
+}
+
+void TstTextfile::longestNameSaves() {
+    // The temporary file's name does not grow with the target's: a name the file system takes
+    // can be saved, and replaced again.
+    QTemporaryDir dir;
+    const QString name = QString(251, u'n') + ".txt";
+    QVERIFY(textfile::writeLines(dir.filePath(name), {"1"}));
+    QVERIFY(textfile::writeLines(dir.filePath(name), {"2"}));
+    QCOMPARE(*textfile::readLines(dir.filePath(name)), QStringList{"2"});
+}
+
+void TstTextfile::readsOnlyRegularFiles() {
+    // A pipe under a data file's name would block the reader for good.
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("main.txt");
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QString error;
+    QVERIFY(!textfile::readLines(fifo, &error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!textfile::readLines(dir.path(), &error));
 }
 
 QTEST_GUILESS_MAIN(TstTextfile)
