@@ -501,18 +501,7 @@ void Tboksform::buildShelfTab(QWidget* page) {
 }
 
 bool Tboksform::event(QEvent* e) {
-    switch (e->type()) {
-    case QEvent::StatusTip:
-        // This window's own status bar shows the hints of its controls.
-        infoBar->showMessage(static_cast<QStatusTipEvent*>(e)->tip());
-        return true;
-    case QEvent::WindowActivate:
-        infoBar->clearMessage();
-        break;
-    default:
-        break;
-    }
-    return QWidget::event(e);
+    return hintsToStatusBar(e, infoBar) || QWidget::event(e);
 }
 
 bool Tboksform::eventFilter(QObject* watched, QEvent* e) {

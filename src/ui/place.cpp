@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QWidget>
 
 void applyPlace(QWidget* window, const WindowPlace& place) {
@@ -17,4 +19,17 @@ void applyPlace(QWidget* window, const WindowPlace& place) {
                                   screen->availableGeometry(), window->minimumSize());
     window->move(fitted.topLeft());
     window->resize(fitted.size());
+}
+
+bool hintsToStatusBar(QEvent* event, QStatusBar* bar) {
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        bar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    case QEvent::WindowActivate:
+        bar->clearMessage();
+        return false;
+    default:
+        return false;
+    }
 }

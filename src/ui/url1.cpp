@@ -198,18 +198,7 @@ void Turlform1::lukKnapClick() {
 }
 
 bool Turlform1::event(QEvent* e) {
-    switch (e->type()) {
-    case QEvent::StatusTip:
-        // This window's own status bar shows the hints of its controls.
-        infoBar->showMessage(static_cast<QStatusTipEvent*>(e)->tip());
-        return true;
-    case QEvent::WindowActivate:
-        infoBar->clearMessage();
-        break;
-    default:
-        break;
-    }
-    return QWidget::event(e);
+    return hintsToStatusBar(e, infoBar) || QWidget::event(e);
 }
 
 void Turlform1::showEvent(QShowEvent* e) {
