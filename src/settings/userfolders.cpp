@@ -24,7 +24,14 @@ bool copyFolderTree(const QString& from, const QString& to, QString* error) {
                          .arg(QDir::toNativeSeparators(from));
         return false;
     }
-    QDir().mkpath(to);
+    // A user folder that could not be made (a base folder the user may not write in) is said,
+    // or the user would start with nothing and no word why.
+    if (!QDir().mkpath(to)) {
+        if (error)
+            *error = QStringLiteral("Mappen \"%1\" kunne ikke oprettes.")
+                         .arg(QDir::toNativeSeparators(to));
+        return false;
+    }
     const QDir source(from);
     QDirIterator it(from, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);

@@ -13,6 +13,7 @@ private slots:
     void laterStartCopiesNothing();
     void missingTemplateIsReportedAndPathsStayWhole();
     void missingBaseFolderCreatesNothing();
+    void userFolderThatCannotBeMadeIsReported();
     void noLoginNameGivesBruger();
 };
 
@@ -81,6 +82,19 @@ void TstUserfolders::missingBaseFolderCreatesNothing() {
     QCOMPARE(f.errors.size(), 1);
     QVERIFY(!QFileInfo::exists(base));
     QCOMPARE(f.optdir, base + "/anna/Egenskaber/");
+}
+
+// A base folder the user may not write in is met here as a file where the user folder would go
+// (the tests run as root, who may write anywhere).
+void TstUserfolders::userFolderThatCannotBeMadeIsReported() {
+    QTemporaryDir tmp;
+    makeBase(tmp.path());
+    QFile blocker(tmp.path() + "/anna");
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const UserFolders f = makeOptdir(tmp.path(), "anna");
+    QCOMPARE(f.errors.size(), 1);
+    QVERIFY(f.errors.first().contains(QDir::toNativeSeparators(tmp.path() + "/anna/Program")));
 }
 
 void TstUserfolders::noLoginNameGivesBruger() {
