@@ -55,6 +55,21 @@ public:
         QDir().mkpath(options());
     }
 
+    // A user with the web groups A, B, C (B current, holding the element DR) and a shelf
+    // holding X, and the programs group P.
+    void makeGroupsWithShelf() {
+        makeUser();
+        for (const char* g : {"A", "C", "X"})
+            QDir().mkpath(web() + "/" + g);
+        element(web() + "/B", "DR", "https://www.dr.dk/");
+        textfile::writeLines(web() + "/webgruppe.txt", {"A", "B", "C"});
+        textfile::writeLines(web() + "/webLager.txt", {"X"});
+        textfile::writeLines(programs() + "/webgruppe.txt", {"P"});
+        QDir().mkpath(programs() + "/P");
+        textfile::writeLines(options() + "/main.txt",
+                             {"Sky", "120", "120", "595", "380", "B", "B", "P", "0"});
+    }
+
     static void element(const QString& dir, const QString& navn, const QString& url,
                         int visits = 0) {
         QDir().mkpath(dir);

@@ -31,18 +31,9 @@ private slots:
     void rulesFollowEveryChangeOfTheLists();
 
 private:
-    // Web groups A, B, C (B current, with element DR) and a shelf holding X.
+    // The groups of Fixture::makeGroupsWithShelf, both windows shown.
     App& start(Fixture& f) {
-        f.makeUser();
-        for (const char* g : {"A", "C", "X"})
-            QDir().mkpath(f.web() + "/" + g);
-        Fixture::element(f.web() + "/B", "DR", "https://www.dr.dk/");
-        textfile::writeLines(f.web() + "/webgruppe.txt", {"A", "B", "C"});
-        textfile::writeLines(f.web() + "/webLager.txt", {"X"});
-        textfile::writeLines(f.programs() + "/webgruppe.txt", {"P"});
-        QDir().mkpath(f.programs() + "/P");
-        textfile::writeLines(f.options() + "/main.txt",
-                             {"Sky", "120", "120", "595", "380", "B", "B", "P", "0"});
+        f.makeGroupsWithShelf();
         App& app = f.start();
         app.mainform->show();
         app.boksform->show();
