@@ -9,6 +9,7 @@
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -108,18 +109,21 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
-std::optional<QStringList> readLines(const QString& path, QString* error) {
-    auto fail = [&](const QString& reason) -> std::optional<QStringList> {
+bool readBytes(const QString& path, QByteArray& bytes, QString* error) {
+    auto fail = [&](const QString& reason) {
+        bytes.truncate(0);
         if (error)
             *error = reason;
-        return std::nullopt;
+        return false;
     };
-    QFile file;
 #ifdef Q_OS_UNIX
     // Opened by the name the folder holds, which may be a Windows-1252 one. Only a regular file
     // is read: a pipe or a device under a data file's name would never end.
-    const int fd =
-        ::open(filenames::nativePath(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // The UTF-8 name is tried first, which spares a look at the folder for every other file.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+    int fd = ::open(QFile::encodeName(path).constData(), flags);
+    if (fd < 0 && errno == ENOENT)
+        fd = ::open(filenames::nativePath(path).constData(), flags);
     if (fd < 0)
         return fail(qt_error_string(errno));
     struct stat st;
@@ -129,18 +133,42 @@ std::optional<QStringList> readLines(const QString& path, QString* error) {
         ::close(fd);
         return fail(qt_error_string(reason));
     }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return fail(file.errorString());
+    // Read to the end rather than to the size fstat gave: the file may grow meanwhile.
+    qsizetype length = 0;
+    bytes.resize(std::max<qsizetype>(bytes.capacity(), qsizetype(st.st_size) + 1));
+    for (;;) {
+        if (length == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t got = ::read(fd, bytes.data() + length, bytes.size() - length);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            const int reason = errno;
+            ::close(fd);
+            return fail(qt_error_string(reason));
+        }
+        if (got == 0)
+            break;
+        length += got;
     }
+    ::close(fd);
+    bytes.truncate(length);
+    return true;
 #else
-    file.setFileName(path);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
-#endif
-    const QByteArray bytes = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
+    return true;
+#endif
+}
+
+std::optional<QStringList> readLines(const QString& path, QString* error) {
+    QByteArray bytes;
+    if (!readBytes(path, bytes, error))
+        return std::nullopt;
     return splitLines(decode(bytes));
 }
 

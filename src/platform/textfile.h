@@ -24,6 +24,11 @@ QString decode(const QByteArray& bytes);
 // Splits text into lines at CR LF, LF or CR. A line end after the last line adds no empty line.
 QStringList splitLines(const QString& text);
 
+// Reads the whole file at path into bytes, keeping the buffer's room, so a reader of many files
+// can pass one buffer from file to file. Only a regular file is read, under a Windows-1252
+// name too. False with *error set to the system's reason on failure.
+bool readBytes(const QString& path, QByteArray& bytes, QString* error = nullptr);
+
 // Reads the file at path. Returns nothing and sets *error to the system's reason on failure.
 std::optional<QStringList> readLines(const QString& path, QString* error = nullptr);
 

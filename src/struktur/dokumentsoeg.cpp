@@ -3,7 +3,6 @@
 #include "filenames.h"
 #include "pathname.h"
 #include "textfile.h"
-#include "wholefile.h"
 
 #include <algorithm>
 #include <iterator>
@@ -136,16 +135,17 @@ QStringList findDokumenter(const QString& mappe, const QString& tekst) {
     if (tekst.isEmpty())
         return found;
     const WholeWord word(tekst);
-    WholeFileReader reader;
+    QByteArray bytes; // one buffer for every document
     for (const QString& name : filenames::listFiles(mappe)) {
-        const auto read = reader.read(filenames::join(mappe, name));
-        if (read == WholeFileReader::Result::Missing)
-            continue; // gone since the listing: nothing to search
-        if (read == WholeFileReader::Result::Failed)
+        const QString path = filenames::join(mappe, name);
+        if (!textfile::readBytes(path, bytes)) {
+            if (!filenames::isFile(path))
+                continue; // gone since the listing: nothing to search
             break;
-        const auto verdict = word.lookInBytes(reader.bytes());
-        if (verdict == WholeWord::Verdict::No || (verdict == WholeWord::Verdict::Decode &&
-                                                  !word.foundIn(textfile::decode(reader.bytes()))))
+        }
+        const auto verdict = word.lookInBytes(bytes);
+        if (verdict == WholeWord::Verdict::No ||
+            (verdict == WholeWord::Verdict::Decode && !word.foundIn(textfile::decode(bytes))))
             continue;
         const auto dokument = pathname::baseName(name);
         if (!dokument)

@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+
 #include <QtTest>
+#include <cstdio>
 
 // The help window's full-text search over a structure's documents.
 class TestDokumentsoeg : public QObject {
@@ -108,6 +110,18 @@ private slots:
         write(mappe + "/andet.html", "<p>Folg linket</p>");
         QCOMPARE(dokumentsoeg::findDokumenter(mappe, "følg"),
                  QStringList({"ansi", "utf16", "utf8"}));
+    }
+
+    // A document unpacked from a Windows archive keeps a name in the Windows code page; it is
+    // searched and listed under that name's reading.
+    void windowsNamedDocument() {
+        QTemporaryDir tmp;
+        const QByteArray raw = QFile::encodeName(tmp.path()) + "/B\xf8ger.html";
+        FILE* file = std::fopen(raw.constData(), "wb");
+        QVERIFY(file);
+        std::fputs("<p>element</p>", file);
+        std::fclose(file);
+        QCOMPARE(dokumentsoeg::findDokumenter(tmp.path(), "element"), QStringList({"Bøger"}));
     }
 
     void missingFolderFindsNothing() {
