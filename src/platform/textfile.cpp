@@ -219,6 +219,13 @@ bool isTemporaryName(const QString& name) {
            name.startsWith(temporaryPrefix) && name.endsWith(temporarySuffix);
 }
 
+bool isLineText(const QString& text) {
+    return std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 || (u >= 0x7f && u <= 0x9f);
+    });
+}
+
 void setBeforeReplace(std::function<void()> hook) {
     beforeReplace() = std::move(hook);
 }

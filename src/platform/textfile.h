@@ -39,6 +39,10 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error = 
 // True for the names of the writer's temporary files.
 bool isTemporaryName(const QString& name);
 
+// True when text can stand as one line of a file: it holds no control character (C0, DEL or
+// C1), so no line break, NUL or escape sequence ever reaches a file through it.
+bool isLineText(const QString& text);
+
 // Tests only: called after the new content is on disk and before it replaces the old file.
 void setBeforeReplace(std::function<void()> hook);
 

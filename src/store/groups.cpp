@@ -17,11 +17,18 @@
 
 namespace store {
 
+bool isGroupName(const QString& name) {
+    if (!filenames::isUsableName(name) || textfile::isTemporaryName(name))
+        return false;
+    return !sameTextAZ(name, QStringLiteral("webgruppe.txt")) &&
+           !sameTextAZ(name, QStringLiteral("webLager.txt"));
+}
+
 namespace {
 // Refusals shared by creating and renaming: a name that cannot be a folder name, and a name
 // that an existing folder already bears, whatever its case (on Windows they are one folder).
 GroupChange checkNewName(const QString& contentDir, const QString& name) {
-    if (!filenames::isUsableName(name))
+    if (!isGroupName(name))
         return {GroupChange::UnusableName, {}};
     if (filenames::folderExists(contentDir, name))
         return {GroupChange::Exists, {}};
@@ -102,7 +109,7 @@ bool writeListPair(const QString& activePath, const QStringList& active, const Q
 QStringList typedGroupNames(const QStringList& names) {
     QStringList typed;
     for (const QString& name : names) {
-        if (filenames::isUsableName(name))
+        if (isGroupName(name))
             typed << name;
     }
     return typed;

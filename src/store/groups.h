@@ -20,6 +20,11 @@ struct GroupChange {
     QString error;
 };
 
+// True when name can be a group: a usable folder name that is none of the files the program
+// keeps in a content folder ("webgruppe.txt", "webLager.txt", whatever the letter case) nor
+// one of its temporary files. A group folder of such a name would stand where a list belongs.
+bool isGroupName(const QString& name);
+
 // Creates the folder of a new group named name inside contentDir.
 GroupChange createGroup(const QString& contentDir, const QString& name);
 
@@ -43,7 +48,7 @@ bool writeListPair(const QString& activePath, const QStringList& active, const Q
                    const QStringList& stored, QString* failedPath, QString* error);
 
 // The names of a group list file that could have been typed as group names. A separator, "..",
-// an absolute path or anything else the name check refuses would lead outside the content
+// an absolute path, a list file's own name or anything else the name check refuses would lead outside the content
 // folder or name no folder at all: such a group is neither shown nor loaded, and the list is
 // written without it next time.
 QStringList typedGroupNames(const QStringList& names);
