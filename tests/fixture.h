@@ -1,5 +1,6 @@
 #pragma once
 
+#include "writefile.h"
 #include "app.h"
 #include "fakes.h"
 #include "filedialog.h"
@@ -62,18 +63,18 @@ public:
         for (const char* g : {"A", "C", "X"})
             QDir().mkpath(web() + "/" + g);
         element(web() + "/B", "DR", "https://www.dr.dk/");
-        textfile::writeLines(web() + "/webgruppe.txt", {"A", "B", "C"});
-        textfile::writeLines(web() + "/webLager.txt", {"X"});
-        textfile::writeLines(programs() + "/webgruppe.txt", {"P"});
+        writeFixture(web() + "/webgruppe.txt", {"A", "B", "C"});
+        writeFixture(web() + "/webLager.txt", {"X"});
+        writeFixture(programs() + "/webgruppe.txt", {"P"});
         QDir().mkpath(programs() + "/P");
-        textfile::writeLines(options() + "/main.txt",
+        writeFixture(options() + "/main.txt",
                              {"Sky", "120", "120", "595", "380", "B", "B", "P", "0"});
     }
 
     static void element(const QString& dir, const QString& navn, const QString& url,
                         int visits = 0) {
         QDir().mkpath(dir);
-        textfile::writeLines(dir + "/" + navn + ".txt",
+        writeFixture(dir + "/" + navn + ".txt",
                              {url, navn, "01-12-2026", "10:15", QString::number(visits), ""});
     }
 

@@ -1,5 +1,6 @@
 #include "filenames.h"
 
+#include "systemreason.h"
 #include "textfile.h"
 
 #include <QDir>
@@ -126,34 +127,46 @@ bool folderExists(const QString& dir, const QString& name) {
     return !matchIn(dir, name, Kind::Dir).isEmpty();
 }
 
-void sortLikeWindows(QStringList& names) {
-    // Each upper-case key is made once: making two inside every comparison dominated the
-    // listing of large folders.
+QList<FileEntry> listFileEntries(const QString& dir) {
     struct Keyed {
         QString key;
-        QString name;
+        FileEntry entry;
     };
     std::vector<Keyed> keyed;
-    keyed.reserve(names.size());
-    for (QString& name : names)
-        keyed.push_back({name.toUpper(), std::move(name)});
+    const QByteArray folder = QFile::encodeName(dir) + '/';
+    for (const Entry& entry : entries(dir)) {
+        if (!entry.file)
+            continue;
+        const QByteArray native = entry.raw.isEmpty() ? QFile::encodeName(join(dir, entry.name))
+                                                      : folder + entry.raw;
+        if (textfile::isTemporaryName(entry.name)) {
+            textfile::removeIfStale(native);
+            continue;
+        }
+        keyed.push_back({entry.name.toUpper(), {entry.name, native, !entry.utf8}});
+    }
+    // By the upper-case form, made once per name: making two inside every comparison
+    // dominated the listing of large folders. A UTF-8 name comes before its Windows-1252 twin.
     std::sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
-        const int byKey = QString::compare(a.key, b.key, Qt::CaseSensitive);
-        return byKey != 0 ? byKey < 0 : a.name < b.name;
+        if (const int byKey = QString::compare(a.key, b.key, Qt::CaseSensitive); byKey != 0)
+            return byKey < 0;
+        if (a.entry.name != b.entry.name)
+            return a.entry.name < b.entry.name;
+        return !a.entry.windowsNamed && b.entry.windowsNamed;
     });
-    for (qsizetype i = 0; i < names.size(); ++i)
-        names[i] = std::move(keyed[i].name);
+    QList<FileEntry> files;
+    files.reserve(qsizetype(keyed.size()));
+    for (Keyed& k : keyed)
+        files.append(std::move(k.entry));
+    return files;
 }
 
 QStringList listFiles(const QString& dir) {
     QStringList names;
-    for (const Entry& entry : entries(dir)) {
-        if (entry.file && !textfile::isTemporaryName(entry.name))
+    for (const FileEntry& entry : listFileEntries(dir)) {
+        if (names.isEmpty() || names.last() != entry.name)
             names.append(entry.name);
     }
-    // An element under its UTF-8 name and a left-over copy under its Windows-1252 name are one.
-    names.removeDuplicates();
-    sortLikeWindows(names);
     return names;
 }
 
@@ -170,17 +183,6 @@ QByteArray windowsNamedEntry(const QString& dir, const QString& name) {
 } // namespace
 #endif
 
-void removeWindowsNamedEntry(const QString& dir, const QString& name) {
-#ifdef Q_OS_UNIX
-    const QByteArray path = windowsNamedEntry(dir, name);
-    if (!path.isEmpty())
-        ::unlink(path.constData());
-#else
-    Q_UNUSED(dir);
-    Q_UNUSED(name);
-#endif
-}
-
 QByteArray nativePath(const QString& path) {
     const QByteArray utf8 = QFile::encodeName(path);
 #ifdef Q_OS_UNIX
@@ -196,33 +198,46 @@ QByteArray nativePath(const QString& path) {
 }
 
 bool isFile(const QString& path) {
+    return isNativeFile(nativePath(path));
+}
+
+bool isNativeFile(const QByteArray& native) {
 #ifdef Q_OS_UNIX
     struct stat st;
-    return ::stat(nativePath(path).constData(), &st) == 0 && S_ISREG(st.st_mode);
+    return ::stat(native.constData(), &st) == 0 && S_ISREG(st.st_mode);
 #else
-    return QFileInfo(path).isFile();
+    return QFileInfo(QFile::decodeName(native)).isFile();
 #endif
 }
 
-bool removeFile(const QString& path, QString* error) {
+bool existsNative(const QByteArray& native) {
 #ifdef Q_OS_UNIX
-    if (::unlink(nativePath(path).constData()) == 0) {
-        // A copy under the Windows-1252 name would bring the element back.
-        const QFileInfo info(path);
-        removeWindowsNamedEntry(info.path(), info.fileName());
+    struct stat st;
+    return ::lstat(native.constData(), &st) == 0;
+#else
+    return QFileInfo::exists(QFile::decodeName(native));
+#endif
+}
+
+bool removeNative(const QByteArray& native, QString* error) {
+#ifdef Q_OS_UNIX
+    if (::unlink(native.constData()) == 0)
         return true;
-    }
     if (error)
-        *error = qt_error_string(errno);
+        *error = systemReason(errno);
     return false;
 #else
-    QFile file(path);
+    QFile file(QFile::decodeName(native));
     if (file.remove())
         return true;
     if (error)
         *error = file.errorString();
     return false;
 #endif
+}
+
+bool removeFile(const QString& path, QString* error) {
+    return removeNative(QFile::encodeName(path), error);
 }
 
 namespace {

@@ -9,8 +9,9 @@
 //
 // A folder unpacked from a Windows archive may hold names that are not valid UTF-8 (Windows-1252
 // bytes such as "B\xf8ger.txt"). Such an entry is listed under its Windows-1252 reading, and a
-// path whose last part is that reading names the entry: it can be read, tested and removed
-// through it, and writing a file of that path gives the entry its UTF-8 name.
+// path whose last part is that reading names the entry where no UTF-8 entry of that name is
+// there: it can be read and tested through it. Listings give each entry's own path as well, by
+// which the element store reads, writes and deletes exactly the file it listed.
 namespace filenames {
 
 // dir + the platform's separator + name; dir is given without a trailing separator.
@@ -30,26 +31,41 @@ QString entryPath(const QString& dir, const QString& name);
 bool fileExists(const QString& dir, const QString& name);
 bool folderExists(const QString& dir, const QString& name);
 
-// Sorts names as Windows lists a folder: by their upper-case form, code unit by code unit.
-void sortLikeWindows(QStringList& names);
+// A file of a folder: the name as the program shows and matches it, and the path as the system
+// takes it (native), which for a name that is not UTF-8 is not the UTF-8 form of the name.
+struct FileEntry {
+    QString name;
+    QByteArray native;
+    bool windowsNamed = false; // the name on disk is Windows-1252, not UTF-8
+};
 
-// The names of all files in dir (hidden ones included, folders and the program's own temporary
-// files left out), sorted as Windows lists them.
+// All files of dir (hidden ones included, folders and the program's own temporary files left
+// out), sorted as Windows lists them. Each is an entry of its own: a file under a Windows-1252
+// name beside one whose UTF-8 name reads the same is a file of its own, not a copy of it.
+// Temporary files that a killed write left are removed on the way, once they are stale.
+QList<FileEntry> listFileEntries(const QString& dir);
+
+// The names of listFileEntries, each name once.
 QStringList listFiles(const QString& dir);
 
 // True when path names a file (or a link to one), a Windows-1252 name included.
 bool isFile(const QString& path);
 
-// Deletes the file path names, and a copy under its Windows-1252 name; false with the system's
-// reason when it cannot.
-bool removeFile(const QString& path, QString* error = nullptr);
+// True when the entry native names is a file (or a link to one).
+bool isNativeFile(const QByteArray& native);
+
+// True when something (a file, a folder, a link, even a broken one) stands at native.
+bool existsNative(const QByteArray& native);
+
+// Deletes the file at native, exactly that entry; false with the reason when it cannot.
+[[nodiscard]] bool removeNative(const QByteArray& native, QString* error = nullptr);
+
+// Deletes the file path names; false with the reason when it cannot.
+[[nodiscard]] bool removeFile(const QString& path, QString* error = nullptr);
 
 // The bytes the system takes for path: the entry of a Windows-1252 name when only such an
 // entry is there, else the path in UTF-8.
 QByteArray nativePath(const QString& path);
-
-// Removes an entry of dir whose name is not UTF-8 and reads as name in Windows-1252, if any.
-void removeWindowsNamedEntry(const QString& dir, const QString& name);
 
 // True when name can name a file or a folder on Windows and Linux alike.
 bool isUsableName(const QString& name);

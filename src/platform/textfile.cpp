@@ -1,6 +1,7 @@
 #include "textfile.h"
 
 #include "filenames.h"
+#include "systemreason.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -30,44 +31,218 @@ namespace textfile {
 namespace {
 const QLatin1StringView temporaryPrefix(".lenkaro-");
 const QLatin1StringView temporarySuffix(".tmp");
-constexpr qsizetype temporaryRandom = 6; // the XXXXXX of QTemporaryFile
+constexpr qsizetype temporaryRandom = 6; // the XXXXXX of QTemporaryFile and mkstemps
 
 std::function<void()>& beforeReplace() {
     static std::function<void()> hook;
     return hook;
 }
 
-// Temporary files a killed write left in dir. A write takes a moment: one untouched for a
-// minute belongs to no write in progress, also in a folder that several users' programs write
-// into (the help structures).
-void removeStaleTemporaries(const QString& dir) {
-    const QFileInfoList found =
-        QDir(dir).entryInfoList({temporaryPrefix + QLatin1StringView("*") + temporarySuffix},
-                                QDir::Files | QDir::Hidden | QDir::System);
-    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-60);
-    for (const QFileInfo& info : found) {
-        if (isTemporaryName(info.fileName()) && info.lastModified().toUTC() < before)
-            QFile::remove(info.filePath());
+QString tooLarge(qint64 limit) {
+    return QStringLiteral("Filen er for stor til at blive læst (over %1 MB)").arg(limit >> 20);
+}
+
+QString readOnly() {
+    return QStringLiteral("Filen er skrivebeskyttet");
+}
+
+// A line break inside a line would shift every line after it; a NUL or an escape sequence has
+// no place in a file of lines either. A tab has: the structure files indent by tabs.
+bool isWritableLine(const QString& line) {
+    return std::none_of(line.cbegin(), line.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u < 0x20 && u != u'\t') || (u >= 0x7f && u <= 0x9f);
+    });
+}
+
+QByteArray encodeLines(const QStringList& lines, QString* error) {
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        if (!isWritableLine(line)) {
+            if (error)
+                *error = QStringLiteral("Teksten indeholder et tegn, der ikke kan stå i en fil "
+                                        "(et linjeskift eller et andet styretegn)");
+            return {};
+        }
+        bytes += line.toUtf8();
+        bytes += "\r\n";
     }
+    if (error)
+        error->clear();
+    return bytes;
 }
 
-bool syncToDisk(int handle) {
-#ifdef Q_OS_WIN
-    return ::_commit(handle) == 0;
-#else
-    return ::fsync(handle) == 0;
-#endif
+#ifdef Q_OS_UNIX
+// The mode a new file of the user's gets: readable by all, writable by the user, less what the
+// user's umask takes away. The umask is read once; setting it to read it would race with other
+// threads making files, so the kernel's report of it is asked first.
+mode_t newFileMode() {
+    static const mode_t mode = [] {
+        mode_t mask = 022;
+        bool known = false;
+        if (FILE* status = std::fopen("/proc/self/status", "re")) {
+            char line[256];
+            while (!known && std::fgets(line, sizeof line, status)) {
+                unsigned value = 0;
+                if (std::sscanf(line, "Umask: %o", &value) == 1) {
+                    mask = mode_t(value);
+                    known = true;
+                }
+            }
+            std::fclose(status);
+        }
+        if (!known) {
+            mask = ::umask(022);
+            ::umask(mask);
+        }
+        return mode_t(0644 & ~mask);
+    }();
+    return mode;
 }
 
-bool replaceFile(const QString& from, const QString& to) {
-#ifdef Q_OS_WIN
-    return ::MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
-                         reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-#else
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
-#endif
+QByteArray folderOf(const QByteArray& native) {
+    const qsizetype slash = native.lastIndexOf('/');
+    return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : native.left(slash);
 }
+
+// Replaces the file at native with bytes: a temporary file beside it, written whole, made
+// durable, given the mode the file had, then renamed over it.
+bool replaceNative(const QByteArray& native, const QByteArrayView bytes, QString* error) {
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    // As QSaveFile does, a file the user may not write is refused, not replaced: the rename
+    // would otherwise go through any file of a writable folder.
+    if (::access(native.constData(), F_OK) == 0 && ::access(native.constData(), W_OK) != 0)
+        return fail(errno == EACCES ? readOnly() : systemReason(errno));
+    struct stat own;
+    const bool replacing = ::lstat(native.constData(), &own) == 0;
+
+    QByteArray temporary = folderOf(native) + '/' + QByteArray(temporaryPrefix.data()) +
+                           QByteArray(temporaryRandom, 'X') + QByteArray(temporarySuffix.data());
+    const int fd = ::mkostemps(temporary.data(), int(temporarySuffix.size()), O_CLOEXEC);
+    if (fd < 0)
+        return fail(systemReason(errno));
+    auto discard = [&](int reason) {
+        ::close(fd);
+        ::unlink(temporary.constData());
+        return fail(systemReason(reason));
+    };
+    // A short write or a failed flush (a full disk, a size limit) must not replace the file:
+    // the reason is that of the write that failed.
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t wrote = ::write(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return discard(wrote < 0 ? errno : ENOSPC);
+        done += wrote;
+    }
+    if (::fsync(fd) != 0)
+        return discard(errno);
+    struct stat written;
+    if (::fstat(fd, &written) != 0)
+        return discard(errno);
+    if (written.st_size != bytes.size())
+        return discard(EIO);
+    // The file keeps its own mode; a new file, or one that replaces a link, gets the mode of a
+    // new file of the user's, never that of what a link pointed to.
+    const mode_t mode =
+        replacing && S_ISREG(own.st_mode) ? mode_t(own.st_mode & 07777) : newFileMode();
+    if (::fchmod(fd, mode) != 0)
+        return discard(errno);
+    if (::close(fd) != 0) {
+        const int reason = errno;
+        ::unlink(temporary.constData());
+        return fail(systemReason(reason));
+    }
+    if (beforeReplace())
+        beforeReplace()();
+    if (::rename(temporary.constData(), native.constData()) != 0) {
+        const int reason = errno;
+        ::unlink(temporary.constData());
+        return fail(systemReason(reason));
+    }
+    return true;
+}
+
+bool readFd(int fd, QByteArray& bytes, QString* error, qint64 limit) {
+    auto fail = [&](const QString& reason) {
+        ::close(fd);
+        bytes.truncate(0);
+        if (error)
+            *error = reason;
+        return false;
+    };
+    struct stat st;
+    if (::fstat(fd, &st) != 0)
+        return fail(systemReason(errno));
+    // Only a regular file is read: a pipe or a device under a data file's name would never end.
+    if (!S_ISREG(st.st_mode))
+        return fail(systemReason(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
+    if (st.st_size > limit)
+        return fail(tooLarge(limit));
+    // Read to the end rather than to the size fstat gave: the file may grow meanwhile, though
+    // never past the limit.
+    qsizetype length = 0;
+    bytes.resize(std::max<qsizetype>(bytes.capacity(), qsizetype(st.st_size) + 1));
+    for (;;) {
+        if (length == bytes.size()) {
+            if (length > limit)
+                return fail(tooLarge(limit));
+            bytes.resize(std::min<qsizetype>(bytes.size() * 2, limit + 1));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + length, size_t(bytes.size() - length));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return fail(systemReason(errno));
+        if (got == 0)
+            break;
+        length += got;
+    }
+    if (length > limit)
+        return fail(tooLarge(limit));
+    ::close(fd);
+    bytes.truncate(length);
+    return true;
+}
+
+constexpr int readFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
+#else
+bool replacePath(const QString& path, const QByteArray& bytes, QString* error) {
+    const QFileInfo target(path);
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false; // the temporary file goes with the object
+    };
+    if (target.exists() && !target.isWritable())
+        return fail(readOnly());
+    QTemporaryFile file(filenames::join(target.absolutePath(), temporaryPrefix +
+                                                                   QString(temporaryRandom, u'X') +
+                                                                   temporarySuffix));
+    if (!file.open())
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size())
+        return fail(lastSystemReason());
+    if (::_commit(file.handle()) != 0)
+        return fail(systemReason(errno));
+    const QString temporary = file.fileName();
+    file.close();
+    if (beforeReplace())
+        beforeReplace()();
+    if (!::MoveFileExW(
+            reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(temporary).utf16()),
+            reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()),
+            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return fail(lastSystemReason());
+    file.setAutoRemove(false);
+    return true;
+}
+#endif
 } // namespace
 
 QString decode(const QByteArray& bytes) {
@@ -109,109 +284,116 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
-bool readBytes(const QString& path, QByteArray& bytes, QString* error) {
+bool hasByteOrderMark(QByteArrayView bytes) {
+    return QStringConverter::encodingForData(bytes).has_value();
+}
+
+bool readBytes(const QString& path, QByteArray& bytes, QString* error, qint64 limit) {
+#ifdef Q_OS_UNIX
+    // Opened by the name the folder holds, which may be a Windows-1252 one. The UTF-8 name is
+    // tried first, which spares a look at the folder for every other file.
+    int fd = ::open(QFile::encodeName(path).constData(), readFlags);
+    if (fd < 0 && errno == ENOENT)
+        fd = ::open(filenames::nativePath(path).constData(), readFlags);
+    if (fd < 0) {
+        bytes.truncate(0);
+        if (error)
+            *error = systemReason(errno);
+        return false;
+    }
+    return readFd(fd, bytes, error, limit);
+#else
     auto fail = [&](const QString& reason) {
         bytes.truncate(0);
         if (error)
             *error = reason;
         return false;
     };
-#ifdef Q_OS_UNIX
-    // Opened by the name the folder holds, which may be a Windows-1252 one. Only a regular file
-    // is read: a pipe or a device under a data file's name would never end.
-    // The UTF-8 name is tried first, which spares a look at the folder for every other file.
-    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;
-    int fd = ::open(QFile::encodeName(path).constData(), flags);
-    if (fd < 0 && errno == ENOENT)
-        fd = ::open(filenames::nativePath(path).constData(), flags);
-    if (fd < 0)
-        return fail(qt_error_string(errno));
-    struct stat st;
-    const bool known = ::fstat(fd, &st) == 0;
-    if (!known || !S_ISREG(st.st_mode)) {
-        const int reason = !known ? errno : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-        ::close(fd);
-        return fail(qt_error_string(reason));
-    }
-    // Read to the end rather than to the size fstat gave: the file may grow meanwhile.
-    qsizetype length = 0;
-    bytes.resize(std::max<qsizetype>(bytes.capacity(), qsizetype(st.st_size) + 1));
-    for (;;) {
-        if (length == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const ssize_t got = ::read(fd, bytes.data() + length, bytes.size() - length);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            const int reason = errno;
-            ::close(fd);
-            return fail(qt_error_string(reason));
-        }
-        if (got == 0)
-            break;
-        length += got;
-    }
-    ::close(fd);
-    bytes.truncate(length);
-    return true;
-#else
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(file.errorString());
-    bytes = file.readAll();
+    if (file.size() > limit)
+        return fail(tooLarge(limit));
+    bytes = file.read(limit + 1);
     if (file.error() != QFileDevice::NoError)
         return fail(file.errorString());
+    if (bytes.size() > limit)
+        return fail(tooLarge(limit));
     return true;
 #endif
 }
 
-std::optional<QStringList> readLines(const QString& path, QString* error) {
+bool readNativeBytes(const QByteArray& native, QByteArray& bytes, QString* error, qint64 limit) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(native.constData(), readFlags);
+    if (fd < 0) {
+        bytes.truncate(0);
+        if (error)
+            *error = systemReason(errno);
+        return false;
+    }
+    return readFd(fd, bytes, error, limit);
+#else
+    return readBytes(QFile::decodeName(native), bytes, error, limit);
+#endif
+}
+
+std::optional<QStringList> readLines(const QString& path, QString* error, qint64 limit) {
     QByteArray bytes;
-    if (!readBytes(path, bytes, error))
+    if (!readBytes(path, bytes, error, limit))
         return std::nullopt;
     return splitLines(decode(bytes));
 }
 
-bool writeLines(const QString& path, const QStringList& lines, QString* error) {
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        bytes += line.toUtf8();
-        bytes += "\r\n";
-    }
-    const QFileInfo target(path);
-    const QString dir = target.absolutePath();
-    removeStaleTemporaries(dir);
+bool writeBytes(const QString& path, const QByteArray& bytes, QString* error) {
+#ifdef Q_OS_UNIX
+    return replaceNative(QFile::encodeName(path), bytes, error);
+#else
+    return replacePath(path, bytes, error);
+#endif
+}
 
-    QTemporaryFile file(
-        filenames::join(dir, temporaryPrefix + QString(temporaryRandom, u'X') + temporarySuffix));
-    auto fail = [&](const QString& reason) {
+bool writeLines(const QString& path, const QStringList& lines, QString* error) {
+    QString refused;
+    const QByteArray bytes = encodeLines(lines, &refused);
+    if (!refused.isEmpty()) {
         if (error)
-            *error = reason;
-        return false; // the temporary file goes with the object
-    };
-    if (!file.open())
-        return fail(file.errorString());
-    // A short write or a failed flush (a full disk, a size limit) must not replace the file.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size())
-        return fail(file.errorString());
-    if (!syncToDisk(file.handle()))
-        return fail(qt_error_string(errno));
-    // Where the system makes the file without a name at first, asking for it gives it one.
-    const QString temporary = file.fileName();
-    // The file keeps who may read it; a new one is readable as any new file of the user's.
-    file.setPermissions(target.exists()
-                            ? target.permissions()
-                            : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser |
-                                  QFile::WriteUser | QFile::ReadGroup | QFile::ReadOther);
-    file.close();
-    if (beforeReplace())
-        beforeReplace()();
-    if (!replaceFile(temporary, path))
-        return fail(qt_error_string()); // the system's last error, errno or GetLastError
-    file.setAutoRemove(false);
-    // An entry that held the element under a Windows-1252 name now has its UTF-8 name.
-    filenames::removeWindowsNamedEntry(dir, target.fileName());
-    return true;
+            *error = refused;
+        return false;
+    }
+    return writeBytes(path, bytes, error);
+}
+
+bool writeNativeLines(const QByteArray& native, const QStringList& lines, QString* error) {
+#ifdef Q_OS_UNIX
+    QString refused;
+    const QByteArray bytes = encodeLines(lines, &refused);
+    if (!refused.isEmpty()) {
+        if (error)
+            *error = refused;
+        return false;
+    }
+    return replaceNative(native, bytes, error);
+#else
+    return writeLines(QFile::decodeName(native), lines, error);
+#endif
+}
+
+void removeIfStale(const QByteArray& native) {
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-60);
+    const QFileInfo info(QFile::decodeName(native));
+    if (info.isFile() && info.lastModified().toUTC() < before)
+        QFile::remove(info.filePath());
+}
+
+void removeStaleTemporaries(const QString& dir) {
+    const QStringList found =
+        QDir(dir).entryList({temporaryPrefix + QLatin1StringView("*") + temporarySuffix},
+                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : found) {
+        if (isTemporaryName(name))
+            removeIfStale(QFile::encodeName(filenames::join(dir, name)));
+    }
 }
 
 bool isTemporaryName(const QString& name) {

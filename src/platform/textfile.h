@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -14,30 +16,68 @@
 // A file is replaced by writing a temporary file beside it and renaming that over it. The
 // temporary file's name is short and has nothing of the target's name, so any name that fits
 // the file system can be saved, and listings know it by its name alone and pass it over. One
-// left behind by a write that was killed is removed by a later write into that folder, once it
-// has stood untouched for a minute.
+// left behind by a write that was killed is removed when its folder is next listed, once it
+// has stood untouched for a minute. A write touches only its own file and its temporary file,
+// so it costs the same in a folder of 50,000 files as in one of ten.
 namespace textfile {
+
+// The largest file a reader takes. A file of the program's is small (an element, a list of
+// groups, a help page); one far larger is no such file, and reading it whole would take all the
+// memory there is. Element and options files are a few lines; lists, structures and help
+// documents may be long, but not this long.
+constexpr qint64 largestFile = qint64(64) << 20;
+constexpr qint64 largestSmallFile = qint64(1) << 20;
 
 // Turns raw file bytes into text by the rules above.
 QString decode(const QByteArray& bytes);
+
+// True when the bytes begin with a byte-order mark, so that decode reads them by it (UTF-8,
+// UTF-16 or UTF-32) rather than as UTF-8 or Windows-1252.
+bool hasByteOrderMark(QByteArrayView bytes);
 
 // Splits text into lines at CR LF, LF or CR. A line end after the last line adds no empty line.
 QStringList splitLines(const QString& text);
 
 // Reads the whole file at path into bytes, keeping the buffer's room, so a reader of many files
-// can pass one buffer from file to file. Only a regular file is read, under a Windows-1252
-// name too. False with *error set to the system's reason on failure.
-bool readBytes(const QString& path, QByteArray& bytes, QString* error = nullptr);
+// can pass one buffer from file to file. Only a regular file of at most limit bytes is read,
+// under a Windows-1252 name too. False with *error set to the reason on failure.
+bool readBytes(const QString& path, QByteArray& bytes, QString* error = nullptr,
+               qint64 limit = largestFile);
 
-// Reads the file at path. Returns nothing and sets *error to the system's reason on failure.
-std::optional<QStringList> readLines(const QString& path, QString* error = nullptr);
+// The same for the entry whose name the folder holds as the bytes native (see
+// filenames::Entry), which may not be UTF-8.
+bool readNativeBytes(const QByteArray& native, QByteArray& bytes, QString* error = nullptr,
+                     qint64 limit = largestFile);
 
-// Writes lines to path, each followed by CR LF, replacing the file at once. When writing
-// fails the old file stays whole; returns false and sets *error to the system's reason.
-bool writeLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+// Reads the file at path. Returns nothing and sets *error to the reason on failure.
+std::optional<QStringList> readLines(const QString& path, QString* error = nullptr,
+                                     qint64 limit = largestFile);
+
+// Writes lines to path, each followed by CR LF, replacing the file at once. A file the user may
+// not write is not replaced, and no line holding a control character is written. When writing
+// fails the old file stays whole; returns false and sets *error to the reason.
+[[nodiscard]] bool writeLines(const QString& path, const QStringList& lines,
+                              QString* error = nullptr);
+
+// The same for the entry the folder holds under the bytes native, which may not be UTF-8; the
+// entry keeps its name.
+[[nodiscard]] bool writeNativeLines(const QByteArray& native, const QStringList& lines,
+                                    QString* error = nullptr);
+
+// Replaces the file at path with bytes as they are, by the same rules: for putting a file back
+// as it was.
+[[nodiscard]] bool writeBytes(const QString& path, const QByteArray& bytes,
+                              QString* error = nullptr);
 
 // True for the names of the writer's temporary files.
 bool isTemporaryName(const QString& name);
+
+// Removes the temporary file at native if a killed write left it: one untouched for a minute
+// belongs to no write in progress, also in a folder that several users' programs write into.
+void removeIfStale(const QByteArray& native);
+
+// Removes the stale temporary files of dir.
+void removeStaleTemporaries(const QString& dir);
 
 // True when text can stand as one line of a file: it holds no control character (C0, DEL or
 // C1), so no line break, NUL or escape sequence ever reaches a file through it.

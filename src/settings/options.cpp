@@ -77,7 +77,7 @@ MainOptions readMainOptions(const QString& path, const QString& baseDir) {
     }
     // A file that cannot be read, or a bad line, ends the reading silently; what was read
     // before it stays in force.
-    const auto lines = textfile::readLines(path);
+    const auto lines = textfile::readLines(path, nullptr, textfile::largestSmallFile);
     return lines ? parseMainOptions(*lines) : MainOptions{};
 }
 
@@ -91,7 +91,7 @@ BoksOptions readBoksOptions(const QString& path) {
         o.place = {120, 120, 400, 480};
         return o;
     }
-    const auto lines = textfile::readLines(path);
+    const auto lines = textfile::readLines(path, nullptr, textfile::largestSmallFile);
     return lines ? parseBoksOptions(*lines) : BoksOptions{};
 }
 
@@ -141,7 +141,7 @@ QStringList formatUrlboksOptions(int width, int height) {
 std::optional<InfoOptions> readInfoOptions(const QString& path) {
     if (!QFileInfo::exists(path))
         return std::nullopt;
-    const auto lines = textfile::readLines(path);
+    const auto lines = textfile::readLines(path, nullptr, textfile::largestSmallFile);
     return lines ? parseInfoOptions(*lines) : std::nullopt;
 }
 
@@ -152,7 +152,7 @@ bool writeInfoOptions(const QString& path, const InfoOptions& options, QString* 
 WindowPlace readUrlboksOptions(const QString& path) {
     if (!QFileInfo::exists(path))
         return {};
-    const auto lines = textfile::readLines(path);
+    const auto lines = textfile::readLines(path, nullptr, textfile::largestSmallFile);
     return lines ? parseUrlboksOptions(*lines) : WindowPlace{};
 }
 

@@ -33,7 +33,7 @@ struct MainOptionValues {
 };
 
 QStringList formatMainOptions(const MainOptionValues& values);
-bool writeMainOptions(const QString& path, const MainOptionValues& values, QString* error);
+[[nodiscard]] bool writeMainOptions(const QString& path, const MainOptionValues& values, QString* error);
 
 // "lenKaro.txt": the administration window's five lines (top, left, width, height, browser
 // index), read as far as they go.
@@ -48,7 +48,7 @@ QStringList formatBoksOptions(int top, int left, int width, int height, int brow
 // Reads "lenKaro.txt" at path. A missing file gives top and left 120, width 400, height 480 and
 // no browser (the window keeps its own choice); a file that cannot be read gives nothing.
 BoksOptions readBoksOptions(const QString& path);
-bool writeBoksOptions(const QString& path, int top, int left, int width, int height, int browser,
+[[nodiscard]] bool writeBoksOptions(const QString& path, int top, int left, int width, int height, int browser,
                       QString* error);
 
 // Where the two windows' options files are in the options folder optdir (trailing separator).
@@ -69,14 +69,14 @@ std::optional<InfoOptions> parseInfoOptions(const QStringList& lines);
 QStringList formatInfoOptions(const InfoOptions& options);
 // Reads "information.txt" at path: nothing when it is missing, cannot be read or is not whole.
 std::optional<InfoOptions> readInfoOptions(const QString& path);
-bool writeInfoOptions(const QString& path, const InfoOptions& options, QString* error);
+[[nodiscard]] bool writeInfoOptions(const QString& path, const InfoOptions& options, QString* error);
 
 // "urlboks1.txt": the URL list window's width and height, read as far as they go; a missing or
 // unreadable file gives neither.
 WindowPlace parseUrlboksOptions(const QStringList& lines);
 QStringList formatUrlboksOptions(int width, int height);
 WindowPlace readUrlboksOptions(const QString& path);
-bool writeUrlboksOptions(const QString& path, int width, int height, QString* error);
+[[nodiscard]] bool writeUrlboksOptions(const QString& path, int width, int height, QString* error);
 
 // Where the help windows' options files are in the options folder optdir (trailing separator).
 QString infoOptionsPath(const QString& optdir);

@@ -38,6 +38,7 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
     // The element's own file is the one it was read from; its old name need not name it (a
     // stray copy bears another element's name, a hostile file a path).
     const QString oldPath = web[index].sourceFile;
+    const QByteArray oldNative = nativeSource(web[index]);
     const QString oldFile = QFileInfo(oldPath).fileName();
     // A file of the new name that is not this element's own would be overwritten: it may be
     // an element the listing never reached, or one whose name differs beyond A to Z.
@@ -51,6 +52,7 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
     renamed.Navn = newNavn;
     renamed.filnavn = filenames::join(gruppeDir, newFile);
     renamed.sourceFile = renamed.filnavn;
+    renamed.sourceNative.clear();
     QString error;
     if (!writeElement(renamed.filnavn, renamed, &error))
         return {ElementChange::WriteFailed, error, renamed.filnavn};
@@ -70,15 +72,15 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
             QFile::rename(oldPath, renamed.filnavn);
         return {};
     }
-    if (!filenames::removeFile(oldPath, &error))
+    if (!filenames::removeNative(oldNative, &error))
         return {ElementChange::OldFileKept, error, oldPath};
     return {};
 }
 
-FileRemoval removeElementFiles(const QStringList& paths) {
-    for (qsizetype i = 0; i < paths.size(); ++i) {
+FileRemoval removeElementFiles(const QList<QByteArray>& natives) {
+    for (qsizetype i = 0; i < natives.size(); ++i) {
         QString error;
-        if (!filenames::removeFile(paths[i], &error))
+        if (!filenames::removeNative(natives[i], &error))
             return {i, error};
     }
     return {};

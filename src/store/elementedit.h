@@ -43,8 +43,8 @@ struct ElementChange {
 // once that is written.
 // Another element's file is never overwritten. When the result is Done or OldFileKept,
 // web[index] holds the new name and path; otherwise it is unchanged.
-ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype index,
-                            const QString& newNavn);
+[[nodiscard]] ElementChange renameElement(const QString& gruppeDir, TWebArray& web,
+                                          qsizetype index, const QString& newNavn);
 
 struct FileRemoval {
     qsizetype failed = -1; // position in the list of the file that could not be deleted
@@ -52,8 +52,9 @@ struct FileRemoval {
     bool ok() const { return failed < 0; }
 };
 
-// Deletes the files in the order given and stops at the first that cannot be deleted; the
-// ones before it stay deleted.
-FileRemoval removeElementFiles(const QStringList& paths);
+// Deletes the files (paths as the system takes them, see nativeSource) in the order given and
+// stops at the first that cannot be deleted; the ones before it stay deleted. Exactly these
+// files go: no other file of a name that reads alike.
+[[nodiscard]] FileRemoval removeElementFiles(const QList<QByteArray>& natives);
 
 } // namespace store

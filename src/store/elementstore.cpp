@@ -3,6 +3,7 @@
 #include "filenames.h"
 #include "textfile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace store {
@@ -43,14 +44,17 @@ bool fillRecord(TWebRecord& record, const QStringList& lines) {
 void readWeb(const QString& dir, TWebArray& web) {
     // The listing gives files only, so each is opened and read straight away; only a file that
     // cannot be read is looked at again: one gone since the listing is passed over as before.
-    for (const QString& name : filenames::listFiles(dir)) {
-        const QString path = filenames::join(dir, name);
-        const auto lines = textfile::readLines(path);
-        if (!lines && !filenames::isFile(path))
+    QByteArray bytes; // one buffer for every file
+    for (const filenames::FileEntry& entry : filenames::listFileEntries(dir)) {
+        const bool read =
+            textfile::readNativeBytes(entry.native, bytes, nullptr, textfile::largestSmallFile);
+        if (!read && !filenames::isNativeFile(entry.native))
             continue;
-        web.append(TWebRecord{});
-        web.last().sourceFile = path;
-        if (!lines || !fillRecord(web.last(), *lines))
+        TWebRecord& record = web.emplace_back();
+        record.sourceFile = filenames::join(dir, entry.name);
+        if (entry.windowsNamed)
+            record.sourceNative = entry.native;
+        if (!read || !fillRecord(record, textfile::splitLines(textfile::decode(bytes))))
             return;
     }
 }
@@ -63,10 +67,32 @@ bool writeElement(const QString& path, const TWebRecord& record, QString* error)
     return textfile::writeLines(path, elementLines(record), error);
 }
 
+QByteArray nativeSource(const TWebRecord& record) {
+    return record.sourceNative.isEmpty() ? QFile::encodeName(record.sourceFile)
+                                         : record.sourceNative;
+}
+
+bool saveElement(TWebRecord& record, QString* error) {
+    TWebRecord saved = record;
+    saved.filnavn = saved.sourceFile;
+    if (!saved.sourceNative.isEmpty() && !filenames::existsNative(QFile::encodeName(saved.sourceFile))) {
+        if (!writeElement(saved.sourceFile, saved, error))
+            return false;
+        // The file the element was read from now stands under its UTF-8 name. Should the old
+        // entry stay, it is the same element, and the next listing shows both.
+        (void)filenames::removeNative(saved.sourceNative);
+        saved.sourceNative.clear();
+    } else if (!textfile::writeNativeLines(nativeSource(saved), elementLines(saved), error)) {
+        return false;
+    }
+    record = saved;
+    return true;
+}
+
 std::optional<QStringList> readGroupList(const QString& path, QString* error) {
     if (!QFileInfo::exists(path))
         return QStringList{};
-    return textfile::readLines(path, error);
+    return textfile::readLines(path, error, textfile::largestFile);
 }
 
 } // namespace store

@@ -1,5 +1,6 @@
 #include "entrycheck.h"
 
+#include "textfile.h"
 #include "urlcheck.h"
 
 #include <QFileInfo>
@@ -10,16 +11,18 @@ EntryCheck checkEntry(quint8 funkNo, const QString& url, const QString& navn, in
                       const UrlCheck& urlCheck) {
     if (navn.size() < minNameLength)
         return EntryCheck::ShortName;
+    // A line break or another control character would cut the element's file: such a text is
+    // no address, and no program the element could keep.
     if (funkNo == 0) {
         if (url.isEmpty())
             return EntryCheck::NoAddress;
-        if (!urlCheck.IsValidURL(url))
+        if (!urlCheck.IsValidURL(url) || !textfile::isLineText(url))
             return EntryCheck::InvalidAddress;
         return EntryCheck::Ok;
     }
     if (url.isEmpty())
         return EntryCheck::NoProgram;
-    if (!QFileInfo(url).isFile())
+    if (!textfile::isLineText(url) || !QFileInfo(url).isFile())
         return EntryCheck::ProgramMissing;
     return EntryCheck::Ok;
 }

@@ -1,6 +1,7 @@
 #include "groups.h"
 
 #include "filenames.h"
+#include "systemreason.h"
 #include "textcompare.h"
 #include "textfile.h"
 
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <filesystem>
@@ -45,7 +45,7 @@ GroupChange createGroup(const QString& contentDir, const QString& name) {
     const bool created = std::filesystem::create_directory(
         QFileInfo(filenames::join(contentDir, name)).filesystemFilePath(), ec);
     if (ec)
-        return {GroupChange::Failed, QString::fromLocal8Bit(ec.message())};
+        return {GroupChange::Failed, systemReason(ec.value())};
     if (!created)
         return {GroupChange::Exists, {}};
     return {};
@@ -76,34 +76,26 @@ bool writeGroupList(const QString& path, const QStringList& names, QString* erro
     return textfile::writeLines(path, names, error);
 }
 
-bool writeListPair(const QString& activePath, const QStringList& active, const QString& storedPath,
-                   const QStringList& stored, QString* failedPath, QString* error) {
+ListPairWrite writeListPair(const QString& activePath, const QStringList& active,
+                            const QString& storedPath, const QStringList& stored) {
+    ListPairWrite written;
     // The first file's bytes as they are now, to put back should the second write fail.
     std::optional<QByteArray> before;
-    if (QFileInfo(activePath).isFile()) {
-        QFile file(activePath);
-        if (!file.open(QIODevice::ReadOnly)) {
-            *failedPath = activePath;
-            *error = file.errorString();
-            return false;
-        }
-        before = file.readAll();
+    if (QFileInfo::exists(activePath)) {
+        QByteArray bytes;
+        if (!textfile::readBytes(activePath, bytes, &written.error))
+            return {ListPairWrite::Failed, activePath, written.error, {}};
+        before = bytes;
     }
-    if (!writeGroupList(activePath, active, error)) {
-        *failedPath = activePath;
-        return false;
-    }
-    if (writeGroupList(storedPath, stored, error))
-        return true;
-    *failedPath = storedPath;
-    if (!before) {
-        QFile::remove(activePath);
-        return false;
-    }
-    QSaveFile undo(activePath);
-    if (undo.open(QIODevice::WriteOnly) && undo.write(*before) == before->size())
-        undo.commit();
-    return false;
+    if (!writeGroupList(activePath, active, &written.error))
+        return {ListPairWrite::Failed, activePath, written.error, {}};
+    if (writeGroupList(storedPath, stored, &written.error))
+        return {};
+    written.failedPath = storedPath;
+    const bool undone = before ? textfile::writeBytes(activePath, *before, &written.undoError)
+                               : filenames::removeFile(activePath, &written.undoError);
+    written.result = undone ? ListPairWrite::Failed : ListPairWrite::UndoFailed;
+    return written;
 }
 
 QStringList typedGroupNames(const QStringList& names) {

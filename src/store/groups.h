@@ -26,26 +26,40 @@ struct GroupChange {
 bool isGroupName(const QString& name);
 
 // Creates the folder of a new group named name inside contentDir.
-GroupChange createGroup(const QString& contentDir, const QString& name);
+[[nodiscard]] GroupChange createGroup(const QString& contentDir, const QString& name);
 
 // Gives the folder of the group oldName the name newName. A new name that differs from the old
 // one only in letter case is refused as existing, since that folder exists. When the rename
 // fails the old folder keeps its name and nothing is created.
-GroupChange renameGroup(const QString& contentDir, const QString& oldName, const QString& newName);
+[[nodiscard]] GroupChange renameGroup(const QString& contentDir, const QString& oldName,
+                                      const QString& newName);
 
 // The group names sorted alphabetically without regard to letter case by the collation of
 // locale's language; names that collate alike keep their order.
 QStringList sortGroups(const QStringList& names, const QLocale& locale);
 
 // Writes a group list file, one name per line, replacing it at once; false with the reason.
-bool writeGroupList(const QString& path, const QStringList& names, QString* error);
+[[nodiscard]] bool writeGroupList(const QString& path, const QStringList& names, QString* error);
+
+struct ListPairWrite {
+    enum Result {
+        Done,
+        Failed,     // neither file was changed; failedPath could not be written
+        UndoFailed, // the second file could not be written, nor the first put back (undoError)
+    };
+    Result result = Done;
+    QString failedPath;
+    QString error;
+    QString undoError;
+    bool ok() const { return result == Done; }
+};
 
 // Writes the active list to activePath and the shelf list to storedPath, both or neither: when
 // the second file cannot be written, the first is put back as it was (or removed when it did
-// not exist), so a group never ends up in neither file nor in both. On failure failedPath and
-// error name the file that could not be written.
-bool writeListPair(const QString& activePath, const QStringList& active, const QString& storedPath,
-                   const QStringList& stored, QString* failedPath, QString* error);
+// not exist), so a group never ends up in neither file nor in both. Should putting it back
+// fail as well, the result says so: the files then differ from what either list held.
+[[nodiscard]] ListPairWrite writeListPair(const QString& activePath, const QStringList& active,
+                                          const QString& storedPath, const QStringList& stored);
 
 // The names of a group list file that could have been typed as group names. A separator, "..",
 // an absolute path, a list file's own name or anything else the name check refuses would lead outside the content

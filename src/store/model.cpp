@@ -6,6 +6,7 @@
 #include "filenames.h"
 #include "groups.h"
 #include "shelf.h"
+#include "textfile.h"
 #include "urlcheck.h"
 #include "visits.h"
 
@@ -54,20 +55,37 @@ Result Model::setMappe() {
     webGruppefil_ = programdir_ + QStringLiteral("webgruppe.txt");
     webLagerfil_ = programdir_ + QStringLiteral("webLager.txt");
     Result result;
+    readLists(result);
+    emit groupListsChanged();
+    emit currentGroupChanged();
+    return result;
+}
+
+void Model::readLists(Result& result) {
     QStringList lists[2];
     const QString paths[2] = {webGruppefil_, webLagerfil_};
     for (int i = 0; i < 2; ++i) {
         QString error;
-        if (const auto names = readGroupList(paths[i], &error))
+        if (const auto names = readGroupList(paths[i], &error)) {
             lists[i] = typedGroupNames(*names);
-        else if (result.ok())
-            result = {Result::FileNotRead, paths[i], error};
+            unreadable_[i].clear();
+        } else {
+            unreadable_[i] = error.isEmpty() ? QStringLiteral("Ukendt fejl") : error;
+            if (result.ok())
+                result = {Result::FileNotRead, paths[i], error};
+        }
     }
     gruppeliste_ = lists[0];
     lagerliste_ = lists[1];
-    emit groupListsChanged();
-    emit currentGroupChanged();
-    return result;
+}
+
+Result Model::listWritable(List list) const {
+    if (unreadable_[list].isEmpty())
+        return {};
+    return {Result::FileNotRead, list == Active ? webGruppefil_ : webLagerfil_,
+            unreadable_[list] +
+                QStringLiteral(".\nFilen kunne ikke læses, og den ændres ikke, før den kan læses "
+                               "igen.")};
 }
 
 Result Model::switchMode(quint8 funkNo) {
@@ -114,11 +132,9 @@ Result Model::GemWeb(int row, TWebRecord record) {
     // An element is written to the file it was read from, whatever its name says: line 2 is
     // only text, and a name such as "../Nyheder/DR", or that of a stray copy, names another
     // element's file or one outside the group.
-    const QString path = record.sourceFile;
-    record.filnavn = path;
     QString error;
-    if (!writeElement(path, record, &error))
-        return {Result::FileNotCreated, path, error};
+    if (!saveElement(record, &error))
+        return {Result::FileNotCreated, record.sourceFile, error};
     Web_[row] = record;
     WebNo_ = row;
     elementList->elementChanged(row);
@@ -151,6 +167,9 @@ Result Model::insertElement(const QString& aUrl, const QString& aNavn,
     // character no file name may hold would write elsewhere or fail.
     if (!filenames::isUsableName(aNavn))
         return {Result::UnusableName};
+    // Nor can an address hold a line break: it would cut the element's file.
+    if (!textfile::isLineText(aUrl))
+        return {Result::InvalidAddress};
     const QString dir = groupFolder(gruppenavn_);
     if (filenames::fileExists(dir, elementFileName(aNavn)) && !confirmOverwrite(aNavn))
         return {Result::Declined};
@@ -163,7 +182,7 @@ Result Model::insertElement(const QString& aUrl, const QString& aNavn,
 }
 
 Result Model::editElement(int row, const QString& url, const QString& navn) {
-    if (!urlCheck.IsValidURL(url))
+    if (!urlCheck.IsValidURL(url) || !textfile::isLineText(url))
         return {Result::InvalidAddress};
     const ElementEdit plan = planEdit(Web_[row], url, navn);
     if (plan.original)
@@ -202,15 +221,21 @@ Result Model::resetVisits(int row, const QString& url, const QString& navn,
                           const std::function<bool(const QString&)>& confirmOverwrite) {
     if (!isOriginal(Web_[row], url, navn))
         return {Result::NotOriginal};
-    if (!urlCheck.IsValidURL(url))
+    if (!urlCheck.IsValidURL(url) || !textfile::isLineText(url))
         return {Result::InvalidAddress};
     // The element is entered again, as the typed texts have it, in its own file: asking first,
     // as entering does before it overwrites a file.
-    const QString path = Web_[row].sourceFile;
-    if (filenames::isFile(path) && !confirmOverwrite(navn))
+    TWebRecord record = Web_[row];
+    if (filenames::isNativeFile(nativeSource(record)) && !confirmOverwrite(navn))
         return {Result::Declined};
-    if (Result written = writeNewElement(path, url, navn); !written.ok())
-        return written;
+    record.Url = url;
+    record.Navn = navn;
+    record.dato = QStringLiteral("Dato");
+    record.klokken = QStringLiteral("XX:XX");
+    record.Visits = 0;
+    QString error;
+    if (!saveElement(record, &error))
+        return {Result::FileNotCreated, record.sourceFile, error};
     loadGruppefil();
     return {};
 }
@@ -219,11 +244,14 @@ Result Model::removeElements(const QList<int>& rows) {
     QList<int> order = rows;
     std::sort(order.begin(), order.end(), std::greater<int>());
     QStringList paths;
+    QList<QByteArray> natives;
     // Each row removes the file it was read from: two rows of one name (a stray copy beside
     // the element) are two files, and a name holding a path names no file of this group.
-    for (int row : order)
+    for (int row : order) {
         paths << Web_[row].sourceFile;
-    const FileRemoval removal = removeElementFiles(paths);
+        natives << nativeSource(Web_[row]);
+    }
+    const FileRemoval removal = removeElementFiles(natives);
     loadGruppefil();
     if (!removal.ok())
         return {Result::FileNotDeleted, paths[removal.failed], removal.error};
@@ -231,6 +259,10 @@ Result Model::removeElements(const QList<int>& rows) {
 }
 
 bool Model::writeActive(const QStringList& names, Result& failure) const {
+    if (Result refused = listWritable(Active); !refused.ok()) {
+        failure = refused;
+        return false;
+    }
     QString error;
     if (writeGroupList(webGruppefil_, names, &error))
         return true;
@@ -255,6 +287,8 @@ Result refusal(const GroupChange& change, const QString& folder, Result::Kind fa
 } // namespace
 
 Result Model::NyGruppe(const QString& navn) {
+    if (Result refused = listWritable(Active); !refused.ok())
+        return refused;
     const QString contentDir = contentFolder();
     const QString folder = filenames::join(contentDir, navn);
     if (Result refused = refusal(createGroup(contentDir, navn), folder, Result::FolderNotCreated);
@@ -278,6 +312,8 @@ Result Model::RedigerGruppe(const QString& nytNavn) {
         return {Result::NoGroup};
     if (nytNavn.isEmpty())
         return {Result::NoName};
+    if (Result refused = listWritable(Active); !refused.ok())
+        return refused;
     const QString contentDir = contentFolder();
     const QString oldName = QFileInfo(gruppeDir_).fileName();
     const QString newFolder = filenames::join(contentDir, nytNavn);
@@ -337,6 +373,16 @@ Result Model::deleteGruppefil() {
 }
 
 Result Model::saveShelf(const QStringList& active, const QStringList& stored) {
+    for (List list : {Active, Stored}) {
+        if (Result refused = listWritable(list); !refused.ok())
+            return refused;
+    }
+    // A name that can be no group would lead out of the content folder, or stand where a list
+    // file belongs.
+    for (const QStringList* names : {&active, &stored}) {
+        if (!std::all_of(names->cbegin(), names->cend(), isGroupName))
+            return {Result::UnusableName};
+    }
     QStringList newActive, newStored;
     for (const QString& name : active) {
         if (groupIndex(newActive, name) < 0)
@@ -346,9 +392,26 @@ Result Model::saveShelf(const QStringList& active, const QStringList& stored) {
         if (groupIndex(newActive, name) < 0 && groupIndex(newStored, name) < 0)
             newStored << name;
     }
-    QString failedPath, error;
-    if (!writeListPair(webGruppefil_, newActive, webLagerfil_, newStored, &failedPath, &error))
-        return {Result::FileNotCreated, failedPath, error};
+    const ListPairWrite written = writeListPair(webGruppefil_, newActive, webLagerfil_, newStored);
+    if (written.result == ListPairWrite::Failed)
+        return {Result::FileNotCreated, written.failedPath, written.error};
+    if (written.result == ListPairWrite::UndoFailed) {
+        // Neither list is what memory holds: what the files now say is shown instead.
+        Result reread;
+        readLists(reread);
+        if (groupIndex(gruppeliste_, gruppenavn_) < 0) {
+            gruppenavn_.clear();
+            remembered().clear();
+            loadGruppefil();
+        }
+        emit groupListsChanged();
+        return {Result::FileNotCreated, written.failedPath,
+                written.error + QStringLiteral(".\nFilen \"") +
+                    QDir::toNativeSeparators(webGruppefil_) +
+                    QStringLiteral("\" kunne ikke sættes tilbage, som den var: ") +
+                    written.undoError +
+                    QStringLiteral(".\nListerne viser nu, hvad de to filer indeholder.")};
+    }
     const bool leaves = shelf::currentGroupLeavesActive(gruppenavn_, newActive);
     gruppeliste_ = newActive;
     lagerliste_ = newStored;
@@ -366,6 +429,8 @@ Result Model::saveShelf(const QStringList& active, const QStringList& stored) {
 Result Model::importBookmarks(const QList<bookmarks::Group>& groups,
                               const std::function<bool(const QString&)>& confirmOverwrite,
                               Imported* imported) {
+    if (Result refused = listWritable(Active); !refused.ok())
+        return refused;
     const QString contentDir = contentFolder();
     QStringList list = gruppeliste_;
     Imported done;

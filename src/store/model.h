@@ -41,7 +41,9 @@ public:
 
     // Selects the folder of the current content mode, makes its remembered group current and
     // reads its two group lists. A list file that cannot be read gives an empty list and a
-    // FileNotRead result.
+    // FileNotRead result; until a later read of it succeeds, every operation that would write
+    // that list is refused with a FileNotRead result for it, so the empty list the failure gave
+    // never replaces the groups the file holds.
     Result setMappe();
 
     // Makes the other content mode current: its folder, lists and remembered group, loaded.
@@ -86,7 +88,9 @@ public:
     // Takes the current group out of the active list; its folder stays.
     Result deleteGruppefil();
     // Saves the storage shelf's two working lists as the mode's two list files. A name is kept
-    // once: a repeat, or a shelved name that is also active, is dropped.
+    // once: a repeat, or a shelved name that is also active, is dropped; a name that can be no
+    // group refuses the save (UnusableName). Should the second file fail and the first not go
+    // back as it was, both lists are read anew, so that memory shows what the files hold.
     Result saveShelf(const QStringList& active, const QStringList& stored);
 
     // What an import of bookmarks did.
@@ -153,7 +157,10 @@ signals:
     void groupShelved();
 
 private:
+    enum List { Active, Stored };
     QString& remembered();
+    void readLists(Result& result);
+    Result listWritable(List list) const;
     bool writeActive(const QStringList& names, Result& failure) const;
 
     const UrlCheck& urlCheck;
@@ -162,6 +169,8 @@ private:
     QString webGruppefil_, webLagerfil_;
     QString gruppenavn_, gruppenavn0_, gruppenavn1_;
     QStringList gruppeliste_, lagerliste_;
+    // Why each list file could not be read when the lists were last read; empty once read.
+    QString unreadable_[2];
     TWebArray Web_;
     int WebNo_ = -1;
     int WebAntal_ = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -14,6 +15,9 @@ struct TWebRecord {
     // The file this element was read from or last written to, where it really is on disk
     // (filnavn may name where a copied file once was); empty for an element not yet written.
     QString sourceFile;
+    // Where the folder holds that file under a name that is not UTF-8 (unpacked from a Windows
+    // archive), the path as the system takes it; empty otherwise.
+    QByteArray sourceNative;
 
     // The visit fields hold only as many characters as they always held on disk.
     void setDato(const QString& text) { dato = text.left(10); }

@@ -104,9 +104,9 @@ bool WholeWord::foundIn(QStringView text) const {
 WholeWord::Verdict WholeWord::lookInBytes(QByteArrayView bytes) const {
     // An ASCII search text is the same bytes in UTF-8 and in the Windows code page, and so is
     // an ASCII letter or digit beside it; a byte beyond ASCII beside it needs the decoded text to
-    // tell letter from boundary. Files with a byte-order mark may be UTF-16: always decoded.
-    if (asciiFolded.isEmpty() || bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFF\xFE") ||
-        bytes.startsWith("\xFE\xFF"))
+    // tell letter from boundary. A file with a byte-order mark is read by it (UTF-16 or UTF-32
+    // have other bytes for every letter): the reader's own test decides, so the two never differ.
+    if (asciiFolded.isEmpty() || textfile::hasByteOrderMark(bytes))
         return Verdict::Decode;
     const char* data = bytes.data();
     const qsizetype n = bytes.size(), m = asciiFolded.size();

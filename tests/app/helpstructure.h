@@ -1,5 +1,6 @@
 #pragma once
 
+#include "writefile.h"
 #include "textfile.h"
 
 #include <QDir>
@@ -30,7 +31,7 @@ inline QString makeHelpStructure(const QString& base) {
         data << dataLine;
         const QString name = dataLine.mid(1);
         const QString title = line.trimmed();
-        textfile::writeLines(
+        writeFixture(
             tekstfiler + "/" + name + ".html",
             {"<!DOCTYPE html>", "<html lang=\"da\"><head><meta charset=\"utf-8\">",
              "<title>" + title + "</title>",
@@ -41,7 +42,7 @@ inline QString makeHelpStructure(const QString& base) {
                  "<a href=\"Historik.html\">Besøgte sider</a>.</p>",
              "</body></html>"});
     }
-    textfile::writeLines(folder + "/struktur.txt", struktur);
-    textfile::writeLines(folder + "/data.txt", data);
+    writeFixture(folder + "/struktur.txt", struktur);
+    writeFixture(folder + "/data.txt", data);
     return tekstfiler;
 }

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 
 #include "boks.h"
@@ -58,13 +59,13 @@ private:
         f.makeUser();
         Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/", 41);
         QDir().mkpath(f.web() + "/Musik");
-        textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder", "Musik"});
-        textfile::writeLines(f.web() + "/webLager.txt", {"Gammelt"});
+        writeFixture(f.web() + "/webgruppe.txt", {"Nyheder", "Musik"});
+        writeFixture(f.web() + "/webLager.txt", {"Gammelt"});
         program = f.tmp.path() + "/lommeregner";
-        textfile::writeLines(program, {"x"});
+        writeFixture(program, {"x"});
         Fixture::element(f.programs() + "/Værktøj", "Lommeregner", program, 7);
-        textfile::writeLines(f.programs() + "/webgruppe.txt", {"Værktøj"});
-        textfile::writeLines(f.options() + "/main.txt", {"Sky", "120", "120", "595", "380",
+        writeFixture(f.programs() + "/webgruppe.txt", {"Værktøj"});
+        writeFixture(f.options() + "/main.txt", {"Sky", "120", "120", "595", "380",
                                                          "Nyheder", "Nyheder", "Værktøj", "0"});
         App& app = f.start("anna", browsers);
         app.mainform->show();
@@ -456,7 +457,7 @@ void TstAdminwindow::lookUpFillsProgramPath() {
 void TstAdminwindow::lookUpStartsBrowser() {
     Fixture f;
     const QString edge = f.tmp.path() + "/msedge";
-    textfile::writeLines(edge, {"x"});
+    writeFixture(edge, {"x"});
     App& app = start(f, {{f.tmp.path() + "/chrome"}, {edge}});
     Tboksform* boks = app.boksform;
     boks->Bog->setCurrentIndex(1);

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 
 #include "bookmarks.h"
@@ -32,7 +33,7 @@ QString fixture(const char* name) {
 void nyheder(Fixture& f) {
     f.makeUser();
     Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/", 7);
-    textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder"});
+    writeFixture(f.web() + "/webgruppe.txt", {"Nyheder"});
 }
 
 QStringList groupRows(const QListWidget* list) {
@@ -129,7 +130,7 @@ void TstBookmarkWindow::exportsCurrentGroupOrAll() {
     Fixture f;
     nyheder(f);
     Fixture::element(f.web() + "/Opslag", "Krak", "https://www.krak.dk/");
-    textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder", "Opslag"});
+    writeFixture(f.web() + "/webgruppe.txt", {"Nyheder", "Opslag"});
     App& app = f.start();
     app.model->selectGroup("Nyheder");
     const QString one = f.tmp.filePath("en.html");

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 
 #include "boks.h"
@@ -56,7 +57,7 @@ private:
     }
     static void unblock(const QString& path, const QStringList& lines) {
         QDir(path).removeRecursively();
-        textfile::writeLines(path, lines);
+        writeFixture(path, lines);
     }
 
     static QString current(App& app) { return app.model->gruppenavn(); }
@@ -98,7 +99,7 @@ void TstConsistency::failedListWriteUndoesFolder() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    textfile::writeLines(f.web() + "/webgruppe.txt", {"C", "B", "A"});
+    writeFixture(f.web() + "/webgruppe.txt", {"C", "B", "A"});
     app.mainform->actionSI->execute();
     app.mainform->actionSI->execute();
     QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"C", "B", "A"}));

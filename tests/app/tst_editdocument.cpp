@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 #include "helpstructure.h"
 
@@ -53,7 +54,7 @@ void TstEditdocument::documentOpensAsOneQuotedParameter() {
     QCOMPARE(h.info()->htmlProgram, h.editor);
     QVERIFY(h.info()->redigerKnap->isEnabled());
     const QString document = h.tekstfiler + "/Mit dokument.html";
-    textfile::writeLines(document, {"<p>Hej</p>"});
+    writeFixture(document, {"<p>Hej</p>"});
     h.info()->hjemmeside = document;
     h.shell()->calls.clear();
     QTest::mouseClick(h.info()->redigerKnap, Qt::LeftButton);

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 
 #include "boks.h"
@@ -37,8 +38,8 @@ private:
         Fixture::element(group, "DR", "https://www.dr.dk/", 41);
         Fixture::element(group, "Politiken", "https://politiken.dk/", 3);
         Fixture::element(group, "TV 2", "https://nyheder.tv2.dk/", 2);
-        textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder"});
-        textfile::writeLines(f.options() + "/main.txt",
+        writeFixture(f.web() + "/webgruppe.txt", {"Nyheder"});
+        writeFixture(f.options() + "/main.txt",
                              {"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "", "0"});
         App& app = f.start();
         app.mainform->show();
@@ -265,7 +266,7 @@ void TstEditwindow::strayCopyRemovesItsOwnFile() {
     f.makeUser();
     group = f.web() + "/Nyheder";
     QDir().mkpath(group);
-    textfile::writeLines(group + "/DR (2).txt",
+    writeFixture(group + "/DR (2).txt",
                          {"https://www.dr.dk/", "DR", "01-01-2020", "10:15", "3", ""});
     App& app = start(f);
     QTreeView* list = app.boksform->programBoks;

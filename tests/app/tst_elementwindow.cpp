@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 #include "modalkeys.h"
 
@@ -29,7 +30,7 @@ private slots:
 private:
     App& startWithGroup(Fixture& f, const QString& group) {
         f.makeUser();
-        textfile::writeLines(f.options() + "/main.txt",
+        writeFixture(f.options() + "/main.txt",
                              {"Sky", "120", "120", "595", "380", group, group, "", "0"});
         App& app = f.start();
         app.mainform->show();
@@ -83,7 +84,7 @@ void TstElementwindow::malformedFileStopsListing() {
     const QString group = f.web() + "/Nyheder";
     Fixture::element(group, "a", "https://a.dk/");
     QDir().mkpath(group + "/b mappe");
-    textfile::writeLines(group + "/c.txt", {"https://c.dk/", "c"});
+    writeFixture(group + "/c.txt", {"https://c.dk/", "c"});
     Fixture::element(group, "d", "https://d.dk/");
     App& app = startWithGroup(f, "Nyheder");
     QTableView* listen = app.mainform->Listen;

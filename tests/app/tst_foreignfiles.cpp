@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 
 #include "main.h"
@@ -40,8 +41,8 @@ void TstForeignFiles::windowsNamedElementIsShownAndRenamedByAVisit() {
     QVERIFY(strayFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
                                   QFileDevice::FileModificationTime));
     strayFile.close();
-    textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder"});
-    textfile::writeLines(f.options() + "/main.txt",
+    writeFixture(f.web() + "/webgruppe.txt", {"Nyheder"});
+    writeFixture(f.options() + "/main.txt",
                          {"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "", "0"});
     App& app = f.start();
     app.mainform->show();

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 
 #include "boks.h"
@@ -39,9 +40,9 @@ private:
         QDir().mkpath(f.web() + "/A");
         QDir().mkpath(f.web() + "/c");
         QDir().mkpath(f.web() + "/Gemt");
-        textfile::writeLines(f.web() + "/webgruppe.txt", {"b", "A", "c"});
-        textfile::writeLines(f.web() + "/webLager.txt", {"Gemt"});
-        textfile::writeLines(f.options() + "/main.txt",
+        writeFixture(f.web() + "/webgruppe.txt", {"b", "A", "c"});
+        writeFixture(f.web() + "/webLager.txt", {"Gemt"});
+        writeFixture(f.options() + "/main.txt",
                              {"Sky", "120", "120", "595", "380", "b", "b", "", "0"});
         App& app = f.start();
         app.mainform->show();

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 #include "helpstructure.h"
 
@@ -477,7 +478,7 @@ void TstInfowindow::optionsDefaultsWrittenAtFirstShowing() {
     f.makeUser();
     const QString file = f.options() + "/information.txt";
     if (!lines.isEmpty())
-        textfile::writeLines(file, lines);
+        writeFixture(file, lines);
     App& app = f.start();
     QVERIFY(!app.infoformen->isVisible());
     app.mainform->Information("Lenkaro");
@@ -493,7 +494,7 @@ void TstInfowindow::optionsReadAndWrittenAtClose() {
     makeHelpStructure(f.base);
     f.makeUser();
     const QString file = f.options() + "/information.txt";
-    textfile::writeLines(file, {"40", "30", "900", "700", "260"});
+    writeFixture(file, {"40", "30", "900", "700", "260"});
     App& app = f.start();
     app.mainform->Information("Lenkaro");
     QCOMPARE(app.infoformen->pos(), QPoint(30, 40));
@@ -508,7 +509,7 @@ void TstInfowindow::optionsReadAndWrittenAtClose() {
     QCOMPARE(textfile::readLines(file).value_or(QStringList{}),
              (QStringList{"60", "70", "820", "640", "300"}));
     // Shown again, the window keeps its state and reads nothing.
-    textfile::writeLines(file, {"1", "1", "760", "510", "200"});
+    writeFixture(file, {"1", "1", "760", "510", "200"});
     app.mainform->Information("Grupper");
     QCOMPARE(app.infoformen->pos(), QPoint(70, 60));
 }
@@ -530,7 +531,7 @@ void TstInfowindow::extremeOptionsStayOnScreen() {
     makeHelpStructure(f.base);
     f.makeUser();
     const QString file = f.options() + "/information.txt";
-    textfile::writeLines(file, lines);
+    writeFixture(file, lines);
     App& app = f.start();
     app.mainform->Information("Lenkaro");
     Tinfoformen* info = app.infoformen;

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 
 #include "boks.h"
@@ -54,16 +55,16 @@ private:
         Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/", 41);
         Fixture::element(f.web() + "/Nyheder", "TV 2", "https://nyheder.tv2.dk/", 2);
         Fixture::element(f.web() + "/Nyheder", "Ødelagt", "ikke en adresse", 5);
-        textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder", "Musik"});
+        writeFixture(f.web() + "/webgruppe.txt", {"Nyheder", "Musik"});
         QDir().mkpath(f.web() + "/Musik");
         program = f.tmp.path() + "/bin/lommeregner";
         QDir().mkpath(f.tmp.path() + "/bin");
-        textfile::writeLines(program, {"#!/bin/sh"});
+        writeFixture(program, {"#!/bin/sh"});
         Fixture::element(f.programs() + "/Værktøj", "Lommeregner", program, 7);
         Fixture::element(f.programs() + "/Værktøj", "Mangler", f.tmp.path() + "/bin/mangler");
         Fixture::element(f.programs() + "/Værktøj", "Mappe", f.tmp.path() + "/bin");
-        textfile::writeLines(f.programs() + "/webgruppe.txt", {"Værktøj"});
-        textfile::writeLines(f.options() + "/main.txt",
+        writeFixture(f.programs() + "/webgruppe.txt", {"Værktøj"});
+        writeFixture(f.options() + "/main.txt",
                              {"Sky", "120", "120", "595", "380", group, group, "Værktøj", "0"});
         App& app = f.start("anna", browsers);
         app.mainform->show();
@@ -449,9 +450,9 @@ void TstMainwindow::lookUpStartsBrowserInChosenOrder() {
     const QString bin = f.tmp.path() + "/browsers/";
     QDir().mkpath(bin);
     if (chrome)
-        textfile::writeLines(bin + "chrome", {"x"});
+        writeFixture(bin + "chrome", {"x"});
     if (edge)
-        textfile::writeLines(bin + "edge", {"x"});
+        writeFixture(bin + "edge", {"x"});
     App& app = start(f, "Nyheder", {{bin + "google-chrome", bin + "chrome"}, {bin + "edge"}});
     app.boksform->setBrowserIndex(choice);
     QTest::keyClick(app.mainform, Qt::Key_B, Qt::ControlModifier);
@@ -479,9 +480,9 @@ void TstMainwindow::lookUpStartsDesktopsBrowser() {
     const QString data = f.tmp.path() + "/data";
     QDir().mkpath(data + "/applications");
     QDir().mkpath(f.tmp.path() + "/config");
-    textfile::writeLines(data + "/applications/web.desktop",
+    writeFixture(data + "/applications/web.desktop",
                          {"[Desktop Entry]", "Exec=webbrowser --profile \"Min profil\" %U"});
-    textfile::writeLines(f.tmp.path() + "/config/mimeapps.list",
+    writeFixture(f.tmp.path() + "/config/mimeapps.list",
                          {"[Default Applications]", "x-scheme-handler/http=web.desktop"});
     BrowserPlaces places{{"chromium"}, {"microsoft-edge"}};
     places.desktop = XdgDirs{{f.tmp.path() + "/config"}, {data}, {}};

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 #include "helpstructure.h"
 
@@ -53,7 +54,7 @@ struct Help {
         QTest::keyClick(info()->EditFind, Qt::Key_Return);
     }
     void write(const QString& name, const QString& text) {
-        textfile::writeLines(tekstfiler + "/" + name, {text});
+        writeFixture(tekstfiler + "/" + name, {text});
     }
 };
 } // namespace

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 
 #include "boks.h"
@@ -40,7 +41,7 @@ private slots:
 void TstStartup::firstStartAndClose() {
     Fixture f;
     Fixture::element(f.base + "/Struktur/Program/Nyheder", "DR", "https://www.dr.dk/");
-    textfile::writeLines(f.base + "/Struktur/Program/webgruppe.txt", {"Nyheder"});
+    writeFixture(f.base + "/Struktur/Program/webgruppe.txt", {"Nyheder"});
     App& app = f.start();
     Tmainform* main = app.mainform;
     QCOMPARE(main->windowTitle(), QStringLiteral("Lenkaro: anna"));
@@ -104,9 +105,9 @@ void TstStartup::readsMainOptions() {
     f.makeUser();
     Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/");
     Fixture::element(f.programs() + "/Kontor", "Regneark", "/usr/bin/localc");
-    textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder", "Musik"});
-    textfile::writeLines(f.programs() + "/webgruppe.txt", {"Kontor"});
-    textfile::writeLines(f.options() + "/main.txt", lines);
+    writeFixture(f.web() + "/webgruppe.txt", {"Nyheder", "Musik"});
+    writeFixture(f.programs() + "/webgruppe.txt", {"Kontor"});
+    writeFixture(f.options() + "/main.txt", lines);
     App& app = f.start();
     Tmainform* main = app.mainform;
     QCOMPARE(main->designname, lines[0]);
@@ -133,7 +134,7 @@ void TstStartup::readsMainOptions() {
 void TstStartup::unknownStyleIsReportedAndKept() {
     Fixture f;
     f.makeUser();
-    textfile::writeLines(f.options() + "/main.txt",
+    writeFixture(f.options() + "/main.txt",
                          {"Marmor", "50", "60", "700", "500", "", "", "", "0"});
     App& app = f.start();
     const auto shown = MessageBox::takeShown();
@@ -205,7 +206,7 @@ void TstStartup::readsBoksOptions() {
     Fixture f;
     f.makeUser();
     if (lines != QStringList{"-"})
-        textfile::writeLines(f.options() + "/lenKaro.txt", lines);
+        writeFixture(f.options() + "/lenKaro.txt", lines);
     App& app = f.start();
     QCOMPARE(QRect(app.boksform->pos(), app.boksform->size()), geometry);
     QCOMPARE(app.boksform->browserIndex(), browser);
@@ -280,7 +281,7 @@ void TstStartup::extremePlacesStayOnScreen() {
     Fixture f;
     f.makeUser();
     const QString path = f.options() + "/" + file;
-    textfile::writeLines(path, lines);
+    writeFixture(path, lines);
     auto windowOf = [&file](App& app) -> QWidget* {
         if (file == "main.txt")
             return app.mainform;

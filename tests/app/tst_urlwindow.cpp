@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 #include "helpstructure.h"
 
@@ -42,7 +43,7 @@ struct Visits {
         makeHelpStructure(f.base);
         f.makeUser();
         if (!options.isEmpty())
-            textfile::writeLines(f.options() + "/urlboks1.txt", options);
+            writeFixture(f.options() + "/urlboks1.txt", options);
         app = &f.start();
         if (pages.isEmpty())
             return;
@@ -173,7 +174,7 @@ void TstUrlwindow::options() {
     Fixture f;
     f.makeUser();
     if (!lines.isEmpty())
-        textfile::writeLines(f.options() + "/urlboks1.txt", lines);
+        writeFixture(f.options() + "/urlboks1.txt", lines);
     App& app = f.start();
     QCOMPARE(app.urlform1->size(), size);
 }
@@ -227,7 +228,7 @@ void TstUrlwindow::firstShownCentredOnMainWindow() {
 void TstUrlwindow::endingProgramWritesNothing() {
     Visits v({"Lenkaro.html"});
     const QString infoFile = v.f.options() + "/information.txt";
-    textfile::writeLines(infoFile, {"1", "2", "800", "600", "200"});
+    writeFixture(infoFile, {"1", "2", "800", "600", "200"});
     v.app->mainform->show();
     v.urls()->show();
     v.info()->show();

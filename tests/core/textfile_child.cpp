@@ -11,6 +11,7 @@ int main(int argc, char* argv[]) {
     if (argc != 3)
         return 2;
     textfile::setBeforeReplace([] { std::raise(SIGKILL); });
-    textfile::writeLines(QString::fromLocal8Bit(argv[1]), {QString::fromLocal8Bit(argv[2])});
+    if (!textfile::writeLines(QString::fromLocal8Bit(argv[1]), {QString::fromLocal8Bit(argv[2])}))
+        return 3;
     return 1; // not reached
 }

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "elementedit.h"
 #include "elementstore.h"
 #include "textfile.h"
@@ -53,9 +54,9 @@ struct Group {
     QString dir = tmp.path();
     TWebArray web;
     Group() {
-        textfile::writeLines(dir + "/DR.txt", element("https://www.dr.dk/", "DR"));
-        textfile::writeLines(dir + "/TV2.txt", element("https://tv2.dk/", "TV2"));
-        textfile::writeLines(dir + "/Æble.txt", element("https://æble.dk/", "Æble"));
+        writeFixture(dir + "/DR.txt", element("https://www.dr.dk/", "DR"));
+        writeFixture(dir + "/TV2.txt", element("https://tv2.dk/", "TV2"));
+        writeFixture(dir + "/Æble.txt", element("https://æble.dk/", "Æble"));
         store::readWeb(dir, web);
     }
     qsizetype indexOf(const QString& navn) const {
@@ -186,7 +187,7 @@ void TstElementedit::renameRefused() {
     QFETCH(QString, newNavn);
     QFETCH(ElementChange::Result, result);
     Group group;
-    textfile::writeLines(group.dir + "/Noter.txt", element("https://noter.dk/", "Noter"));
+    writeFixture(group.dir + "/Noter.txt", element("https://noter.dk/", "Noter"));
     const TWebArray web = group.web;
     const QStringList present = files(group.dir);
     const QStringList drLines = linesOf(group.dir + "/DR.txt");
@@ -234,7 +235,7 @@ void TstElementedit::renameWriteFails() {
 
 void TstElementedit::elementFilePath() {
     QTemporaryDir tmp;
-    textfile::writeLines(tmp.path() + "/dr.txt", element("https://www.dr.dk/", "DR"));
+    writeFixture(tmp.path() + "/dr.txt", element("https://www.dr.dk/", "DR"));
     QCOMPARE(store::elementFilePath(tmp.path(), "DR"), tmp.path() + "/dr.txt");
     QCOMPARE(store::elementFilePath(tmp.path(), "TV2"), tmp.path() + "/TV2.txt");
 }
@@ -253,12 +254,14 @@ void TstElementedit::removeFiles() {
     QTemporaryDir tmp;
     const QString dir = tmp.path();
     for (const char* name : {"A.txt", "B.txt", "C.txt"})
-        textfile::writeLines(dir + "/" + name, element("https://x.dk/", name));
+        writeFixture(dir + "/" + name, element("https://x.dk/", name));
     QDir(dir).mkpath("Mappe.txt/indhold");
 
     // The last row first, as the ticked rows are removed.
     const store::FileRemoval removal =
-        store::removeElementFiles({dir + "/C.txt", dir + "/" + middle, dir + "/A.txt"});
+        store::removeElementFiles({QFile::encodeName(dir + "/C.txt"),
+                                   QFile::encodeName(dir + "/" + middle),
+                                   QFile::encodeName(dir + "/A.txt")});
     QCOMPARE(removal.failed, failed);
     QCOMPARE(removal.ok(), failed < 0);
     QCOMPARE(removal.error.isEmpty(), failed < 0);

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "elementstore.h"
 #include "textfile.h"
 #include "visits.h"
@@ -33,9 +34,9 @@ QStringList element(const QString& url, const QString& navn, const QString& visi
 void TstElementstore::readsElementsInNameOrder() {
     QTemporaryDir tmp;
     const QString dir = tmp.path();
-    textfile::writeLines(dir + "/b.txt", element("https://b.dk/", "b"));
-    textfile::writeLines(dir + "/A.txt", element("https://a.dk/", "A", "41"));
-    textfile::writeLines(dir + "/c.txt", element("https://c.dk/", "c") << "extra"
+    writeFixture(dir + "/b.txt", element("https://b.dk/", "b"));
+    writeFixture(dir + "/A.txt", element("https://a.dk/", "A", "41"));
+    writeFixture(dir + "/c.txt", element("https://c.dk/", "c") << "extra"
                                                                        << "lines");
     QDir(dir).mkdir("Aa mappe");
     TWebArray web;
@@ -83,9 +84,9 @@ void TstElementstore::stopsAtFirstBadFile() {
     QFETCH(int, visits);
     QTemporaryDir tmp;
     const QString dir = tmp.path();
-    textfile::writeLines(dir + "/1.txt", element("https://a.dk/", "a"));
-    textfile::writeLines(dir + "/2.txt", bad);
-    textfile::writeLines(dir + "/3.txt", element("https://c.dk/", "c"));
+    writeFixture(dir + "/1.txt", element("https://a.dk/", "a"));
+    writeFixture(dir + "/2.txt", bad);
+    writeFixture(dir + "/3.txt", element("https://c.dk/", "c"));
     TWebArray web;
     store::readWeb(dir, web);
     QCOMPARE(web.size(), 2);
@@ -99,7 +100,7 @@ void TstElementstore::stopsAtFirstBadFile() {
 
 void TstElementstore::cutsDateAndTime() {
     QTemporaryDir tmp;
-    textfile::writeLines(tmp.path() + "/x.txt",
+    writeFixture(tmp.path() + "/x.txt",
                          {"u", "x", "Tirsdag 01-02-2026", "13:45:59", "3", "f"});
     TWebArray web;
     store::readWeb(tmp.path(), web);
@@ -130,7 +131,7 @@ void TstElementstore::groupLists() {
     QTemporaryDir tmp;
     QString error;
     QCOMPARE(*store::readGroupList(tmp.path() + "/webgruppe.txt", &error), QStringList{});
-    textfile::writeLines(tmp.path() + "/webgruppe.txt", {"Nyheder", "", "Musik"});
+    writeFixture(tmp.path() + "/webgruppe.txt", {"Nyheder", "", "Musik"});
     QCOMPARE(*store::readGroupList(tmp.path() + "/webgruppe.txt", &error),
              (QStringList{"Nyheder", "", "Musik"}));
     QDir(tmp.path()).mkdir("folder.txt");

@@ -1,5 +1,6 @@
 #include "filenames.h"
 #include "textfile.h"
+#include "writefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,7 +97,7 @@ void TstFilenames::windowsNamesAreListedAndReplaced() {
     QVERIFY(written.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
     written.write("https://b\xf8ger.dk/\r\nB\xf8ger\r\n");
     written.close();
-    QVERIFY(textfile::writeLines(dir + "/A.txt", {"a"}));
+    writeFixture(dir + "/A.txt", {"a"});
 
     const QString name = QStringLiteral("B\u00f8ger.txt");
     const QString path = dir + "/" + name;
@@ -105,23 +106,28 @@ void TstFilenames::windowsNamesAreListedAndReplaced() {
     QVERIFY(filenames::isFile(path));
     QCOMPARE(*textfile::readLines(path),
              (QStringList{QStringLiteral("https://b\u00f8ger.dk/"), QStringLiteral("B\u00f8ger")}));
+    const QList<filenames::FileEntry> entries = filenames::listFileEntries(dir);
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[1].name, name);
+    QCOMPARE(entries[1].native, raw);
+    QVERIFY(entries[1].windowsNamed);
+    QVERIFY(!entries[0].windowsNamed);
 
-    // Written once, the file bears its UTF-8 name and the old one is gone.
-    QVERIFY(textfile::writeLines(path, {"ny"}));
-    QVERIFY(!QFileInfo::exists(QFile::decodeName(raw)));
-    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), (QStringList{"A.txt", name}));
-    QCOMPARE(*textfile::readLines(path), QStringList{"ny"});
-
-    // A copy under the old name, as a write killed before it removed it leaves: listed once,
-    // and removing the element removes both.
-    const int again = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-    QVERIFY(again >= 0);
-    ::close(again);
+    // A file under the UTF-8 name beside it is a file of its own: listed as an entry of its
+    // own, before its Windows-1252 twin, and deleting it deletes nothing else.
+    writeFixture(path, {"ny"});
+    const QList<filenames::FileEntry> both = filenames::listFileEntries(dir);
+    QCOMPARE(both.size(), 3);
+    QCOMPARE(both[1].native, QFile::encodeName(path));
+    QCOMPARE(both[2].native, raw);
     QCOMPARE(filenames::listFiles(dir), (QStringList{"A.txt", name}));
-    QVERIFY(filenames::removeFile(dir + "/" + name));
+    QCOMPARE(*textfile::readLines(path), QStringList{"ny"});
+    QVERIFY(filenames::removeFile(path));
+    QVERIFY(filenames::existsNative(raw));
     QString error;
-    QVERIFY(!filenames::removeFile(dir + "/" + name, &error));
+    QVERIFY(!filenames::removeFile(path, &error));
     QVERIFY(!error.isEmpty());
+    QVERIFY(filenames::removeNative(raw));
     QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"A.txt"});
 }
 

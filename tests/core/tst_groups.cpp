@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "groups.h"
 #include "textfile.h"
 
@@ -61,7 +62,7 @@ void TstGroups::createGroup() {
     QDir(content).mkdir("Nyheder");
     QDir(content).mkdir("Gamle Sager");
     QDir(content).mkdir("Æble");
-    textfile::writeLines(content + "/noter", {"ikke en gruppe"});
+    writeFixture(content + "/noter", {"ikke en gruppe"});
     const QStringList before = entries(content);
 
     const GroupChange change = store::createGroup(content, name);
@@ -101,7 +102,7 @@ void TstGroups::renameGroup() {
     const QString content = tmp.path();
     QDir(content).mkpath("Nyheder");
     QDir(content).mkdir("Musik");
-    textfile::writeLines(content + "/Nyheder/DR.txt", {"https://www.dr.dk/", "DR"});
+    writeFixture(content + "/Nyheder/DR.txt", {"https://www.dr.dk/", "DR"});
 
     const GroupChange change = store::renameGroup(content, "Nyheder", newName);
     QCOMPARE(change.result, result);

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "bookmarks.h"
 #include "elementlistmodel.h"
 #include "entrycheck.h"
@@ -6,6 +7,7 @@
 #include "urlcheck.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +16,7 @@ using store::EntryCheck;
 using store::Model;
 using store::Result;
 Q_DECLARE_METATYPE(EntryCheck)
+Q_DECLARE_METATYPE(Result::Kind)
 
 // The model on a folder tree of its own, without any window: what it holds, what is on disk,
 // and that a failed write changes neither.
@@ -34,6 +37,9 @@ private slots:
     void elementListFollowsModel();
     void entryChecks_data();
     void entryChecks();
+    void modelRefusesWhatNoFileCanHold_data();
+    void modelRefusesWhatNoFileCanHold();
+    void listFileNamesAreNoGroups();
     void importsBookmarksIntoGroups();
     void importStopsAtFirstFailedWrite();
     void exportReadsBackAsTheGroups();
@@ -52,7 +58,7 @@ struct Tree {
 
     static void element(const QString& dir, const QString& navn, const QString& url, int visits) {
         QDir().mkpath(dir);
-        textfile::writeLines(dir + "/" + navn + ".txt",
+        writeFixture(dir + "/" + navn + ".txt",
                              {url, navn, "01-12-2026", "10:15", QString::number(visits), ""});
     }
 
@@ -61,10 +67,10 @@ struct Tree {
             QDir().mkpath(web() + "/" + g);
         element(web() + "/B", "DR", "https://www.dr.dk/", 41);
         element(web() + "/B", "TV 2", "https://nyheder.tv2.dk/", 2);
-        textfile::writeLines(web() + "/webgruppe.txt", {"A", "B", "C"});
-        textfile::writeLines(web() + "/webLager.txt", {"X"});
+        writeFixture(web() + "/webgruppe.txt", {"A", "B", "C"});
+        writeFixture(web() + "/webLager.txt", {"X"});
         QDir().mkpath(programs() + "/P");
-        textfile::writeLines(programs() + "/webgruppe.txt", {"P"});
+        writeFixture(programs() + "/webgruppe.txt", {"P"});
         model.setFolders(web() + "/", programs() + "/");
         model.restore(QStringLiteral("B"), QStringLiteral("B"), QStringLiteral("P"), 0);
         QVERIFY(model.setMappe().ok());
@@ -338,6 +344,12 @@ void TstModel::entryChecks_data() {
         << 1 << QDir::tempPath() << "Regner" << 1 << EntryCheck::ProgramMissing;
     QTest::newRow("program") << 1 << "PROGRAM"
                              << "Regner" << 1 << EntryCheck::Ok;
+    QTest::newRow("a line break in an address")
+        << 0 << dr + "\nx" << "DR" << 1 << EntryCheck::InvalidAddress;
+    QTest::newRow("a path with a line break")
+        << 0 << "/tmp/a\nb" << "DR" << 1 << EntryCheck::InvalidAddress;
+    QTest::newRow("a program with a line break, even one that exists")
+        << 1 << "PROGRAM\n" << "Regner" << 1 << EntryCheck::ProgramMissing;
 }
 
 void TstModel::entryChecks() {
@@ -347,12 +359,87 @@ void TstModel::entryChecks() {
     QFETCH(int, minimum);
     QFETCH(EntryCheck, check);
     QTemporaryDir tmp;
-    if (url == "PROGRAM") {
-        url = tmp.path() + "/regner";
-        textfile::writeLines(url, {"#!/bin/sh"});
+    if (url.startsWith("PROGRAM")) {
+        const QString file = tmp.path() + "/regner" + url.mid(7);
+        // A file name may hold a line break on Linux; the element's file may not.
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        url = file;
     }
     const auto urlCheck = UrlCheck::system();
     QCOMPARE(store::checkEntry(quint8(funkNo), url, navn, minimum, *urlCheck), check);
+}
+
+void TstModel::modelRefusesWhatNoFileCanHold_data() {
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Result::Kind>("kind");
+    QTest::newRow("a group named as the group list") << "group" << "webgruppe.txt"
+                                                     << Result::UnusableName;
+    QTest::newRow("a group named as the shelf list, other case") << "group" << "WEBLAGER.TXT"
+                                                                  << Result::UnusableName;
+    QTest::newRow("a group named as a temporary file") << "group" << ".lenkaro-a1B2c3.tmp"
+                                                       << Result::UnusableName;
+    QTest::newRow("renamed to the shelf list") << "rename" << "webLager.txt"
+                                               << Result::UnusableName;
+    QTest::newRow("element named with a path") << "element" << "../../x" << Result::UnusableName;
+    QTest::newRow("element named with a line break") << "element" << "a\nb"
+                                                     << Result::UnusableName;
+    QTest::newRow("address with a line break") << "address" << "https://x.dk/\r\n3"
+                                               << Result::InvalidAddress;
+    QTest::newRow("edited address with a NUL")
+        << "edit" << QStringLiteral("https://x.dk/") + QChar(0) << Result::InvalidAddress;
+    QTest::newRow("shelf holding a path") << "shelf" << "../../etc" << Result::UnusableName;
+    QTest::newRow("shelf holding the list's own name") << "shelf" << "webgruppe.txt"
+                                                       << Result::UnusableName;
+}
+
+// The model refuses by itself what would write outside the group, where a list file belongs,
+// or a line break into a file, whoever calls it.
+void TstModel::modelRefusesWhatNoFileCanHold() {
+    QFETCH(QString, operation);
+    QFETCH(QString, text);
+    QFETCH(Result::Kind, kind);
+    Tree t;
+    const auto everything = [&] {
+        QStringList all;
+        QDirIterator it(t.tmp.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            all << path + ":" + QString::fromUtf8(QFileInfo(path).isFile()
+                                                      ? textfile::readLines(path)->join('|').toUtf8()
+                                                      : QByteArray());
+        }
+        all.sort();
+        return all;
+    };
+    const QStringList before = everything();
+    Result result;
+    if (operation == "group")
+        result = t.model.NyGruppe(text);
+    else if (operation == "rename")
+        result = t.model.RedigerGruppe(text);
+    else if (operation == "element")
+        result = t.model.insertElement("https://x.dk/", text, yes);
+    else if (operation == "address")
+        result = t.model.insertElement(text, "Ny", yes);
+    else if (operation == "edit")
+        result = t.model.editElement(0, text, "DR");
+    else
+        result = t.model.saveShelf({"A", text}, {"X"});
+    QCOMPARE(result.kind, kind);
+    QCOMPARE(everything(), before);
+    QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B", "C"}));
+    QCOMPARE(t.model.WebAntal(), 2);
+}
+
+void TstModel::listFileNamesAreNoGroups() {
+    // A hand-edited list naming the program's own files: those are no groups.
+    Tree t;
+    writeFixture(t.web() + "/webgruppe.txt", {"A", "webLager.txt", "B", "WebGruppe.TXT", "C"});
+    QVERIFY(t.model.setMappe().ok());
+    QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B", "C"}));
 }
 
 void TstModel::importsBookmarksIntoGroups() {

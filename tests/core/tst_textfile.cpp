@@ -27,6 +27,11 @@ private slots:
     void killedWriteLeavesOldFileAndNoElement();
     void longestNameSaves();
     void readsOnlyRegularFiles();
+    void refusesFilesTooLarge_data();
+    void refusesFilesTooLarge();
+    void refusesControlCharacters_data();
+    void refusesControlCharacters();
+    void modesOfWrittenFiles();
 };
 
 void TstTextfile::decodes_data() {
@@ -97,7 +102,8 @@ void TstTextfile::failedWriteKeepsOldFile() {
     const bool written = textfile::writeLines(path, {QString(4096, u'x')}, &error);
     setrlimit(RLIMIT_FSIZE, &saved);
     QVERIFY(!written);
-    QVERIFY(!error.isEmpty());
+    // The reason of the write that failed, not of the file object.
+    QCOMPARE(error, QStringLiteral("Filen er for stor"));
     QCOMPARE(*textfile::readLines(path), (QStringList{"old", "lines"}));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"f.txt"});
 }
@@ -125,8 +131,9 @@ void TstTextfile::killedWriteLeavesOldFileAndNoElement() {
     const QString stray = left.first() == "DR.txt" ? left.last() : left.first();
     QVERIFY(textfile::isTemporaryName(stray));
     QVERIFY2(!stray.contains("DR"), qPrintable(stray));
-    // The stray file is no element. A write into the folder leaves it while it may still be
-    // another program's write in progress, and removes it once it is stale.
+    // The stray file is no element. Listing the folder leaves it while it may still be another
+    // program's write in progress, and removes it once it is stale; a write touches only its
+    // own file and its temporary file, whatever else the folder holds.
     QCOMPARE(filenames::listFiles(dir.path()), QStringList{"DR.txt"});
     QVERIFY(textfile::writeLines(dir.filePath("TV2.txt"), {"x"}));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
@@ -136,6 +143,8 @@ void TstTextfile::killedWriteLeavesOldFileAndNoElement() {
                                   QFileDevice::FileModificationTime));
     strayFile.close();
     QVERIFY(textfile::writeLines(dir.filePath("TV2.txt"), {"y"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    QCOMPARE(filenames::listFiles(dir.path()), (QStringList{"DR.txt", "TV2.txt"}));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{"DR.txt", "TV2.txt"}));
 }
@@ -159,6 +168,96 @@ void TstTextfile::readsOnlyRegularFiles() {
     QVERIFY(!textfile::readLines(fifo, &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!textfile::readLines(dir.path(), &error));
+}
+
+void TstTextfile::refusesFilesTooLarge_data() {
+    QTest::addColumn<qint64>("limit");
+    QTest::newRow("help documents, lists, structures") << textfile::largestFile;
+    QTest::newRow("element and options files") << textfile::largestSmallFile;
+}
+
+// A file far larger than any of its kind is refused before it is read whole. The files are
+// sparse: they take no room on the disk.
+void TstTextfile::refusesFilesTooLarge() {
+    QFETCH(qint64, limit);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("stor.txt");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(limit));
+    file.close();
+    QString error;
+    QVERIFY(textfile::readLines(path, &error, limit));
+    QVERIFY(file.resize(limit + 1));
+    QVERIFY(!textfile::readLines(path, &error, limit));
+    QCOMPARE(error, QStringLiteral("Filen er for stor til at blive læst (over %1 MB)")
+                        .arg(limit >> 20));
+    QByteArray bytes("kept room");
+    QVERIFY(!textfile::readBytes(path, bytes, &error, limit));
+    QVERIFY(bytes.isEmpty());
+}
+
+void TstTextfile::refusesControlCharacters_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("line feed") << "https://x.dk/\nz" << false;
+    QTest::newRow("carriage return") << "a\rb" << false;
+    QTest::newRow("NUL") << QStringLiteral("a") + QChar(0) << false;
+    QTest::newRow("escape") << "\x1b[31m" << false;
+    QTest::newRow("next line (C1)") << QStringLiteral("a\u0085b") << false;
+    QTest::newRow("delete") << "a\x7f" << false;
+    QTest::newRow("tab, as structure files indent") << "\t\tKapitel" << true;
+    QTest::newRow("letters beyond ASCII") << QStringLiteral("Blåbær \u00a0€") << true;
+}
+
+// No line the writer writes holds a line break or another control character: the file keeps
+// its old content and its lines where they were.
+void TstTextfile::refusesControlCharacters() {
+    QFETCH(QString, line);
+    QFETCH(bool, written);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("f.txt");
+    QVERIFY(textfile::writeLines(path, {"old"}));
+    QString error;
+    QCOMPARE(textfile::writeLines(path, {"first", line}, &error), written);
+    QCOMPARE(*textfile::readLines(path), written ? (QStringList{"first", line}) : QStringList{"old"});
+    QCOMPARE(error.isEmpty(), written);
+    QCOMPARE(textfile::isLineText(line), written && !line.contains(u'\t'));
+}
+
+// A new file gets the user's usual mode, a replaced one keeps its own, and a link is replaced
+// by a file of its own with the usual mode: never that of what it pointed to.
+void TstTextfile::modesOfWrittenFiles() {
+    QTemporaryDir dir;
+    const mode_t saved = ::umask(027);
+    auto mode = [](const QString& path) {
+        struct stat st;
+        return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode : mode_t(0);
+    };
+    // The mode of a new file is worked out once per run, at the first write.
+    const QString fresh = dir.filePath("ny.txt");
+    QVERIFY(textfile::writeLines(fresh, {"1"}));
+    const mode_t usual = mode(fresh) & 07777;
+    QVERIFY2((usual & ~0644) == 0, qPrintable(QString::number(usual, 8)));
+
+    const QString own = dir.filePath("egen.txt");
+    QVERIFY(textfile::writeLines(own, {"1"}));
+    QVERIFY(::chmod(QFile::encodeName(own).constData(), 0600) == 0);
+    QVERIFY(textfile::writeLines(own, {"2"}));
+    QCOMPARE(mode(own) & 07777, mode_t(0600));
+
+    const QString target = dir.filePath("alle.txt");
+    QVERIFY(textfile::writeLines(target, {"target"}));
+    QVERIFY(::chmod(QFile::encodeName(target).constData(), 0666) == 0);
+    const QString link = dir.filePath("main.txt");
+    QVERIFY(QFile::link(target, link));
+    QVERIFY(textfile::writeLines(link, {"options"}));
+    ::umask(saved);
+    QVERIFY(S_ISREG(mode(link)));
+    QCOMPARE(mode(link) & 07777, usual);
+    QCOMPARE(*textfile::readLines(link), QStringList{"options"});
+    QCOMPARE(*textfile::readLines(target), QStringList{"target"});
+    QCOMPARE(mode(target) & 07777, mode_t(0666));
 }
 
 QTEST_GUILESS_MAIN(TstTextfile)

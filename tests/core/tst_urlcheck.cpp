@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "browsers.h"
 #include "textfile.h"
 #include "urlcheck.h"
@@ -54,10 +55,10 @@ void TstUrlcheck::findsBrowsersInOrder() {
     const QString edge = tmp.filePath("msedge");
     const BrowserPlaces places{{tmp.filePath("google-chrome"), chrome}, {edge}};
     QCOMPARE(places.find(0).program, QString());
-    textfile::writeLines(chrome, {"x"});
+    writeFixture(chrome, {"x"});
     QCOMPARE(places.find(0).program, chrome);
     QCOMPARE(places.find(1).program, chrome);
-    textfile::writeLines(edge, {"x"});
+    writeFixture(edge, {"x"});
     QCOMPARE(places.find(0).program, chrome);
     QCOMPARE(places.find(1).program, edge);
     QCOMPARE(places.find(-1).program, edge);

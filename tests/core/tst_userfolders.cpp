@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "textfile.h"
 #include "userfolders.h"
 
@@ -22,11 +23,11 @@ namespace {
 void makeBase(const QString& base) {
     QDir(base).mkpath("Struktur/Program/Nyheder/Under");
     QDir(base).mkpath("Struktur/Programmer/V\u00e6rkt\u00f8j");
-    textfile::writeLines(base + "/Struktur/Program/webgruppe.txt", {"Nyheder"});
-    textfile::writeLines(base + "/Struktur/Program/Nyheder/DR.txt",
+    writeFixture(base + "/Struktur/Program/webgruppe.txt", {"Nyheder"});
+    writeFixture(base + "/Struktur/Program/Nyheder/DR.txt",
                          {"https://www.dr.dk/", "DR", "Dato", "XX:XX", "0", "C:\\x\\DR.txt"});
-    textfile::writeLines(base + "/Struktur/Program/Nyheder/Under/dyb.txt", {"d"});
-    textfile::writeLines(
+    writeFixture(base + "/Struktur/Program/Nyheder/Under/dyb.txt", {"d"});
+    writeFixture(
         base + QStringLiteral("/Struktur/Programmer/V\u00e6rkt\u00f8j/Lommeregner.txt"),
         {"/usr/bin/gnome-calculator", "Lommeregner", "Dato", "XX:XX", "0", ""});
 }

@@ -112,6 +112,28 @@ private slots:
                  QStringList({"ansi", "utf16", "utf8"}));
     }
 
+    // A document with a UTF-32 byte-order mark is read by it, by the search as by the reader:
+    // every one of its words finds it, not only those whose bytes happen to line up.
+    void utf32Documents_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("\uFEFFa ab element øl");
+        QStringEncoder be(QStringEncoder::Utf32BE), le(QStringEncoder::Utf32LE);
+        QTest::newRow("big-endian") << QByteArray(be(text));
+        QTest::newRow("little-endian") << QByteArray(le(text));
+    }
+    void utf32Documents() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir tmp;
+        write(tmp.path() + "/side.html", bytes);
+        for (const char* word : {"a", "ab", "element", "øl"}) {
+            QCOMPARE(dokumentsoeg::findDokumenter(tmp.path(), QString::fromUtf8(word)),
+                     QStringList{"side"});
+            QVERIFY(dokumentsoeg::WholeWord(QString::fromUtf8(word)).lookInBytes(bytes) ==
+                    dokumentsoeg::WholeWord::Verdict::Decode);
+        }
+        QCOMPARE(dokumentsoeg::findDokumenter(tmp.path(), "b"), QStringList{});
+    }
+
     // A document unpacked from a Windows archive keeps a name in the Windows code page; it is
     // searched and listed under that name's reading.
     void windowsNamedDocument() {

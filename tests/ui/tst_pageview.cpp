@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "pageview.h"
 #include "textfile.h"
 
@@ -26,7 +27,7 @@ private:
 
 namespace {
 void page(const QString& path, const QString& title, const QString& body = {}) {
-    textfile::writeLines(path, {"<!DOCTYPE html><html><head><meta charset=\"utf-8\">",
+    writeFixture(path, {"<!DOCTYPE html><html><head><meta charset=\"utf-8\">",
                                 "<title>" + title + "</title></head>",
                                 "<body>" + body + "</body></html>"});
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "textfile.h"
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+#include <cstdlib>
+
+// Writes a file a test sets out with; a fixture that cannot be written ends the test run at
+// once, rather than let a test pass on a file that is not there.
+inline void writeFixture(const QString& path, const QStringList& lines) {
+    QString error;
+    if (!textfile::writeLines(path, lines, &error)) {
+        std::fprintf(stderr, "Cannot write the fixture %s: %s\n", qPrintable(path),
+                     qPrintable(error));
+        std::abort();
+    }
+}
