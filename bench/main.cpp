@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QListWidget>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -40,7 +40,7 @@ int usage() {
                  "  lenkaro-bench startup N   (current group of N elements)\n"
                  "  lenkaro-bench load N\n"
                  "  lenkaro-bench keys G      (G groups in the group list)\n"
-                 "  lenkaro-bench visit\n"
+                 "  lenkaro-bench visit [N]\n"
                  "  lenkaro-bench data FOLDER G N   (writes a base folder of G groups, the\n"
                  "                                   current one of N elements, to profile\n"
                  "                                   with: lenkaro-bench child-program BASE)\n");
@@ -265,12 +265,25 @@ struct QuietShell : Shell {
     }
 };
 
-// From a double-click on an element (its handler) to the element file written, next to
-// writing the same six lines with QSaveFile.
-int visit(const QStringList&) {
+// The floor of a visit: the same six lines written to a new file beside the element's, made
+// durable, and renamed over it, as any safe save must.
+void durableWrite(const QByteArray& path, const QByteArray& bytes) {
+    const QByteArray temporary = path + ".ny";
+    const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() ||
+        ::fsync(fd) != 0 || ::close(fd) != 0 || ::rename(temporary.constData(), path.constData()))
+        std::exit(4);
+}
+
+// From a double-click on an element (its handler) to the element file written, in a group of
+// N elements (100 unless given), next to the durable write of the same six lines.
+int visit(const QStringList& args) {
+    const int n = args.isEmpty() ? 100 : positive(args);
+    if (!n)
+        return usage();
     Services services = Services::system();
     services.shell = std::make_unique<QuietShell>();
-    Running running(20, 100, std::move(services));
+    Running running(20, n, std::move(services));
     Tmainform* form = running.app.mainform;
     // A click on the row first, as before a double-click.
     form->Listen->selectRow(0);
@@ -278,21 +291,18 @@ int visit(const QStringList&) {
     const int visitsBefore = running.app.model->Web()[0].Visits;
     const QString anchorPath =
         benchdata::currentGroupFolder(running.base) + QStringLiteral("/anker.txt");
-    const QStringList lines = {
-        "https://www.eksempel.dk/", "anker", "09-12-2026", "13:45", "1", anchorPath};
+    QByteArray bytes;
+    for (const QString& line :
+         QStringList{"https://www.eksempel.dk/", "anker", "09-12-2026", "13:45", "1", anchorPath})
+        bytes += line.toUtf8() + "\r\n";
+    const QByteArray anchorNative = QFile::encodeName(anchorPath);
     const auto [program, anchor] = pairedMediansMs([&] { form->ListenDblClick(); },
-                                                   [&] {
-                                                       QSaveFile file(anchorPath);
-                                                       file.open(QIODevice::WriteOnly);
-                                                       for (const QString& line : lines)
-                                                           file.write(line.toUtf8() + "\r\n");
-                                                       file.commit();
-                                                   });
+                                                   [&] { durableWrite(anchorNative, bytes); });
     if (running.app.model->Web()[0].Visits <= visitsBefore) {
         std::fprintf(stderr, "visit: no visit was recorded\n");
         return 1;
     }
-    report("visit", 1, program, anchor);
+    report("visit", n, program, anchor);
     return 0;
 }
 

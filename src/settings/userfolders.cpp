@@ -76,5 +76,9 @@ UserFolders makeOptdir(const QString& baseDir, const QString& loginName) {
     const QString options = f.userDir + sep + QStringLiteral("Egenskaber");
     makeFolder(options);
     f.optdir = options + sep;
+    // A write killed half-way leaves its temporary file; group folders are cleared of theirs
+    // when they are listed, these three folders at start.
+    for (const QString& dir : {options, program0, program1})
+        textfile::removeStaleTemporaries(dir);
     return f;
 }
