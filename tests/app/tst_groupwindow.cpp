@@ -89,6 +89,11 @@ void TstGroupwindow::createRefusals_data() {
                           << "Navnet kan ikke bruges som mappenavn.";
     QTest::newRow("trailing blank") << "Musik "
                                     << "Navnet kan ikke bruges som mappenavn.";
+    // A folder of the list files' names would stand where the list belongs.
+    QTest::newRow("the shelf list's name") << "webLager.txt"
+                                           << "Navnet kan ikke bruges som mappenavn.";
+    QTest::newRow("the group list's name, other case") << "WebGruppe.TXT"
+                                                       << "Navnet kan ikke bruges som mappenavn.";
 }
 
 void TstGroupwindow::createRefusals() {
