@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace benchdata {
 
 namespace {
@@ -24,20 +26,7 @@ QString groupName(int i) {
 }
 } // namespace
 
-QString makeBase(const QString& root, int groups, int elements) {
-    const QString base = root + QStringLiteral("/Lenkaromappe");
-    const QString user = base + u'/' + login;
-    QDir().mkpath(user + QStringLiteral("/Programmer"));
-    QDir().mkpath(user + QStringLiteral("/Egenskaber"));
-    QFile::link(QStringLiteral(LENKARO_STRUKTUR_DATA), base + QStringLiteral("/Struktur"));
-    const QString web = user + QStringLiteral("/Program");
-    QDir().mkpath(web);
-    QStringList names;
-    for (int i = 0; i < groups; ++i)
-        names << groupName(i);
-    writeLines(web + QStringLiteral("/webgruppe.txt"), names);
-    writeLines(web + QStringLiteral("/webLager.txt"), {});
-    const QString group = web + u'/' + firstGroup;
+static void writeGroup(const QString& group, int elements) {
     QDir().mkpath(group);
     for (int i = 0; i < elements; ++i) {
         // Names in mixed case, so the listing has real sorting to do.
@@ -48,15 +37,42 @@ QString makeBase(const QString& root, int groups, int elements) {
                           QStringLiteral("09-12-2026"), QStringLiteral("13:45"),
                           QString::number(i % 50), path});
     }
-    writeLines(user + QStringLiteral("/Egenskaber/main.txt"),
+}
+
+void makeBaseAt(const QString& base, const QString& user, int groups, int elements) {
+    QDir(base).removeRecursively();
+    const QString home = base + u'/' + user;
+    QDir().mkpath(home + QStringLiteral("/Programmer"));
+    QDir().mkpath(home + QStringLiteral("/Egenskaber"));
+    QFile::link(QStringLiteral(LENKARO_STRUKTUR_DATA), base + QStringLiteral("/Struktur"));
+    const QString web = home + QStringLiteral("/Program");
+    QDir().mkpath(web);
+    QStringList names;
+    for (int i = 0; i < std::max(groups, 2); ++i)
+        names << groupName(i);
+    writeLines(web + QStringLiteral("/webgruppe.txt"), names);
+    writeLines(web + QStringLiteral("/webLager.txt"), {});
+    writeGroup(web + u'/' + firstGroup, elements);
+    writeGroup(web + u'/' + groupName(1), 1);
+    chooseGroup(base, user, true);
+}
+
+void chooseGroup(const QString& base, const QString& user, bool large) {
+    const QString group = large ? firstGroup : groupName(1);
+    writeLines(base + u'/' + user + QStringLiteral("/Egenskaber/main.txt"),
                {QStringLiteral("Sky"), QStringLiteral("120"), QStringLiteral("120"),
-                QStringLiteral("595"), QStringLiteral("380"), firstGroup, firstGroup, QString(),
+                QStringLiteral("595"), QStringLiteral("380"), group, group, QString(),
                 QStringLiteral("0")});
+}
+
+QString makeBase(const QString& root, int groups, int elements) {
+    const QString base = root + QStringLiteral("/Lenkaromappe");
+    makeBaseAt(base, login, groups, elements);
     return base;
 }
 
-QString currentGroupFolder(const QString& base) {
-    return base + u'/' + login + QStringLiteral("/Program/") + firstGroup;
+QString currentGroupFolder(const QString& base, const QString& user) {
+    return base + u'/' + user + QStringLiteral("/Program/") + firstGroup;
 }
 
 } // namespace benchdata

@@ -13,7 +13,14 @@ inline const QString login = QStringLiteral("bench");
 // Returns the base folder.
 QString makeBase(const QString& root, int groups, int elements);
 
+// The same at the base folder base, for the user called user. The second group holds one
+// element: a start with it current is a start with next to nothing to load.
+void makeBaseAt(const QString& base, const QString& user, int groups, int elements);
+
+// Makes the first group (large = true) or the second current in user's "main.txt".
+void chooseGroup(const QString& base, const QString& user, bool large);
+
 // The folder of the current group in a base made by makeBase.
-QString currentGroupFolder(const QString& base);
+QString currentGroupFolder(const QString& base, const QString& user = login);
 
 } // namespace benchdata

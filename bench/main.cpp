@@ -3,15 +3,18 @@
 #include "main.h"
 #include "app.h"
 #include "data.h"
+#include "display.h"
 #include "dokumentsoeg.h"
 #include "measure.h"
 #include "model.h"
+#include "username.h"
 #include "windows.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -37,8 +40,10 @@ int usage() {
                  "usage:\n"
                  "  lenkaro-bench search FOLDER WORD [--list]\n"
                  "  lenkaro-bench corpus FOLDER N   (writes N help documents to search)\n"
-                 "  lenkaro-bench startup N   (current group of N elements)\n"
+                 "  lenkaro-bench startup N   (current group of N elements; on DISPLAY, or\n"
+                 "                             on an Xvfb of its own)\n"
                  "  lenkaro-bench load N\n"
+                 "  lenkaro-bench help        (F1 to the first painted page, cold and warm)\n"
                  "  lenkaro-bench keys G      (G groups in the group list)\n"
                  "  lenkaro-bench visit [N]\n"
                  "  lenkaro-bench data FOLDER G N   (writes a base folder of G groups, the\n"
@@ -53,12 +58,45 @@ int search(const QStringList& args) {
         return usage();
     const QString folder = args[0], word = args[1];
     QStringList found;
-    const double ms = medianMs([&] { found = dokumentsoeg::findDokumenter(folder, word); });
+    const QByteArray folderBytes = QFile::encodeName(folder), wordBytes = word.toUtf8();
+    // grep's own walk over the same documents, a whole-word search ignoring case, found
+    // documents listed, as a process of its own.
+    auto grep = [&] {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, 1);
+            ::execlp("grep", "grep", "-rliwF", "--", wordBytes.constData(), folderBytes.constData(),
+                     static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) > 1) {
+            std::fprintf(stderr, "search: grep failed\n");
+            std::exit(1);
+        }
+    };
+    std::vector<double> programMs, anchorMs;
+    for (int i = 0; i < 2 + 9; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        found = dokumentsoeg::findDokumenter(folder, word);
+        const double program = timer.nsecsElapsed() / 1e6;
+        timer.restart();
+        grep();
+        const double anchor = timer.nsecsElapsed() / 1e6;
+        if (i < 2)
+            continue;
+        programMs.push_back(program);
+        anchorMs.push_back(anchor);
+    }
     if (args.contains("--list")) {
         for (const QString& name : found)
             std::printf("%s\n", qPrintable(name));
     }
-    std::printf("search: %lld documents, %.2f ms\n", static_cast<long long>(found.size()), ms);
+    std::printf("search: %lld documents\n", static_cast<long long>(found.size()));
+    reportPairs("search", QDir(folder).count() - 2, programMs, anchorMs);
     return 0;
 }
 
@@ -109,51 +147,26 @@ int positive(const QStringList& args) {
     return ok && n > 0 ? n : 0;
 }
 
-struct Child {
-    double ms = 0;
-    double peakMb = 0;
-};
+// The program's own binary, through its real main(), on the base folder it was built with.
+const std::string programPath = LENKARO_BENCH_PROGRAM;
+const QString programBase = QStringLiteral(LENKARO_BENCH_PROGRAM_BASE);
 
-// Starts this program again with args, waits for it, and gives its wall time and peak memory.
-Child runChild(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    std::string self = "/proc/self/exe";
-    argv.push_back(self.data());
-    for (const std::string& a : args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    QElapsedTimer timer;
-    timer.start();
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::execv("/proc/self/exe", argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    ::wait4(pid, &status, 0, &usage);
-    Child child{timer.nsecsElapsed() / 1e6, usage.ru_maxrss / 1024.0};
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "a started child failed (%s)\n", args.front().c_str());
-        std::exit(1);
-    }
-    return child;
-}
-
-// Start-up of the program to its main window shown, 20 groups with a current group of N
-// elements, next to a bare Qt Widgets program showing a four-column tree of 100 rows; each
-// started as a process of its own, in turns. Peak memory of both too.
+// Start-up as a user waits for it: the real program started on an X display, 20 groups with a
+// current group of N elements, from its start to its main window's first painted image, next to
+// a bare Qt Widgets program showing a four-column tree of 100 rows, started and timed the same
+// way, in turns. Peak memory of both until then too.
 int startup(const QStringList& args) {
     const int n = positive(args);
     if (!n)
         return usage();
-    QTemporaryDir root;
-    const std::string base = benchdata::makeBase(root.path(), 20, n).toStdString();
+    benchdisplay::XDisplay display;
+    benchdata::makeBaseAt(programBase, platform::loginName(), 20, n);
+    const std::string self = QCoreApplication::applicationFilePath().toStdString();
     std::vector<double> programMs, anchorMs, programMb, anchorMb;
-    const int warmups = 2, runs = n > 20000 ? 5 : 9;
+    const int warmups = 2, runs = 9;
     for (int i = 0; i < warmups + runs; ++i) {
-        const Child program = runChild({"child-program", base});
-        const Child anchor = runChild({"child-anchor"});
+        const auto program = benchdisplay::runUntilPainted({programPath}, display.name());
+        const auto anchor = benchdisplay::runUntilPainted({self, "anchor-window"}, display.name());
         if (i < warmups)
             continue;
         programMs.push_back(program.ms);
@@ -161,7 +174,7 @@ int startup(const QStringList& args) {
         programMb.push_back(program.peakMb);
         anchorMb.push_back(anchor.peakMb);
     }
-    report("startup", n, median(programMs), median(anchorMs));
+    reportPairs("startup", n, programMs, anchorMs);
     const double p = median(programMb), a = median(anchorMb);
     std::printf("startup-memory %d: program %.1f MB, anchor %.1f MB, difference %+.1f MB\n", n, p,
                 a, p - a);
@@ -202,26 +215,40 @@ struct Running {
     App app;
 };
 
-// Loading the current group of N element files into both windows' lists, as at the main
-// window's first showing, next to the plain read floor of the same files.
+// Loading a group of N elements as a user waits for it: the real program's start to its first
+// painted window with that group current, less the same start with a group of one element, next
+// to a plain read of the same files (list the folder, sort the names, read each file whole).
 int load(const QStringList& args) {
     const int n = positive(args);
     if (!n)
         return usage();
-    Running running(20, n);
-    const std::filesystem::path dir = benchdata::currentGroupFolder(running.base).toStdString();
+    benchdisplay::XDisplay display;
+    const QString user = platform::loginName();
+    benchdata::makeBaseAt(programBase, user, 20, n);
+    const std::filesystem::path dir =
+        benchdata::currentGroupFolder(programBase, user).toStdString();
+    std::vector<double> programMs, anchorMs;
     qint64 bytes = 0;
-    const auto [program, anchor] = pairedMediansMs(
-        [&] {
-            running.app.model->loadGruppefil();
-            QCoreApplication::processEvents();
-        },
-        [&] { bytes += plainRead(dir); }, 2, n > 20000 ? 5 : 9);
-    if (running.app.model->WebAntal() != n || bytes == 0) {
-        std::fprintf(stderr, "load: %d elements read of %d\n", running.app.model->WebAntal(), n);
+    const int warmups = 2, runs = 9;
+    for (int i = 0; i < warmups + runs; ++i) {
+        benchdata::chooseGroup(programBase, user, true);
+        const double large = benchdisplay::runUntilPainted({programPath}, display.name()).ms;
+        benchdata::chooseGroup(programBase, user, false);
+        const double small = benchdisplay::runUntilPainted({programPath}, display.name()).ms;
+        QElapsedTimer timer;
+        timer.start();
+        bytes += plainRead(dir);
+        const double plain = timer.nsecsElapsed() / 1e6;
+        if (i < warmups)
+            continue;
+        programMs.push_back(large - small);
+        anchorMs.push_back(plain);
+    }
+    if (bytes == 0) {
+        std::fprintf(stderr, "load: nothing read\n");
         return 1;
     }
-    report("load", n, program, anchor);
+    reportPairs("load", n, programMs, anchorMs);
     return 0;
 }
 
@@ -306,6 +333,39 @@ int visit(const QStringList& args) {
     return 0;
 }
 
+// F1 to the first painted help page, the first time in a run (the page view's engine loaded
+// and started) and again after the help window was closed, on an X display; each run of the
+// program a process of its own.
+int help(const QStringList&) {
+    benchdisplay::XDisplay display;
+    QTemporaryDir root;
+    const QString base = benchdata::makeBase(root.path(), 20, 100);
+    std::vector<double> cold, warm;
+    for (int i = 0; i < 5; ++i) {
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", QString::fromLocal8Bit(display.name()));
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {"child-help", base});
+        if (!child.waitForFinished(120000) || child.exitCode() != 0) {
+            std::fprintf(stderr, "help: the program did not show its help\n");
+            return 1;
+        }
+        const QList<QByteArray> times = child.readAllStandardOutput().trimmed().split(' ');
+        if (times.size() != 2)
+            return 1;
+        cold.push_back(times[0].toDouble());
+        warm.push_back(times[1].toDouble());
+    }
+    std::printf("help: cold %.1f ms (%.1f to %.1f), warm %.1f ms (%.1f to %.1f)\n", median(cold),
+                *std::min_element(cold.begin(), cold.end()),
+                *std::max_element(cold.begin(), cold.end()), median(warm),
+                *std::min_element(warm.begin(), warm.end()),
+                *std::max_element(warm.begin(), warm.end()));
+    return 0;
+}
+
 // The data of the measures, kept for a profiler: the base folder's path is printed.
 int data(const QStringList& args) {
     bool okG = false, okN = false;
@@ -325,6 +385,10 @@ int main(int argc, char** argv) {
         return benchwindows::programChild(QString::fromLocal8Bit(argv[2]));
     if (argc == 2 && std::string(argv[1]) == "child-anchor")
         return benchwindows::anchorChild();
+    if (argc == 2 && std::string(argv[1]) == "anchor-window")
+        return benchwindows::anchorWindow();
+    if (argc == 3 && std::string(argv[1]) == "child-help")
+        return benchwindows::helpChild(QString::fromLocal8Bit(argv[2]));
     // Windows are made without a display, for this process and the ones it starts.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -332,7 +396,7 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     const std::map<QString, std::function<int(const QStringList&)>> measures = {
         {"search", search}, {"corpus", corpus}, {"startup", startup}, {"load", load},
-        {"keys", keys},     {"visit", visit},   {"data", data},
+        {"keys", keys},     {"visit", visit},   {"data", data},     {"help", help},
     };
     if (args.isEmpty() || !measures.count(args.first()))
         return usage();

@@ -49,6 +49,19 @@ std::pair<double, double> pairedMediansMs(Program&& program, Anchor&& anchor, in
     return {median(std::move(programTimes)), median(std::move(anchorTimes))};
 }
 
+// One line per measure taken in pairs: the medians of the program's and the anchor's times, and
+// the median, least and greatest of the ratios of the pairs, each pair run in turn so that a
+// change in the machine's load falls on both alike.
+inline void reportPairs(const char* measure, long long n, const std::vector<double>& program,
+                        const std::vector<double>& anchor) {
+    std::vector<double> ratios;
+    for (size_t i = 0; i < program.size(); ++i)
+        ratios.push_back(anchor[i] > 0 ? program[i] / anchor[i] : 0.0);
+    const auto [least, most] = std::minmax_element(ratios.begin(), ratios.end());
+    std::printf("%s %lld: program %.2f ms, anchor %.2f ms, ratio %.2f (%.2f to %.2f)\n", measure,
+                n, median(program), median(anchor), median(ratios), *least, *most);
+}
+
 // One line per measure: the program's time, the anchor's, and their ratio.
 inline void report(const char* measure, long long n, double program, double anchor) {
     std::printf("%s %lld: program %.2f ms, anchor %.2f ms, ratio %.2f\n", measure, n, program,

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -36,23 +37,85 @@ int programChild(const QString& base) {
     shownThenEnd(app.mainform);
 }
 
+namespace {
+// The anchor: a bare Qt Widgets program's main window with a four-column tree of 100 rows.
+struct AnchorWindow {
+    QMainWindow window;
+    AnchorWindow() {
+        auto* tree = new QTreeWidget;
+        tree->setHeaderLabels({"Dato", "Klokken", "Besøg", "Navn"});
+        QList<QTreeWidgetItem*> rows;
+        for (int i = 0; i < 100; ++i)
+            rows << new QTreeWidgetItem(
+                {"09-12-2026", "13:45", QString::number(i), QStringLiteral("Side %1").arg(i)});
+        tree->addTopLevelItems(rows);
+        window.setCentralWidget(tree);
+        window.resize(595, 380);
+        window.show();
+    }
+};
+} // namespace
+
 int anchorChild() {
     int argc = 1;
     char name[] = "anchor";
     char* argv[] = {name, nullptr};
     QApplication application(argc, argv);
-    QMainWindow window;
-    auto* tree = new QTreeWidget;
-    tree->setHeaderLabels({"Dato", "Klokken", "Besøg", "Navn"});
-    QList<QTreeWidgetItem*> rows;
-    for (int i = 0; i < 100; ++i)
-        rows << new QTreeWidgetItem(
-            {"09-12-2026", "13:45", QString::number(i), QStringLiteral("Side %1").arg(i)});
-    tree->addTopLevelItems(rows);
-    window.setCentralWidget(tree);
-    window.resize(595, 380);
-    window.show();
-    shownThenEnd(&window);
+    AnchorWindow anchor;
+    shownThenEnd(&anchor.window);
+}
+
+int anchorWindow() {
+    int argc = 1;
+    char name[] = "anchor";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    AnchorWindow anchor;
+    return application.exec();
+}
+
+int helpChild(const QString& base) {
+    int argc = 1;
+    char name[] = "lenkaro";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    // The page view's plugin where the build leaves it.
+    QCoreApplication::addLibraryPath(QStringLiteral(LENKARO_PAGEVIEW_DIR));
+    App app(base, benchdata::login);
+    app.mainform->show();
+    if (!QTest::qWaitForWindowExposed(app.mainform))
+        return 3;
+    QCoreApplication::processEvents();
+    // From F1 in the main window to the help page loaded and the window that shows it painted.
+    auto openHelp = [&]() -> double {
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(app.mainform, Qt::Key_F1);
+        QWidget* view = nullptr;
+        for (QWidget* w : QApplication::allWidgets()) {
+            if (w->inherits("QWebEngineView"))
+                view = w;
+        }
+        if (!view)
+            return -1;
+        QSignalSpy loaded(view, SIGNAL(loadFinished(bool)));
+        if (!loaded.wait(30000))
+            return -1;
+        if (!QTest::qWaitForWindowExposed(view->window()))
+            return -1;
+        QCoreApplication::processEvents();
+        return timer.nsecsElapsed() / 1e6;
+    };
+    const double cold = openHelp();
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != app.mainform && w->isVisible())
+            w->close();
+    }
+    QCoreApplication::processEvents();
+    const double warm = openHelp();
+    std::printf("%.2f %.2f\n", cold, warm);
+    std::fflush(stdout);
+    ::_exit(cold < 0 || warm < 0 ? 4 : 0);
 }
 
 } // namespace benchwindows
