@@ -263,6 +263,11 @@ void Tmainform::buildActions() {
         [this] { return model.funkNo() == 0 && !model.gruppeliste().isEmpty(); },
         [this] { exportBookmarksExecute(); });
     aExportBookmarks->setIcon(pictures::icon(pictures::Export));
+    aFind = make("aFind", QStringLiteral("Find element..."),
+                 QStringLiteral("Find et element i alle grupper ved at skrive: Ctrl+F"), nullptr,
+                 [this] { emit findRequested(); });
+    aFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    aFind->setIcon(pictures::icon(pictures::Find));
 
     popupMenu = new QMenu(this);
     popupMenu->addAction(actionAW);
@@ -273,6 +278,8 @@ void Tmainform::buildActions() {
     popupMenu->addSeparator();
     popupMenu->addAction(aImportBookmarks);
     popupMenu->addAction(aExportBookmarks);
+    popupMenu->addSeparator();
+    popupMenu->addAction(aFind);
     Button2->setMenu(popupMenu);
     Button2->setStatusTip(actionAW->statusTip());
     Button2->setAccessibleName(actionAW->statusTip());
@@ -441,6 +448,27 @@ void Tmainform::Information(const QString& S) {
         info->LoadStruktur();
     }
     info->goToInfo(S);
+}
+
+void Tmainform::visitElement(const QString& gruppe, const QString& sourceFile) {
+    // Loaded anew from its folder, so the element is visited as it is on disk now.
+    model.selectGroup(gruppe);
+    int row = -1;
+    for (int i = 0; i < model.Web().size(); ++i) {
+        if (model.Web()[i].sourceFile == sourceFile) {
+            row = i;
+            break;
+        }
+    }
+    if (row < 0) {
+        app.infform->inform(QStringLiteral("Elementet findes ikke længere i gruppen."));
+        return;
+    }
+    Listen->selectRow(row);
+    Listen->scrollTo(model.elements()->index(row, 0));
+    // The two clicks of a double-click on the row.
+    ListenClick();
+    ListenDblClick();
 }
 
 void Tmainform::actionILExecute() {
