@@ -22,9 +22,22 @@ bool writeLines(const QString& path, const QStringList& lines) {
 QString groupName(int i) {
     return QStringLiteral("Gruppe %1").arg(i, 5, 10, QLatin1Char('0'));
 }
+
+void writeElements(const QString& group, int elements) {
+    QDir().mkpath(group);
+    for (int i = 0; i < elements; ++i) {
+        // Names in mixed case, so the listing has real sorting to do.
+        const QString navn = (i % 2 ? QStringLiteral("side %1") : QStringLiteral("Side %1"))
+                                 .arg((i * 7919) % (elements * 2 + 1));
+        const QString path = group + u'/' + navn + QStringLiteral(".txt");
+        writeLines(path, {QStringLiteral("https://www.eksempel.dk/sti/%1.html").arg(i), navn,
+                          QStringLiteral("09-12-2026"), QStringLiteral("13:45"),
+                          QString::number(i % 50), path});
+    }
+}
 } // namespace
 
-QString makeBase(const QString& root, int groups, int elements) {
+QString makeBase(const QString& root, int groups, int elements, bool everyGroup) {
     const QString base = root + QStringLiteral("/Lenkaromappe");
     const QString user = base + u'/' + login;
     QDir().mkpath(user + QStringLiteral("/Programmer"));
@@ -37,17 +50,8 @@ QString makeBase(const QString& root, int groups, int elements) {
         names << groupName(i);
     writeLines(web + QStringLiteral("/webgruppe.txt"), names);
     writeLines(web + QStringLiteral("/webLager.txt"), {});
-    const QString group = web + u'/' + firstGroup;
-    QDir().mkpath(group);
-    for (int i = 0; i < elements; ++i) {
-        // Names in mixed case, so the listing has real sorting to do.
-        const QString navn = (i % 2 ? QStringLiteral("side %1") : QStringLiteral("Side %1"))
-                                 .arg((i * 7919) % (elements * 2 + 1));
-        const QString path = group + u'/' + navn + QStringLiteral(".txt");
-        writeLines(path, {QStringLiteral("https://www.eksempel.dk/sti/%1.html").arg(i), navn,
-                          QStringLiteral("09-12-2026"), QStringLiteral("13:45"),
-                          QString::number(i % 50), path});
-    }
+    for (int g = 0; g < (everyGroup ? groups : 1); ++g)
+        writeElements(web + u'/' + groupName(g), elements);
     writeLines(user + QStringLiteral("/Egenskaber/main.txt"),
                {QStringLiteral("Sky"), QStringLiteral("120"), QStringLiteral("120"),
                 QStringLiteral("595"), QStringLiteral("380"), firstGroup, firstGroup, QString(),
@@ -56,7 +60,11 @@ QString makeBase(const QString& root, int groups, int elements) {
 }
 
 QString currentGroupFolder(const QString& base) {
-    return base + u'/' + login + QStringLiteral("/Program/") + firstGroup;
+    return groupFolder(base, 0);
+}
+
+QString groupFolder(const QString& base, int i) {
+    return base + u'/' + login + QStringLiteral("/Program/") + groupName(i);
 }
 
 } // namespace benchdata

@@ -2,14 +2,12 @@
 
 #include <QString>
 
-// What the file system says of a file's content without reading it: its size and the time it
-// was last written. Two equal stamps of one path are taken as the same content, so a reader
-// that keeps what it read can tell the files it must read again.
-struct FileStamp {
-    qint64 size = -1;    // -1: no file
-    qint64 modified = 0; // nanoseconds since the epoch where the system tells them
-    friend bool operator==(const FileStamp&, const FileStamp&) = default;
-};
+#include <optional>
 
-// The stamp of the file path names (a Windows-1252 name included); size -1 when there is none.
-FileStamp fileStamp(const QString& path);
+// When the file path names (a Windows-1252 name included) was last written, in nanoseconds
+// since the epoch, as finely as the file system keeps it; nothing when there is no such file.
+// A reader that keeps what it read can tell by it the files written since.
+std::optional<qint64> lastWritten(const QString& path);
+
+// The moment now on the clock that lastWritten's times are taken from.
+qint64 nowForFiles();

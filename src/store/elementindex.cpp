@@ -3,12 +3,12 @@
 #include "elementlistmodel.h"
 #include "elementstore.h"
 #include "filenames.h"
+#include "filestamp.h"
 #include "groups.h"
 #include "model.h"
 #include "textcompare.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <vector>
@@ -35,20 +35,24 @@ QList<ElementIndex::Entry> entriesOf(const TWebArray& web) {
     return entries;
 }
 
-// The files of folder as they are now, in listing order, with their stamps.
-void stampFolder(const QString& folder, QStringList& files, QList<FileStamp>& stamps) {
-    files = filenames::listFiles(folder);
-    stamps.clear();
-    stamps.reserve(files.size());
-    for (const QString& name : files)
-        stamps.append(fileStamp(filenames::join(folder, name)));
+// File systems keep times as coarsely as two seconds (FAT): a file written that long before
+// the reading began may look older than it is, so it counts as written after.
+constexpr qint64 coarsestTime = 2'000'000'000;
+
+// The files of folder as they are now, in listing order, and when that was. Looking at the time
+// of each file here would cost a third of the reading again; it is looked at when the folder is
+// looked at again, by comparing it with the moment the reading began.
+void listFolder(const QString& folder, ElementIndex::Group& group) {
+    group.readAt = nowForFiles();
+    group.files = filenames::listFiles(folder);
 }
 
 bool folderChanged(const QString& folder, const ElementIndex::Group& group) {
     if (filenames::listFiles(folder) != group.files)
         return true;
-    for (qsizetype i = 0; i < group.files.size(); ++i) {
-        if (fileStamp(filenames::join(folder, group.files[i])) != group.stamps[i])
+    for (const QString& name : group.files) {
+        const std::optional<qint64> written = lastWritten(filenames::join(folder, name));
+        if (!written || *written >= group.readAt - coarsestTime)
             return true;
     }
     return false;
@@ -109,10 +113,10 @@ ElementIndex::Group* ElementIndex::findGroup(const QString& navn) {
 }
 
 ElementIndex::Group ElementIndex::readGroup(const QString& navn) const {
-    Group group{navn, {}, {}, {}};
+    Group group{navn, {}, {}, 0};
     const QString folder = model.groupFolder(navn);
-    // Stamped before reading: a file written in between is read again at the next look.
-    stampFolder(folder, group.files, group.stamps);
+    // Listed before reading: a file written in between is read again at the next look.
+    listFolder(folder, group);
     TWebArray web;
     if (!group.files.isEmpty())
         readWeb(folder, web);
@@ -180,7 +184,7 @@ void ElementIndex::takeCurrentGroup() {
     emit aboutToChange();
     // The model has just read the folder: what it holds is what is on disk.
     group->entries = entriesOf(model.Web());
-    stampFolder(model.gruppeDir(), group->files, group->stamps);
+    listFolder(model.gruppeDir(), *group);
     emit changed();
 }
 
@@ -193,16 +197,14 @@ void ElementIndex::takeChangedElements(const QModelIndex& topLeft, const QModelI
     emit aboutToChange();
     for (int row = topLeft.row(); row <= bottomRight.row() && row < model.Web().size(); ++row) {
         const TWebRecord& record = model.Web()[row];
+        // The file the program has just written makes the group look changed at the next
+        // open(), which reads it again then: one group, not worth a time of each file.
         for (Entry& e : group->entries) {
             if (e.sourceFile == record.sourceFile) {
                 e = entryOf(record);
                 break;
             }
         }
-        // The program wrote the file itself: its new stamp is no change behind its back.
-        const QString name = QFileInfo(record.sourceFile).fileName();
-        if (const qsizetype i = group->files.indexOf(name); i >= 0)
-            group->stamps[i] = fileStamp(record.sourceFile);
     }
     emit changed();
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "filestamp.h"
-
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -18,7 +16,8 @@ class Model;
 // follow the model's signals: an element entered, edited, visited or removed, a group loaded
 // anew, created, renamed, deleted or shelved, a switch of content mode. A file changed behind
 // the program's back is seen when its group is loaded anew, or at the next open(), which
-// looks at each folder's files and reads again only the groups whose files changed.
+// looks at each folder's files and reads again only the groups where a file came, went or was
+// written since the group was read.
 class ElementIndex : public QObject {
     Q_OBJECT
 public:
@@ -32,9 +31,9 @@ public:
     struct Group {
         QString navn; // as the group list names it
         QList<Entry> entries;
-        // What the folder held when it was read: its file names and their stamps.
+        // What the folder held when it was read: its file names, and when the reading began.
         QStringList files;
-        QList<FileStamp> stamps;
+        qint64 readAt = 0;
     };
     // One element found: group and entry position in groups().
     struct Hit {
