@@ -223,6 +223,7 @@ void Tfindelementform::buildControls() {
     infoBar->setSizeGripEnabled(false);
     antalLabel = new QLabel;
     antalLabel->setObjectName(QStringLiteral("antalLabel"));
+    antalLabel->setContentsMargins(0, 0, 6, 0);
     infoBar->addPermanentWidget(antalLabel);
     outer->addWidget(infoBar);
 
