@@ -33,7 +33,7 @@ FoundElements::FoundElements(const ElementIndex& index_, QObject* parent)
         }
     });
     connect(&index, &ElementIndex::changed, this, [this] {
-        hits = index.find(text_);
+        hits = shown ? index.find(text_) : QList<ElementIndex::Hit>{};
         if (resetting) {
             resetting = false;
             endResetModel();
@@ -48,8 +48,13 @@ void FoundElements::setText(const QString& text) {
 
 void FoundElements::refind() {
     beginResetModel();
-    hits = index.find(text_);
+    hits = shown ? index.find(text_) : QList<ElementIndex::Hit>{};
     endResetModel();
+}
+
+void FoundElements::setShown(bool shown_) {
+    shown = shown_;
+    refind();
 }
 
 int FoundElements::rowCount(const QModelIndex& parent) const {
@@ -397,9 +402,14 @@ void Tfindelementform::showEvent(QShowEvent* e) {
     if (first)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     index.open();
-    found->refind();
+    found->setShown(true);
     if (first)
         QApplication::restoreOverrideCursor();
+}
+
+void Tfindelementform::hideEvent(QHideEvent* e) {
+    found->setShown(false);
+    QWidget::hideEvent(e);
 }
 
 void Tfindelementform::closeEvent(QCloseEvent* e) {

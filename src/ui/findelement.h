@@ -30,6 +30,8 @@ public:
     const QString& text() const { return text_; }
     // Finds again, the groups having changed.
     void refind();
+    // While not shown, nothing is found: a change of the index costs no search then.
+    void setShown(bool shown);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -47,6 +49,7 @@ private:
     QString text_;
     QList<store::ElementIndex::Hit> hits;
     bool resetting = false;
+    bool shown = false;
 };
 
 // "Find element": every element of every active group of the current content mode, found by
@@ -88,6 +91,7 @@ protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -189,6 +189,7 @@ void TstFindwindow::byKeyboardAlone() {
     u.find("");
     QCOMPARE(u.field()->text(), QStringLiteral("tv"));
     QCOMPARE(u.field()->selectedText(), QStringLiteral("tv"));
+    QCOMPARE(u.rows(), (QList<QStringList>{{"TV 2", "Nyheder", "09.12.2026", "3"}}));
 }
 
 void TstFindwindow::doubleClickVisits() {
