@@ -8,8 +8,6 @@
 #include "model.h"
 #include "textcompare.h"
 
-#include <QDir>
-
 #include <algorithm>
 #include <vector>
 
