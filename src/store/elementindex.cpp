@@ -8,6 +8,8 @@
 #include "model.h"
 #include "textcompare.h"
 
+#include <QStringMatcher>
+
 #include <algorithm>
 #include <vector>
 
@@ -37,12 +39,18 @@ QList<ElementIndex::Entry> entriesOf(const TWebArray& web) {
 // the reading began may look older than it is, so it counts as written after.
 constexpr qint64 coarsestTime = 2'000'000'000;
 
-// The files of folder as they are now, in listing order, and when that was. Looking at the time
-// of each file here would cost a third of the reading again; it is looked at when the folder is
-// looked at again, by comparing it with the moment the reading began.
-void listFolder(const QString& folder, ElementIndex::Group& group) {
-    group.readAt = nowForFiles();
-    group.files = filenames::listFiles(folder);
+// The names of the files the elements of folder were read from, in listing order. Listing the
+// folder again for them, or looking at the time of each file, would cost a third of the reading
+// again: a file's time is looked at when the folder is looked at again, against the moment the
+// reading began. A group whose reading stopped at a file that is no element lists fewer names
+// than its folder and is read again at each look, which such a group is worth.
+QStringList fileNames(const QString& folder, const TWebArray& web) {
+    QStringList names;
+    names.reserve(web.size());
+    const qsizetype prefix = filenames::join(folder, QString()).size();
+    for (const TWebRecord& r : web)
+        names.append(r.sourceFile.mid(prefix));
+    return names;
 }
 
 bool folderChanged(const QString& folder, const ElementIndex::Group& group) {
@@ -111,14 +119,12 @@ ElementIndex::Group* ElementIndex::findGroup(const QString& navn) {
 }
 
 ElementIndex::Group ElementIndex::readGroup(const QString& navn) const {
-    Group group{navn, {}, {}, 0};
+    Group group{navn, {}, {}, nowForFiles()};
     const QString folder = model.groupFolder(navn);
-    // Listed before reading: a file written in between is read again at the next look.
-    listFolder(folder, group);
     TWebArray web;
-    if (!group.files.isEmpty())
-        readWeb(folder, web);
+    readWeb(folder, web);
     group.entries = entriesOf(web);
+    group.files = fileNames(folder, web);
     return group;
 }
 
@@ -142,7 +148,7 @@ void ElementIndex::open() {
     }
     if (same && groups.size() == mode.groups.size())
         return;
-    emit aboutToChange();
+    beginChange();
     mode.groups = std::move(groups);
     mode.open = true;
     emit changed();
@@ -168,7 +174,7 @@ void ElementIndex::followGroupList() {
         same = groups[i].navn == mode.groups[i].navn;
     if (same)
         return;
-    emit aboutToChange();
+    beginChange();
     mode.groups = std::move(groups);
     emit changed();
 }
@@ -179,10 +185,11 @@ void ElementIndex::takeCurrentGroup() {
     Group* group = findGroup(model.gruppenavn());
     if (!group)
         return;
-    emit aboutToChange();
+    beginChange();
     // The model has just read the folder: what it holds is what is on disk.
+    group->readAt = nowForFiles();
     group->entries = entriesOf(model.Web());
-    listFolder(model.gruppeDir(), *group);
+    group->files = fileNames(model.gruppeDir(), model.Web());
     emit changed();
 }
 
@@ -192,7 +199,7 @@ void ElementIndex::takeChangedElements(const QModelIndex& topLeft, const QModelI
     Group* group = findGroup(model.gruppenavn());
     if (!group)
         return;
-    emit aboutToChange();
+    beginChange();
     for (int row = topLeft.row(); row <= bottomRight.row() && row < model.Web().size(); ++row) {
         const TWebRecord& record = model.Web()[row];
         // The file the program has just written makes the group look changed at the next
@@ -207,52 +214,65 @@ void ElementIndex::takeChangedElements(const QModelIndex& topLeft, const QModelI
     emit changed();
 }
 
+const QList<ElementIndex::Hit>& ElementIndex::baseOrder() const {
+    const Mode& mode = current();
+    if (mode.ordered)
+        return mode.order;
+    // Sorted once for every search until the index changes: each search then only sorts the
+    // elements it finds into its three kinds, keeping this order within each.
+    std::vector<Hit> order;
+    order.reserve(size_t(elementCount()));
+    for (int g = 0; g < mode.groups.size(); ++g) {
+        for (int i = 0; i < mode.groups[g].entries.size(); ++i)
+            order.push_back({g, i});
+    }
+    auto entry = [&mode](const Hit& h) -> const Entry& {
+        return mode.groups[h.group].entries[h.entry];
+    };
+    std::stable_sort(order.begin(), order.end(), [&entry](const Hit& a, const Hit& b) {
+        const Entry& x = entry(a);
+        const Entry& y = entry(b);
+        if (x.visits != y.visits)
+            return x.visits > y.visits;
+        return x.foldedNavn.compare(y.foldedNavn) < 0;
+    });
+    mode.order = QList<Hit>(order.begin(), order.end());
+    mode.ordered = true;
+    return mode.order;
+}
+
+void ElementIndex::beginChange() {
+    current().ordered = false;
+    emit aboutToChange();
+}
+
 QList<ElementIndex::Hit> ElementIndex::find(const QString& text) const {
     const QString folded = fold(text).simplified();
-    const QStringList words = folded.split(u' ', Qt::SkipEmptyParts);
-    struct Ranked {
-        int rank;
-        const Entry* entry;
-        Hit hit;
-    };
-    std::vector<Ranked> found;
+    std::vector<QStringMatcher> words;
+    for (const QString& word : folded.split(u' ', Qt::SkipEmptyParts))
+        words.emplace_back(word, Qt::CaseSensitive);
+    // Name starts with the text, name holds every word, the address is needed.
+    QList<Hit> kinds[3];
     const QList<Group>& groups = current().groups;
-    for (int g = 0; g < groups.size(); ++g) {
-        const QList<Entry>& entries = groups[g].entries;
-        for (int i = 0; i < entries.size(); ++i) {
-            const Entry& e = entries[i];
-            bool all = true, inName = true;
-            for (const QString& word : words) {
-                if (e.foldedNavn.contains(word))
-                    continue;
-                inName = false;
-                if (!e.foldedUrl.contains(word)) {
-                    all = false;
-                    break;
-                }
-            }
-            if (!all)
+    for (const Hit& hit : baseOrder()) {
+        const Entry& e = groups[hit.group].entries[hit.entry];
+        bool all = true, inName = true;
+        for (const QStringMatcher& word : words) {
+            if (word.indexIn(e.foldedNavn) >= 0)
                 continue;
-            const int rank = e.foldedNavn.startsWith(folded) ? 0 : inName ? 1 : 2;
-            found.push_back({rank, &e, {g, i}});
+            inName = false;
+            if (word.indexIn(e.foldedUrl) < 0) {
+                all = false;
+                break;
+            }
         }
+        if (all)
+            kinds[e.foldedNavn.startsWith(folded) ? 0 : inName ? 1 : 2].append(hit);
     }
-    std::sort(found.begin(), found.end(), [](const Ranked& a, const Ranked& b) {
-        if (a.rank != b.rank)
-            return a.rank < b.rank;
-        if (a.entry->visits != b.entry->visits)
-            return a.entry->visits > b.entry->visits;
-        if (const int byName = a.entry->foldedNavn.compare(b.entry->foldedNavn); byName != 0)
-            return byName < 0;
-        if (a.hit.group != b.hit.group)
-            return a.hit.group < b.hit.group;
-        return a.hit.entry < b.hit.entry;
-    });
-    QList<Hit> hits;
-    hits.reserve(qsizetype(found.size()));
-    for (const Ranked& r : found)
-        hits.append(r.hit);
-    return hits;
+    kinds[0].reserve(kinds[0].size() + kinds[1].size() + kinds[2].size());
+    kinds[0].append(kinds[1]);
+    kinds[0].append(kinds[2]);
+    return kinds[0];
 }
 
 } // namespace store

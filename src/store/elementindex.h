@@ -31,7 +31,7 @@ public:
     struct Group {
         QString navn; // as the group list names it
         QList<Entry> entries;
-        // What the folder held when it was read: its file names, and when the reading began.
+        // The names of the files its elements were read from, and when the reading began.
         QStringList files;
         qint64 readAt = 0;
     };
@@ -75,6 +75,9 @@ private:
     struct Mode {
         bool open = false;
         QList<Group> groups;
+        // Every element, most visited first, then by name: worked out when first wanted.
+        mutable QList<Hit> order;
+        mutable bool ordered = false;
     };
     Mode& current();
     const Mode& current() const;
@@ -86,6 +89,9 @@ private:
     void followGroupList();
     void takeCurrentGroup();
     void takeChangedElements(const QModelIndex& topLeft, const QModelIndex& bottomRight);
+    // Says that the groups are about to change.
+    void beginChange();
+    const QList<Hit>& baseOrder() const;
 
     const Model& model;
     Mode modes[2];
