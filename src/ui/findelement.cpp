@@ -382,6 +382,14 @@ bool Tfindelementform::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool Tfindelementform::event(QEvent* e) {
+    // Coming back from another window, where files may have been written (bookmarks imported
+    // into groups, an element file edited by hand), the index looks at the disk again.
+    if (e->type() == QEvent::WindowDeactivate)
+        diskSeen = false;
+    if (e->type() == QEvent::WindowActivate && !diskSeen && isVisible()) {
+        diskSeen = true;
+        index.open();
+    }
     return hintsToStatusBar(e, infoBar) || QWidget::event(e);
 }
 
@@ -402,6 +410,7 @@ void Tfindelementform::showEvent(QShowEvent* e) {
     if (first)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     index.open();
+    diskSeen = true;
     found->setShown(true);
     if (first)
         QApplication::restoreOverrideCursor();

@@ -105,6 +105,8 @@ private:
     FoundElements* found;
     bool shownBefore = false;
     bool placed = false;
+    // Whether the disk was looked at since the window was last left for another.
+    bool diskSeen = false;
 
     QLabel* soegLabel;
     QLineEdit* soegEdit;

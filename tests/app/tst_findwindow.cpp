@@ -31,6 +31,7 @@ private slots:
     void failedVisitWriteChangesNothing();
     void elementGoneSinceFound();
     void shelfIsNotSearched();
+    void seesFilesWrittenWhileAway();
     void followsContentMode();
     void menuItemAndHelp();
     void resultModelIsSound();
@@ -290,6 +291,26 @@ void TstFindwindow::shelfIsNotSearched() {
     QCOMPARE(u.names(), (QStringList{"Borger.dk", "Borgerservice"}));
     QCOMPARE(u.rows()[1][1], QStringLiteral("Lager"));
     QCOMPARE(u.window()->findChild<QLabel*>("antalLabel")->text(), QStringLiteral("2 elementer"));
+}
+
+// A file written behind the program's back into a group that is not current is found once the
+// window is come back to, and at its next opening.
+void TstFindwindow::seesFilesWrittenWhileAway() {
+    User u;
+    u.find("kommune");
+    QCOMPARE(u.names(), QStringList{});
+    Fixture::element(u.f.web() + "/Offentligt", "Kommunen", "https://www.kk.dk/", 0);
+    u.app->mainform->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(u.app->mainform));
+    QCOMPARE(u.names(), QStringList{});
+    u.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(u.window()));
+    QCOMPARE(u.names(), QStringList{"Kommunen"});
+
+    QTest::keyClick(u.field(), Qt::Key_Escape);
+    Fixture::element(u.f.web() + "/Offentligt", "Kommunekort", "https://kort.kk.dk/", 0);
+    u.find("");
+    QCOMPARE(u.names(), (QStringList{"Kommunekort", "Kommunen"}));
 }
 
 void TstFindwindow::followsContentMode() {
