@@ -295,7 +295,8 @@ void TstLenkaroinfo::searchFindsTheFindPage_data() {
 
 void TstLenkaroinfo::searchFindsTheFindPage() {
     QFETCH(QString, tekst);
-    QVERIFY(dokumentsoeg::findDokumenter(infomappe, tekst).contains(QStringLiteral("Find-element")));
+    QVERIFY(
+        dokumentsoeg::findDokumenter(infomappe, tekst).contains(QStringLiteral("Find-element")));
 }
 
 QTEST_MAIN(TstLenkaroinfo)
