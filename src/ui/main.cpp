@@ -263,11 +263,6 @@ void Tmainform::buildActions() {
         [this] { return model.funkNo() == 0 && !model.gruppeliste().isEmpty(); },
         [this] { exportBookmarksExecute(); });
     aExportBookmarks->setIcon(pictures::icon(pictures::Export));
-    aFind = make("aFind", QStringLiteral("Find element..."),
-                 QStringLiteral("Find et element i alle grupper ved at skrive: Ctrl+F"), nullptr,
-                 [this] { emit findRequested(); });
-    aFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    aFind->setIcon(pictures::icon(pictures::Find));
 
     popupMenu = new QMenu(this);
     popupMenu->addAction(actionAW);
@@ -278,8 +273,6 @@ void Tmainform::buildActions() {
     popupMenu->addSeparator();
     popupMenu->addAction(aImportBookmarks);
     popupMenu->addAction(aExportBookmarks);
-    popupMenu->addSeparator();
-    popupMenu->addAction(aFind);
     Button2->setMenu(popupMenu);
     Button2->setStatusTip(actionAW->statusTip());
     Button2->setAccessibleName(actionAW->statusTip());
@@ -291,6 +284,15 @@ void Tmainform::buildActions() {
         // A button showing only a picture is named by what it does.
         button->setAccessibleName(action->statusTip());
     }
+
+    // Finding any element of any group: the last item of the menu.
+    aFind = make("aFind", QStringLiteral("Find element..."),
+                 QStringLiteral("Find et element i alle grupper ved at skrive: Ctrl+F"), nullptr,
+                 [this] { emit findRequested(); });
+    aFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    aFind->setIcon(pictures::icon(pictures::Find));
+    popupMenu->addSeparator();
+    popupMenu->addAction(aFind);
 }
 
 void Tmainform::makeOptdir() {
