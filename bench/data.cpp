@@ -24,9 +24,8 @@ bool writeLines(const QString& path, const QStringList& lines) {
 QString groupName(int i) {
     return QStringLiteral("Gruppe %1").arg(i, 5, 10, QLatin1Char('0'));
 }
-} // namespace
 
-static void writeGroup(const QString& group, int elements) {
+void writeElements(const QString& group, int elements) {
     QDir().mkpath(group);
     for (int i = 0; i < elements; ++i) {
         // Names in mixed case, so the listing has real sorting to do.
@@ -38,8 +37,10 @@ static void writeGroup(const QString& group, int elements) {
                           QString::number(i % 50), path});
     }
 }
+} // namespace
 
-void makeBaseAt(const QString& base, const QString& user, int groups, int elements) {
+void makeBaseAt(const QString& base, const QString& user, int groups, int elements,
+                bool everyGroup) {
     QDir(base).removeRecursively();
     const QString home = base + u'/' + user;
     QDir().mkpath(home + QStringLiteral("/Programmer"));
@@ -52,8 +53,10 @@ void makeBaseAt(const QString& base, const QString& user, int groups, int elemen
         names << groupName(i);
     writeLines(web + QStringLiteral("/webgruppe.txt"), names);
     writeLines(web + QStringLiteral("/webLager.txt"), {});
-    writeGroup(web + u'/' + firstGroup, elements);
-    writeGroup(web + u'/' + groupName(1), 1);
+    for (int g = 0; g < (everyGroup ? groups : 1); ++g)
+        writeElements(web + u'/' + groupName(g), elements);
+    if (!everyGroup)
+        writeElements(web + u'/' + groupName(1), 1);
     chooseGroup(base, user, true);
 }
 
@@ -65,14 +68,18 @@ void chooseGroup(const QString& base, const QString& user, bool large) {
                 QStringLiteral("0")});
 }
 
-QString makeBase(const QString& root, int groups, int elements) {
+QString makeBase(const QString& root, int groups, int elements, bool everyGroup) {
     const QString base = root + QStringLiteral("/Lenkaromappe");
-    makeBaseAt(base, login, groups, elements);
+    makeBaseAt(base, login, groups, elements, everyGroup);
     return base;
 }
 
 QString currentGroupFolder(const QString& base, const QString& user) {
     return base + u'/' + user + QStringLiteral("/Program/") + firstGroup;
+}
+
+QString groupFolder(const QString& base, int i) {
+    return base + u'/' + login + QStringLiteral("/Program/") + groupName(i);
 }
 
 } // namespace benchdata

@@ -5,6 +5,8 @@
 #include "data.h"
 #include "display.h"
 #include "dokumentsoeg.h"
+#include "elementindex.h"
+#include "findelement.h"
 #include "measure.h"
 #include "model.h"
 #include "username.h"
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -46,6 +49,7 @@ int usage() {
                  "  lenkaro-bench help        (F1 to the first painted page, cold and warm)\n"
                  "  lenkaro-bench keys G      (G groups in the group list)\n"
                  "  lenkaro-bench visit [N]\n"
+                 "  lenkaro-bench find G N    (\"Find element\" over G groups of N elements)\n"
                  "  lenkaro-bench data FOLDER G N   (writes a base folder of G groups, the\n"
                  "                                   current one of N elements, to profile\n"
                  "                                   with: lenkaro-bench child-program BASE)\n");
@@ -202,8 +206,9 @@ qint64 plainRead(const std::filesystem::path& dir) {
 
 // A program started on a base made for the measure, with its main window shown.
 struct Running {
-    Running(int groups, int elements, Services services = Services::system())
-        : base(benchdata::makeBase(root.path(), groups, elements)),
+    Running(int groups, int elements, Services services = Services::system(),
+            bool everyGroup = false)
+        : base(benchdata::makeBase(root.path(), groups, elements, everyGroup)),
           app(base, benchdata::login, std::move(services)) {
         app.mainform->show();
         if (!QTest::qWaitForWindowExposed(app.mainform))
@@ -366,6 +371,82 @@ int help(const QStringList&) {
     return 0;
 }
 
+// "Find element" over G groups of N elements each. Its first opening, a window and an index of
+// their own each time, reading every group, next to the plain read floor of the same files; then
+// each key typed into its field (a word typed and taken back again) until its results are shown,
+// against the goal of one frame.
+int find(const QStringList& args) {
+    bool okG = false, okN = false;
+    const int g = args.size() == 2 ? args[0].toInt(&okG) : 0;
+    const int n = args.size() == 2 ? args[1].toInt(&okN) : 0;
+    if (!okG || !okN || g <= 0 || n <= 0)
+        return usage();
+    Running running(g, n, Services::system(), true);
+    App& app = running.app;
+    std::vector<std::filesystem::path> dirs;
+    for (int i = 0; i < g; ++i)
+        dirs.push_back(benchdata::groupFolder(running.base, i).toStdString());
+    qint64 bytes = 0;
+    int indexed = 0;
+    const auto [program, anchor] = pairedMediansMs(
+        [&] {
+            store::ElementIndex index(*app.model);
+            Tfindelementform window(*app.model, index, app.mainform->optdir, app.mainform,
+                                    app.ending);
+            window.open();
+            if (!QTest::qWaitForWindowExposed(&window))
+                std::exit(3);
+            QCoreApplication::processEvents();
+            indexed = index.elementCount();
+        },
+        [&] {
+            for (const std::filesystem::path& dir : dirs)
+                bytes += plainRead(dir);
+        },
+        2, 9);
+    if (indexed != g * n || bytes == 0) {
+        std::fprintf(stderr, "find: %d elements indexed of %d\n", indexed, g * n);
+        return 1;
+    }
+    std::printf("find-open %d %d: program %.2f ms, anchor %.2f ms, ratio %.2f\n", g, n, program,
+                anchor, anchor > 0 ? program / anchor : 0.0);
+
+    app.findform->open();
+    if (!QTest::qWaitForWindowExposed(app.findform))
+        std::exit(3);
+    QCoreApplication::processEvents();
+    auto* field = app.findform->findChild<QLineEdit*>(QStringLiteral("soegEdit"));
+    auto* results = app.findform->findChild<QTableView*>(QStringLiteral("resultatListe"));
+    const QString word = QStringLiteral("side 12");
+    std::vector<double> times;
+    int shownAtWord = 0;
+    for (int round = 0; round < 11; ++round) {
+        auto press = [&](auto key) {
+            QElapsedTimer timer;
+            timer.start();
+            QTest::keyClick(field, key);
+            QCoreApplication::processEvents();
+            if (round > 0) // the first round warms the caches
+                times.push_back(timer.nsecsElapsed() / 1e6);
+        };
+        for (const QChar c : word)
+            press(c.toLatin1());
+        shownAtWord = results->model()->rowCount();
+        for (qsizetype i = 0; i < word.size(); ++i)
+            press(Qt::Key_Backspace);
+    }
+    if (shownAtWord == 0 || results->model()->rowCount() != g * n) {
+        std::fprintf(stderr, "find: the field did not find\n");
+        return 1;
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("find-key %d %d: median %.2f ms, 9 in 10 within %.2f ms, worst %.2f ms, goal 16 ms "
+                "(%d keys; %d found for \"%s\")\n",
+                g, n, times[times.size() / 2], times[times.size() * 9 / 10], times.back(),
+                int(times.size()), shownAtWord, qPrintable(word));
+    return 0;
+}
+
 // The data of the measures, kept for a profiler: the base folder's path is printed.
 int data(const QStringList& args) {
     bool okG = false, okN = false;
@@ -397,6 +478,7 @@ int main(int argc, char** argv) {
     const std::map<QString, std::function<int(const QStringList&)>> measures = {
         {"search", search}, {"corpus", corpus}, {"startup", startup}, {"load", load},
         {"keys", keys},     {"visit", visit},   {"data", data},     {"help", help},
+        {"find", find},
     };
     if (args.isEmpty() || !measures.count(args.first()))
         return usage();

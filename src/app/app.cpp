@@ -1,7 +1,9 @@
 #include "app.h"
 
 #include "boks.h"
+#include "elementindex.h"
 #include "find.h"
+#include "findelement.h"
 #include "infUnit.h"
 #include "info.h"
 #include "main.h"
@@ -39,7 +41,8 @@ Services Services::system() {
 
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)),
-      model(std::make_unique<store::Model>(*services.urlCheck)) {
+      model(std::make_unique<store::Model>(*services.urlCheck)),
+      elementIndex(std::make_unique<store::ElementIndex>(*model)) {
     // The program's font for every control that sets none of its own. Under a style sheet a
     // control no longer takes its window's font, so a window's font alone would give way to
     // the desktop's default at the first style.
@@ -58,10 +61,18 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     new Teditform(*this);
     infform = new Tinfform(mainform);
     spform = new Tspform(mainform);
+
+    // The find window asks; the main window opens it and visits what it found, as from its list.
+    findform = new Tfindelementform(*model, *elementIndex, mainform->optdir, mainform, ending);
+    QObject::connect(mainform, &Tmainform::findRequested, findform, &Tfindelementform::open);
+    QObject::connect(findform, &Tfindelementform::visitRequested, mainform,
+                     &Tmainform::visitElement);
+    QObject::connect(findform, &Tfindelementform::helpRequested, mainform, &Tmainform::Information);
 }
 
 App::~App() {
     // The message windows are children of the main window and go with it.
+    delete findform;
     delete editform;
     delete urlform1;
     delete infoformen;

@@ -13,8 +13,9 @@
 
 class QObject;
 namespace store {
+class ElementIndex;
 class Model;
-}
+} // namespace store
 class Tmainform;
 class Tboksform;
 class Tinfoformen;
@@ -22,6 +23,7 @@ class Turlform1;
 class Teditform;
 class Tinfform;
 class Tspform;
+class Tfindelementform;
 
 // What the program asks of the system: tests put fakes in their place.
 struct Services {
@@ -51,6 +53,8 @@ public:
     Services services;
     // The groups and elements every window shows; made before the windows.
     std::unique_ptr<store::Model> model;
+    // Every element of the active groups, for "Find element"; read when first wanted.
+    std::unique_ptr<store::ElementIndex> elementIndex;
 
     Tmainform* mainform = nullptr;
     Tboksform* boksform = nullptr;
@@ -59,6 +63,8 @@ public:
     Teditform* editform = nullptr;
     Tinfform* infform = nullptr;
     Tspform* spform = nullptr;
+    // Made after the seven, from the main window's folders.
+    Tfindelementform* findform = nullptr;
 
     // The program is ending: the windows still open are closed without saving anything.
     bool ending = false;

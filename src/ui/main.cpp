@@ -284,6 +284,15 @@ void Tmainform::buildActions() {
         // A button showing only a picture is named by what it does.
         button->setAccessibleName(action->statusTip());
     }
+
+    // Finding any element of any group: the last item of the menu.
+    aFind = make("aFind", QStringLiteral("Find element..."),
+                 QStringLiteral("Find et element i alle grupper ved at skrive: Ctrl+F"), nullptr,
+                 [this] { emit findRequested(); });
+    aFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    aFind->setIcon(pictures::icon(pictures::Find));
+    popupMenu->addSeparator();
+    popupMenu->addAction(aFind);
 }
 
 void Tmainform::makeOptdir() {
@@ -441,6 +450,27 @@ void Tmainform::Information(const QString& S) {
         info->LoadStruktur();
     }
     info->goToInfo(S);
+}
+
+void Tmainform::visitElement(const QString& gruppe, const QString& sourceFile) {
+    // Loaded anew from its folder, so the element is visited as it is on disk now.
+    model.selectGroup(gruppe);
+    int row = -1;
+    for (int i = 0; i < model.Web().size(); ++i) {
+        if (model.Web()[i].sourceFile == sourceFile) {
+            row = i;
+            break;
+        }
+    }
+    if (row < 0) {
+        app.infform->inform(QStringLiteral("Elementet findes ikke længere i gruppen."));
+        return;
+    }
+    Listen->selectRow(row);
+    Listen->scrollTo(model.elements()->index(row, 0));
+    // The two clicks of a double-click on the row.
+    ListenClick();
+    ListenDblClick();
 }
 
 void Tmainform::actionILExecute() {

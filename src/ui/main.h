@@ -50,6 +50,9 @@ public:
     void webUrlExecute();
     bool webUrlBeforeBrowse();
     void Information(const QString& S);
+    // Makes the group called gruppe current, as choosing it in the group list does, selects the
+    // element of that file in Listen and visits it as a double-click there would.
+    void visitElement(const QString& gruppe, const QString& sourceFile);
 
     // Visiting and launching.
     void runProgrammer();
@@ -96,6 +99,11 @@ public:
     UpdateAction* webBrowser;
     UpdateAction* aImportBookmarks;
     UpdateAction* aExportBookmarks;
+    UpdateAction* aFind;
+
+signals:
+    // "Find element..." was chosen.
+    void findRequested();
 
 protected:
     bool event(QEvent* event) override;

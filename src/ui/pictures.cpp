@@ -48,6 +48,7 @@ const Source sources[KindCount] = {
     {"folder", QStyle::SP_DirIcon},
     {"document-import", QStyle::SP_DialogOpenButton},
     {"document-export", QStyle::SP_DialogSaveButton},
+    {"edit-find", QStyle::SP_FileDialogContentsView},
 };
 
 class PictureLabel : public QLabel {

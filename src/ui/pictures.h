@@ -41,6 +41,7 @@ enum Kind {
     Folder,
     Import,
     Export,
+    Find,
     KindCount
 };
 

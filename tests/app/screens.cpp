@@ -1,14 +1,17 @@
-// Renders the main window and each tab of the administration window to PNG files, in the
-// styles named on the command line, for looking at the layout. Not part of the test suite:
+// Renders the main window, each tab of the administration window, the two message windows and
+// the find window to PNG files, in the styles named on the command line, for looking at the
+// layout. Not part of the test suite:
 //   cmake --build build --target screens && build/tests/app/screens <base> <out> Sky Carbon
 #include "app.h"
 #include "boks.h"
+#include "findelement.h"
 #include "infUnit.h"
 #include "main.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTabWidget>
 
 int main(int argc, char* argv[]) {
@@ -42,6 +45,12 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         app.spform->grab().save(prefix + QStringLiteral("-question.png"));
         app.spform->done(0);
+        app.findform->open();
+        app.findform->findChild<QLineEdit*>(QStringLiteral("soegEdit"))
+            ->setText(QStringLiteral("d"));
+        QApplication::processEvents();
+        app.findform->grab().save(prefix + QStringLiteral("-find.png"));
+        app.findform->hide();
     }
     return 0;
 }

@@ -1,5 +1,6 @@
-// The options files of the four windows: "main.txt", "lenKaro.txt", "information.txt" and
-// "urlboks1.txt", each read by its own reader from the same bytes.
+// The options files of the windows: "main.txt", "lenKaro.txt", "information.txt",
+// "urlboks1.txt" and "findelement.txt", each read by its own reader from the same bytes.
+#include "findoptions.h"
 #include "fuzzfile.h"
 #include "options.h"
 
@@ -14,5 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (const auto info = readInfoOptions(file.path))
         (void)formatInfoOptions(*info);
     (void)readUrlboksOptions(file.path);
+    (void)readFindOptions(file.path);
     return 0;
 }

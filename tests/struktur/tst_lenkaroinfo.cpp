@@ -1,6 +1,7 @@
 // The installed help structure "Lenkaroinfo", read from the source tree with the real tree
 // control, laid out the way the information window lays out a structure's folder.
 #include "Struktur.h"
+#include "dokumentsoeg.h"
 #include "textcompare.h"
 #include "textfile.h"
 
@@ -29,6 +30,8 @@ private slots:
     void picturesHaveAltText();
     void pagesShareOneStyleSheet();
     void outsideLinksStayInThePageView();
+    void searchFindsTheFindPage_data();
+    void searchFindsTheFindPage();
 
 private:
     struct Reference {
@@ -125,8 +128,8 @@ void TstLenkaroinfo::loadsWholeStructure() {
 void TstLenkaroinfo::topicsOpenTheirPages_data() {
     QTest::addColumn<QString>("topic");
     QTest::addColumn<QString>("document");
-    // Asked for by the windows: the first showing, F1 in the main window and the administration
-    // window's four information buttons.
+    // Asked for by the windows: the first showing, F1 in the main window, the administration
+    // window's four information buttons and F1 in the find window.
     QTest::newRow("first showing") << "Information"
                                    << "Information";
     QTest::newRow("main window") << "Lenkaro"
@@ -139,6 +142,8 @@ void TstLenkaroinfo::topicsOpenTheirPages_data() {
                                                      << "Rediger-element";
     QTest::newRow("tab Administrer grupper") << "Administrer grupper"
                                              << "Lager";
+    QTest::newRow("find window") << "Find element"
+                                 << "Find-element";
     // Where a user looks for them.
     QTest::newRow("content modes") << "Webadresser og programmer"
                                    << "Indhold";
@@ -277,6 +282,21 @@ void TstLenkaroinfo::outsideLinksStayInThePageView() {
         if (isOutside(r.target))
             QVERIFY2(r.target.startsWith(QStringLiteral("https://")), qPrintable(r.target));
     }
+}
+
+void TstLenkaroinfo::searchFindsTheFindPage_data() {
+    QTest::addColumn<QString>("tekst");
+    // What a user looking for it would type into the help's search.
+    QTest::newRow("its title") << "Find element";
+    QTest::newRow("its shortcut") << "Ctrl";
+    QTest::newRow("Danish for search") << "søger";
+    QTest::newRow("all groups") << "alle grupper";
+}
+
+void TstLenkaroinfo::searchFindsTheFindPage() {
+    QFETCH(QString, tekst);
+    QVERIFY(
+        dokumentsoeg::findDokumenter(infomappe, tekst).contains(QStringLiteral("Find-element")));
 }
 
 QTEST_MAIN(TstLenkaroinfo)
