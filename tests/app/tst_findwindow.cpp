@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 
 #include "findelement.h"
@@ -77,18 +78,18 @@ struct User {
         Fixture::element(f.web() + "/Nyheder", "Ødelagt", "ikke en adresse", 5);
         Fixture::element(f.web() + "/Offentligt", "Borger.dk", "https://www.borger.dk/", 10);
         Fixture::element(f.web() + "/Lager", "Borgerservice", "https://www.kk.dk/", 1);
-        textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder", "Offentligt"});
-        textfile::writeLines(f.web() + "/webLager.txt", {"Lager"});
+        writeFixture(f.web() + "/webgruppe.txt", {"Nyheder", "Offentligt"});
+        writeFixture(f.web() + "/webLager.txt", {"Lager"});
         program = f.tmp.path() + "/bin/lommeregner";
         QDir().mkpath(f.tmp.path() + "/bin");
-        textfile::writeLines(program, {"#!/bin/sh"});
+        writeFixture(program, {"#!/bin/sh"});
         Fixture::element(f.programs() + "/Værktøj", "Lommeregner", program, 7);
         Fixture::element(f.programs() + "/Værktøj", "Mangler", f.tmp.path() + "/bin/mangler");
-        textfile::writeLines(f.programs() + "/webgruppe.txt", {"Værktøj"});
-        textfile::writeLines(f.options() + "/main.txt", {"Sky", "120", "120", "595", "380",
+        writeFixture(f.programs() + "/webgruppe.txt", {"Værktøj"});
+        writeFixture(f.options() + "/main.txt", {"Sky", "120", "120", "595", "380",
                                                          "Nyheder", "Nyheder", "Værktøj", "0"});
         if (!findOptions.isEmpty())
-            textfile::writeLines(f.options() + "/findelement.txt", findOptions);
+            writeFixture(f.options() + "/findelement.txt", findOptions);
         app = &f.start();
         app->mainform->show();
         app->mainform->activateWindow();

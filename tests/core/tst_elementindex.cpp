@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "elementindex.h"
 #include "model.h"
 #include "textfile.h"
@@ -60,10 +61,10 @@ struct Tree {
         element(web() + "/Sport", "Håndbold", "https://www.dhf.dk/", 0);
         element(web() + "/Sport", "FODBOLD", "https://www.dbu.dk/", 5);
         element(web() + "/Lager", "Borgerservice", "https://www.kk.dk/borgerservice", 1);
-        textfile::writeLines(web() + "/webgruppe.txt", {"Nyheder", "Offentligt", "Sport"});
-        textfile::writeLines(web() + "/webLager.txt", {"Lager"});
+        writeFixture(web() + "/webgruppe.txt", {"Nyheder", "Offentligt", "Sport"});
+        writeFixture(web() + "/webLager.txt", {"Lager"});
         element(programs() + "/Værktøj", "Lommeregner", "/usr/bin/gnome-calculator", 4);
-        textfile::writeLines(programs() + "/webgruppe.txt", {"Værktøj"});
+        writeFixture(programs() + "/webgruppe.txt", {"Værktøj"});
         model.setFolders(web() + "/", programs() + "/");
         model.restore(QStringLiteral("Nyheder"), QStringLiteral("Nyheder"),
                       QStringLiteral("Værktøj"), 0);
