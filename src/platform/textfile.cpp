@@ -214,6 +214,82 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error) {
     return true;
 }
 
+bool writeNewLines(const QString& path, const QStringList& lines, QString* error) {
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        if (!isLineText(line))
+            return fail(qt_error_string(EINVAL));
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+    const QString dir = QFileInfo(path).absolutePath();
+    QTemporaryFile file(
+        filenames::join(dir, temporaryPrefix + QString(temporaryRandom, u'X') + temporarySuffix));
+    if (!file.open())
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size())
+        return fail(file.errorString());
+    const QString temporary = file.fileName();
+#ifdef Q_OS_WIN
+    if (!syncToDisk(file.handle()))
+        return fail(qt_error_string(errno));
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                        QFile::ReadGroup | QFile::ReadOther);
+    file.close();
+    if (!::MoveFileExW(
+            reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(temporary).utf16()),
+            reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()),
+            MOVEFILE_WRITE_THROUGH))
+        return fail(qt_error_string());
+    file.setAutoRemove(false);
+#else
+    // A new file gets what any new file of the user's gets.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(file.handle(), 0644 & ~mask);
+    file.close();
+    // Linked under its name, so a file that came meanwhile is never replaced.
+    const QByteArray from = QFile::encodeName(temporary), to = QFile::encodeName(path);
+    if (::link(from.constData(), to.constData()) != 0) {
+        // A file system without links (FAT, some network folders) gets the plain rename, after
+        // a look for the name.
+        if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
+            return fail(qt_error_string(errno));
+        if (QFileInfo::exists(path))
+            return fail(qt_error_string(EEXIST));
+        if (std::rename(from.constData(), to.constData()) != 0)
+            return fail(qt_error_string(errno));
+        file.setAutoRemove(false);
+    }
+#endif
+    return true; // the temporary name goes with the object; the file stays under path
+}
+
+bool syncFileSystem(const QString& dir, QString* error) {
+#ifdef Q_OS_LINUX
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || ::syncfs(fd) != 0) {
+        const int reason = errno;
+        if (fd >= 0)
+            ::close(fd);
+        if (error)
+            *error = qt_error_string(reason);
+        return false;
+    }
+    ::close(fd);
+#else
+    // Elsewhere each new file was made durable as it was written.
+    Q_UNUSED(dir);
+    Q_UNUSED(error);
+#endif
+    return true;
+}
+
 bool isTemporaryName(const QString& name) {
     return name.size() == temporaryPrefix.size() + temporaryRandom + temporarySuffix.size() &&
            name.startsWith(temporaryPrefix) && name.endsWith(temporarySuffix);

@@ -81,9 +81,9 @@ void TstBookmarks::readsBrowserFiles() {
     QFETCH(int, skipped);
     const ReadResult read = readFile(file);
     QCOMPARE(read.error, ReadError::None);
-    int left = -1;
+    Skipped left;
     QCOMPARE(shown(toGroups(read.root, &left)), groups);
-    QCOMPARE(left, skipped);
+    QCOMPARE(left.total(), skipped);
 }
 
 void TstBookmarks::refusesWhatIsNoBookmarkFile_data() {
@@ -131,8 +131,6 @@ void TstBookmarks::titlesBecomeUsableNames_data() {
         << QStringLiteral("TV/Radio: DR\\Nyheder") << dr << QStringLiteral("TV Radio DR Nyheder");
     QTest::newRow("characters Windows refuses")
         << QStringLiteral("Hvad? *Nu* \"her\" <b>|</b>") << dr << QStringLiteral("Hvad Nu her b b");
-    QTest::newRow("line breaks and tabs")
-        << QStringLiteral("DR\n\tNyheder") << dr << QStringLiteral("DR Nyheder");
     QTest::newRow("trailing full stops")
         << QStringLiteral("Mere...") << dr << QStringLiteral("Mere");
     QTest::newRow("short") << QStringLiteral("D") << dr << QStringLiteral("D");
@@ -140,7 +138,8 @@ void TstBookmarks::titlesBecomeUsableNames_data() {
     QTest::newRow("nothing usable, no host")
         << QStringLiteral("??") << QStringLiteral("file:///home/anna/noter.html")
         << QStringLiteral("Bogmærke");
-    QTest::newRow("long") << QString(300, u'ø') << dr << QString(100, u'ø');
+    // Two bytes each in UTF-8: as many as fit in 255 with ".txt".
+    QTest::newRow("long") << QString(300, u'ø') << dr << QString(125, u'ø');
 }
 
 void TstBookmarks::titlesBecomeUsableNames() {
@@ -170,9 +169,9 @@ void TstBookmarks::roundTripKeepsGroupsAndElements() {
     QVERIFY2(writeFile(path, groups, &error), qPrintable(error));
     const ReadResult read = readFile(path);
     QCOMPARE(read.error, ReadError::None);
-    int skipped = -1;
+    Skipped skipped;
     const QList<Group> back = toGroups(read.root, &skipped);
-    QCOMPARE(skipped, 0);
+    QCOMPARE(skipped.total(), 0);
     // Names that clashed across the two files are numbered now; all else is as written.
     QStringList expected = shown(groups);
     expected[5] =
