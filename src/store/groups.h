@@ -48,9 +48,9 @@ bool writeListPair(const QString& activePath, const QStringList& active, const Q
                    const QStringList& stored, QString* failedPath, QString* error);
 
 // The names of a group list file that could have been typed as group names. A separator, "..",
-// an absolute path, a list file's own name or anything else the name check refuses would lead outside the content
-// folder or name no folder at all: such a group is neither shown nor loaded, and the list is
-// written without it next time.
+// an absolute path, a list file's own name or anything else the name check refuses would lead
+// outside the content folder or name no folder at all: such a group is neither shown nor loaded,
+// and the list is written without it next time.
 QStringList typedGroupNames(const QStringList& names);
 
 // The first position of name among names, A to Z folded as the program compares names, or -1.

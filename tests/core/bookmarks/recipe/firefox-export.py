@@ -74,6 +74,9 @@ PlacesUtils.bookmarks.insert({parentGuid: PlacesUtils.bookmarks.menuGuid,
                               url: "https://www.ft.dk/", title: "Folketinget – ft.dk"})
     .then(() => resolve(true), e => resolve(String(e)));
 """
+# A new profile gets its bookmarks from the policy and distribution.ini a moment after the start,
+# and writes its first state then: both are done after this wait.
+time.sleep(15)
 if mode == "export":
     script, args = EXPORT, [sys.argv[2]]
 else:
