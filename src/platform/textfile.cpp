@@ -227,6 +227,36 @@ bool writeNewLines(const QString& path, const QStringList& lines, QString* error
         bytes += line.toUtf8();
         bytes += "\r\n";
     }
+#ifdef Q_OS_UNIX
+    // Made under its name at once, and only when no entry of that name is there: an import makes
+    // thousands, and each further call to the system counts. Until the batch is synced a crash
+    // may lose the file or leave it empty, whichever way it was written; an old file is never
+    // touched. A new file gets the user's usual mode.
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return fail(qt_error_string(errno));
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            // A full disk or a size limit: no half file stays under the name.
+            const int reason = put < 0 ? errno : EIO;
+            ::close(fd);
+            ::unlink(native.constData());
+            return fail(qt_error_string(reason));
+        }
+        done += put;
+    }
+    if (::close(fd) != 0) {
+        const int reason = errno;
+        ::unlink(native.constData());
+        return fail(qt_error_string(reason));
+    }
+    return true;
+#else
     const QString dir = QFileInfo(path).absolutePath();
     QTemporaryFile file(
         filenames::join(dir, temporaryPrefix + QString(temporaryRandom, u'X') + temporarySuffix));
@@ -235,39 +265,20 @@ bool writeNewLines(const QString& path, const QStringList& lines, QString* error
     if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size())
         return fail(file.errorString());
     const QString temporary = file.fileName();
-#ifdef Q_OS_WIN
     if (!syncToDisk(file.handle()))
         return fail(qt_error_string(errno));
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
                         QFile::ReadGroup | QFile::ReadOther);
     file.close();
+    // Without MOVEFILE_REPLACE_EXISTING: a file that came meanwhile is never replaced.
     if (!::MoveFileExW(
             reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(temporary).utf16()),
             reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()),
             MOVEFILE_WRITE_THROUGH))
         return fail(qt_error_string());
     file.setAutoRemove(false);
-#else
-    // A new file gets what any new file of the user's gets.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(file.handle(), 0644 & ~mask);
-    file.close();
-    // Linked under its name, so a file that came meanwhile is never replaced.
-    const QByteArray from = QFile::encodeName(temporary), to = QFile::encodeName(path);
-    if (::link(from.constData(), to.constData()) != 0) {
-        // A file system without links (FAT, some network folders) gets the plain rename, after
-        // a look for the name.
-        if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS)
-            return fail(qt_error_string(errno));
-        if (QFileInfo::exists(path))
-            return fail(qt_error_string(EEXIST));
-        if (std::rename(from.constData(), to.constData()) != 0)
-            return fail(qt_error_string(errno));
-        file.setAutoRemove(false);
-    }
+    return true;
 #endif
-    return true; // the temporary name goes with the object; the file stays under path
 }
 
 bool syncFileSystem(const QString& dir, QString* error) {

@@ -39,7 +39,7 @@ bool writeLines(const QString& path, const QStringList& lines, QString* error = 
 // Writes lines to path like writeLines, for a file that is not there yet (false when it is),
 // without waiting for the disk: a batch of new files (an import) is made durable together by
 // one syncFileSystem() before the batch is reported done. A crash before that may lose the new
-// files, never an old one, and never leaves half a file under the name.
+// files or leave them empty, never an old one; a failed write leaves no file under the name.
 bool writeNewLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // Waits until every file written into dir's file system is on disk; false with the system's

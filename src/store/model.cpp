@@ -15,6 +15,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 namespace store {
@@ -375,6 +376,16 @@ QHash<QString, QString> filesByName(const QString& dir) {
     return files;
 }
 
+// The entries of the content folder likewise, files and folders.
+QHash<QString, QString> entriesByName(const QString& dir) {
+    QHash<QString, QString> found;
+    const QStringList names =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : names)
+        found.insert(name.toCaseFolded(), name);
+    return found;
+}
+
 bool isImportable(const bookmarks::Entry& entry) {
     return bookmarks::isElementName(entry.navn) && textfile::isLineText(entry.navn) &&
            textfile::isLineText(entry.url);
@@ -419,15 +430,16 @@ Result Model::importBookmarks(const QList<bookmarks::Group>& groups, bool overwr
             done.cancelled = true;
         return !done.cancelled;
     };
+    // The content folder is looked at once, not once for each of thousands of folders.
+    QHash<QString, QString> entries = entriesByName(contentDir);
     for (const bookmarks::Group& group : groups) {
         // Checked here too, not only where the groups were made: a name such as "../../x" would
         // write outside the content folder, "webLager.txt" where a list belongs.
-        QString navn = bookmarks::isImportGroupName(group.navn)
-                           ? filenames::findEntry(contentDir, group.navn)
-                           : QString();
-        const bool usable = bookmarks::isImportGroupName(group.navn) &&
-                            (navn.isEmpty() || filenames::folderExists(contentDir, navn));
-        if (!usable) {
+        const bool named = bookmarks::isImportGroupName(group.navn);
+        QString navn = named ? entries.value(group.navn.toCaseFolded()) : QString();
+        if (!navn.isEmpty())
+            navn = filenames::findEntry(contentDir, group.navn); // the exact name wins
+        if (!named || (!navn.isEmpty() && !filenames::folderExists(contentDir, navn))) {
             done.unusable += int(group.entries.size());
             done.handled += int(group.entries.size());
             if (progress && !progress(done.handled, done.total))
@@ -438,10 +450,15 @@ Result Model::importBookmarks(const QList<bookmarks::Group>& groups, bool overwr
         }
         if (navn.isEmpty()) {
             navn = group.navn;
+            // No entry of the name is there, whatever its case: the index said so.
             const QString folder = filenames::join(contentDir, navn);
-            result = refusal(createGroup(contentDir, navn), folder, Result::FolderNotCreated);
-            if (!result.ok())
+            std::error_code ec;
+            std::filesystem::create_directory(QFileInfo(folder).filesystemFilePath(), ec);
+            if (ec) {
+                result = {Result::FolderNotCreated, folder, QString::fromLocal8Bit(ec.message())};
                 break;
+            }
+            entries.insert(navn.toCaseFolded(), navn);
             ++done.newGroups;
         }
         // A folder left by a group taken out of the list is listed again with its new elements.
