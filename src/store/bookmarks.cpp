@@ -333,6 +333,10 @@ QList<Group> toGroups(const Folder& root, Skipped* skipped) {
     return groups;
 }
 
+QString elementNameFor(const QString& title, const QString& url) {
+    return elementName({title, url});
+}
+
 bool isElementName(const QString& navn) {
     return filenames::isUsableName(navn) && utf8Size(navn) <= longestElementName;
 }

@@ -62,6 +62,10 @@ struct Skipped {
 // in *skipped.
 QList<Group> toGroups(const Folder& root, Skipped* skipped = nullptr);
 
+// The element name a bookmark of that title and address gets: the title as a usable name, else
+// the address's host, else "Bogmærke".
+QString elementNameFor(const QString& title, const QString& url);
+
 // True when navn can name an element file (with ".txt") on the file systems of Linux and
 // Windows; a group's name likewise as a group folder.
 bool isElementName(const QString& navn);

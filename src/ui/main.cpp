@@ -4,6 +4,7 @@
 #include "boks.h"
 #include "bookmarks.h"
 #include "browserprofiles.h"
+#include "dropentry.h"
 #include "elementlistmodel.h"
 #include "entrycheck.h"
 #include "filedialog.h"
@@ -31,6 +32,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -149,6 +151,8 @@ void Tmainform::buildControls() {
     model.elements()->setCaptions({QStringLiteral("Dato"), QStringLiteral("Klokken"),
                                    QStringLiteral("Besøg"), QStringLiteral("Hjemmeside")});
     Listen->setModel(model.elements());
+    // A link dragged from a browser (or a program from a file manager) is entered here.
+    Listen->viewport()->setAcceptDrops(true);
     Listen->verticalHeader()->hide();
     Listen->verticalHeader()->setDefaultSectionSize(18);
     Listen->horizontalHeader()->setSectionsClickable(false);
@@ -375,6 +379,20 @@ bool Tmainform::event(QEvent* event) {
 }
 
 bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Listen->viewport() &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+         event->type() == QEvent::Drop)) {
+        auto* drag = static_cast<QDropEvent*>(event);
+        const std::optional<DroppedEntry> entry = droppedEntry(drag->mimeData(), model.funkNo());
+        if (!entry)
+            return true; // refused: the cursor says so
+        drag->acceptProposedAction();
+        if (event->type() == QEvent::Drop) {
+            // Handled once the drag has ended, so the source is not kept waiting by a question.
+            QTimer::singleShot(0, this, [this, e = *entry] { enterDropped(e.adresse, e.navn); });
+        }
+        return true;
+    }
     const bool listen = watched == Listen || watched == Listen->viewport();
     const bool groups = watched == gruppeBoksen || watched == gruppeBoksen->viewport();
     if (event->type() == QEvent::MouseButtonDblClick && (listen || groups)) {
@@ -451,6 +469,18 @@ void Tmainform::Information(const QString& S) {
         info->LoadStruktur();
     }
     info->goToInfo(S);
+}
+
+void Tmainform::enterDropped(const QString& adresse, const QString& navn) {
+    if (!model.hasGroup()) {
+        app.infform->inform(QStringLiteral("Vælg først den gruppe, elementet skal indføres i."));
+        return;
+    }
+    // Entered as if typed into the two fields and "Indfør" pressed: the same checks, question
+    // and messages, and what could not be entered stays in the fields to be mended.
+    webEdit1->setText(adresse);
+    webEdit2->setText(navn);
+    actionILExecute();
 }
 
 void Tmainform::actionILExecute() {

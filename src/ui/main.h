@@ -43,6 +43,8 @@ public:
     void actionSIExecute();
     void actionInfoExecute();
     void actionILExecute();
+    // An element dragged onto the element list, entered into the current group.
+    void enterDropped(const QString& adresse, const QString& navn);
     // Bookmark files of the browsers, in and out of the groups of web addresses.
     void importBookmarksExecute();
     // The bookmarks of one of the user's browser profiles, chosen from those found.
