@@ -395,8 +395,10 @@ bool isImportable(const bookmarks::Entry& entry) {
 Model::Existing Model::existingElements(const QList<bookmarks::Group>& groups) const {
     Existing existing;
     const QString contentDir = contentFolder();
+    const QHash<QString, QString> entries = entriesByName(contentDir);
     for (const bookmarks::Group& group : groups) {
-        if (!bookmarks::isImportGroupName(group.navn))
+        if (!bookmarks::isImportGroupName(group.navn) ||
+            !entries.contains(group.navn.toCaseFolded()))
             continue;
         const QString navn = filenames::findEntry(contentDir, group.navn);
         if (navn.isEmpty())

@@ -359,8 +359,8 @@ void TstMainwindow::shortcutsAndMenu() {
              QStringLiteral("Webside"));
 
     const QList<QAction*> menu = app.mainform->Button2->menu()->actions();
-    // The two bookmark items come after these, behind a separator.
-    QCOMPARE(menu.size(), 8);
+    // The three bookmark items come after these, behind a separator.
+    QCOMPARE(menu.size(), 9);
     QCOMPARE(menu[0]->text(), QStringLiteral("Administrer grupper og elementer"));
     QVERIFY(menu[1]->isSeparator());
     QCOMPARE(menu[2]->text(), QStringLiteral("Skift indhold"));
