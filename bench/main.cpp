@@ -9,6 +9,8 @@
 #include "findelement.h"
 #include "measure.h"
 #include "model.h"
+#include "progresswindow.h"
+#include "urlcheck.h"
 #include "username.h"
 #include "windows.h"
 
@@ -50,6 +52,7 @@ int usage() {
                  "  lenkaro-bench keys G      (G groups in the group list)\n"
                  "  lenkaro-bench visit [N]\n"
                  "  lenkaro-bench find G N    (\"Find element\" over G groups of N elements)\n"
+                 "  lenkaro-bench import N    (a Safari bookmark file of N bookmarks)\n"
                  "  lenkaro-bench data FOLDER G N   (writes a base folder of G groups, the\n"
                  "                                   current one of N elements, to profile\n"
                  "                                   with: lenkaro-bench child-program BASE)\n");
@@ -447,6 +450,98 @@ int find(const QStringList& args) {
     return 0;
 }
 
+// A bookmark file in Safari's form (top folders without a list around them) of n bookmarks in
+// about n / 3.7 folders, nested up to 13 deep, with titles of several scripts.
+QString safariBookmarks(int n) {
+    QString text =
+        QStringLiteral("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<HTML>\n<META "
+                       "HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; "
+                       "charset=UTF-8\">\n<Title>Bookmarks</Title>\n<H1>Bookmarks</H1>\n");
+    const int folders = std::max(1, int(n / 3.69));
+    static const char* words[] = {"Nyheder", "Opslag", "Ελληνικά", "Actualités", "東京",
+                                  "Værktøj", "Musik",  "Rejser",   "Копенгаген", "Arbejde"};
+    int written = 0, depth = 0;
+    for (int f = 0; f < folders; ++f) {
+        // Down one level at a time to 13, then back to the top.
+        if (depth == 13 || (depth > 0 && f % 5 == 0)) {
+            for (; depth > 0; --depth)
+                text += QStringLiteral("</DL><p>\n");
+        }
+        text += QStringLiteral("<DT><H3 FOLDED>%1 %2</H3>\n<DL><p>\n")
+                    .arg(QString::fromUtf8(words[f % 10]))
+                    .arg(f);
+        ++depth;
+        const int here = f == folders - 1 ? n - written : std::min(n - written, n / folders);
+        for (int b = 0; b < here; ++b, ++written)
+            text += QStringLiteral("<DT><A HREF=\"https://www.eksempel%1.dk/side/%2?q=%3\">%4 "
+                                   "side %2 – %5</A>\n")
+                        .arg(f)
+                        .arg(b)
+                        .arg(written)
+                        .arg(QString::fromUtf8(words[(f + b) % 10]))
+                        .arg(written);
+    }
+    for (; depth > 0; --depth)
+        text += QStringLiteral("</DL><p>\n");
+    return text + QStringLiteral("</HTML>\n");
+}
+
+// An import of a Safari bookmark file of N bookmarks into a user without groups, from the file
+// read to every element file durable and the group list written, with the progress window
+// (shown off screen); next to writing as many six-line files with QSaveFile, each made durable
+// on its own as the import did before.
+int import(const QStringList& args) {
+    const int n = positive(args);
+    if (!n)
+        return usage();
+    QTemporaryDir root;
+    const QString file = root.filePath("Safari.html");
+    {
+        QFile out(file);
+        out.open(QIODevice::WriteOnly);
+        out.write(safariBookmarks(n).toUtf8());
+    }
+    const auto urlCheck = UrlCheck::system();
+    int run = 0, imported = 0;
+    auto program = [&] {
+        const QString content = root.filePath(QStringLiteral("indhold%1").arg(run++));
+        QDir().mkpath(content + "/0");
+        QDir().mkpath(content + "/1");
+        store::Model model(*urlCheck);
+        model.setFolders(content + "/0/", content + "/1/");
+        (void)model.setMappe();
+        const store::bookmarks::ReadResult read = store::bookmarks::readFile(file);
+        const QList<store::bookmarks::Group> groups = store::bookmarks::toGroups(read.root);
+        (void)model.existingElements(groups);
+        ProgressWindow progress(nullptr, QStringLiteral("Lenkaro"),
+                                QStringLiteral("Bogmærkerne indføres ..."), n);
+        store::Model::Imported done;
+        if (!model
+                 .importBookmarks(
+                     groups, false, [&](int h, int) { return progress.advance(h); }, &done)
+                 .ok())
+            std::exit(1);
+        imported = done.elements;
+    };
+    auto anchor = [&] {
+        const QString dir = root.filePath(QStringLiteral("anker%1").arg(run++));
+        QDir().mkpath(dir);
+        for (int i = 0; i < n; ++i) {
+            QSaveFile out(dir + QStringLiteral("/element %1.txt").arg(i));
+            out.open(QIODevice::WriteOnly);
+            out.write("https://www.eksempel.dk/\r\nelement\r\nDato\r\nXX:XX\r\n0\r\n\r\n");
+            out.commit();
+        }
+    };
+    const auto [p, a] = pairedMediansMs(program, anchor, 0, 3);
+    if (imported != n) {
+        std::fprintf(stderr, "import: %d elements imported of %d\n", imported, n);
+        return 1;
+    }
+    report("import", n, p, a);
+    return 0;
+}
+
 // The data of the measures, kept for a profiler: the base folder's path is printed.
 int data(const QStringList& args) {
     bool okG = false, okN = false;
@@ -478,7 +573,7 @@ int main(int argc, char** argv) {
     const std::map<QString, std::function<int(const QStringList&)>> measures = {
         {"search", search}, {"corpus", corpus}, {"startup", startup}, {"load", load},
         {"keys", keys},     {"visit", visit},   {"data", data},     {"help", help},
-        {"find", find},
+        {"find", find},     {"import", import},
     };
     if (args.isEmpty() || !measures.count(args.first()))
         return usage();

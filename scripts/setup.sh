@@ -10,6 +10,8 @@ DEEP="${DEEP:-0}"
 PACKAGES=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth imagemagick)
 # The pictures (breeze-icon-theme) and the SVG plugins that draw them and the program's icon.
 PACKAGES+=(breeze-icon-theme libqt6svg6)
+# Qt SQL's SQLite driver, which reads Firefox's bookmarks (places.sqlite).
+PACKAGES+=(libqt6sql6-sqlite)
 CONFIG=()
 if [ "$DEEP" = 1 ]; then
   BUILD="$ROOT/build-deep"

@@ -5,8 +5,10 @@
 #include "fakes.h"
 #include "filedialog.h"
 #include "infUnit.h"
+#include "listchoice.h"
 #include "messagebox.h"
 #include "model.h"
+#include "progresswindow.h"
 #include "spmUnit.h"
 #include "textfile.h"
 
@@ -42,6 +44,8 @@ public:
         QDir().mkpath(base + "/Struktur/Programmer");
         MessageBox::setTestMode(true);
         FileDialog::setTestMode(true);
+        ProgressWindow::setTestMode(true);
+        ListChoice::setTestMode(true);
     }
 
     // The user folder of login "anna", as a later start finds it.

@@ -396,6 +396,93 @@ void removeStaleTemporaries(const QString& dir) {
     }
 }
 
+bool writeNewLines(const QString& path, const QStringList& lines, QString* error) {
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    QByteArray bytes;
+    for (const QString& line : lines) {
+        if (!isLineText(line))
+            return fail(qt_error_string(EINVAL));
+        bytes += line.toUtf8();
+        bytes += "\r\n";
+    }
+#ifdef Q_OS_UNIX
+    // Made under its name at once, and only when no entry of that name is there: an import makes
+    // thousands, and each further call to the system counts. Until the batch is synced a crash
+    // may lose the file or leave it empty, whichever way it was written; an old file is never
+    // touched. A new file gets the user's usual mode.
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return fail(qt_error_string(errno));
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put <= 0) {
+            // A full disk or a size limit: no half file stays under the name.
+            const int reason = put < 0 ? errno : EIO;
+            ::close(fd);
+            ::unlink(native.constData());
+            return fail(qt_error_string(reason));
+        }
+        done += put;
+    }
+    if (::close(fd) != 0) {
+        const int reason = errno;
+        ::unlink(native.constData());
+        return fail(qt_error_string(reason));
+    }
+    return true;
+#else
+    const QString dir = QFileInfo(path).absolutePath();
+    QTemporaryFile file(
+        filenames::join(dir, temporaryPrefix + QString(temporaryRandom, u'X') + temporarySuffix));
+    if (!file.open())
+        return fail(file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size())
+        return fail(file.errorString());
+    const QString temporary = file.fileName();
+    if (!syncToDisk(file.handle()))
+        return fail(qt_error_string(errno));
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
+                        QFile::ReadGroup | QFile::ReadOther);
+    file.close();
+    // Without MOVEFILE_REPLACE_EXISTING: a file that came meanwhile is never replaced.
+    if (!::MoveFileExW(
+            reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(temporary).utf16()),
+            reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()),
+            MOVEFILE_WRITE_THROUGH))
+        return fail(qt_error_string());
+    file.setAutoRemove(false);
+    return true;
+#endif
+}
+
+bool syncFileSystem(const QString& dir, QString* error) {
+#ifdef Q_OS_LINUX
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || ::syncfs(fd) != 0) {
+        const int reason = errno;
+        if (fd >= 0)
+            ::close(fd);
+        if (error)
+            *error = qt_error_string(reason);
+        return false;
+    }
+    ::close(fd);
+#else
+    // Elsewhere each new file was made durable as it was written.
+    Q_UNUSED(dir);
+    Q_UNUSED(error);
+#endif
+    return true;
+}
+
 bool isTemporaryName(const QString& name) {
     return name.size() == temporaryPrefix.size() + temporaryRandom + temporarySuffix.size() &&
            name.startsWith(temporaryPrefix) && name.endsWith(temporarySuffix);

@@ -69,6 +69,16 @@ std::optional<QStringList> readLines(const QString& path, QString* error = nullp
 [[nodiscard]] bool writeBytes(const QString& path, const QByteArray& bytes,
                               QString* error = nullptr);
 
+// Writes lines to path like writeLines, for a file that is not there yet (false when it is),
+// without waiting for the disk: a batch of new files (an import) is made durable together by
+// one syncFileSystem() before the batch is reported done. A crash before that may lose the new
+// files or leave them empty, never an old one; a failed write leaves no file under the name.
+bool writeNewLines(const QString& path, const QStringList& lines, QString* error = nullptr);
+
+// Waits until every file written into dir's file system is on disk; false with the system's
+// reason when it cannot tell.
+bool syncFileSystem(const QString& dir, QString* error = nullptr);
+
 // True for the names of the writer's temporary files.
 bool isTemporaryName(const QString& name);
 

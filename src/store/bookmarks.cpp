@@ -1,11 +1,13 @@
 #include "bookmarks.h"
 
 #include "filenames.h"
+#include "groups.h"
 #include "textfile.h"
 
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTextBoundaryFinder>
 #include <QUrl>
 
 namespace store::bookmarks {
@@ -13,9 +15,6 @@ namespace store::bookmarks {
 namespace {
 
 const QString docType = QStringLiteral("<!DOCTYPE NETSCAPE-Bookmark-file-1>");
-
-// Long enough for any title worth keeping, short enough for every file system's paths.
-constexpr int longestName = 100;
 
 struct Tag {
     bool closing;
@@ -95,114 +94,42 @@ QString attribute(const Tag& tag, const QString& name) {
     return {};
 }
 
-// The text from after tags[i] to the closing tag of its name, as a browser shows it.
+// The text from after tags[i] to the closing tag of its name, as a browser shows it: markup
+// left out, entities read, and HTML's white space (spaces, tabs, line breaks, written out or as
+// references) one space. Other control characters stay, for the caller to refuse.
 QString textUpTo(const QString& text, const QList<Tag>& tags, qsizetype& i) {
     const Tag& open = tags[i];
+    // A heading or bookmark left open ends where the next entry or list begins, so one missing
+    // closing tag cannot swallow the rest of the file.
+    static const QStringList entryTags{QStringLiteral("DL"), QStringLiteral("DT"),
+                                       QStringLiteral("DD"), QStringLiteral("H3"),
+                                       QStringLiteral("A")};
     qsizetype j = i + 1;
-    while (j < tags.size() && !(tags[j].closing && tags[j].name == open.name))
-        ++j;
+    bool closed = false;
+    for (; j < tags.size(); ++j) {
+        if (tags[j].closing && tags[j].name == open.name) {
+            closed = true;
+            break;
+        }
+        if (entryTags.contains(tags[j].name))
+            break;
+    }
     const qsizetype end = j < tags.size() ? tags[j].begin : text.size();
-    QString inner = text.mid(open.end, end - open.end);
-    inner.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-    i = j < tags.size() ? j + 1 : j;
-    return decodeEntities(inner).simplified();
-}
-
-// Reads the entries of one list (after its <DL>) into folder, up to its </DL>.
-qsizetype readList(const QString& text, const QList<Tag>& tags, qsizetype i, Folder& folder) {
-    std::optional<QString> heading;
-    while (i < tags.size()) {
-        const Tag& tag = tags[i];
-        if (tag.name == u"DL") {
-            if (tag.closing)
-                return i + 1;
-            if (heading) {
-                Folder sub{*heading, {}, {}};
-                i = readList(text, tags, i + 1, sub);
-                folder.folders.append(sub);
-                heading.reset();
-            } else {
-                // A list without a heading belongs to the one around it.
-                i = readList(text, tags, i + 1, folder);
-            }
-        } else if (!tag.closing && tag.name == u"H3") {
-            heading = textUpTo(text, tags, i);
-        } else if (!tag.closing && tag.name == u"A") {
-            const QString url = attribute(tag, QStringLiteral("HREF"));
-            const QString title = textUpTo(text, tags, i);
-            folder.bookmarks.append({title, url});
-        } else {
-            ++i;
-        }
+    // The tags inside are known already: their text is what lies between them.
+    QString inner;
+    qsizetype from = open.end;
+    for (qsizetype k = i + 1; k < j; ++k) {
+        inner += QStringView(text).mid(from, tags[k].begin - from);
+        from = tags[k].end;
     }
-    return i;
-}
-
-bool isWebAddress(const QString& url) {
-    const QUrl parsed(url);
-    static const QStringList schemes{QStringLiteral("http"), QStringLiteral("https"),
-                                     QStringLiteral("ftp"), QStringLiteral("file")};
-    return parsed.isValid() && schemes.contains(parsed.scheme().toLower()) &&
-           (parsed.scheme().compare(u"file", Qt::CaseInsensitive) == 0 || !parsed.host().isEmpty());
-}
-
-// A title as a name a file or folder can have.
-QString usableName(const QString& title) {
-    QString name;
-    for (const QChar c : title) {
-        // Each character is tried alone; a full stop or a space alone is refused only as a
-        // whole name, which the trimming below takes care of.
-        const bool usable = c == u'.' || c == u' ' || filenames::isUsableName(QString(c));
-        name += usable ? c : QChar(u' ');
+    inner += QStringView(text).mid(from, end - from);
+    i = closed ? j + 1 : j;
+    QString shown = decodeEntities(inner);
+    for (QChar& c : shown) {
+        if (c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f')
+            c = u' ';
     }
-    name = name.simplified().left(longestName);
-    while (!name.isEmpty() && (name.endsWith(u'.') || name.endsWith(u' ')))
-        name.chop(1);
-    return filenames::isUsableName(name) ? name : QString();
-}
-
-QString elementName(const Bookmark& bookmark) {
-    QString name = usableName(bookmark.title);
-    if (name.isEmpty())
-        name = usableName(QUrl(bookmark.url).host());
-    if (name.isEmpty())
-        name = QStringLiteral("Bogmærke");
-    return name;
-}
-
-// name, or name with the lowest number from 2 up that no name of taken has (letter case aside,
-// as the file system may not tell them apart); the name given is then taken.
-QString uniqueName(const QString& name, QSet<QString>& taken) {
-    QString candidate = name;
-    for (int n = 2; taken.contains(candidate.toCaseFolded()); ++n)
-        candidate = QStringLiteral("%1 (%2)").arg(name).arg(n);
-    taken.insert(candidate.toCaseFolded());
-    return candidate;
-}
-
-void collect(const Folder& folder, const QString& name, QList<Group>& groups,
-             QSet<QString>& groupNames, int& skipped) {
-    Group group;
-    QSet<QString> taken;
-    for (const Bookmark& bookmark : folder.bookmarks) {
-        if (!isWebAddress(bookmark.url)) {
-            ++skipped;
-            continue;
-        }
-        group.entries.append({uniqueName(elementName(bookmark), taken), bookmark.url});
-    }
-    if (!group.entries.isEmpty()) {
-        group.navn = uniqueName(name, groupNames);
-        groups.append(group);
-    }
-    for (const Folder& sub : folder.folders) {
-        const QString subName = usableName(sub.title);
-        collect(sub, subName.isEmpty() ? defaultGroupName() : subName, groups, groupNames, skipped);
-    }
-}
-
-QString escaped(const QString& text) {
-    return text.toHtmlEscaped();
+    return shown.simplified();
 }
 
 } // namespace
@@ -216,27 +143,206 @@ std::optional<Folder> parse(const QString& text) {
     body.remove(QRegularExpression(QStringLiteral("<!--.*?-->"),
                                    QRegularExpression::DotMatchesEverythingOption));
     const QList<Tag> tags = tagsOf(body);
+    // Read as browsers read the format: a heading names the next list, and a bookmark belongs
+    // to the innermost list open. Safari writes its top folders without a list around them,
+    // others write stray closing tags or several lists at the top: the bookmarks outside every
+    // folder's list belong to the root, and a closing tag with no list open is passed over.
     Folder root;
-    qsizetype i = 0;
-    while (i < tags.size() && !(tags[i].name == u"DL" && !tags[i].closing))
-        ++i;
-    if (i < tags.size())
-        readList(body, tags, i + 1, root);
+    // Each open list's folder; a list without a heading belongs to the folder around it. Only
+    // the last folder on the stack gets children, so the pointers to those below stay good.
+    QList<Folder*> open{&root};
+    std::optional<QString> heading;
+    auto closeHeading = [&] {
+        // A heading whose list never came names an empty folder.
+        if (heading)
+            open.last()->folders.append({*heading, {}, {}});
+        heading.reset();
+    };
+    for (qsizetype i = 0; i < tags.size();) {
+        const Tag& tag = tags[i];
+        if (tag.name == u"DL") {
+            if (tag.closing) {
+                closeHeading();
+                if (open.size() > 1)
+                    open.removeLast();
+            } else if (heading) {
+                Folder* parent = open.last();
+                parent->folders.append({*heading, {}, {}});
+                heading.reset();
+                open.append(&parent->folders.last());
+            } else {
+                open.append(open.last());
+            }
+            ++i;
+        } else if (!tag.closing && tag.name == u"H3") {
+            closeHeading();
+            heading = textUpTo(body, tags, i);
+        } else if (!tag.closing && tag.name == u"A") {
+            closeHeading();
+            const QString url = attribute(tag, QStringLiteral("HREF"));
+            const QString title = textUpTo(body, tags, i);
+            open.last()->bookmarks.append({title, url});
+        } else {
+            ++i;
+        }
+    }
+    closeHeading();
     return root;
 }
+
+namespace {
+
+bool isWebAddress(const QString& url) {
+    const QUrl parsed(url);
+    static const QStringList schemes{QStringLiteral("http"), QStringLiteral("https"),
+                                     QStringLiteral("ftp"), QStringLiteral("file")};
+    return parsed.isValid() && schemes.contains(parsed.scheme().toLower()) &&
+           (parsed.scheme().compare(u"file", Qt::CaseInsensitive) == 0 || !parsed.host().isEmpty());
+}
+
+// The UTF-8 length of text, as a Linux file system counts a name.
+qsizetype utf8Size(QStringView text) {
+    qsizetype size = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < 0x80)
+            size += 1;
+        else if (u < 0x800)
+            size += 2;
+        else if (QChar::isHighSurrogate(u) && i + 1 < text.size() &&
+                 QChar::isLowSurrogate(text[i + 1].unicode())) {
+            size += 4;
+            ++i;
+        } else
+            size += 3;
+    }
+    return size;
+}
+
+// name cut to at most maxBytes of UTF-8, between two characters as the reader sees them (an
+// emoji, a letter with its accents), so no half character ever reaches a name; full stops and
+// spaces at the end go, as no name may end in them.
+QString fitted(const QString& name, qsizetype maxBytes) {
+    QString cut = name;
+    if (utf8Size(cut) > maxBytes) {
+        QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, name);
+        qsizetype end = 0;
+        for (qsizetype next = graphemes.toNextBoundary(); next > 0;
+             next = graphemes.toNextBoundary()) {
+            if (utf8Size(QStringView(name).left(next)) > maxBytes)
+                break;
+            end = next;
+        }
+        cut = name.left(end);
+    }
+    while (!cut.isEmpty() && (cut.endsWith(u'.') || cut.endsWith(u' ')))
+        cut.chop(1);
+    return cut;
+}
+
+// A title as a name a file or folder can have.
+QString usableName(const QString& title, qsizetype maxBytes) {
+    QString name;
+    for (const QChar c : title) {
+        // Each character is tried alone; a full stop or a space alone is refused only as a
+        // whole name, which the trimming takes care of.
+        const bool usable =
+            c == u'.' || c == u' ' || c.isSurrogate() || filenames::isUsableName(QString(c));
+        name += usable ? c : QChar(u' ');
+    }
+    name = fitted(name.simplified(), maxBytes);
+    return filenames::isUsableName(name) ? name : QString();
+}
+
+QString elementName(const Bookmark& bookmark) {
+    QString name = usableName(bookmark.title, longestElementName);
+    if (name.isEmpty())
+        name = usableName(QUrl(bookmark.url).host(), longestElementName);
+    if (name.isEmpty())
+        name = QStringLiteral("Bogmærke");
+    return name;
+}
+
+// name, or name with the lowest number from 2 up that no name of taken has (letter case aside,
+// as the file system may not tell them apart) and that usable accepts; the name given is then
+// taken. A number that would make the name too long takes its room from the name.
+QString uniqueName(const QString& name, QSet<QString>& taken, qsizetype maxBytes,
+                   bool (*usable)(const QString&)) {
+    QString candidate = name;
+    for (int n = 2; taken.contains(candidate.toCaseFolded()) || !usable(candidate); ++n) {
+        const QString number = QStringLiteral(" (%1)").arg(n);
+        candidate = fitted(name, maxBytes - utf8Size(number)) + number;
+    }
+    taken.insert(candidate.toCaseFolded());
+    return candidate;
+}
+
+bool anyName(const QString&) {
+    return true;
+}
+
+void collect(const Folder& folder, const QString& name, bool usableFolder, QList<Group>& groups,
+             QSet<QString>& groupNames, Skipped& skipped) {
+    Group group;
+    QSet<QString> taken;
+    for (const Bookmark& bookmark : folder.bookmarks) {
+        // A control character would break the lines of the element file: the address would be
+        // cut and every later line shift. HTML's own white space in a title is one space.
+        if (!usableFolder || !textfile::isLineText(bookmark.url) ||
+            !textfile::isLineText(bookmark.title)) {
+            ++skipped.unusable;
+            continue;
+        }
+        if (!isWebAddress(bookmark.url)) {
+            ++skipped.notWeb;
+            continue;
+        }
+        group.entries.append(
+            {uniqueName(elementName(bookmark), taken, longestElementName, anyName), bookmark.url});
+    }
+    if (!group.entries.isEmpty()) {
+        // The program's own files in the content folder are no group names: a folder of such a
+        // name would stand where its list belongs.
+        group.navn = uniqueName(name, groupNames, longestGroupName, isGroupName);
+        groups.append(group);
+    }
+    for (const Folder& sub : folder.folders) {
+        const QString subName = usableName(sub.title, longestGroupName);
+        collect(sub, subName.isEmpty() ? defaultGroupName() : subName,
+                textfile::isLineText(sub.title), groups, groupNames, skipped);
+    }
+}
+
+QString escaped(const QString& text) {
+    return text.toHtmlEscaped();
+}
+
+} // namespace
 
 QString defaultGroupName() {
     return QStringLiteral("Bogmærker");
 }
 
-QList<Group> toGroups(const Folder& root, int* skipped) {
+QList<Group> toGroups(const Folder& root, Skipped* skipped) {
     QList<Group> groups;
     QSet<QString> groupNames;
-    int left = 0;
-    collect(root, defaultGroupName(), groups, groupNames, left);
+    Skipped left;
+    collect(root, defaultGroupName(), true, groups, groupNames, left);
     if (skipped)
         *skipped = left;
     return groups;
+}
+
+QString elementNameFor(const QString& title, const QString& url) {
+    return elementName({title, url});
+}
+
+bool isElementName(const QString& navn) {
+    return filenames::isUsableName(navn) && utf8Size(navn) <= longestElementName;
+}
+
+bool isImportGroupName(const QString& navn) {
+    return isGroupName(navn) && utf8Size(navn) <= longestGroupName;
 }
 
 QString write(const QList<Group>& groups) {

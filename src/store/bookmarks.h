@@ -41,13 +41,35 @@ struct Group {
 // The name given to bookmarks outside every folder, and to a folder without a usable title.
 QString defaultGroupName();
 
+// Names as a Linux file system takes them: 255 bytes of UTF-8, ".txt" included for an element.
+constexpr qsizetype longestGroupName = 255;
+constexpr qsizetype longestElementName = 255 - 4;
+
+// The bookmarks left out of an import, by their reason.
+struct Skipped {
+    int notWeb = 0;   // addresses other than http, https, ftp and file
+    int unusable = 0; // a control character in the address, the title or the folder's title
+    int total() const { return notWeb + unusable; }
+};
+
 // Each folder that holds bookmarks becomes a group, in the file's order, folders inside
 // folders included; the bookmarks outside every folder go to a group of the default name.
 // Titles become names that a file or folder may have (characters no name may hold become
-// spaces; a bookmark without a usable title is named by its address's host); a name that
-// is already taken in the same group (or among the groups) gets a number: "DR (2)".
-// Addresses other than http, https, ftp and file are left out and counted in *skipped.
-QList<Group> toGroups(const Folder& root, int* skipped = nullptr);
+// spaces, a long title is cut to what the file system takes, never inside a character; a
+// bookmark without a usable title is named by its address's host); a name that is already
+// taken in the same group (or among the groups), or a group name that is one of the program's
+// own files, gets a number: "DR (2)". Bookmarks that cannot be entered are left out and counted
+// in *skipped.
+QList<Group> toGroups(const Folder& root, Skipped* skipped = nullptr);
+
+// The element name a bookmark of that title and address gets: the title as a usable name, else
+// the address's host, else "Bogmærke".
+QString elementNameFor(const QString& title, const QString& url);
+
+// True when navn can name an element file (with ".txt") on the file systems of Linux and
+// Windows; a group's name likewise as a group folder.
+bool isElementName(const QString& navn);
+bool isImportGroupName(const QString& navn);
 
 // The text of a bookmark file holding one folder per group.
 QString write(const QList<Group>& groups);

@@ -62,9 +62,9 @@ struct ListPairWrite {
                                           const QString& storedPath, const QStringList& stored);
 
 // The names of a group list file that could have been typed as group names. A separator, "..",
-// an absolute path, a list file's own name or anything else the name check refuses would lead outside the content
-// folder or name no folder at all: such a group is neither shown nor loaded, and the list is
-// written without it next time.
+// an absolute path, a list file's own name or anything else the name check refuses would lead
+// outside the content folder or name no folder at all: such a group is neither shown nor loaded,
+// and the list is written without it next time.
 QStringList typedGroupNames(const QStringList& names);
 
 // The first position of name among names, A to Z folded as the program compares names, or -1.

@@ -12,8 +12,10 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 namespace store {
@@ -426,47 +428,154 @@ Result Model::saveShelf(const QStringList& active, const QStringList& stored) {
     return {};
 }
 
-Result Model::importBookmarks(const QList<bookmarks::Group>& groups,
-                              const std::function<bool(const QString&)>& confirmOverwrite,
-                              Imported* imported) {
+namespace {
+// The files of a group folder by their names without regard to case, so an import need not
+// look at the folder for each of thousands of bookmarks.
+QHash<QString, QString> filesByName(const QString& dir) {
+    QHash<QString, QString> files;
+    for (const QString& name : filenames::listFiles(dir))
+        files.insert(name.toCaseFolded(), name);
+    return files;
+}
+
+// The entries of the content folder likewise, files and folders.
+QHash<QString, QString> entriesByName(const QString& dir) {
+    QHash<QString, QString> found;
+    const QStringList names =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& name : names)
+        found.insert(name.toCaseFolded(), name);
+    return found;
+}
+
+bool isImportable(const bookmarks::Entry& entry) {
+    return bookmarks::isElementName(entry.navn) && textfile::isLineText(entry.navn) &&
+           textfile::isLineText(entry.url);
+}
+} // namespace
+
+Model::Existing Model::existingElements(const QList<bookmarks::Group>& groups) const {
+    Existing existing;
+    const QString contentDir = contentFolder();
+    const QHash<QString, QString> entries = entriesByName(contentDir);
+    for (const bookmarks::Group& group : groups) {
+        if (!bookmarks::isImportGroupName(group.navn) ||
+            !entries.contains(group.navn.toCaseFolded()))
+            continue;
+        const QString navn = filenames::findEntry(contentDir, group.navn);
+        if (navn.isEmpty())
+            continue;
+        const QHash<QString, QString> files = filesByName(filenames::join(contentDir, navn));
+        int found = 0;
+        for (const bookmarks::Entry& entry : group.entries) {
+            if (isImportable(entry) && files.contains(elementFileName(entry.navn).toCaseFolded()))
+                ++found;
+        }
+        if (found > 0) {
+            existing.elements += found;
+            existing.groups << navn;
+        }
+    }
+    return existing;
+}
+
+Result Model::importBookmarks(const QList<bookmarks::Group>& groups, bool overwrite,
+                              const Progress& progress, Imported* imported) {
     if (Result refused = listWritable(Active); !refused.ok())
         return refused;
     const QString contentDir = contentFolder();
     QStringList list = gruppeliste_;
     Imported done;
+    for (const bookmarks::Group& group : groups)
+        done.total += int(group.entries.size());
     Result result;
+    bool wroteNew = false;
+    auto goOn = [&] {
+        ++done.handled;
+        if (progress && !progress(done.handled, done.total))
+            done.cancelled = true;
+        return !done.cancelled;
+    };
+    // The content folder is looked at once, not once for each of thousands of folders.
+    QHash<QString, QString> entries = entriesByName(contentDir);
     for (const bookmarks::Group& group : groups) {
-        QString navn = filenames::findEntry(contentDir, group.navn);
+        // Checked here too, not only where the groups were made: a name such as "../../x" would
+        // write outside the content folder, "webLager.txt" where a list belongs.
+        const bool named = bookmarks::isImportGroupName(group.navn);
+        QString navn = named ? entries.value(group.navn.toCaseFolded()) : QString();
+        if (!navn.isEmpty())
+            navn = filenames::findEntry(contentDir, group.navn); // the exact name wins
+        if (!named || (!navn.isEmpty() && !filenames::folderExists(contentDir, navn))) {
+            done.unusable += int(group.entries.size());
+            done.handled += int(group.entries.size());
+            if (progress && !progress(done.handled, done.total))
+                done.cancelled = true;
+            if (done.cancelled)
+                break;
+            continue;
+        }
         if (navn.isEmpty()) {
             navn = group.navn;
+            // No entry of the name is there, whatever its case: the index said so.
             const QString folder = filenames::join(contentDir, navn);
-            result = refusal(createGroup(contentDir, navn), folder, Result::FolderNotCreated);
-            if (!result.ok())
+            std::error_code ec;
+            std::filesystem::create_directory(QFileInfo(folder).filesystemFilePath(), ec);
+            if (ec) {
+                result = {Result::FolderNotCreated, folder, QString::fromLocal8Bit(ec.message())};
                 break;
+            }
+            entries.insert(navn.toCaseFolded(), navn);
             ++done.newGroups;
         }
         // A folder left by a group taken out of the list is listed again with its new elements.
         if (groupIndex(list, navn) < 0 && groupIndex(lagerliste_, navn) < 0)
             list << navn;
         const QString dir = filenames::join(contentDir, navn);
+        QHash<QString, QString> files = filesByName(dir);
         int written = 0;
         for (const bookmarks::Entry& entry : group.entries) {
-            if (filenames::fileExists(dir, elementFileName(entry.navn)) &&
-                !confirmOverwrite(entry.navn)) {
-                ++done.declined;
-                continue;
+            if (!isImportable(entry)) {
+                ++done.unusable;
+            } else {
+                const QString fileName = elementFileName(entry.navn);
+                const auto existing = files.constFind(fileName.toCaseFolded());
+                if (existing != files.cend() && !overwrite) {
+                    ++done.declined;
+                } else if (existing != files.cend()) {
+                    // An old file is replaced the careful way, so a crash never loses it.
+                    result =
+                        writeNewElement(filenames::join(dir, *existing), entry.url, entry.navn);
+                    if (!result.ok())
+                        break;
+                    ++written;
+                } else {
+                    const QString path = filenames::join(dir, fileName);
+                    const TWebRecord record{
+                        entry.url, entry.navn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0,
+                        path,      path};
+                    QString error;
+                    if (!textfile::writeNewLines(path, elementLines(record), &error)) {
+                        result = {Result::FileNotCreated, path, error};
+                        break;
+                    }
+                    files.insert(fileName.toCaseFolded(), fileName);
+                    wroteNew = true;
+                    ++written;
+                }
             }
-            result = writeNewElement(elementFilePath(dir, entry.navn), entry.url, entry.navn);
-            if (!result.ok())
+            if (!goOn())
                 break;
-            ++written;
         }
         done.elements += written;
         if (written > 0)
             ++done.groups;
-        if (!result.ok())
+        if (!result.ok() || done.cancelled)
             break;
     }
+    // The new element files were written without waiting for the disk; they are made durable
+    // together, before the import says what it wrote.
+    if (QString error; wroteNew && !textfile::syncFileSystem(contentDir, &error) && result.ok())
+        result = {Result::FileNotCreated, contentDir, error};
     if (list != gruppeliste_) {
         Result failure;
         if (writeActive(list, failure)) {

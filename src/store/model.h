@@ -93,22 +93,38 @@ public:
     // back as it was, both lists are read anew, so that memory shows what the files hold.
     Result saveShelf(const QStringList& active, const QStringList& stored);
 
+    // The elements an import of groups would overwrite, asked about once before it writes.
+    struct Existing {
+        int elements = 0;
+        QStringList groups; // the groups they are in, as the folders on disk name them
+    };
+    Existing existingElements(const QList<bookmarks::Group>& groups) const;
+
     // What an import of bookmarks did.
     struct Imported {
         int elements = 0; // elements written
-        int declined = 0; // existing elements the user would not have overwritten
+        int declined = 0; // existing elements kept, as the user would not have them overwritten
+        int unusable = 0; // bookmarks whose name or address no file can hold
         int groups = 0;   // groups that got elements
         int newGroups = 0;
+        int handled = 0; // bookmarks gone through, of total
+        int total = 0;
+        bool cancelled = false;
     };
+
+    // Tells how far an import has come; false stops it.
+    using Progress = std::function<bool(int handled, int total)>;
 
     // Enters bookmark groups into the current content mode. A group whose folder exists
     // (whatever its letter case) takes the elements as they come; any other is made and added
-    // to the end of the active list. An existing element is overwritten only when
-    // confirmOverwrite says yes. The first write that fails ends the import: what was written
-    // before it stays, and the groups made before it are listed.
-    Result importBookmarks(const QList<bookmarks::Group>& groups,
-                           const std::function<bool(const QString& navn)>& confirmOverwrite,
-                           Imported* imported = nullptr);
+    // to the end of the active list. An existing element is overwritten when overwrite says so,
+    // else kept and counted. A group or element name that cannot be a folder or file of the
+    // group (a path, one of the program's own files, too long for the file system) and an
+    // address holding a control character are skipped and counted, never written. The first
+    // write that fails, or progress saying stop, ends the import: what was written before it
+    // stays, on disk for good, and the groups made before it are listed.
+    Result importBookmarks(const QList<bookmarks::Group>& groups, bool overwrite,
+                           const Progress& progress = {}, Imported* imported = nullptr);
 
     // The groups called names, each with the elements in its folder, as bookmark groups.
     QList<bookmarks::Group> bookmarkGroups(const QStringList& names) const;

@@ -1,6 +1,7 @@
 #include "boks.h"
 
 #include "app.h"
+#include "dropentry.h"
 #include "elementlistmodel.h"
 #include "elementviews.h"
 #include "entrycheck.h"
@@ -25,6 +26,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -417,6 +419,9 @@ void Tboksform::buildEditTab(QWidget* page) {
     programBoks->setItemDelegate(new GridLineDelegate(programBoks));
     programBoks->setAccessibleName(QStringLiteral("Elementer"));
     programBoks->header()->setSectionsClickable(false);
+    // A link dragged from a browser (or a program from a file manager) is entered here.
+    programBoks->viewport()->setAcceptDrops(true);
+    programBoks->viewport()->installEventFilter(this);
     leftLayout->addWidget(programBoks, 1);
     fjernKnap = named(new QToolButton, "fjernKnap");
     fjernKnap->setText(QStringLiteral("Fjern valgte"));
@@ -505,6 +510,18 @@ bool Tboksform::event(QEvent* e) {
 }
 
 bool Tboksform::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == programBoks->viewport() &&
+        (e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove ||
+         e->type() == QEvent::Drop)) {
+        auto* drag = static_cast<QDropEvent*>(e);
+        const std::optional<DroppedEntry> entry = droppedEntry(drag->mimeData(), model.funkNo());
+        if (!entry)
+            return true;
+        drag->acceptProposedAction();
+        if (e->type() == QEvent::Drop)
+            QTimer::singleShot(0, this, [this, d = *entry] { enterDropped(d.adresse, d.navn); });
+        return true;
+    }
     if (e->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, e);
     const auto* key = static_cast<QKeyEvent*>(e);
@@ -671,6 +688,17 @@ namespace {
 const QString unusableFileName = QStringLiteral("Navnet kan ikke bruges som filnavn.");
 const QString unusableFolderName = QStringLiteral("Navnet kan ikke bruges som mappenavn.");
 } // namespace
+
+void Tboksform::enterDropped(const QString& adresse, const QString& navn) {
+    if (!model.hasGroup()) {
+        app.infform->inform(QStringLiteral("Vælg først den gruppe, elementet skal indføres i."));
+        return;
+    }
+    // As if typed into the entry fields and "Indfør" pressed.
+    FilnavnEdit->setText(adresse);
+    tekstEdit->setText(navn);
+    InsertElement();
+}
 
 void Tboksform::InsertElement() {
     if (!model.hasGroup())

@@ -48,6 +48,8 @@ public:
 
     // Elements.
     void InsertElement();
+    // An element dragged onto the element list, entered into the current group.
+    void enterDropped(const QString& adresse, const QString& navn);
     void actionOpenEleExecute();
     void programBoksClick();
     void RedigerNavn();

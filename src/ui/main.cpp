@@ -3,6 +3,8 @@
 #include "app.h"
 #include "boks.h"
 #include "bookmarks.h"
+#include "browserprofiles.h"
+#include "dropentry.h"
 #include "elementlistmodel.h"
 #include "entrycheck.h"
 #include "filedialog.h"
@@ -10,11 +12,14 @@
 #include "groups.h"
 #include "infUnit.h"
 #include "info.h"
+#include "listchoice.h"
 #include "messagebox.h"
 #include "model.h"
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
+#include "profilebookmarks.h"
+#include "progresswindow.h"
 #include "report.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
@@ -27,6 +32,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -145,6 +151,8 @@ void Tmainform::buildControls() {
     model.elements()->setCaptions({QStringLiteral("Dato"), QStringLiteral("Klokken"),
                                    QStringLiteral("Besøg"), QStringLiteral("Hjemmeside")});
     Listen->setModel(model.elements());
+    // A link dragged from a browser (or a program from a file manager) is entered here.
+    Listen->viewport()->setAcceptDrops(true);
     Listen->verticalHeader()->hide();
     Listen->verticalHeader()->setDefaultSectionSize(18);
     Listen->horizontalHeader()->setSectionsClickable(false);
@@ -257,6 +265,11 @@ void Tmainform::buildActions() {
         QStringLiteral("Indfør bogmærker fra en browsers bogmærkefil som grupper af webadresser"),
         [this] { return model.funkNo() == 0; }, [this] { importBookmarksExecute(); });
     aImportBookmarks->setIcon(pictures::icon(pictures::Import));
+    aImportProfile = make(
+        "aImportProfile", QStringLiteral("Importér fra browser..."),
+        QStringLiteral("Indfør bogmærker fra en browsers egen profil som grupper af webadresser"),
+        [this] { return model.funkNo() == 0; }, [this] { importProfileExecute(); });
+    aImportProfile->setIcon(pictures::icon(pictures::Import));
     aExportBookmarks = make(
         "aExportBookmarks", QStringLiteral("Eksportér bogmærker..."),
         QStringLiteral("Gem aktuelle gruppe eller alle grupper som bogmærkefil til en browser"),
@@ -272,6 +285,7 @@ void Tmainform::buildActions() {
     popupMenu->addAction(actionInfo);
     popupMenu->addSeparator();
     popupMenu->addAction(aImportBookmarks);
+    popupMenu->addAction(aImportProfile);
     popupMenu->addAction(aExportBookmarks);
     Button2->setMenu(popupMenu);
     Button2->setStatusTip(actionAW->statusTip());
@@ -374,6 +388,20 @@ bool Tmainform::event(QEvent* event) {
 }
 
 bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Listen->viewport() &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+         event->type() == QEvent::Drop)) {
+        auto* drag = static_cast<QDropEvent*>(event);
+        const std::optional<DroppedEntry> entry = droppedEntry(drag->mimeData(), model.funkNo());
+        if (!entry)
+            return true; // refused: the cursor says so
+        drag->acceptProposedAction();
+        if (event->type() == QEvent::Drop) {
+            // Handled once the drag has ended, so the source is not kept waiting by a question.
+            QTimer::singleShot(0, this, [this, e = *entry] { enterDropped(e.adresse, e.navn); });
+        }
+        return true;
+    }
     const bool listen = watched == Listen || watched == Listen->viewport();
     const bool groups = watched == gruppeBoksen || watched == gruppeBoksen->viewport();
     if (event->type() == QEvent::MouseButtonDblClick && (listen || groups)) {
@@ -473,6 +501,18 @@ void Tmainform::visitElement(const QString& gruppe, const QString& sourceFile) {
     ListenDblClick();
 }
 
+void Tmainform::enterDropped(const QString& adresse, const QString& navn) {
+    if (!model.hasGroup()) {
+        app.infform->inform(QStringLiteral("Vælg først den gruppe, elementet skal indføres i."));
+        return;
+    }
+    // Entered as if typed into the two fields and "Indfør" pressed: the same checks, question
+    // and messages, and what could not be entered stays in the fields to be mended.
+    webEdit1->setText(adresse);
+    webEdit2->setText(navn);
+    actionILExecute();
+}
+
 void Tmainform::actionILExecute() {
     const QString adresse = webEdit1->text();
     const QString navn = webEdit2->text();
@@ -529,6 +569,30 @@ QString bookmarksCounted(qsizetype n) {
 QString groupsCounted(qsizetype n) {
     return counted(n, "gruppe", "grupper");
 }
+
+// The question asked once before an import overwrites anything.
+QString overwriteQuestion(const store::Model::Existing& existing) {
+    const int n = existing.elements;
+    QString where;
+    if (existing.groups.size() == 1) {
+        where = QStringLiteral("gruppen \"%1\"").arg(existing.groups.first());
+    } else {
+        // A long list of groups is cut: the question must fit on the screen.
+        constexpr int shownGroups = 10;
+        QStringList names;
+        for (const QString& group : existing.groups.mid(0, shownGroups))
+            names << u'"' + group + u'"';
+        where = QStringLiteral("%1: %2").arg(groupsCounted(existing.groups.size()),
+                                             names.join(QStringLiteral(", ")));
+        if (existing.groups.size() > shownGroups)
+            where += QStringLiteral(" og %1 flere").arg(existing.groups.size() - shownGroups);
+    }
+    return QStringLiteral("%1 findes allerede i %2.\r%3\r\r\"Nej\" beholder %4 og indfører resten.")
+        .arg(counted(n, "element", "elementer"), where,
+             n == 1 ? QStringLiteral("Skal det overskrives?")
+                    : QStringLiteral("Skal de overskrives?"),
+             n == 1 ? QStringLiteral("det") : QStringLiteral("dem"));
+}
 } // namespace
 
 void Tmainform::importBookmarksExecute() {
@@ -548,24 +612,89 @@ void Tmainform::importBookmarksExecute() {
                                            "bogmærker til (HTML)."));
         return;
     }
-    int skipped = 0;
-    const QList<bookmarks::Group> groups = bookmarks::toGroups(read.root, &skipped);
-    if (groups.isEmpty()) {
-        app.infform->inform(QStringLiteral("Der er ingen webadresser i bogmærkefilen."));
+    importFolders(read.root, QStringLiteral("Der er ingen webadresser i bogmærkefilen."));
+}
+
+void Tmainform::importProfileExecute() {
+    const QList<BrowserProfile> profiles = findBrowserProfiles();
+    if (profiles.isEmpty()) {
+        app.infform->inform(QStringLiteral("Der er ingen browserprofiler med bogmærker."));
         return;
     }
+    QStringList labels;
+    for (const BrowserProfile& profile : profiles)
+        labels << profile.label();
+    const int chosen = ListChoice::choose(this, QStringLiteral("Importér fra browser"),
+                                          QStringLiteral("Vælg den browserprofil, hvis bogmærker "
+                                                         "skal indføres:"),
+                                          labels);
+    if (chosen < 0 || chosen >= profiles.size())
+        return;
+    const BrowserProfile& profile = profiles[chosen];
+    namespace bookmarks = store::bookmarks;
+    const bookmarks::ProfileRead read = profile.kind == BrowserProfile::Firefox
+                                            ? bookmarks::readFirefoxPlaces(profile.file)
+                                            : bookmarks::readChromiumBookmarks(profile.file);
+    if (!read.ok) {
+        app.infform->inform(
+            QStringLiteral("Bogmærkerne i %1 kan ikke læses:\r%2\r%3")
+                .arg(profile.label(), QDir::toNativeSeparators(profile.file), read.reason));
+        return;
+    }
+    importFolders(read.root, QStringLiteral("Der er ingen webadresser i browserprofilen."));
+}
+
+void Tmainform::importFolders(const store::bookmarks::Folder& root, const QString& noneText) {
+    namespace bookmarks = store::bookmarks;
+    bookmarks::Skipped skipped;
+    const QList<bookmarks::Group> groups = bookmarks::toGroups(root, &skipped);
+    auto skippedLines = [](int notWeb, int unusable) {
+        QString text;
+        if (notWeb == 1)
+            text += QStringLiteral("\r1 var ikke en webadresse og blev sprunget over.");
+        else if (notWeb > 1)
+            text += QStringLiteral("\r%1 var ikke webadresser og blev sprunget over.").arg(notWeb);
+        if (unusable == 1)
+            text += QStringLiteral("\r1 havde et navn eller en adresse, som ikke kan stå i en "
+                                   "fil, og blev sprunget over.");
+        else if (unusable > 1)
+            text += QStringLiteral("\r%1 havde navne eller adresser, som ikke kan stå i en fil, "
+                                   "og blev sprunget over.")
+                        .arg(unusable);
+        return text;
+    };
+    if (groups.isEmpty()) {
+        app.infform->inform(noneText + skippedLines(skipped.notWeb, skipped.unusable));
+        return;
+    }
+    bool overwrite = false;
+    if (const store::Model::Existing existing = model.existingElements(groups);
+        existing.elements > 0)
+        overwrite = app.spform->ask(overwriteQuestion(existing));
     store::Model::Imported imported;
-    const store::Result result = model.importBookmarks(
-        groups, [this](const QString& navn) { return confirmOverwrite(*app.spform, navn); },
-        &imported);
+    store::Result result;
+    {
+        int total = 0;
+        for (const bookmarks::Group& group : groups)
+            total += int(group.entries.size());
+        ProgressWindow progress(this, QStringLiteral("Lenkaro"),
+                                QStringLiteral("Bogmærkerne indføres ..."), total);
+        result = model.importBookmarks(
+            groups, overwrite, [&progress](int handled, int) { return progress.advance(handled); },
+            &imported);
+    }
     if (showFileError(result))
         return;
-    QString text = QStringLiteral("%1 er indført i %2.")
-                       .arg(bookmarksCounted(imported.elements), groupsCounted(imported.groups));
+    QString text;
+    if (imported.cancelled)
+        text = QStringLiteral("Importen blev annulleret efter %1 af %2.\r")
+                   .arg(imported.handled)
+                   .arg(bookmarksCounted(imported.total));
+    text += QStringLiteral("%1 er indført i %2.")
+                .arg(bookmarksCounted(imported.elements), groupsCounted(imported.groups));
     if (imported.declined > 0)
         text += QStringLiteral("\r%1 blev ikke overskrevet.").arg(imported.declined);
-    if (skipped > 0)
-        text += QStringLiteral("\r%1 var ikke webadresser og blev sprunget over.").arg(skipped);
+    text += skippedLines(skipped.notWeb, skipped.unusable + imported.unusable);
     app.infform->inform(text);
 }
 

@@ -15,7 +15,10 @@ class QToolButton;
 class UpdateAction;
 namespace store {
 class Model;
+namespace bookmarks {
+struct Folder;
 }
+} // namespace store
 
 // The main window: the groups of the current content mode on the right, the elements of the
 // current group on the left. It shows the model's state and hands every change to the model.
@@ -40,8 +43,12 @@ public:
     void actionSIExecute();
     void actionInfoExecute();
     void actionILExecute();
+    // An element dragged onto the element list, entered into the current group.
+    void enterDropped(const QString& adresse, const QString& navn);
     // Bookmark files of the browsers, in and out of the groups of web addresses.
     void importBookmarksExecute();
+    // The bookmarks of one of the user's browser profiles, chosen from those found.
+    void importProfileExecute();
     void exportBookmarksExecute();
     void webBrowserExecute();
     // Starts the browser the administration window's choice puts first among those installed,
@@ -98,6 +105,7 @@ public:
     UpdateAction* actionInfo;
     UpdateAction* webBrowser;
     UpdateAction* aImportBookmarks;
+    UpdateAction* aImportProfile;
     UpdateAction* aExportBookmarks;
     UpdateAction* aFind;
 
@@ -114,6 +122,9 @@ protected:
 private:
     void buildControls();
     void buildActions();
+    // Enters the bookmarks of root as groups: one question before anything is overwritten,
+    // progress with "Annuller", and a closing message; noneText when no bookmark can be entered.
+    void importFolders(const store::bookmarks::Folder& root, const QString& noneText);
     void makeOptdir();
     bool recordVisit(int row);
     // Refreshing from the model.

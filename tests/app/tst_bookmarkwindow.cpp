@@ -2,8 +2,11 @@
 #include "fixture.h"
 
 #include "bookmarks.h"
+#include "groups.h"
+#include "listchoice.h"
 #include "main.h"
 #include "model.h"
+#include "progresswindow.h"
 #include "updateaction.h"
 
 #include <QListWidget>
@@ -21,6 +24,14 @@ private slots:
     void cancelledDialogDoesNothing();
     void exportsCurrentGroupOrAll();
     void onlyForWebAddresses();
+    void asksOnceBeforeOverwritingMany_data();
+    void asksOnceBeforeOverwritingMany();
+    void progressWindowCancels();
+    void closingMessageSaysWhatWasSkipped_data();
+    void closingMessageSaysWhatWasSkipped();
+    void importsFromBrowserProfile_data();
+    void importsFromBrowserProfile();
+    void browserProfileNotFoundOrUnreadable();
 };
 
 namespace {
@@ -35,6 +46,50 @@ void nyheder(Fixture& f) {
     Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/", 7);
     writeFixture(f.web() + "/webgruppe.txt", {"Nyheder"});
 }
+
+// A bookmark file of the given entries in the folder given, written as the text is.
+QString bookmarkFile(Fixture& f, const QString& folder, const QString& entries) {
+    const QString path = f.tmp.filePath("bogmærker.html");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>" + folder +
+                "</H3>\n<DL><p>\n" + entries + "\n</DL><p>\n</DL><p>\n")
+                   .toUtf8());
+    return path;
+}
+
+// Copies the tree at from to to.
+bool copyTree(const QString& from, const QString& to) {
+    QDir().mkpath(to);
+    for (const QFileInfo& info :
+         QDir(from).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const QString target = to + u'/' + info.fileName();
+        if (info.isDir() ? !copyTree(info.filePath(), target)
+                         : !QFile::copy(info.filePath(), target))
+            return false;
+    }
+    return true;
+}
+
+// The user's home and configuration folder point at home for as long as it lives.
+class Home {
+public:
+    explicit Home(const QString& path)
+        : oldHome(qgetenv("HOME")), oldConfig(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("HOME", path.toUtf8());
+        qputenv("XDG_CONFIG_HOME", (path + "/config").toUtf8());
+    }
+    ~Home() {
+        qputenv("HOME", oldHome);
+        if (oldConfig.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
+
+private:
+    QByteArray oldHome, oldConfig;
+};
 
 QStringList groupRows(const QListWidget* list) {
     QStringList rows;
@@ -54,7 +109,8 @@ void TstBookmarkWindow::popupMenuEndsWithTheTwoItems() {
     // "Find element..." comes after them, behind a separator of its own.
     QCOMPARE(items, (QStringList{"Administrer grupper og elementer", "-", "Skift indhold", "-",
                                  "Information", "-", "Importér bogmærker...",
-                                 "Eksportér bogmærker...", "-", "Find element..."}));
+                                 "Importér fra browser...", "Eksportér bogmærker...", "-",
+                                 "Find element..."}));
 }
 
 void TstBookmarkWindow::importsBrowserFile() {
@@ -87,8 +143,8 @@ void TstBookmarkWindow::importAsksBeforeOverwriting() {
     app.spform->setNextAnswer(false);
     QVERIFY(app.mainform->aImportBookmarks->execute());
     QCOMPARE(app.spform->takeShown(),
-             QStringList{"Skal \"DR\" overskrives?\r\r\"Dato\" og \"Besøg\" nul-stilles, hvis "
-                         "elementet overskrives."});
+             QStringList{"1 element findes allerede i gruppen \"Nyheder\".\rSkal det "
+                         "overskrives?\r\r\"Nej\" beholder det og indfører resten."});
     QCOMPARE(app.infform->takeShown(),
              QStringList{"1 bogmærke er indført i 1 gruppe.\r1 blev ikke overskrevet."});
     // DR keeps its address and visits; the current group's list shows TV 2 at once.
@@ -170,6 +226,193 @@ void TstBookmarkWindow::onlyForWebAddresses() {
     QVERIFY(!app.mainform->aExportBookmarks->update());
     QVERIFY(!app.mainform->aImportBookmarks->execute());
     QVERIFY(FileDialog::takeShown().isEmpty());
+}
+
+void TstBookmarkWindow::asksOnceBeforeOverwritingMany_data() {
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Ja overwrites them all") << true;
+    QTest::newRow("Nej keeps them all and enters the rest") << false;
+}
+
+void TstBookmarkWindow::asksOnceBeforeOverwritingMany() {
+    QFETCH(bool, yes);
+    Fixture f;
+    nyheder(f);
+    Fixture::element(f.web() + "/Opslag", "Krak", "https://www.krak.dk/", 3);
+    Fixture::element(f.web() + "/Opslag", "DDO", "https://ordnet.dk/ddo", 4);
+    textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder", "Opslag"});
+    App& app = f.start();
+    const QString path = f.tmp.filePath("mange.html");
+    QVERIFY(store::bookmarks::writeFile(
+        path, {{"Nyheder", {{"DR", "https://www.dr.dk/nyheder"}, {"TV 2", "https://tv2.dk/"}}},
+               {"opslag", {{"krak", "https://krak.dk/"}, {"DDO", "https://ordnet.dk/"}}},
+               {"Ny", {{"DMI", "https://www.dmi.dk/"}}}}));
+    FileDialog::setNextFile(path);
+    app.spform->setNextAnswer(yes);
+    QVERIFY(app.mainform->aImportBookmarks->execute());
+    // One question, naming how many and where, before anything is written.
+    QCOMPARE(app.spform->takeShown(),
+             QStringList{"3 elementer findes allerede i 2 grupper: \"Nyheder\", \"Opslag\".\r"
+                         "Skal de overskrives?\r\r\"Nej\" beholder dem og indfører resten."});
+    QCOMPARE(app.infform->takeShown(),
+             QStringList{yes ? QStringLiteral("5 bogmærker er indført i 3 grupper.")
+                             : QStringLiteral("2 bogmærker er indført i 2 grupper.\r3 blev ikke "
+                                              "overskrevet.")});
+    QCOMPARE(textfile::readLines(f.web() + "/Opslag/Krak.txt")->value(0),
+             yes ? QStringLiteral("https://krak.dk/") : QStringLiteral("https://www.krak.dk/"));
+    QCOMPARE(textfile::readLines(f.web() + "/Nyheder/DR.txt")->value(4),
+             yes ? QStringLiteral("0") : QStringLiteral("7"));
+    QVERIFY(QFileInfo::exists(f.web() + "/Ny/DMI.txt"));
+    QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/TV 2.txt"));
+}
+
+void TstBookmarkWindow::progressWindowCancels() {
+    Fixture f;
+    nyheder(f);
+    App& app = f.start();
+    const QString path = f.tmp.filePath("fem.html");
+    QVERIFY(store::bookmarks::writeFile(
+        path, {{"A", {{"Et", "https://et.dk/"}, {"To", "https://to.dk/"}}},
+               {"B", {{"Tre", "https://tre.dk/"}, {"Fire", "https://fire.dk/"}}},
+               {"C", {{"Fem", "https://fem.dk/"}}}}));
+    FileDialog::setNextFile(path);
+    ProgressWindow::setNextCancelAt(3);
+    QVERIFY(app.mainform->aImportBookmarks->execute());
+    QCOMPARE(ProgressWindow::takeShown(), (QStringList{"Lenkaro|Bogmærkerne indføres ...|5", "3"}));
+    QCOMPARE(app.infform->takeShown(),
+             QStringList{"Importen blev annulleret efter 3 af 5 bogmærker.\r"
+                         "3 bogmærker er indført i 2 grupper."});
+    // What was written stays, and its groups are listed; nothing after it was written.
+    QCOMPARE(groupRows(app.mainform->gruppeBoksen), (QStringList{"Nyheder", "A", "B"}));
+    QVERIFY(QFileInfo::exists(f.web() + "/B/Tre.txt"));
+    QVERIFY(!QFileInfo::exists(f.web() + "/B/Fire.txt"));
+    QVERIFY(!QFileInfo::exists(f.web() + "/C"));
+}
+
+void TstBookmarkWindow::closingMessageSaysWhatWasSkipped_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<QString>("message");
+    const QString dr = "<DT><A HREF=\"https://www.dr.dk/\">DR</A>\n";
+    const QString js = "<DT><A HREF=\"javascript:alert(1)\">JS</A>\n";
+    const QString broken = "<DT><A HREF=\"https://www.dr.dk/&#10;x\">Brudt</A>\n";
+    QTest::newRow("one no web address")
+        << "Nyt" << dr + js
+        << "1 bogmærke er indført i 1 gruppe.\r1 var ikke en webadresse og blev sprunget over.";
+    QTest::newRow("two no web addresses")
+        << "Nyt" << dr + js + js
+        << "1 bogmærke er indført i 1 gruppe.\r2 var ikke webadresser og blev sprunget over.";
+    QTest::newRow("one line break in an address")
+        << "Nyt" << dr + broken
+        << "1 bogmærke er indført i 1 gruppe.\r1 havde et navn eller en adresse, som ikke kan "
+           "stå i en fil, og blev sprunget over.";
+    QTest::newRow("two, and one no web address")
+        << "Nyt" << dr + broken + broken + js
+        << "1 bogmærke er indført i 1 gruppe.\r1 var ikke en webadresse og blev sprunget "
+           "over.\r2 havde navne eller adresser, som ikke kan stå i en fil, og blev sprunget over.";
+    QTest::newRow("nothing left to enter")
+        << "Nyt" << broken
+        << "Der er ingen webadresser i bogmærkefilen.\r1 havde et navn eller en adresse, som ikke "
+           "kan stå i en fil, og blev sprunget over.";
+    // A folder named as the program's own list becomes a group of another name.
+    QTest::newRow("a folder named as the shelf's list")
+        << "webLager.txt" << dr << "1 bogmærke er indført i 1 gruppe.";
+}
+
+void TstBookmarkWindow::closingMessageSaysWhatWasSkipped() {
+    QFETCH(QString, folder);
+    QFETCH(QString, entries);
+    QFETCH(QString, message);
+    Fixture f;
+    nyheder(f);
+    App& app = f.start();
+    FileDialog::setNextFile(bookmarkFile(f, folder, entries));
+    QVERIFY(app.mainform->aImportBookmarks->execute());
+    QCOMPARE(app.infform->takeShown(), QStringList{message});
+    QVERIFY(MessageBox::takeShown().isEmpty());
+    // No line of any file was broken, and no folder stands where a list belongs.
+    QVERIFY(QFileInfo(f.web() + "/webLager.txt").isFile() ||
+            !QFileInfo::exists(f.web() + "/webLager.txt"));
+    const QStringList groups = *textfile::readLines(f.web() + "/webgruppe.txt");
+    for (const QString& group : groups) {
+        QVERIFY(store::isGroupName(group));
+        for (const QFileInfo& file : QDir(f.web() + u'/' + group).entryInfoList(QDir::Files)) {
+            const QStringList lines = *textfile::readLines(file.filePath());
+            QCOMPARE(lines.size(), 6);
+            QVERIFY(lines[0].startsWith("https://"));
+        }
+    }
+}
+
+void TstBookmarkWindow::importsFromBrowserProfile_data() {
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("element");
+    // DR of the group Nyheder is there already, and is kept.
+    QTest::newRow("Firefox ESR") << 0
+                                 << "23 bogmærker er indført i 9 grupper.\r1 blev ikke "
+                                    "overskrevet.\r1 var ikke en webadresse og blev sprunget over."
+                                 << "Bogmærker"
+                                 << "Folketinget – ft.dk";
+    QTest::newRow("Chromium") << 1
+                              << "24 bogmærker er indført i 7 grupper.\r1 blev ikke "
+                                 "overskrevet.\r1 var ikke en webadresse og blev sprunget over."
+                              << "Øer"
+                              << "Ærø Avis";
+}
+
+void TstBookmarkWindow::importsFromBrowserProfile() {
+    QFETCH(int, choice);
+    QFETCH(QString, message);
+    QFETCH(QString, group);
+    QFETCH(QString, element);
+    Fixture f;
+    nyheder(f);
+    // The profiles the two browsers made, in the places where they keep them.
+    const QString home = f.tmp.filePath("hjem");
+    QVERIFY(copyTree(fixture("profiles"), home));
+    Home user(home);
+    App& app = f.start();
+    ListChoice::setNextChoice(choice);
+    QVERIFY(app.mainform->aImportProfile->execute());
+    QCOMPARE(ListChoice::takeShown(),
+             QStringList{"Importér fra browser|Vælg den browserprofil, hvis bogmærker skal "
+                         "indføres:|Firefox: lenkaro|Chromium: Default"});
+    QCOMPARE(app.spform->takeShown().size(), 1);
+    QCOMPARE(app.infform->takeShown(), QStringList{message});
+    QVERIFY(QFileInfo(f.web() + u'/' + group + u'/' + element + ".txt").isFile());
+    QVERIFY(textfile::readLines(f.web() + "/webgruppe.txt")->contains(group));
+    // Read while the browser may hold it: its files stay as they are.
+    QVERIFY(!QFileInfo::exists(home + "/config/mozilla/firefox/lenkaro.profile/places.sqlite-shm"));
+}
+
+void TstBookmarkWindow::browserProfileNotFoundOrUnreadable() {
+    Fixture f;
+    nyheder(f);
+    const QString home = f.tmp.filePath("hjem");
+    QDir().mkpath(home);
+    Home user(home);
+    App& app = f.start();
+    QVERIFY(app.mainform->aImportProfile->execute());
+    QCOMPARE(app.infform->takeShown(), QStringList{"Der er ingen browserprofiler med bogmærker."});
+    QVERIFY(ListChoice::takeShown().isEmpty());
+
+    // A profile whose file cannot be read is named, with the reason.
+    const QString bookmarks = home + "/config/chromium/Default/Bookmarks";
+    QDir().mkpath(QFileInfo(bookmarks).path());
+    QFile file(bookmarks);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\"roots\": ");
+    file.close();
+    ListChoice::setNextChoice(0);
+    QVERIFY(app.mainform->aImportProfile->execute());
+    const QStringList shown = app.infform->takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].startsWith("Bogmærkerne i Chromium: Default kan ikke læses:\r" +
+                                 QDir::toNativeSeparators(bookmarks) + "\r"),
+             qPrintable(shown[0]));
+    QCOMPARE(*textfile::readLines(f.web() + "/webgruppe.txt"), QStringList{"Nyheder"});
 }
 
 QTEST_MAIN(TstBookmarkWindow)

@@ -360,8 +360,8 @@ void TstMainwindow::shortcutsAndMenu() {
              QStringLiteral("Webside"));
 
     const QList<QAction*> menu = app.mainform->Button2->menu()->actions();
-    // The two bookmark items come after these, behind a separator, and "Find element..." last.
-    QCOMPARE(menu.size(), 10);
+    // The three bookmark items come after these, behind a separator, and "Find element..." last.
+    QCOMPARE(menu.size(), 11);
     QCOMPARE(menu[0]->text(), QStringLiteral("Administrer grupper og elementer"));
     QVERIFY(menu[1]->isSeparator());
     QCOMPARE(menu[2]->text(), QStringLiteral("Skift indhold"));

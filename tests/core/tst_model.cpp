@@ -42,6 +42,9 @@ private slots:
     void listFileNamesAreNoGroups();
     void importsBookmarksIntoGroups();
     void importStopsAtFirstFailedWrite();
+    void importRefusesUnusableNames_data();
+    void importRefusesUnusableNames();
+    void importCancelledKeepsWhatWasWritten();
     void exportReadsBackAsTheGroups();
 };
 
@@ -452,17 +455,13 @@ void TstModel::importsBookmarksIntoGroups() {
         // A shelved group takes its elements and stays on the shelf.
         {"x", {{"Krak", "https://www.krak.dk/"}}},
     };
-    QStringList asked;
+    // Asked once, before anything is written: one element exists, in the group B.
+    const Model::Existing existing = t.model.existingElements(groups);
+    QCOMPARE(existing.elements, 1);
+    QCOMPARE(existing.groups, QStringList{"B"});
     Model::Imported imported;
-    const Result result = t.model.importBookmarks(
-        groups,
-        [&asked](const QString& navn) {
-            asked << navn;
-            return false;
-        },
-        &imported);
+    const Result result = t.model.importBookmarks(groups, false, {}, &imported);
     QVERIFY(result.ok());
-    QCOMPARE(asked, QStringList{"DR"});
     QCOMPARE(imported.elements, 3);
     QCOMPARE(imported.declined, 1);
     QCOMPARE(imported.groups, 3);
@@ -481,10 +480,7 @@ void TstModel::importsBookmarksIntoGroups() {
     QCOMPARE(t.model.Web().size(), 3);
 
     // Saying yes overwrites, and resets the visits.
-    QVERIFY(t.model
-                .importBookmarks({{"B", {{"DR", "https://www.dr.dk/nyheder"}}}},
-                                 [](const QString&) { return true; })
-                .ok());
+    QVERIFY(t.model.importBookmarks({{"B", {{"DR", "https://www.dr.dk/nyheder"}}}}, true).ok());
     QCOMPARE(t.onDisk("B/DR.txt").value(0), QStringLiteral("https://www.dr.dk/nyheder"));
     QCOMPARE(t.onDisk("B/DR.txt").value(4), QStringLiteral("0"));
 }
@@ -498,12 +494,97 @@ void TstModel::importStopsAtFirstFailedWrite() {
         {"Senere", {{"Krak", "https://www.krak.dk/"}}},
     };
     Model::Imported imported;
-    const Result result = t.model.importBookmarks(
-        groups, [](const QString&) { return true; }, &imported);
+    const Result result = t.model.importBookmarks(groups, true, {}, &imported);
     QCOMPARE(result.kind, Result::FileNotCreated);
     QVERIFY(result.path.endsWith("Blokeret.txt"));
     // What was written before the failure stays, and its group is listed.
     QCOMPARE(imported.elements, 1);
+    QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "B", "C", "Ny"}));
+    QVERIFY(!t.folders().contains("Senere"));
+}
+
+void TstModel::importRefusesUnusableNames_data() {
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<QString>("navn");
+    QTest::addColumn<QString>("url");
+    const QString dr = QStringLiteral("https://www.dr.dk/");
+    QTest::newRow("an element name leading two folders up") << "B"
+                                                            << "../../x" << dr;
+    QTest::newRow("an element name with a separator") << "B"
+                                                      << "Nyheder/DR" << dr;
+    QTest::newRow("an element name of two full stops") << "B"
+                                                       << ".." << dr;
+    QTest::newRow("an element name longer than the file system takes")
+        << "B" << QString(126, u'ø') << dr;
+    QTest::newRow("a line break in the address") << "B"
+                                                 << "DR"
+                                                 << "https://www.dr.dk/\nx";
+    QTest::newRow("a NUL in the name") << "B" << QStringLiteral("D\u0000R") << dr;
+    QTest::newRow("a group name leading two folders up") << "../../x"
+                                                         << "DR" << dr;
+    QTest::newRow("the list of active groups") << "webgruppe.txt"
+                                               << "DR" << dr;
+    QTest::newRow("the shelf's list, in other letter case") << "WEBLAGER.TXT"
+                                                            << "DR" << dr;
+    QTest::newRow("a temporary file's name") << ".lenkaro-AbC123.tmp"
+                                             << "DR" << dr;
+}
+
+void TstModel::importRefusesUnusableNames() {
+    QFETCH(QString, group);
+    QFETCH(QString, navn);
+    QFETCH(QString, url);
+    Tree t;
+    const QStringList before = t.folders();
+    const QString webGruppe = t.onDisk("webgruppe.txt").join(u'|');
+    // Two folders above the group folder: where "../../x" would have gone.
+    const QString above = QFileInfo(t.web()).absolutePath();
+    const QStringList aboveBefore = QDir(above).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QStringList filesOfB = QDir(t.web() + "/B").entryList(QDir::Files, QDir::Name);
+    Model::Imported imported;
+    const Result result = t.model.importBookmarks(
+        {{group, {{navn, url}, {"DMI", "https://www.dmi.dk/"}}}}, true, {}, &imported);
+    QVERIFY(result.ok());
+    const bool groupRefused = group != u"B";
+    QCOMPARE(imported.unusable, groupRefused ? 2 : 1);
+    QCOMPARE(imported.elements, groupRefused ? 0 : 1);
+    QCOMPARE(imported.handled, 2);
+    QCOMPARE(QDir(above).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), aboveBefore);
+    QVERIFY(!QFileInfo::exists(t.web() + "/x.txt"));
+    QVERIFY(!QFileInfo::exists(t.web() + "/B/x.txt"));
+    QCOMPARE(t.folders(), before);
+    if (groupRefused)
+        QCOMPARE(t.onDisk("webgruppe.txt").join(u'|'), webGruppe);
+    QStringList inB = filesOfB;
+    if (!groupRefused)
+        inB << "DMI.txt";
+    inB.sort();
+    QCOMPARE(QDir(t.web() + "/B").entryList(QDir::Files, QDir::Name), inB);
+}
+
+void TstModel::importCancelledKeepsWhatWasWritten() {
+    Tree t;
+    const QList<store::bookmarks::Group> groups{
+        {"Ny", {{"DMI", "https://www.dmi.dk/"}, {"Krak", "https://www.krak.dk/"}}},
+        {"Senere", {{"TV 2", "https://tv2.dk/"}}},
+    };
+    QList<int> told;
+    Model::Imported imported;
+    const Result result = t.model.importBookmarks(
+        groups, true,
+        [&told](int handled, int total) {
+            told << handled << total;
+            return handled < 2;
+        },
+        &imported);
+    QVERIFY(result.ok());
+    QCOMPARE(told, (QList<int>{1, 3, 2, 3}));
+    QVERIFY(imported.cancelled);
+    QCOMPARE(imported.handled, 2);
+    QCOMPARE(imported.total, 3);
+    QCOMPARE(imported.elements, 2);
+    // What was written stays, and its group is listed; nothing after the stop is written.
+    QCOMPARE(t.onDisk("Ny/Krak.txt").value(0), QStringLiteral("https://www.krak.dk/"));
     QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "B", "C", "Ny"}));
     QVERIFY(!t.folders().contains("Senere"));
 }

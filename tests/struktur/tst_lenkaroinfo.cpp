@@ -149,6 +149,8 @@ void TstLenkaroinfo::topicsOpenTheirPages_data() {
                                    << "Indhold";
     QTest::newRow("visits") << "Dato, klokken og besøg"
                             << "Dato-og-klokken";
+    QTest::newRow("bookmarks") << "Bogmærker"
+                               << "Bogmaerker";
     QTest::newRow("administration window") << "Administrer grupper og elementer"
                                            << "Administration";
     QTest::newRow("styles") << "Design"
