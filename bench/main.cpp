@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSaveFile>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>

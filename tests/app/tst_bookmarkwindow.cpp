@@ -240,7 +240,7 @@ void TstBookmarkWindow::asksOnceBeforeOverwritingMany() {
     nyheder(f);
     Fixture::element(f.web() + "/Opslag", "Krak", "https://www.krak.dk/", 3);
     Fixture::element(f.web() + "/Opslag", "DDO", "https://ordnet.dk/ddo", 4);
-    textfile::writeLines(f.web() + "/webgruppe.txt", {"Nyheder", "Opslag"});
+    writeFixture(f.web() + "/webgruppe.txt", {"Nyheder", "Opslag"});
     App& app = f.start();
     const QString path = f.tmp.filePath("mange.html");
     QVERIFY(store::bookmarks::writeFile(

@@ -1,3 +1,4 @@
+#include "writefile.h"
 #include "fixture.h"
 
 #include "boks.h"
@@ -107,7 +108,7 @@ void TstDragDrop::existingElementIsAskedAbout() {
 void TstDragDrop::nothingWithoutCurrentGroup() {
     Fixture f;
     f.makeUser();
-    textfile::writeLines(f.web() + "/webgruppe.txt", {"A"});
+    writeFixture(f.web() + "/webgruppe.txt", {"A"});
     QDir().mkpath(f.web() + "/A");
     App& app = f.start();
     QVERIFY(!app.model->hasGroup());
