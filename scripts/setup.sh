@@ -10,6 +10,8 @@ DEEP="${DEEP:-0}"
 PACKAGES=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth imagemagick)
 # The pictures (breeze-icon-theme) and the SVG plugins that draw them and the program's icon.
 PACKAGES+=(breeze-icon-theme libqt6svg6)
+# The toolkit's own Danish texts (file dialogs, context menus, standard buttons).
+PACKAGES+=(qt6-translations-l10n)
 CONFIG=()
 if [ "$DEEP" = 1 ]; then
   BUILD="$ROOT/build-deep"

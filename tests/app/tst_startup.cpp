@@ -8,10 +8,15 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableView>
@@ -35,6 +40,7 @@ private slots:
     void stylesAreListedSortedAndApplied();
     void extremePlacesStayOnScreen_data();
     void extremePlacesStayOnScreen();
+    void toolkitSpeaksDanish();
 };
 
 void TstStartup::firstStartAndClose() {
@@ -314,6 +320,34 @@ void TstStartup::extremePlacesStayOnScreen() {
     f.app.reset();
     App& again = f.start();
     QCOMPARE(QRect(windowOf(again)->pos(), windowOf(again)->size()), placed);
+}
+
+// The file dialogs and the fields' context menus are the toolkit's own: started, the program
+// has them speak Danish, whatever the desktop's language (the tests run in English).
+void TstStartup::toolkitSpeaksDanish() {
+    Fixture f;
+    f.start();
+    QFileDialog dialog(nullptr, QStringLiteral("Vælg program"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QVERIFY(buttons);
+    QCOMPARE(buttons->button(QDialogButtonBox::Open)->text(), QStringLiteral("&Åbn"));
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annuller"));
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        labels << label->text();
+    QVERIFY2(labels.contains(QStringLiteral("Kig i:")), qPrintable(labels.join(u'|')));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QCOMPARE(buttons->button(QDialogButtonBox::Save)->text(), QStringLiteral("&Gem"));
+
+    QLineEdit field;
+    std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << action->text().section(u'\t', 0, 0);
+    QVERIFY2(items.contains(QStringLiteral("Markér alt")), qPrintable(items.join(u'|')));
+    QVERIFY(items.contains(QStringLiteral("&Fortryd")));
 }
 
 QTEST_MAIN(TstStartup)
