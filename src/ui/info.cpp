@@ -54,8 +54,15 @@ public:
                const QModelIndex& index) const override {
         const QRect r = option.rect;
         const QRect bullet(r.left() + 2, r.top() + 4, 10, 10);
+        const bool selected = option.state & QStyle::State_Selected;
+        // Black text as designed on a light row; a dark style's row would swallow it, so
+        // there the text takes the palette's colour for text on that row.
+        QColor row = selected ? option.palette.color(QPalette::Highlight)
+                              : option.palette.color(QPalette::Base);
+        QColor text = Qt::black;
         painter->save();
         if (designPosition() == 0) {
+            row = Qt::white;
             painter->fillRect(r, Qt::white);
             painter->setPen(Qt::white);
             painter->setBrush(QColor(192, 220, 192));
@@ -63,13 +70,15 @@ public:
             painter->drawEllipse(bullet);
             painter->setRenderHint(QPainter::Antialiasing, false);
         } else {
-            if (option.state & QStyle::State_Selected)
+            if (selected)
                 painter->fillRect(r, option.palette.highlight());
             painter->setPen(Qt::black);
             painter->setBrush(QColor(255, 255, 0));
             painter->drawRect(bullet.adjusted(0, 0, -1, -1));
         }
-        painter->setPen(Qt::black);
+        if (row.lightness() < 128)
+            text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+        painter->setPen(text);
         painter->setFont(option.font);
         painter->drawText(QRect(r.left() + 16, r.top() + 1, r.width() - 16, r.height() - 1),
                           Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
@@ -258,6 +267,9 @@ void Tinfoformen::buildActions() {
     Edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     Edit->setAccessibleName(QStringLiteral("Adresse"));
     connect(Edit, &QLineEdit::returnPressed, Ago, &UpdateAction::execute);
+    // The boxes are filled by code as well (a page's title, a test), not by keys alone.
+    connect(Edit, &QLineEdit::textChanged, this, [] { UpdateAction::updateSoon(); });
+    connect(EditFind, &QLineEdit::textChanged, this, [] { UpdateAction::updateSoon(); });
 
     NavigateBar->addAction(Afirst);
     NavigateBar->addSeparator();
@@ -303,11 +315,22 @@ void Tinfoformen::loadPictures() {
 void Tinfoformen::makePageView() {
     if (Web || !app.services.pageView)
         return;
+    // A page arrives without any input: the arrows' rules read the history it changes, so
+    // they are worked out again after each of the view's events, not at the next key only.
     PageView::Events events;
-    events.beforeNavigate = [this] { WebBeforeNavigate2(); };
-    events.documentComplete = [this] { WebDocumentComplete(); };
+    events.beforeNavigate = [this] {
+        WebBeforeNavigate2();
+        UpdateAction::updateSoon();
+    };
+    events.documentComplete = [this] {
+        WebDocumentComplete();
+        UpdateAction::updateSoon();
+    };
     events.newWindow = [this](const QString& address) { WebNewWindow2(address); };
-    events.titleChange = [this] { WebTitleChange(); };
+    events.titleChange = [this] {
+        WebTitleChange();
+        UpdateAction::updateSoon();
+    };
     events.mouseOver = [this](const QString& link) { Document_OnMouseOver(link); };
     Web = app.services.pageView(rightPanel, std::move(events));
     Web->widget()->setObjectName(QStringLiteral("Web"));
@@ -526,6 +549,10 @@ void Tinfoformen::WebDocumentComplete() {
     if (!Web || !Web->hasDocument())
         return;
     htmlDoc = true;
+    // The engine tells of a link only when the mouse enters or leaves it: the link of the last
+    // page is no longer under the mouse, and the next mouse-over on this page says what is.
+    infobar->clearMessage();
+    globalUrl.clear();
 }
 
 void Tinfoformen::Document_OnMouseOver(const QString& link) {

@@ -46,6 +46,8 @@ private slots:
     void addressBoxSearchesEncoded();
     void hoverRules();
     void newWindowRule();
+    void rulesFollowPagesWithoutInput();
+    void newPageClearsHover();
     void optionsDefaultsWrittenAtFirstShowing_data();
     void optionsDefaultsWrittenAtFirstShowing();
     void optionsReadAndWrittenAtClose();
@@ -461,6 +463,61 @@ void TstInfowindow::newWindowRule() {
     QCOMPARE(h.f.fakes.shell->calls.size(), 1);
     QCOMPARE(h.f.fakes.shell->calls[0].file, QStringLiteral("https://example.com/popup"));
     QCOMPARE(h.f.fakes.shell->calls[0].operation, QStringLiteral("open"));
+}
+
+// Pages arrive from the view with no key or click: the arrows and "Opdater/Gå" are greyed or
+// not by what the history and the address box hold after the page, not after the next input.
+void TstInfowindow::rulesFollowPagesWithoutInput() {
+    Help h;
+    h.open();
+    Tinfoformen* info = h.info();
+    // What the key F1 left to do is done; from here on only the view speaks.
+    QCoreApplication::processEvents();
+    QVERIFY(!info->Aback->isEnabled());
+    QVERIFY(!info->Afirst->isEnabled());
+    h.web()->load("Information.html");
+    QCoreApplication::processEvents();
+    QVERIFY(info->Aback->isEnabled());
+    QVERIFY(info->Afirst->isEnabled());
+    QVERIFY(!info->Aforward->isEnabled());
+    QVERIFY(info->Aback->execute());
+    h.loadLast();
+    QCoreApplication::processEvents();
+    QVERIFY(!info->Aback->isEnabled());
+    QVERIFY(info->Aforward->isEnabled());
+    QVERIFY(info->Alast->isEnabled());
+    // A page without a title the history can use still fills the address box.
+    info->Edit->clear();
+    QCoreApplication::processEvents();
+    QVERIFY(!info->Ago->isEnabled());
+    h.web()->load("https://www.dr.dk/");
+    QCoreApplication::processEvents();
+    QVERIFY(info->Ago->isEnabled());
+}
+
+// The engine reports a link when the mouse enters or leaves it: a new page under a mouse that
+// has not moved clears what the last page's link left, and a window the new page asks for by
+// script does not open that link.
+void TstInfowindow::newPageClearsHover() {
+    Help h;
+    h.open();
+    FakePageView* web = h.web();
+    Tinfoformen* info = h.info();
+    const QString link = "https://www.dr.dk/nyheder";
+    web->hover(link);
+    QCOMPARE(info->globalUrl, link);
+    web->load("Grupper.html");
+    QVERIFY(info->globalUrl.isEmpty());
+    QVERIFY(info->infobar->currentMessage().isEmpty());
+    const qsizetype before = web->navigated.size();
+    web->requestWindow("https://example.com/popup");
+    QCOMPARE(web->navigated.size(), before);
+    QCOMPARE(h.f.fakes.shell->calls.size(), 1);
+    QCOMPARE(h.f.fakes.shell->calls[0].file, QStringLiteral("https://example.com/popup"));
+    // The next mouse-over sets both again.
+    web->hover(link);
+    QCOMPARE(info->infobar->currentMessage(), link);
+    QCOMPARE(info->globalUrl, link);
 }
 
 void TstInfowindow::optionsDefaultsWrittenAtFirstShowing_data() {
