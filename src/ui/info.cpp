@@ -117,6 +117,10 @@ Tinfoformen::Tinfoformen(App& app_) : app(app_) {
     setMinimumSize(753, 500);
     buildControls();
     buildActions();
+    // The page view never narrower than in the narrowest window, dragged or read from the
+    // options file.
+    rightPanel->setMinimumWidth(minimumWidth() - leftPanel->minimumWidth() -
+                                Splitter1->handleWidth());
 
     // Creating the window: the help structure is loaded now, the page view at the first showing.
     strukturnavn = QStringLiteral("Lenkaroinfo.txt");
@@ -593,9 +597,13 @@ void Tinfoformen::hentOpt() {
     const std::optional<InfoOptions> read = readInfoOptions(optFilnavn);
     const InfoOptions o = read.value_or(InfoOptions{});
     applyPlace(this, {o.top, o.left, o.width, o.height});
-    // The panel gets at most the window's width, so the two sizes add up without overflow.
-    const int panel = std::clamp(o.panelWidth, 0, width());
-    Splitter1->setSizes({panel, std::max(width() - panel, 1)});
+    // Whatever the file says, the page view keeps the width it has in the narrowest window;
+    // clamped before adding, so the two sizes add up without overflow.
+    const int room = width() - Splitter1->handleWidth();
+    const int panel =
+        std::clamp(o.panelWidth, leftPanel->minimumWidth(),
+                   std::max(leftPanel->minimumWidth(), room - rightPanel->minimumWidth()));
+    Splitter1->setSizes({panel, std::max(room - panel, 1)});
     if (read)
         return;
     // Missing or damaged: the defaults are written back at once.
@@ -603,7 +611,8 @@ void Tinfoformen::hentOpt() {
 }
 
 void Tinfoformen::gemOpt() {
-    writeOptions({y(), x(), width(), height(), leftPanel->width()});
+    const QRect place = outerPlace(this);
+    writeOptions({place.y(), place.x(), place.width(), place.height(), leftPanel->width()});
 }
 
 void Tinfoformen::writeOptions(const InfoOptions& options) {
