@@ -4,6 +4,7 @@
 #include "app.h"
 #include "boks.h"
 #include "dokumentsoeg.h"
+#include "editors.h"
 #include "filenames.h"
 #include "infUnit.h"
 #include "main.h"
@@ -518,8 +519,14 @@ void Tinfoformen::FindisClick() {
         Web->Navigate(hjemmeside);
 }
 
-QString Tinfoformen::checkProgram() const {
-    return app.services.editors.find();
+QString Tinfoformen::checkProgram() {
+    const Editor editor = app.services.editors.find();
+    htmlArguments = editor.arguments;
+    // A greyed button says why it is grey.
+    redigerKnap->setStatusTip(editor.program.isEmpty()
+                                  ? editor.reason
+                                  : QStringLiteral("Rediger aktuelle hjemmeside, hvis muligt"));
+    return editor.program;
 }
 
 void Tinfoformen::redigerKnapClick() {
@@ -529,9 +536,14 @@ void Tinfoformen::redigerKnapClick() {
 void Tinfoformen::runFilname(const QString& aFilename) {
     if (!QFileInfo(aFilename).isFile())
         return;
-    // In quotes, so a path with blanks reaches the editor as one parameter.
-    const int result = app.services.shell->execute(QStringLiteral("open"), htmlProgram,
-                                                   u'"' + aFilename + u'"', QString(), Shell::Show);
+    // In quotes, so a path with blanks reaches the editor as one parameter (a quote inside
+    // one is written three times, as the parameters are split).
+    QStringList parameters;
+    for (const QString& argument : htmlArguments + QStringList{aFilename})
+        parameters << u'"' + QString(argument).replace(u'"', QStringLiteral("\"\"\"")) + u'"';
+    const int result =
+        app.services.shell->execute(QStringLiteral("open"), htmlProgram, parameters.join(u' '),
+                                    QString(), Shell::Show);
     if (result <= 32)
         ErrorInfo(result);
 }
