@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPixmap>
 #include <QTreeWidgetItemIterator>
 
 StrukturError::StrukturError(const QString& message)
@@ -28,6 +29,16 @@ QString existingFile(const QString& path) {
 // A path in a message as the user's system writes paths.
 QString native(const QString& path) {
     return QDir::toNativeSeparators(path);
+}
+
+// A clear picture, as wide as the others.
+QIcon noPicture() {
+    static const QIcon clear = [] {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        return QIcon(pixmap);
+    }();
+    return clear;
 }
 
 int countBelow(const QTreeWidgetItem* node) {
@@ -129,7 +140,14 @@ void TStruktur::loadData() {
 
 void TStruktur::showIcon(QTreeWidgetItem* node) const {
     const int index = imageIndex(node);
-    node->setIcon(0, index >= 0 && index < FImageList.size() ? FImageList.at(index) : QIcon());
+    if (index >= 0 && index < FImageList.size())
+        node->setIcon(0, FImageList.at(index));
+    else if (!FImageList.isEmpty())
+        // A node without a picture of its own keeps the picture's room, so its text lines up
+        // with its siblings'.
+        node->setIcon(0, noPicture());
+    else
+        node->setIcon(0, QIcon());
 }
 
 QString TStruktur::getNodeTekst(const QString& DataUrl) {
