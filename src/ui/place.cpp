@@ -1,11 +1,13 @@
 #include "place.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -49,9 +51,12 @@ public:
         setObjectName(QStringLiteral("placeKeeper"));
     }
 
-    void place(const WindowPlace& wanted_, const QMargins& frame_, DesignSize design) {
+    void place(const WindowPlace& wanted_, const QMargins& frame_, DesignSize design,
+               const QWidget* centreOn_) {
         wanted = wanted_;
+        centreOn = centreOn_;
         framed = false;
+        waited.invalidate();
         // The size the window has now: an outer size when it came from an options file or is a
         // design size meant as one, else its client area with the frame it is to get.
         if (wanted.width || wanted.height || (!placedBefore && design == DesignSize::Outer))
@@ -62,21 +67,25 @@ public:
         const QRect current(window->pos(), now);
         placedBefore = true;
         setFrame(frame_);
-        const std::optional<QRect> outer = fitted(window, wanted, current, outerMinimum);
+        const std::optional<QRect> outer = fit(current);
         if (!outer)
             return;
-        // Kept on the screen or raised to the minimum, the size is an outer size from now on.
+        // Kept on the screen or raised to the minimum, the size is an outer size from now on;
+        // an outer size is kept when the window is placed again once framed.
         if (outer->size() != now)
             outerSized = true;
+        if (outerSized) {
+            wanted.width = outer->width();
+            wanted.height = outer->height();
+        }
         window->move(outer->topLeft());
         window->resize(outer->size().shrunkBy(frame));
         watch();
     }
 
     // Until the window is framed: an outer size is what was asked for; a client area gets the
-    // frame the program's windows have.
-    // Once framed, the native window's place with the frame it was given: a hidden window may
-    // no longer tell its frame.
+    // frame the program's windows have. Once framed: the native window's place with the frame
+    // it was given, as a hidden window may no longer tell its frame.
     QRect outer() const {
         if (framed && window->windowHandle())
             return window->windowHandle()->geometry().marginsAdded(frame);
@@ -87,25 +96,67 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == window && event->type() == QEvent::Show) {
-            window->removeEventFilter(this);
-            watch();
-        } else if (watched == window->windowHandle() && event->type() == QEvent::Expose &&
-                   window->windowHandle()->isExposed()) {
-            watched->removeEventFilter(this);
-            placeFramed();
+        switch (event->type()) {
+        case QEvent::WinIdChange:
+            if (watched == window)
+                watch();
+            [[fallthrough]];
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Paint:
+            if (watched == window)
+                check();
+            break;
+        case QEvent::Expose:
+            if (watched == window->windowHandle())
+                check();
+            break;
+        default:
+            break;
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    // The native window exists once the window is shown; its first exposure comes after the
-    // window manager framed it.
+    // The widget and its native window: a window that takes in an OpenGL view (the help
+    // window's page view) gets a new native window.
     void watch() {
-        if (QWindow* handle = window->windowHandle(); handle && window->isVisible())
+        window->installEventFilter(this);
+        if (QWindow* handle = window->windowHandle())
             handle->installEventFilter(this);
-        else
-            window->installEventFilter(this);
+    }
+
+    void unwatch() {
+        window->removeEventFilter(this);
+        if (QWindow* handle = window->windowHandle())
+            handle->removeEventFilter(this);
+    }
+
+    // A window manager frames a window around its first exposure, sometimes a little after;
+    // until it has, or it is clear that none will, the window is watched.
+    void check() {
+        const QWindow* handle = window->windowHandle();
+        if (framed || !window->isVisible() || !handle || !handle->isExposed())
+            return;
+        if (handle->frameMargins().isNull()) {
+            if (!waited.isValid()) {
+                waited.start();
+                QTimer::singleShot(frameWait, this, [this] { giveUp(); });
+            }
+            return;
+        }
+        unwatch();
+        placeFramed();
+    }
+
+    // No frame came: the window has none (the offscreen platform, a desktop that draws the
+    // frames in the windows).
+    void giveUp() {
+        if (framed || !window->windowHandle() || !window->isVisible())
+            return;
+        unwatch();
+        placeFramed();
     }
 
     void placeFramed() {
@@ -118,7 +169,7 @@ private:
             lastFrame = real;
         // Where the window went as it was shown, for whatever the options file did not say.
         setFrame(real);
-        const std::optional<QRect> outer = fitted(window, wanted, asPlaced, outerMinimum);
+        const std::optional<QRect> outer = fit(asPlaced);
         if (outer && asPlaced != *outer)
             window->setGeometry(outer->marginsRemoved(real));
     }
@@ -128,7 +179,23 @@ private:
         window->setMinimumSize(outerMinimum.shrunkBy(m).expandedTo(QSize(0, 0)));
     }
 
+    // The frame's rectangle: the wanted place, kept on the screen; centred on centreOn's frame
+    // where no position is wanted.
+    std::optional<QRect> fit(const QRect& current) const {
+        const std::optional<QRect> outer = fitted(window, wanted, current, outerMinimum);
+        if (!outer || !centreOn || wanted.top || wanted.left)
+            return outer;
+        const QPoint centre = outerPlace(centreOn).center();
+        const WindowPlace centred{centre.y() - outer->height() / 2, centre.x() - outer->width() / 2,
+                                  outer->width(), outer->height()};
+        return fitted(window, centred, *outer, outerMinimum);
+    }
+
+    // How long a window exposed without a frame waits for one.
+    static constexpr int frameWait = 1500;
+    QElapsedTimer waited;
     QWidget* window;
+    QPointer<const QWidget> centreOn;
     const QSize outerMinimum;
     bool placedBefore = false;
     // The client was sized from an outer size (and keeps that outer size when the frame turns
@@ -145,13 +212,15 @@ PlaceKeeper* keeperOf(const QWidget* window) {
 
 } // namespace
 
-void applyPlace(QWidget* window, const WindowPlace& place, DesignSize design) {
+void applyPlace(QWidget* window, const WindowPlace& place, DesignSize design,
+                const QWidget* centreOn) {
     PlaceKeeper* keeper = keeperOf(window);
     if (!keeper)
         keeper = new PlaceKeeper(window);
     // A window shown and framed before has its own frame; any other takes the last one seen.
     const bool shown = window->isVisible() && window->windowHandle() && keeper->framed;
-    keeper->place(place, shown ? window->windowHandle()->frameMargins() : lastFrame, design);
+    keeper->place(place, shown ? window->windowHandle()->frameMargins() : lastFrame, design,
+                  centreOn);
 }
 
 QRect outerPlace(const QWidget* window) {

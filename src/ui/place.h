@@ -19,8 +19,11 @@ class QWidget;
 // Where the options file gives no size, the window keeps the size it has: for a window whose
 // design size is its outer size (the main, the administration and the help window), that outer
 // size; for one whose design size is its client area ("Urlboks"), that client area.
+//
+// A window placed with centreOn and no position comes up centred on centreOn's frame.
 enum class DesignSize { Outer, Client };
-void applyPlace(QWidget* window, const WindowPlace& place, DesignSize design = DesignSize::Outer);
+void applyPlace(QWidget* window, const WindowPlace& place, DesignSize design = DesignSize::Outer,
+                const QWidget* centreOn = nullptr);
 
 // The window's frame on the screen, as the options files hold it: its frame's top left
 // corner and its outer size. For a window not yet framed, its place as applyPlace gave it.

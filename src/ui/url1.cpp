@@ -211,10 +211,7 @@ void Turlform1::showEvent(QShowEvent* e) {
         AsletAlle->setIcon(pictures::icon(pictures::Delete));
         // The first time, the window comes up over the middle of the main window, its frame
         // centred on the main window's frame.
-        const QRect main = app.mainform->frameGeometry();
-        const QSize outer = outerPlace(this).size();
-        const QPoint corner = main.center() - QPoint(outer.width() / 2, outer.height() / 2);
-        applyPlace(this, {corner.y(), corner.x(), std::nullopt, std::nullopt}, DesignSize::Client);
+        applyPlace(this, {}, DesignSize::Client, app.mainform);
     }
     QWidget::showEvent(e);
 }

@@ -16,7 +16,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QScreen>
 #include <QTabWidget>
+#include <QWindow>
 
 namespace {
 // Lets the page view load and draw what it was sent to.
@@ -71,5 +73,13 @@ int main(int argc, char* argv[]) {
         app.infoformen->grab().save(prefix + QStringLiteral("-info.png"));
         app.urlform1->grab().save(prefix + QStringLiteral("-urlboks.png"));
     }
+    // The help window alone on the whole screen, frame and all, as a window manager placed it.
+    app.urlform1->hide();
+    app.boksform->hide();
+    app.mainform->showMinimized();
+    app.infoformen->raise();
+    settle(1000);
+    if (QScreen* screen = app.infoformen->screen())
+        screen->grabWindow(0).save(args[2] + QStringLiteral("/helpscreen.png"));
     return 0;
 }

@@ -103,14 +103,19 @@ int childRun(const QString& base, const QString& out) {
     app.infform->setTestMode(true);
     app.spform->setTestMode(true);
     QStringList frames;
+    // All at once, before the window manager has framed any of them: none can know its frame
+    // from another's.
     app.mainform->show();
-    bool framed = waitFramed(app.mainform);
     app.boksform->show();
-    framed = waitFramed(app.boksform) && framed;
     app.mainform->Information(QStringLiteral("Lenkaro"));
-    framed = waitFramed(app.infoformen) && framed;
     app.urlform1->show();
-    framed = waitFramed(app.urlform1) && framed;
+    bool framed = true;
+    for (QWidget* window :
+         {static_cast<QWidget*>(app.mainform), static_cast<QWidget*>(app.boksform),
+          static_cast<QWidget*>(app.infoformen), static_cast<QWidget*>(app.urlform1)})
+        framed = waitFramed(window) && framed;
+    // Placed once more with their frames.
+    QTest::qWait(500);
     frames << frameOf("main", app.mainform) << frameOf("boks", app.boksform)
            << frameOf("info", app.infoformen) << frameOf("urlboks", app.urlform1);
     app.urlform1->close();
