@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Checks a Debian package of Lenkaro the way a user meets it, in a fresh Debian 12 root:
 # installs it with apt-get, starts the program as an ordinary user by the menu entry's Exec
-# line on a virtual display, saves a screenshot, removes the package and checks that the
-# user's folder stayed. Run as root:
+# line on a virtual display, opens the help window with F1 (the web engine starts then), saves
+# screenshots, removes the package and checks that the user's folder stayed. Run as root from
+# the repository's root folder:
 #   scripts/check-deb.sh build-deb/lenkaro_0.1_amd64.deb [work folder]
 # Needs debootstrap, file and imagemagick; the root is made from the deb.debian.org mirror.
 set -euo pipefail
+
+for tool in debootstrap file convert; do
+  command -v "$tool" >/dev/null || { echo "check-deb.sh needs $tool (apt-get install debootstrap file imagemagick)"; exit 2; }
+done
 
 DEB="$(realpath "$1")"
 WORK="$(realpath -m "${2:-/tmp/lenkaro-deb-check}")"
@@ -28,6 +33,10 @@ for m in proc sys dev dev/pts; do
   mount --bind "/$m" "$ROOT/$m"
   mounted+=("$ROOT/$m")
 done
+# Shared memory of its own: the web engine's processes meet there, and without it the program
+# ends as soon as the help window starts the engine.
+mount -t tmpfs -o mode=1777,nosuid,nodev shm "$ROOT/dev/shm"
+mounted+=("$ROOT/dev/shm")
 cp "$DEB" "$ROOT/tmp/"
 name="$(basename "$DEB")"
 
@@ -45,12 +54,13 @@ for f in $(in_root dpkg -L lenkaro); do
 done
 
 # Test tools only, not the program's dependencies.
-in_root sh -c 'DEBIAN_FRONTEND=noninteractive apt-get install -y -q xvfb xauth x11-apps' >>"$WORK/install.log"
+in_root sh -c 'DEBIAN_FRONTEND=noninteractive apt-get install -y -q xvfb xauth x11-apps xdotool' >>"$WORK/install.log"
 in_root useradd -m anna
 
 echo "== start as anna by the menu entry's Exec line"
 cat >"$ROOT/tmp/start.sh" <<'SCRIPT'
 #!/bin/sh
+set -e
 exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/lenkaro.desktop)
 echo "Exec=$exec_line"
 $exec_line &
@@ -58,15 +68,27 @@ pid=$!
 sleep 6
 kill -0 $pid
 xwd -root -silent >/tmp/screen.xwd
+# The help, as a user opens it: F1 in the main window. The web engine starts now.
+xdotool search --sync --name "^Lenkaro: anna$" windowfocus --sync key F1
+sleep 12
+kill -0 $pid
+xdotool search --name "^Information$" >/dev/null
+echo "the help window is open"
+xwd -root -silent >/tmp/help.xwd
 kill -TERM $pid
-wait $pid
-echo "lenkaro ended with $?"
+status=0
+wait $pid || status=$?
+echo "lenkaro ended with $status"
+test "$status" -eq 0
 SCRIPT
 chmod 755 "$ROOT/tmp/start.sh"
 in_root su - anna -c 'xvfb-run -a -s "-screen 0 1024x768x24" /tmp/start.sh'
 convert "$ROOT/tmp/screen.xwd" "$WORK/screen.png"
-echo "screenshot: $WORK/screen.png"
+convert "$ROOT/tmp/help.xwd" "$WORK/help.png"
+echo "screenshots: $WORK/screen.png $WORK/help.png"
 test -f "$ROOT/var/lib/lenkaro/anna/Egenskaber/main.txt"
+# Written when the help window is first shown.
+test -f "$ROOT/var/lib/lenkaro/anna/Egenskaber/information.txt"
 test -d "$ROOT/var/lib/lenkaro/anna/Program/Nyheder"
 
 echo "== apt-get remove lenkaro"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the pictures of the help structure "Lenkaroinfo" anew from the built program: the main
-# window, the four tabs of the administration window and the two message windows, rendered by
-# the screens tool on a virtual display, then made small. Run it after a window has changed:
+# window, the four tabs of the administration window, the two message windows, the help window
+# and "Urlboks", rendered by the screens tool on a virtual display, then made small. Run it after
+# a window has changed:
 #   ./scripts/helpbilleder.sh            (builds the screens tool in build/ when needed)
 # The pictures go to data/Struktur/Lenkaroinfo/Billeder under the names the help pages use.
 set -euo pipefail
@@ -15,18 +16,22 @@ trap 'rm -rf "$WORK"' EXIT
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$BUILD" -j2 --target screens >/dev/null
+cmake --build "$BUILD" -j2 --target screens lenkaro_pageview >/dev/null
+# The help window's page view is a plugin looked for next to the program.
+cp "$BUILD/src/app/lenkaro_pageview.so" "$BUILD/tests/app/"
 
 # A base folder with a user who has used the program for a while: the group "Nyheder" is
 # chosen, some elements have been visited, and one group is on the storage shelf.
 BASE="$WORK/base"
 USER_DIR="$BASE/skærm"
 mkdir -p "$BASE/Struktur" "$USER_DIR/Egenskaber"
-cp -r "$ROOT/data/Struktur/Program" "$ROOT/data/Struktur/Programmer" "$BASE/Struktur/"
+cp -r "$ROOT/data/Struktur/Program" "$ROOT/data/Struktur/Programmer" \
+  "$ROOT/data/Struktur/Lenkaroinfo" "$BASE/Struktur/"
 cp -r "$ROOT/data/Struktur/Program" "$ROOT/data/Struktur/Programmer" "$USER_DIR/"
 
 crlf() { printf '%s\r\n' "$@"; }
 crlf Sky 120 120 595 380 Nyheder Nyheder "" 0 >"$USER_DIR/Egenskaber/main.txt"
+crlf 40 40 900 620 220 >"$USER_DIR/Egenskaber/information.txt"
 crlf Nyheder Offentligt Opslag >"$USER_DIR/Program/webgruppe.txt"
 crlf Underholdning >"$USER_DIR/Program/webLager.txt"
 visit() { # group, name, date, time, visits
@@ -39,7 +44,7 @@ visit Nyheder Politiken 09.12.2026 21:10 57
 visit Nyheder "TV 2" 02.12.2026 18:30 9
 
 # The windows use the fonts of the installed system; a fixed language keeps the pictures alike.
-LC_ALL=C.UTF-8 xvfb-run -a -s "-screen 0 1280x1024x24" \
+LC_ALL=C.UTF-8 QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu xvfb-run -a -s "-screen 0 1280x1024x24" \
   "$BUILD/tests/app/screens" "$BASE" "$WORK" Sky Carbon
 
 take() { # from, to
@@ -60,4 +65,6 @@ take Sky-boks3.png admin-lager.png
 take Sky-message.png meddelelse.png
 take Sky-question.png spoergsmaal.png
 take Carbon-main.png hovedvindue-carbon.png
+take Sky-info.png informationsvindue.png
+take Sky-urlboks.png urlboks.png
 du -ch "$OUT"/*.png | tail -n 1

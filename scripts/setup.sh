@@ -12,6 +12,10 @@ PACKAGES=(build-essential cmake qt6-base-dev qt6-webengine-dev libgl-dev fonts-d
 PACKAGES+=(breeze-icon-theme libqt6svg6)
 # Qt SQL's SQLite driver, which reads Firefox's bookmarks (places.sqlite).
 PACKAGES+=(libqt6sql6-sqlite)
+# The toolkit's own Danish texts (file dialogs, context menus, standard buttons).
+PACKAGES+=(qt6-translations-l10n)
+# A window manager for the test of window places (tst_windowplaces) on its own virtual display.
+PACKAGES+=(openbox)
 CONFIG=()
 if [ "$DEEP" = 1 ]; then
   BUILD="$ROOT/build-deep"

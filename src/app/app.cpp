@@ -11,6 +11,7 @@
 #include "pictures.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
+#include "translation.h"
 #include "url1.h"
 
 #include <QApplication>
@@ -43,6 +44,8 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)),
       model(std::make_unique<store::Model>(*services.urlCheck)),
       elementIndex(std::make_unique<store::ElementIndex>(*model)) {
+    // The program speaks Danish whatever the desktop's language, the toolkit's dialogs too.
+    platform::installDanishToolkitTexts();
     // The program's font for every control that sets none of its own. Under a style sheet a
     // control no longer takes its window's font, so a window's font alone would give way to
     // the desktop's default at the first style.

@@ -179,6 +179,14 @@ QStringList DesktopApps::command(const QString& desktopId) const {
     return args;
 }
 
+bool DesktopApps::runsInTerminal(const QString& desktopId) const {
+    const QString path = desktopFile(desktopId);
+    return !path.isEmpty() && readKeyFile(path)
+                                      .value(QStringLiteral("Desktop Entry"))
+                                      .value(QStringLiteral("Terminal"))
+                                      .compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+}
+
 QString DesktopApps::firstUsable(const QString& mimeType) const {
     const QString defaults = QStringLiteral("Default Applications");
     const QString added = QStringLiteral("Added Associations");

@@ -29,6 +29,9 @@ public:
     // Empty when the desktop file is not installed or has no command.
     QStringList command(const QString& desktopId) const;
 
+    // Whether the installed desktop file says its program runs in a terminal (Terminal=true).
+    bool runsInTerminal(const QString& desktopId) const;
+
 private:
     QString desktopFile(const QString& desktopId) const;
     QStringList applicationDirs() const;

@@ -4,9 +4,12 @@
 #include "messagebox.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 QString StyleManager::active;
 
@@ -38,6 +41,10 @@ const Look looks[] = {
 
 const char* const plainName = "Windows";
 
+QColor blend(const QColor& a, const QColor& b) {
+    return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
+}
+
 QPalette paletteOf(const Look& look) {
     QPalette p;
     p.setColor(QPalette::Window, look.window);
@@ -57,10 +64,35 @@ QPalette paletteOf(const Look& look) {
     p.setColor(QPalette::Midlight, look.button.lighter(110));
     p.setColor(QPalette::Dark, look.mid.darker(120));
     p.setColor(QPalette::Shadow, look.mid.darker(200));
+    // Greyed text half way from the text to the button: the frame colour would all but
+    // vanish into the buttons, under a dark look most of all.
+    const QColor greyed = blend(look.text, look.button);
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, look.mid);
+        p.setColor(QPalette::Disabled, role, greyed);
     return p;
 }
+
+// Greyed pictures, drawn faded. The common style lightens a greyed picture towards white,
+// which under a dark look, where the pictures are light already, leaves a greyed arrow as
+// bright as an active one.
+class LookStyle : public QProxyStyle {
+public:
+    explicit LookStyle(QStyle* base) : QProxyStyle(base) {}
+
+    QPixmap generatedIconPixmap(QIcon::Mode mode, const QPixmap& pixmap,
+                                const QStyleOption* option) const override {
+        if (mode != QIcon::Disabled || !option ||
+            option->palette.color(QPalette::Window).lightness() >= 128)
+            return QProxyStyle::generatedIconPixmap(mode, pixmap, option);
+        QPixmap faded(pixmap.size());
+        faded.setDevicePixelRatio(pixmap.devicePixelRatio());
+        faded.fill(Qt::transparent);
+        QPainter painter(&faded);
+        painter.setOpacity(0.4);
+        painter.drawPixmap(0, 0, pixmap);
+        return faded;
+    }
+};
 
 // Every style, the plain one too, keeps tabs and column captions compact, so that the
 // windows' captions fit the widths they were designed with.
@@ -114,7 +146,7 @@ bool StyleManager::setStyle(const QString& name) {
             continue;
         const QPalette palette = paletteOf(look);
         icontheme::use(isDark(palette));
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QApplication::setStyle(new LookStyle(QStyleFactory::create(QStringLiteral("Fusion"))));
         QApplication::setPalette(palette);
         qApp->setStyleSheet(sheetOf(look));
         active = QString::fromLatin1(look.name);

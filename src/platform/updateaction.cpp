@@ -119,6 +119,10 @@ void UpdateAction::updateAll() {
     IdleUpdater::instance().updateAll();
 }
 
+void UpdateAction::updateSoon() {
+    IdleUpdater::instance().schedule();
+}
+
 void UpdateAction::takeShortcutsFrom(QWidget* control) {
     control->installEventFilter(this);
 }

@@ -25,6 +25,9 @@ public:
 
     // Works out the rules of all actions at once, as the application does when it falls idle.
     static void updateAll();
+    // Has the rules worked out once the events of the moment are handled. For what changes a
+    // rule's facts without any input: a page arriving in a view, a timer, another process.
+    static void updateSoon();
 
     // Lets the action's shortcuts through to the action while control has the focus, where the
     // control would take the same keys for itself (a line edit's Ctrl+A selects its text).

@@ -5,7 +5,9 @@
 #include "strukturfile.h"
 #include "textfile.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QPixmap>
 #include <QTreeWidgetItemIterator>
 
 StrukturError::StrukturError(const QString& message)
@@ -22,6 +24,21 @@ QString existingFile(const QString& path) {
     if (!filenames::fileExists(info.path(), info.fileName()))
         return {};
     return filenames::entryPath(info.path(), info.fileName());
+}
+
+// A path in a message as the user's system writes paths.
+QString native(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+// A clear picture, as wide as the others.
+QIcon noPicture() {
+    static const QIcon clear = [] {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::transparent);
+        return QIcon(pixmap);
+    }();
+    return clear;
 }
 
 int countBelow(const QTreeWidgetItem* node) {
@@ -53,7 +70,7 @@ bool TStruktur::HentStruktur() {
     const std::optional<QStringList> lines = textfile::readLines(strukturPath, &error);
     if (!lines)
         throw StrukturError(
-            QStringLiteral("Cannot read the structure file \"%1\": %2").arg(strukturPath, error));
+            QStringLiteral("Kan ikke læse filen \"%1\".\n%2").arg(native(strukturPath), error));
 
     const strukturfile::Structure structure = strukturfile::parse(*lines);
     // The nodes are linked up before any of them joins the tree, so the view takes in the
@@ -90,32 +107,31 @@ void TStruktur::loadData() {
         if (!texts.isEmpty() &&
             !textfile::writeLines(dataPath, strukturfile::defaultData(texts), &error))
             throw StrukturError(
-                QStringLiteral("Cannot create the data file \"%1\": %2").arg(dataPath, error));
+                QStringLiteral("Kan ikke oprette filen \"%1\".\n%2").arg(native(dataPath), error));
     }
 
     const std::optional<QStringList> lines = textfile::readLines(dataPath, &error);
     if (!lines)
         throw StrukturError(
-            QStringLiteral("Cannot read the data file \"%1\": %2").arg(dataPath, error));
+            QStringLiteral("Kan ikke læse filen \"%1\".\n%2").arg(native(dataPath), error));
 
     qsizetype row = 0;
     for (QTreeWidgetItemIterator it(this); *it; ++it, ++row) {
         QTreeWidgetItem* node = *it;
         const QString lineNo = QString::number(row + 1);
         if (row >= lines->size())
-            throw StrukturError(QStringLiteral("The data file \"%1\" has no line %2, for the node "
-                                               "\"%3\"")
-                                    .arg(dataPath, lineNo, node->text(0)));
+            throw StrukturError(QStringLiteral("Datafilen \"%1\" har ingen linje %2 til emnet "
+                                               "\"%3\".")
+                                    .arg(native(dataPath), lineNo, node->text(0)));
         const QString& data = lines->at(row);
         const int index = strukturfile::imageIndex(data);
         if (index < 0 && data.isEmpty())
-            throw StrukturError(
-                QStringLiteral("Line %2 of the data file \"%1\" is empty").arg(dataPath, lineNo));
+            throw StrukturError(QStringLiteral("Linje %2 i datafilen \"%1\" er tom.")
+                                    .arg(native(dataPath), lineNo));
         if (index < 0)
             throw StrukturError(
-                QStringLiteral(
-                    "Line %2 of the data file \"%1\" does not start with a digit: \"%3\"")
-                    .arg(dataPath, lineNo, data));
+                QStringLiteral("Linje %2 i datafilen \"%1\" begynder ikke med et ciffer: \"%3\".")
+                    .arg(native(dataPath), lineNo, data));
         node->setData(0, PdataRole, data);
         node->setData(0, ImageIndexRole, index);
         showIcon(node);
@@ -124,7 +140,14 @@ void TStruktur::loadData() {
 
 void TStruktur::showIcon(QTreeWidgetItem* node) const {
     const int index = imageIndex(node);
-    node->setIcon(0, index >= 0 && index < FImageList.size() ? FImageList.at(index) : QIcon());
+    if (index >= 0 && index < FImageList.size())
+        node->setIcon(0, FImageList.at(index));
+    else if (!FImageList.isEmpty())
+        // A node without a picture of its own keeps the picture's room, so its text lines up
+        // with its siblings'.
+        node->setIcon(0, noPicture());
+    else
+        node->setIcon(0, QIcon());
 }
 
 QString TStruktur::getNodeTekst(const QString& DataUrl) {

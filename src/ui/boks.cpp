@@ -560,6 +560,7 @@ bool Tboksform::eventFilter(QObject* watched, QEvent* e) {
 void Tboksform::hentOpt() {
     // Read as far as it goes: a bad line ends the reading, what came before it stays.
     const BoksOptions o = readBoksOptions(optfil);
+    // Its design client area is below the least outer size, so that is its design size.
     applyPlace(this, o.place);
     if (o.browser)
         setBrowserIndex(*o.browser);
@@ -567,7 +568,9 @@ void Tboksform::hentOpt() {
 
 void Tboksform::gemOpt() {
     QString error;
-    if (!writeBoksOptions(optfil, y(), x(), width(), height(), browserIndex(), &error))
+    const QRect place = outerPlace(this);
+    if (!writeBoksOptions(optfil, place.y(), place.x(), place.width(), place.height(),
+                          browserIndex(), &error))
         MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optfil, error);
 }
 

@@ -4,6 +4,8 @@
 #include <QListWidget>
 #include <QPainter>
 
+#include <algorithm>
+
 void GroupItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const {
     const QRect r = option.rect;
@@ -54,6 +56,12 @@ void GridLineDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->drawLine(r.bottomLeft(), r.bottomRight());
     painter->drawLine(r.topRight(), r.bottomRight());
     painter->restore();
+}
+
+QSize GridLineDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                 const QModelIndex& index) const {
+    const QSize hint = ActiveSelectionDelegate::sizeHint(option, index);
+    return {hint.width(), std::max(hint.height(), QFontMetrics(option.font).height() + 4)};
 }
 
 QStringList itemTexts(const QListWidget* list) {

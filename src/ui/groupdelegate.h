@@ -38,4 +38,7 @@ public:
     using ActiveSelectionDelegate::ActiveSelectionDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // Room for the text's descenders and the check box's frame above the grid line, at any
+    // scale.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };

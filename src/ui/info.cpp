@@ -4,6 +4,7 @@
 #include "app.h"
 #include "boks.h"
 #include "dokumentsoeg.h"
+#include "editors.h"
 #include "filenames.h"
 #include "infUnit.h"
 #include "main.h"
@@ -54,8 +55,15 @@ public:
                const QModelIndex& index) const override {
         const QRect r = option.rect;
         const QRect bullet(r.left() + 2, r.top() + 4, 10, 10);
+        const bool selected = option.state & QStyle::State_Selected;
+        // Black text as designed on a light row; a dark style's row would swallow it, so
+        // there the text takes the palette's colour for text on that row.
+        QColor row = selected ? option.palette.color(QPalette::Highlight)
+                              : option.palette.color(QPalette::Base);
+        QColor text = Qt::black;
         painter->save();
         if (designPosition() == 0) {
+            row = Qt::white;
             painter->fillRect(r, Qt::white);
             painter->setPen(Qt::white);
             painter->setBrush(QColor(192, 220, 192));
@@ -63,13 +71,15 @@ public:
             painter->drawEllipse(bullet);
             painter->setRenderHint(QPainter::Antialiasing, false);
         } else {
-            if (option.state & QStyle::State_Selected)
+            if (selected)
                 painter->fillRect(r, option.palette.highlight());
             painter->setPen(Qt::black);
             painter->setBrush(QColor(255, 255, 0));
             painter->drawRect(bullet.adjusted(0, 0, -1, -1));
         }
-        painter->setPen(Qt::black);
+        if (row.lightness() < 128)
+            text = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+        painter->setPen(text);
         painter->setFont(option.font);
         painter->drawText(QRect(r.left() + 16, r.top() + 1, r.width() - 16, r.height() - 1),
                           Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
@@ -108,6 +118,10 @@ Tinfoformen::Tinfoformen(App& app_) : app(app_) {
     setMinimumSize(753, 500);
     buildControls();
     buildActions();
+    // The page view never narrower than in the narrowest window, dragged or read from the
+    // options file.
+    rightPanel->setMinimumWidth(minimumWidth() - leftPanel->minimumWidth() -
+                                Splitter1->handleWidth());
 
     // Creating the window: the help structure is loaded now, the page view at the first showing.
     strukturnavn = QStringLiteral("Lenkaroinfo.txt");
@@ -258,6 +272,9 @@ void Tinfoformen::buildActions() {
     Edit->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     Edit->setAccessibleName(QStringLiteral("Adresse"));
     connect(Edit, &QLineEdit::returnPressed, Ago, &UpdateAction::execute);
+    // The boxes are filled by code as well (a page's title, a test), not by keys alone.
+    connect(Edit, &QLineEdit::textChanged, this, [] { UpdateAction::updateSoon(); });
+    connect(EditFind, &QLineEdit::textChanged, this, [] { UpdateAction::updateSoon(); });
 
     NavigateBar->addAction(Afirst);
     NavigateBar->addSeparator();
@@ -303,11 +320,22 @@ void Tinfoformen::loadPictures() {
 void Tinfoformen::makePageView() {
     if (Web || !app.services.pageView)
         return;
+    // A page arrives without any input: the arrows' rules read the history it changes, so
+    // they are worked out again after each of the view's events, not at the next key only.
     PageView::Events events;
-    events.beforeNavigate = [this] { WebBeforeNavigate2(); };
-    events.documentComplete = [this] { WebDocumentComplete(); };
+    events.beforeNavigate = [this] {
+        WebBeforeNavigate2();
+        UpdateAction::updateSoon();
+    };
+    events.documentComplete = [this] {
+        WebDocumentComplete();
+        UpdateAction::updateSoon();
+    };
     events.newWindow = [this](const QString& address) { WebNewWindow2(address); };
-    events.titleChange = [this] { WebTitleChange(); };
+    events.titleChange = [this] {
+        WebTitleChange();
+        UpdateAction::updateSoon();
+    };
     events.mouseOver = [this](const QString& link) { Document_OnMouseOver(link); };
     Web = app.services.pageView(rightPanel, std::move(events));
     Web->widget()->setObjectName(QStringLiteral("Web"));
@@ -491,8 +519,14 @@ void Tinfoformen::FindisClick() {
         Web->Navigate(hjemmeside);
 }
 
-QString Tinfoformen::checkProgram() const {
-    return app.services.editors.find();
+QString Tinfoformen::checkProgram() {
+    const Editor editor = app.services.editors.find();
+    htmlArguments = editor.arguments;
+    // A greyed button says why it is grey.
+    redigerKnap->setStatusTip(editor.program.isEmpty()
+                                  ? editor.reason
+                                  : QStringLiteral("Rediger aktuelle hjemmeside, hvis muligt"));
+    return editor.program;
 }
 
 void Tinfoformen::redigerKnapClick() {
@@ -502,9 +536,14 @@ void Tinfoformen::redigerKnapClick() {
 void Tinfoformen::runFilname(const QString& aFilename) {
     if (!QFileInfo(aFilename).isFile())
         return;
-    // In quotes, so a path with blanks reaches the editor as one parameter.
-    const int result = app.services.shell->execute(QStringLiteral("open"), htmlProgram,
-                                                   u'"' + aFilename + u'"', QString(), Shell::Show);
+    // In quotes, so a path with blanks reaches the editor as one parameter (a quote inside
+    // one is written three times, as the parameters are split).
+    QStringList parameters;
+    for (const QString& argument : htmlArguments + QStringList{aFilename})
+        parameters << u'"' + QString(argument).replace(u'"', QStringLiteral("\"\"\"")) + u'"';
+    const int result =
+        app.services.shell->execute(QStringLiteral("open"), htmlProgram, parameters.join(u' '),
+                                    QString(), Shell::Show);
     if (result <= 32)
         ErrorInfo(result);
 }
@@ -526,6 +565,10 @@ void Tinfoformen::WebDocumentComplete() {
     if (!Web || !Web->hasDocument())
         return;
     htmlDoc = true;
+    // The engine tells of a link only when the mouse enters or leaves it: the link of the last
+    // page is no longer under the mouse, and the next mouse-over on this page says what is.
+    infobar->clearMessage();
+    globalUrl.clear();
 }
 
 void Tinfoformen::Document_OnMouseOver(const QString& link) {
@@ -566,9 +609,13 @@ void Tinfoformen::hentOpt() {
     const std::optional<InfoOptions> read = readInfoOptions(optFilnavn);
     const InfoOptions o = read.value_or(InfoOptions{});
     applyPlace(this, {o.top, o.left, o.width, o.height});
-    // The panel gets at most the window's width, so the two sizes add up without overflow.
-    const int panel = std::clamp(o.panelWidth, 0, width());
-    Splitter1->setSizes({panel, std::max(width() - panel, 1)});
+    // Whatever the file says, the page view keeps the width it has in the narrowest window;
+    // clamped before adding, so the two sizes add up without overflow.
+    const int room = width() - Splitter1->handleWidth();
+    const int panel =
+        std::clamp(o.panelWidth, leftPanel->minimumWidth(),
+                   std::max(leftPanel->minimumWidth(), room - rightPanel->minimumWidth()));
+    Splitter1->setSizes({panel, std::max(room - panel, 1)});
     if (read)
         return;
     // Missing or damaged: the defaults are written back at once.
@@ -576,7 +623,8 @@ void Tinfoformen::hentOpt() {
 }
 
 void Tinfoformen::gemOpt() {
-    writeOptions({y(), x(), width(), height(), leftPanel->width()});
+    const QRect place = outerPlace(this);
+    writeOptions({place.y(), place.x(), place.width(), place.height(), leftPanel->width()});
 }
 
 void Tinfoformen::writeOptions(const InfoOptions& options) {

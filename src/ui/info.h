@@ -51,8 +51,9 @@ public:
     void FindTekst(const QString& aTekst);
     void aSearchExecute();
     void FindisClick();
-    // The editor for the documents: the first installed of the usual places, or empty.
-    QString checkProgram() const;
+    // The editor for the documents: the first installed of the usual places, or empty. Sets
+    // htmlArguments, and the button's hint says why when there is none.
+    QString checkProgram();
     void redigerKnapClick();
     // Opens the document aFilename in the editor; a missing document opens nothing.
     void runFilname(const QString& aFilename);
@@ -79,6 +80,9 @@ public:
     QString Mappe;
     QString oldUrl;
     QString htmlProgram;
+    // What goes before the document's path: for an editor shown in a terminal, the terminal's
+    // "-e" and the editor.
+    QStringList htmlArguments;
     QString strukturnavn;
     QString strukturdir;
     QString newNavn;

@@ -334,15 +334,10 @@ void Tmainform::setDesign(const QString& name) {
 }
 
 void Tmainform::gemOpt() {
-    const MainOptionValues values{designname,
-                                  y(),
-                                  x(),
-                                  width(),
-                                  height(),
-                                  model.gruppenavn(),
-                                  model.gruppenavn0(),
-                                  model.gruppenavn1(),
-                                  model.funkNo()};
+    const QRect place = outerPlace(this);
+    const MainOptionValues values{designname,          place.y(),           place.x(),
+                                  place.width(),       place.height(),      model.gruppenavn(),
+                                  model.gruppenavn0(), model.gruppenavn1(), model.funkNo()};
     QString error;
     if (!writeMainOptions(optFilnavn, values, &error))
         MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optFilnavn, error);

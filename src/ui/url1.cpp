@@ -126,12 +126,13 @@ void Turlform1::buildControls() {
 
 void Turlform1::hentOpt() {
     // Read as far as it goes: a bad line ends the reading, a width read before it stays.
-    applyPlace(this, readUrlboksOptions(optfilnavn));
+    applyPlace(this, readUrlboksOptions(optfilnavn), DesignSize::Client);
 }
 
 bool Turlform1::gemOpt() {
     QString error;
-    if (writeUrlboksOptions(optfilnavn, width(), height(), &error))
+    const QSize outer = outerPlace(this).size();
+    if (writeUrlboksOptions(optfilnavn, outer.width(), outer.height(), &error))
         return true;
     MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optfilnavn, error);
     return false;
@@ -191,6 +192,8 @@ void Turlform1::AsletAlleExecute() {
     urlListe->clear();
     strukturliste->clear();
     app.infoformen->urlIndex = -1;
+    // The help window's arrows read the history: they grey now, not at the next key there.
+    UpdateAction::updateSoon();
 }
 
 void Turlform1::lukKnapClick() {
@@ -206,9 +209,9 @@ void Turlform1::showEvent(QShowEvent* e) {
         shownBefore = true;
         // Loaded when first needed, not at program start.
         AsletAlle->setIcon(pictures::icon(pictures::Delete));
-        // The first time, the window comes up over the middle of the main window.
-        const QRect main = app.mainform->frameGeometry();
-        move(main.center() - QPoint(width() / 2, height() / 2));
+        // The first time, the window comes up over the middle of the main window, its frame
+        // centred on the main window's frame.
+        applyPlace(this, {}, DesignSize::Client, app.mainform);
     }
     QWidget::showEvent(e);
 }

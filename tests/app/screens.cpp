@@ -1,20 +1,39 @@
-// Renders the main window, each tab of the administration window, the two message windows and
-// the find window to PNG files, in the styles named on the command line, for looking at the
-// layout. Not part of the test suite:
+// Renders the main window, each tab of the administration window, the message windows, the
+// help window, "Urlboks" and the find window to PNG files, in the styles named on the command
+// line, for looking at the layout. Not part of the test suite:
 //   cmake --build build --target screens && build/tests/app/screens <base> <out> Sky Carbon
+// The help window shows its pages when the page view's plugin lies next to the tool (or where
+// the install puts it).
 #include "app.h"
 #include "boks.h"
 #include "findelement.h"
 #include "infUnit.h"
+#include "info.h"
 #include "main.h"
+#include "pageview.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
+#include "url1.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabWidget>
+#include <QWindow>
+
+namespace {
+// Lets the page view load and draw what it was sent to.
+void settle(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+} // namespace
 
 int main(int argc, char* argv[]) {
+    platform::preparePageView();
     QApplication application(argc, argv);
     const QStringList args = application.arguments();
     if (args.size() < 4)
@@ -22,6 +41,13 @@ int main(int argc, char* argv[]) {
     App app(args[1], QStringLiteral("skærm"));
     app.mainform->show();
     app.boksform->show();
+    // A few pages read, so the history has entries to show.
+    for (const char* topic :
+         {"Lenkaro", "Besøgte sider", "Søgning i hjælpen", "Informationsvinduet", "Information"}) {
+        app.mainform->Information(QString::fromUtf8(topic));
+        settle(1500);
+    }
+    app.urlform1->show();
     for (const QString& style : args.mid(3)) {
         StyleManager::setStyle(style);
         QApplication::processEvents();
@@ -45,6 +71,9 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         app.spform->grab().save(prefix + QStringLiteral("-question.png"));
         app.spform->done(0);
+        settle(800);
+        app.infoformen->grab().save(prefix + QStringLiteral("-info.png"));
+        app.urlform1->grab().save(prefix + QStringLiteral("-urlboks.png"));
         app.findform->open();
         app.findform->findChild<QLineEdit*>(QStringLiteral("soegEdit"))
             ->setText(QStringLiteral("d"));
@@ -52,5 +81,13 @@ int main(int argc, char* argv[]) {
         app.findform->grab().save(prefix + QStringLiteral("-find.png"));
         app.findform->hide();
     }
+    // The help window alone on the whole screen, frame and all, as a window manager placed it.
+    app.urlform1->hide();
+    app.boksform->hide();
+    app.mainform->showMinimized();
+    app.infoformen->raise();
+    settle(1000);
+    if (QScreen* screen = app.infoformen->screen())
+        screen->grabWindow(0).save(args[2] + QStringLiteral("/helpscreen.png"));
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "info.h"
 #include "main.h"
 
+#include <QProcess>
 #include <QTest>
 #include <QToolButton>
 
@@ -17,6 +18,8 @@ private slots:
     void missingDocumentOpensNothing();
     void refusalShownInDanish_data();
     void refusalShownInDanish();
+    void terminalEditorOpensInTerminal();
+    void terminalEditorWithoutTerminalIsExplained();
 };
 
 namespace {
@@ -47,6 +50,9 @@ void TstEditdocument::noEditorLeavesButtonDisabled() {
     Help h(false);
     QVERIFY(h.info()->htmlProgram.isEmpty());
     QVERIFY(!h.info()->redigerKnap->isEnabled());
+    QCOMPARE(h.info()->redigerKnap->statusTip(),
+             QStringLiteral("Rediger: der er ingen teksteditor at rette siden i. Installér en "
+                            "teksteditor, fx gedit eller mousepad."));
 }
 
 void TstEditdocument::documentOpensAsOneQuotedParameter() {
@@ -99,6 +105,68 @@ void TstEditdocument::refusalShownInDanish() {
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.first().title, QString("Fejlinformation"));
     QCOMPARE(shown.first().text, text);
+}
+
+namespace {
+// A desktop whose program for plain text is vim, in a desktop entry with Terminal=true, and
+// the programs installed in bin.
+void vimDesktop(Fixture& f, const QStringList& programs) {
+    const QString bin = f.tmp.filePath("bin");
+    QDir().mkpath(bin);
+    for (const QString& name : programs) {
+        QFile file(bin + "/" + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n");
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+    }
+    const QString data = f.tmp.filePath("data");
+    QDir().mkpath(data + "/applications");
+    QFile entry(data + "/applications/vim.desktop");
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    entry.write("[Desktop Entry]\nType=Application\nName=Vim\nExec=vim %F\nTerminal=true\n"
+                "MimeType=text/plain;\n");
+    f.fakes.editors = EditorPlaces{
+        {}, XdgDirs{{f.tmp.filePath("config")}, {data}, {}}, {bin}, {"x-terminal-emulator"}};
+}
+} // namespace
+
+// vim started with no terminal writes its screen into the program's output and ends: it is
+// started in the desktop's terminal, the document still one parameter.
+void TstEditdocument::terminalEditorOpensInTerminal() {
+    Fixture f;
+    const QString tekstfiler = makeHelpStructure(f.base);
+    vimDesktop(f, {"vim", "x-terminal-emulator"});
+    f.makeUser();
+    App& app = f.start();
+    app.mainform->Information("Lenkaro");
+    Tinfoformen* info = app.infoformen;
+    QVERIFY(info->redigerKnap->isEnabled());
+    const QString document = tekstfiler + "/Mit dokument.html";
+    textfile::writeLines(document, {"<p>Hej</p>"});
+    info->hjemmeside = document;
+    f.fakes.shell->calls.clear();
+    QTest::mouseClick(info->redigerKnap, Qt::LeftButton);
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+    const FakeShell::Call call = f.fakes.shell->calls.first();
+    const QString bin = f.tmp.filePath("bin");
+    QCOMPARE(call.file, bin + "/x-terminal-emulator");
+    QCOMPARE(QProcess::splitCommand(call.parameters), (QStringList{"-e", bin + "/vim", document}));
+}
+
+// With no terminal to show it in, the button is grey and its hint says why.
+void TstEditdocument::terminalEditorWithoutTerminalIsExplained() {
+    Fixture f;
+    makeHelpStructure(f.base);
+    vimDesktop(f, {"vim"});
+    f.makeUser();
+    App& app = f.start();
+    app.mainform->Information("Lenkaro");
+    Tinfoformen* info = app.infoformen;
+    QVERIFY(!info->redigerKnap->isEnabled());
+    QCOMPARE(info->redigerKnap->statusTip(),
+             QStringLiteral("Rediger: teksteditoren vim kører i en terminal, og der er ingen "
+                            "terminal at vise den i. Installér en teksteditor med eget vindue, "
+                            "fx gedit eller mousepad."));
 }
 
 QTEST_MAIN(TstEditdocument)

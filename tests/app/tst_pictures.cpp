@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QTest>
 
 // The pictures come from the icon theme, in the variant that suits the style, and the
@@ -23,6 +24,8 @@ private slots:
     void eachPictureIsLoadedOnce();
     void darkStylesUseTheDarkVariant();
     void labelsFollowTheStyle();
+    void greyedStandsBackButStaysLegible_data();
+    void greyedStandsBackButStaysLegible();
     void programIconIsEveryWindowsIcon();
 };
 
@@ -30,6 +33,21 @@ namespace {
 
 // The mean grey of the picture's opaque pixels at 16 × 16: dark pictures for light styles,
 // light ones for dark styles.
+// How far a picture drawn on background stands out from it: the mean difference in grey.
+int strength(const QPixmap& pixmap, const QColor& background) {
+    QImage image(pixmap.size(), QImage::Format_ARGB32);
+    image.fill(background);
+    QPainter painter(&image);
+    painter.drawPixmap(0, 0, pixmap);
+    painter.end();
+    long sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            sum += std::abs(qGray(image.pixel(x, y)) - qGray(background.rgb()));
+    }
+    return int(sum / (image.width() * image.height()));
+}
+
 int meanGrey(const QPixmap& pixmap) {
     const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
     long sum = 0;
@@ -83,6 +101,34 @@ void TstPictures::darkStylesUseTheDarkVariant() {
     StyleManager::setStyle(QStringLiteral("Iceberg Classico"));
     QVERIFY(!icontheme::dark());
     QCOMPARE(meanGrey(arrow.pixmap(16, 16)), onSky);
+}
+
+void TstPictures::greyedStandsBackButStaysLegible_data() {
+    QTest::addColumn<QString>("style");
+    QTest::newRow("Sky") << "Sky";
+    QTest::newRow("Carbon") << "Carbon";
+}
+
+// A greyed caption ("Gem", "Indfør i gruppen") and a greyed arrow stand out less from their
+// button than active ones, and a greyed caption can still be read.
+void TstPictures::greyedStandsBackButStaysLegible() {
+    QFETCH(QString, style);
+    QVERIFY(StyleManager::setStyle(style));
+    const QPalette palette = QApplication::palette();
+    const int button = palette.color(QPalette::Button).lightness();
+    const int active =
+        std::abs(palette.color(QPalette::Active, QPalette::ButtonText).lightness() - button);
+    const int greyed =
+        std::abs(palette.color(QPalette::Disabled, QPalette::ButtonText).lightness() - button);
+    QVERIFY2(greyed < active && greyed >= 45,
+             qPrintable(QStringLiteral("greyed %1, active %2").arg(greyed).arg(active)));
+
+    const QIcon arrow = pictures::icon(pictures::Back);
+    const QColor background = palette.color(QPalette::Window);
+    const int normal = strength(arrow.pixmap(16, 16), background);
+    const int disabled = strength(arrow.pixmap(16, 16, QIcon::Disabled), background);
+    QVERIFY2(disabled < normal && disabled > 0,
+             qPrintable(QStringLiteral("greyed %1, active %2").arg(disabled).arg(normal)));
 }
 
 void TstPictures::labelsFollowTheStyle() {

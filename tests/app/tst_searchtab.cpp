@@ -6,6 +6,7 @@
 #include "boks.h"
 #include "info.h"
 #include "main.h"
+#include "stylemanager.h"
 #include "updateaction.h"
 
 #include <QComboBox>
@@ -26,6 +27,8 @@ private slots:
     void clickOpensDocumentAsHtml();
     void resultsDrawnByStyle_data();
     void resultsDrawnByStyle();
+    void resultTextReadableOnItsRow_data();
+    void resultTextReadableOnItsRow();
 };
 
 namespace {
@@ -152,6 +155,45 @@ void TstSearchtab::resultsDrawnByStyle() {
     const QColor row(shot.pixel(r.right() - 2, r.top() + 10));
     QCOMPARE(row, whiteRow ? QColor(Qt::white) : QColor(10, 20, 30));
     QCOMPARE(QColor(shot.pixel(r.left() + 30, r.bottom())), QColor(192, 192, 192));
+}
+
+void TstSearchtab::resultTextReadableOnItsRow_data() {
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<bool>("darkRow");
+    QTest::newRow("Sky: black on a light row") << "Sky" << false;
+    QTest::newRow("Windows10 Clear Day") << "Windows10 Clear Day" << false;
+    QTest::newRow("Carbon: light on a dark row") << "Carbon" << true;
+}
+
+// The text of a result stands out from its row: black where the row is light, as designed, and
+// the palette's text colour where a dark style makes the row dark.
+void TstSearchtab::resultTextReadableOnItsRow() {
+    QFETCH(QString, style);
+    QFETCH(bool, darkRow);
+    Help h;
+    QVERIFY(StyleManager::setStyle(style));
+    QComboBox* designs = h.app->boksform->designBox;
+    designs->setCurrentIndex(designs->findText(style));
+    QVERIFY(designs->currentIndex() > 0);
+    h.search("grupper");
+    QListWidget* list = h.info()->Findis;
+    QVERIFY(list->count() > 0);
+    list->clearSelection();
+    list->resize(200, 200);
+    list->doItemsLayout();
+    const QImage shot = list->viewport()->grab().toImage();
+    const QRect r = list->visualItemRect(list->item(0));
+    const int rowLightness = QColor(shot.pixel(r.right() - 2, r.top() + 10)).lightness();
+    QCOMPARE(rowLightness < 128, darkRow);
+    // The text's strongest pixel, against the row.
+    int contrast = 0;
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        for (int x = r.left() + 16; x < r.left() + 80; ++x)
+            contrast =
+                std::max(contrast, std::abs(QColor(shot.pixel(x, y)).lightness() - rowLightness));
+    }
+    QVERIFY2(contrast > 120, qPrintable(QString::number(contrast)));
+    QVERIFY(StyleManager::setStyle("Sky"));
 }
 
 QTEST_MAIN(TstSearchtab)

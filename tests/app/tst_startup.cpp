@@ -3,20 +3,27 @@
 
 #include "boks.h"
 #include "main.h"
+#include "place.h"
 #include "stylemanager.h"
 #include "url1.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
 #include <QTableView>
 #include <QTest>
+#include <QWindow>
 
 #include <limits>
 
@@ -36,6 +43,7 @@ private slots:
     void stylesAreListedSortedAndApplied();
     void extremePlacesStayOnScreen_data();
     void extremePlacesStayOnScreen();
+    void toolkitSpeaksDanish();
 };
 
 void TstStartup::firstStartAndClose() {
@@ -45,9 +53,6 @@ void TstStartup::firstStartAndClose() {
     App& app = f.start();
     Tmainform* main = app.mainform;
     QCOMPARE(main->windowTitle(), QStringLiteral("Lenkaro: anna"));
-    QCOMPARE(main->pos(), QPoint(120, 120));
-    QCOMPARE(main->size(), QSize(595, 380));
-    QCOMPARE(main->minimumSize(), QSize(595, 380));
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Sky"));
     QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/DR.txt"));
     QVERIFY(QFileInfo(f.options()).isDir());
@@ -58,6 +63,10 @@ void TstStartup::firstStartAndClose() {
     QVERIFY(MessageBox::takeShown().isEmpty());
 
     main->show();
+    // Place, size and minimum size are the frame's: the default size is also the smallest.
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    QCOMPARE(main->frameGeometry(), QRect(120, 120, 595, 380));
+    QCOMPARE(main->minimumSize().grownBy(main->windowHandle()->frameMargins()), QSize(595, 380));
     app.model->selectGroup("Nyheder");
     main->close();
     QCOMPARE(*textfile::readLines(f.options() + "/main.txt"),
@@ -112,7 +121,7 @@ void TstStartup::readsMainOptions() {
     Tmainform* main = app.mainform;
     QCOMPARE(main->designname, lines[0]);
     QCOMPARE(StyleManager::activeStyle(), lines[0]);
-    QCOMPARE(QRect(main->pos(), main->size()), geometry);
+    QCOMPARE(outerPlace(main), geometry);
     QCOMPARE(app.model->gruppenavn(), gruppenavn);
     QCOMPARE(int(app.model->funkNo()), funkNo);
     QCOMPARE(main->gruppenavnLabel->text(), label);
@@ -142,7 +151,7 @@ void TstStartup::unknownStyleIsReportedAndKept() {
     QVERIFY(shown[0].text.contains("Marmor"));
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Sky"));
     // The rest of the file is still read.
-    QCOMPARE(app.mainform->size(), QSize(700, 500));
+    QCOMPARE(outerPlace(app.mainform).size(), QSize(700, 500));
     QCOMPARE(app.boksform->designBox->currentIndex(), -1);
     app.mainform->close();
     QCOMPARE(textfile::readLines(f.options() + "/main.txt")->first(), QStringLiteral("Marmor"));
@@ -208,7 +217,7 @@ void TstStartup::readsBoksOptions() {
     if (lines != QStringList{"-"})
         writeFixture(f.options() + "/lenKaro.txt", lines);
     App& app = f.start();
-    QCOMPARE(QRect(app.boksform->pos(), app.boksform->size()), geometry);
+    QCOMPARE(outerPlace(app.boksform), geometry);
     QCOMPARE(app.boksform->browserIndex(), browser);
     app.mainform->close();
     const QStringList saved = *textfile::readLines(f.options() + "/lenKaro.txt");
@@ -291,7 +300,10 @@ void TstStartup::extremePlacesStayOnScreen() {
     };
     App& app = f.start();
     QWidget* window = windowOf(app);
-    const QRect placed(window->pos(), window->size());
+    // The place is the frame's: title bar and borders on the screen too.
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QRect placed = window->frameGeometry();
     const QRect available = window->screen()->availableGeometry();
     QVERIFY2(available.contains(placed), qPrintable(QString("%1,%2 %3x%4")
                                                         .arg(placed.x())
@@ -300,8 +312,6 @@ void TstStartup::extremePlacesStayOnScreen() {
                                                         .arg(placed.height())));
     QVERIFY(placed.width() >= window->minimumWidth());
     QVERIFY(placed.height() >= window->minimumHeight());
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
     // The URL list window writes its size when it is closed, the others when the program ends.
     window->close();
     app.mainform->close();
@@ -314,7 +324,37 @@ void TstStartup::extremePlacesStayOnScreen() {
 
     f.app.reset();
     App& again = f.start();
-    QCOMPARE(QRect(windowOf(again)->pos(), windowOf(again)->size()), placed);
+    windowOf(again)->show();
+    QVERIFY(QTest::qWaitForWindowExposed(windowOf(again)));
+    QCOMPARE(windowOf(again)->frameGeometry(), placed);
+}
+
+// The file dialogs and the fields' context menus are the toolkit's own: started, the program
+// has them speak Danish, whatever the desktop's language (the tests run in English).
+void TstStartup::toolkitSpeaksDanish() {
+    Fixture f;
+    f.start();
+    QFileDialog dialog(nullptr, QStringLiteral("Vælg program"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QVERIFY(buttons);
+    QCOMPARE(buttons->button(QDialogButtonBox::Open)->text(), QStringLiteral("&Åbn"));
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annuller"));
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        labels << label->text();
+    QVERIFY2(labels.contains(QStringLiteral("Kig i:")), qPrintable(labels.join(u'|')));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QCOMPARE(buttons->button(QDialogButtonBox::Save)->text(), QStringLiteral("&Gem"));
+
+    QLineEdit field;
+    std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList items;
+    for (const QAction* action : menu->actions())
+        items << action->text().section(u'\t', 0, 0);
+    QVERIFY2(items.contains(QStringLiteral("Markér alt")), qPrintable(items.join(u'|')));
+    QVERIFY(items.contains(QStringLiteral("&Fortryd")));
 }
 
 QTEST_MAIN(TstStartup)

@@ -229,12 +229,19 @@ void TstStruktur::dataStringGivesIconAndDocument() {
     QCOMPARE(TStruktur::imageIndex(far), 7);
     QCOMPARE(tree.documentPath(far), dir.filePath("tekstfiler/.html"));
 
-    // The pictures may come after the structure; a digit beyond them shows no picture.
+    // The pictures may come after the structure; a digit beyond them shows no picture, but
+    // keeps the picture's room, so the node's text lines up with the others'.
     QVERIFY(intro->icon(0).isNull());
     const QList<QIcon> images{icon(Qt::red), icon(Qt::green), icon(Qt::blue), icon(Qt::yellow)};
     tree.setImageList(images);
     QCOMPARE(intro->icon(0).cacheKey(), images.at(3).cacheKey());
-    QVERIFY(far->icon(0).isNull());
+    QVERIFY(!far->icon(0).isNull());
+    QCOMPARE(far->icon(0).actualSize(QSize(16, 16)), intro->icon(0).actualSize(QSize(16, 16)));
+    const QImage clear = far->icon(0).pixmap(16, 16).toImage();
+    for (int y = 0; y < clear.height(); ++y) {
+        for (int x = 0; x < clear.width(); ++x)
+            QCOMPARE(qAlpha(clear.pixel(x, y)), 0);
+    }
 }
 
 void TstStruktur::withoutDataOnNodesHaveNoData() {
@@ -259,17 +266,17 @@ void TstStruktur::badDataFileStopsLoading_data() {
     QTest::addColumn<int>("withData");
     QTest::addColumn<QString>("error"); // %1 stands for the data file's path
     QTest::newRow("short") << QStringList{"1A", "2B"} << 2
-                           << "The data file \"%1\" has no line 3, for the node \"C\"";
+                           << "Datafilen \"%1\" har ingen linje 3 til emnet \"C\".";
     QTest::newRow("empty file") << QStringList{} << 0
-                                << "The data file \"%1\" has no line 1, for the node \"A\"";
+                                << "Datafilen \"%1\" har ingen linje 1 til emnet \"A\".";
     QTest::newRow("empty line") << QStringList{"1A", "", "3C"} << 1
-                                << "Line 2 of the data file \"%1\" is empty";
+                                << "Linje 2 i datafilen \"%1\" er tom.";
     QTest::newRow("no digit") << QStringList{"1A", "2B", "Intro"} << 2
-                              << "Line 3 of the data file \"%1\" does not start with a digit: "
-                                 "\"Intro\"";
+                              << "Linje 3 i datafilen \"%1\" begynder ikke med et ciffer: "
+                                 "\"Intro\".";
     QTest::newRow("no digit first") << QStringList{" 1A", "2B", "3C"} << 0
-                                    << "Line 1 of the data file \"%1\" does not start with a "
-                                       "digit: \" 1A\"";
+                                    << "Linje 1 i datafilen \"%1\" begynder ikke med et "
+                                       "ciffer: \" 1A\".";
 }
 
 void TstStruktur::badDataFileStopsLoading() {
@@ -301,9 +308,8 @@ void TstStruktur::emptyTreeWithoutDataFile() {
     TStruktur tree;
     pointAt(tree, dir);
     const QString error = errorOf([&] { tree.HentStruktur(); });
-    QVERIFY2(
-        error.startsWith(QStringLiteral("Cannot read the data file \"%1\"").arg(dataPath(dir))),
-        qPrintable(error));
+    QVERIFY2(error.startsWith(QStringLiteral("Kan ikke læse filen \"%1\".\n").arg(dataPath(dir))),
+             qPrintable(error));
     QVERIFY(!QFile::exists(dataPath(dir)));
     QCOMPARE(tree.nodeCount(), 0);
 }
@@ -317,7 +323,7 @@ void TstStruktur::unwritableDataFile() {
     tree.SetDatafile(missingFolder);
     const QString error = errorOf([&] { tree.HentStruktur(); });
     QVERIFY2(
-        error.startsWith(QStringLiteral("Cannot create the data file \"%1\": ").arg(missingFolder)),
+        error.startsWith(QStringLiteral("Kan ikke oprette filen \"%1\".\n").arg(missingFolder)),
         qPrintable(error));
     QCOMPARE(outline(tree), (QStringList{"A", "B"}));
 }
