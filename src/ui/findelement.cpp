@@ -290,7 +290,9 @@ void Tfindelementform::hentOpt() {
 
 bool Tfindelementform::gemOpt() {
     QString error;
-    if (writeFindOptions(optfilnavn, y(), x(), width(), height(), &error))
+    // The frame's place and the outer size, as the other windows keep theirs.
+    const QRect outer = outerPlace(this);
+    if (writeFindOptions(optfilnavn, outer.y(), outer.x(), outer.width(), outer.height(), &error))
         return true;
     MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optfilnavn, error);
     return false;

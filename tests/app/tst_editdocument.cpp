@@ -142,7 +142,7 @@ void TstEditdocument::terminalEditorOpensInTerminal() {
     Tinfoformen* info = app.infoformen;
     QVERIFY(info->redigerKnap->isEnabled());
     const QString document = tekstfiler + "/Mit dokument.html";
-    textfile::writeLines(document, {"<p>Hej</p>"});
+    writeFixture(document, {"<p>Hej</p>"});
     info->hjemmeside = document;
     f.fakes.shell->calls.clear();
     QTest::mouseClick(info->redigerKnap, Qt::LeftButton);

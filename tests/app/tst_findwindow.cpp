@@ -2,6 +2,7 @@
 #include "fixture.h"
 
 #include "findelement.h"
+#include "place.h"
 #include "info.h"
 #include "main.h"
 #include "updateaction.h"
@@ -368,10 +369,12 @@ void TstFindwindow::placeKeptInItsOptionsFile() {
     {
         User u({"200", "150", "610", "400"});
         u.find("");
-        QCOMPARE(u.window()->pos(), QPoint(150, 200));
-        QCOMPARE(u.window()->size(), QSize(610, 400));
+        // The file holds the frame's place and the outer size.
+        QCOMPARE(outerPlace(u.window()), QRect(150, 200, 610, 400));
+        const QRect frame = u.window()->frameGeometry();
         u.window()->move(180, 220);
-        u.window()->resize(640, 410);
+        u.window()->resize(640 - (frame.width() - u.window()->width()),
+                           410 - (frame.height() - u.window()->height()));
         QTest::keyClick(u.field(), Qt::Key_Escape);
         QCOMPARE(u.file(u.f.options() + "/findelement.txt"),
                  (QStringList{"220", "180", "640", "410"}));
@@ -379,7 +382,7 @@ void TstFindwindow::placeKeptInItsOptionsFile() {
     // Without a file the window keeps its design size and comes up over the main window.
     User u;
     u.find("");
-    QCOMPARE(u.window()->size(), QSize(520, 360));
+    QCOMPARE(outerPlace(u.window()).size(), QSize(520, 360));
     QVERIFY(u.app->mainform->frameGeometry().contains(u.window()->frameGeometry().center()));
     QVERIFY(!QFileInfo::exists(u.f.options() + "/findelement.txt"));
 }
