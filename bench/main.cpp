@@ -358,7 +358,8 @@ int help(const QStringList&) {
         child.setProcessEnvironment(env);
         child.start(QCoreApplication::applicationFilePath(), {"child-help", base});
         if (!child.waitForFinished(120000) || child.exitCode() != 0) {
-            std::fprintf(stderr, "help: the program did not show its help\n");
+            std::fprintf(stderr, "help: the program did not show its help (%d)\n%s\n",
+                         child.exitCode(), child.readAllStandardError().right(2000).constData());
             return 1;
         }
         const QList<QByteArray> times = child.readAllStandardOutput().trimmed().split(' ');

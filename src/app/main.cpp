@@ -1,7 +1,6 @@
 #include "main.h"
 #include "app.h"
 #include "messagebox.h"
-#include "pageview.h"
 #include "singleinstance.h"
 #include "termination.h"
 #include "username.h"
@@ -26,7 +25,6 @@ void closeModalWindows() {
 
 int main(int argc, char* argv[]) {
     platform::ignoreFileSizeSignal();
-    platform::preparePageView();
     QApplication application(argc, argv);
     // Ties the windows to the menu entry lenkaro.desktop (its name and icon on Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("lenkaro"));

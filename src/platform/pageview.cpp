@@ -2,7 +2,15 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QOpenGLContext>
 #include <QPluginLoader>
+
+// The application's global OpenGL context, which Qt makes at start when asked to
+// (Qt::AA_ShareOpenGLContexts) and otherwise leaves to be set; Qt WebEngine does the same.
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+Q_GUI_EXPORT QOpenGLContext* qt_gl_global_share_context();
+QT_END_NAMESPACE
 
 namespace {
 
@@ -43,20 +51,27 @@ PageViewFactory* loadFactory(QString* error) {
     return nullptr;
 }
 
+// The engine draws through OpenGL contexts that share their resources with one context of the
+// application's. Asked for at start (Qt::AA_ShareOpenGLContexts), that context would load the
+// whole OpenGL stack into every start, for a help window most starts never open; it is made
+// here instead, just before the engine comes in with the first page view.
+void shareGraphicsContext() {
+    if (qt_gl_global_share_context())
+        return;
+    auto* context = new QOpenGLContext(QCoreApplication::instance());
+    context->create();
+    qt_gl_set_global_share_context(context);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+
 } // namespace
 
 namespace platform {
 
-void preparePageView() {
-    // The engine shares its graphics contexts with the application's; this must be said before
-    // the application object exists, as the engine comes in later as a plugin.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-}
-
 PageViewMaker pageViewMaker() {
     return [](QWidget* parent, PageView::Events events) -> PageView* {
         static QString error;
-        static PageViewFactory* factory = loadFactory(&error);
+        static PageViewFactory* factory = (shareGraphicsContext(), loadFactory(&error));
         if (!factory)
             return new MissingPageView(parent, error);
         return factory->create(parent, std::move(events));

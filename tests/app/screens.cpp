@@ -33,7 +33,6 @@ void settle(int ms) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    platform::preparePageView();
     QApplication application(argc, argv);
     const QStringList args = application.arguments();
     if (args.size() < 4)

@@ -88,7 +88,6 @@ int main(int argc, char* argv[]) {
     // Tests run as root and without a graphics card.
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    platform::preparePageView();
     QApplication app(argc, argv);
     QCoreApplication::addLibraryPath(QStringLiteral(PAGEVIEW_PLUGIN_DIR));
     TstPageview test;
