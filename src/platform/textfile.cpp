@@ -184,11 +184,15 @@ bool readFd(int fd, QByteArray& bytes, QString* error, qint64 limit) {
         return fail(systemReason(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
     if (st.st_size > limit)
         return fail(tooLarge(limit));
-    // Read to the end rather than to the size fstat gave: the file may grow meanwhile, though
-    // never past the limit.
+    // Read to the size fstat gave: the file as it was when it was opened (the program's files
+    // are replaced whole, never written in place). A file whose size the system does not know
+    // ahead (it says 0) is read to its end, though never past the limit.
     qsizetype length = 0;
-    bytes.resize(std::max<qsizetype>(bytes.capacity(), qsizetype(st.st_size) + 1));
+    const qsizetype known = qsizetype(st.st_size);
+    bytes.resize(std::max<qsizetype>(bytes.capacity(), known + 1));
     for (;;) {
+        if (known > 0 && length == known)
+            break;
         if (length == bytes.size()) {
             if (length > limit)
                 return fail(tooLarge(limit));
