@@ -406,13 +406,10 @@ bool writeNewLines(const QString& path, const QStringList& lines, QString* error
             *error = reason;
         return false;
     };
-    QByteArray bytes;
-    for (const QString& line : lines) {
-        if (!isLineText(line))
-            return fail(qt_error_string(EINVAL));
-        bytes += line.toUtf8();
-        bytes += "\r\n";
-    }
+    QString refused;
+    const QByteArray bytes = encodeLines(lines, &refused);
+    if (!refused.isEmpty())
+        return fail(refused);
 #ifdef Q_OS_UNIX
     // Made under its name at once, and only when no entry of that name is there: an import makes
     // thousands, and each further call to the system counts. Until the batch is synced a crash
@@ -421,7 +418,7 @@ bool writeNewLines(const QString& path, const QStringList& lines, QString* error
     const QByteArray native = QFile::encodeName(path);
     const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0)
-        return fail(qt_error_string(errno));
+        return fail(systemReason(errno));
     qsizetype done = 0;
     while (done < bytes.size()) {
         const ssize_t put = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
@@ -432,14 +429,14 @@ bool writeNewLines(const QString& path, const QStringList& lines, QString* error
             const int reason = put < 0 ? errno : EIO;
             ::close(fd);
             ::unlink(native.constData());
-            return fail(qt_error_string(reason));
+            return fail(systemReason(reason));
         }
         done += put;
     }
     if (::close(fd) != 0) {
         const int reason = errno;
         ::unlink(native.constData());
-        return fail(qt_error_string(reason));
+        return fail(systemReason(reason));
     }
     return true;
 #else
@@ -451,8 +448,8 @@ bool writeNewLines(const QString& path, const QStringList& lines, QString* error
     if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size())
         return fail(file.errorString());
     const QString temporary = file.fileName();
-    if (!syncToDisk(file.handle()))
-        return fail(qt_error_string(errno));
+    if (::_commit(file.handle()) != 0)
+        return fail(systemReason(errno));
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser |
                         QFile::ReadGroup | QFile::ReadOther);
     file.close();
@@ -461,7 +458,7 @@ bool writeNewLines(const QString& path, const QStringList& lines, QString* error
             reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(temporary).utf16()),
             reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(path).utf16()),
             MOVEFILE_WRITE_THROUGH))
-        return fail(qt_error_string());
+        return fail(lastSystemReason());
     file.setAutoRemove(false);
     return true;
 #endif
@@ -475,7 +472,7 @@ bool syncFileSystem(const QString& dir, QString* error) {
         if (fd >= 0)
             ::close(fd);
         if (error)
-            *error = qt_error_string(reason);
+            *error = systemReason(reason);
         return false;
     }
     ::close(fd);
