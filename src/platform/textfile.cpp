@@ -168,7 +168,14 @@ bool replaceNative(const QByteArray& native, const QByteArrayView bytes, QString
     return true;
 }
 
+// Reads the file opened as fd (or the reason it could not be opened, for fd < 0) and closes it.
 bool readFd(int fd, QByteArray& bytes, QString* error, qint64 limit) {
+    if (fd < 0) {
+        bytes.truncate(0);
+        if (error)
+            *error = systemReason(errno);
+        return false;
+    }
     auto fail = [&](const QString& reason) {
         ::close(fd);
         bytes.truncate(0);
@@ -299,12 +306,6 @@ bool readBytes(const QString& path, QByteArray& bytes, QString* error, qint64 li
     int fd = ::open(QFile::encodeName(path).constData(), readFlags);
     if (fd < 0 && errno == ENOENT)
         fd = ::open(filenames::nativePath(path).constData(), readFlags);
-    if (fd < 0) {
-        bytes.truncate(0);
-        if (error)
-            *error = systemReason(errno);
-        return false;
-    }
     return readFd(fd, bytes, error, limit);
 #else
     auto fail = [&](const QString& reason) {
@@ -329,14 +330,7 @@ bool readBytes(const QString& path, QByteArray& bytes, QString* error, qint64 li
 
 bool readNativeBytes(const QByteArray& native, QByteArray& bytes, QString* error, qint64 limit) {
 #ifdef Q_OS_UNIX
-    const int fd = ::open(native.constData(), readFlags);
-    if (fd < 0) {
-        bytes.truncate(0);
-        if (error)
-            *error = systemReason(errno);
-        return false;
-    }
-    return readFd(fd, bytes, error, limit);
+    return readFd(::open(native.constData(), readFlags), bytes, error, limit);
 #else
     return readBytes(QFile::decodeName(native), bytes, error, limit);
 #endif
