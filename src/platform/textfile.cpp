@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
@@ -31,7 +32,7 @@ namespace textfile {
 namespace {
 const QLatin1StringView temporaryPrefix(".lenkaro-");
 const QLatin1StringView temporarySuffix(".tmp");
-constexpr qsizetype temporaryRandom = 6; // the XXXXXX of QTemporaryFile and mkstemps
+constexpr qsizetype temporaryRandom = 6; // as the XXXXXX of QTemporaryFile
 
 std::function<void()>& beforeReplace() {
     static std::function<void()> hook;
@@ -73,31 +74,36 @@ QByteArray encodeLines(const QStringList& lines, QString* error) {
 }
 
 #ifdef Q_OS_UNIX
-// The mode a new file of the user's gets: readable by all, writable by the user, less what the
-// user's umask takes away. The umask is read once; setting it to read it would race with other
-// threads making files, so the kernel's report of it is asked first.
-mode_t newFileMode() {
-    static const mode_t mode = [] {
-        mode_t mask = 022;
+// The user's umask, read once; setting it to read it would race with other threads making files,
+// so the kernel's report of it is asked first.
+mode_t userMask() {
+    static const mode_t mask = [] {
+        mode_t found = 022;
         bool known = false;
         if (FILE* status = std::fopen("/proc/self/status", "re")) {
             char line[256];
             while (!known && std::fgets(line, sizeof line, status)) {
                 unsigned value = 0;
                 if (std::sscanf(line, "Umask: %o", &value) == 1) {
-                    mask = mode_t(value);
+                    found = mode_t(value);
                     known = true;
                 }
             }
             std::fclose(status);
         }
         if (!known) {
-            mask = ::umask(022);
-            ::umask(mask);
+            found = ::umask(022);
+            ::umask(found);
         }
-        return mode_t(0644 & ~mask);
+        return found;
     }();
-    return mode;
+    return mask;
+}
+
+// The mode a new file of the user's gets: readable by all, writable by the user, less what the
+// user's umask takes away.
+mode_t newFileMode() {
+    return mode_t(0644 & ~userMask());
 }
 
 QByteArray folderOf(const QByteArray& native) {
@@ -113,16 +119,32 @@ bool replaceNative(const QByteArray& native, const QByteArrayView bytes, QString
             *error = reason;
         return false;
     };
-    // As QSaveFile does, a file the user may not write is refused, not replaced: the rename
-    // would otherwise go through any file of a writable folder.
-    if (::access(native.constData(), F_OK) == 0 && ::access(native.constData(), W_OK) != 0)
-        return fail(errno == EACCES ? readOnly() : systemReason(errno));
     struct stat own;
     const bool replacing = ::lstat(native.constData(), &own) == 0;
+    // As QSaveFile does, a file the user may not write is refused, not replaced: the rename
+    // would otherwise go through any file of a writable folder. A link that leads nowhere is
+    // replaced as a new file.
+    if (replacing && ::access(native.constData(), W_OK) != 0 && errno != ENOENT)
+        return fail(errno == EACCES ? readOnly() : systemReason(errno));
+    // The file keeps its own mode; a new file, or one that replaces a link, gets the mode of a
+    // new file of the user's, never that of what a link pointed to.
+    const mode_t mode =
+        replacing && S_ISREG(own.st_mode) ? mode_t(own.st_mode & 07777) : newFileMode();
 
+    // The temporary file is made with that mode at once, under a name no other file has.
     QByteArray temporary = folderOf(native) + '/' + QByteArray(temporaryPrefix.data()) +
                            QByteArray(temporaryRandom, 'X') + QByteArray(temporarySuffix.data());
-    const int fd = ::mkostemps(temporary.data(), int(temporarySuffix.size()), O_CLOEXEC);
+    char* random = temporary.data() + temporary.size() - temporarySuffix.size() - temporaryRandom;
+    static const char letters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        for (qsizetype i = 0; i < temporaryRandom; ++i)
+            random[i] = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
     if (fd < 0)
         return fail(systemReason(errno));
     auto discard = [&](int reason) {
@@ -142,16 +164,9 @@ bool replaceNative(const QByteArray& native, const QByteArrayView bytes, QString
     }
     if (::fsync(fd) != 0)
         return discard(errno);
-    struct stat written;
-    if (::fstat(fd, &written) != 0)
-        return discard(errno);
-    if (written.st_size != bytes.size())
-        return discard(EIO);
-    // The file keeps its own mode; a new file, or one that replaces a link, gets the mode of a
-    // new file of the user's, never that of what a link pointed to.
-    const mode_t mode =
-        replacing && S_ISREG(own.st_mode) ? mode_t(own.st_mode & 07777) : newFileMode();
-    if (::fchmod(fd, mode) != 0)
+    // The umask took its bits from the mode the file was made with; a file whose own mode had
+    // them gets them back.
+    if ((mode & ~userMask()) != mode && ::fchmod(fd, mode) != 0)
         return discard(errno);
     if (::close(fd) != 0) {
         const int reason = errno;
