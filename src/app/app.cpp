@@ -4,6 +4,7 @@
 #include "elementindex.h"
 #include "find.h"
 #include "findelement.h"
+#include "helphistory.h"
 #include "infUnit.h"
 #include "info.h"
 #include "main.h"
@@ -43,7 +44,8 @@ Services Services::system() {
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)),
       model(std::make_unique<store::Model>(*services.urlCheck)),
-      elementIndex(std::make_unique<store::ElementIndex>(*model)) {
+      elementIndex(std::make_unique<store::ElementIndex>(*model)),
+      helpHistory(std::make_unique<store::HelpHistory>()) {
     // The program speaks Danish whatever the desktop's language, the toolkit's dialogs too.
     platform::installDanishToolkitTexts();
     // The program's font for every control that sets none of its own. Under a style sheet a
@@ -59,11 +61,15 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     // while it is being made.
     new Tmainform(*this);
     new Tboksform(*this);
-    new Tinfoformen(*this);
-    new Turlform1(*this);
+    new Tinfoformen(*this, *helpHistory);
+    new Turlform1(*this, *helpHistory);
     new Teditform(*this);
     infform = new Tinfform(mainform);
     spform = new Tspform(mainform);
+
+    // A move in the history opens its entry's page as any other topic request.
+    QObject::connect(helpHistory.get(), &store::HelpHistory::openRequested, infoformen,
+                     &Tinfoformen::Information);
 
     // The find window asks; the main window opens it and visits what it found, as from its list.
     findform = new Tfindelementform(*model, *elementIndex, mainform->optdir, mainform, ending);

@@ -14,6 +14,7 @@
 class QObject;
 namespace store {
 class ElementIndex;
+class HelpHistory;
 class Model;
 } // namespace store
 class Tmainform;
@@ -55,6 +56,8 @@ public:
     std::unique_ptr<store::Model> model;
     // Every element of the active groups, for "Find element"; read when first wanted.
     std::unique_ptr<store::ElementIndex> elementIndex;
+    // The help pages seen in this run: the help window records and walks it, "Urlboks" shows it.
+    std::unique_ptr<store::HelpHistory> helpHistory;
 
     Tmainform* mainform = nullptr;
     Tboksform* boksform = nullptr;

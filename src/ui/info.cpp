@@ -6,6 +6,7 @@
 #include "dokumentsoeg.h"
 #include "editors.h"
 #include "filenames.h"
+#include "helphistory.h"
 #include "infUnit.h"
 #include "main.h"
 #include "messagebox.h"
@@ -109,7 +110,8 @@ QWidget* panel(const char* name) {
 }
 } // namespace
 
-Tinfoformen::Tinfoformen(App& app_) : app(app_) {
+Tinfoformen::Tinfoformen(App& app_, store::HelpHistory& history_)
+    : app(app_), history(history_) {
     app.infoformen = this;
     setWindowTitle(QStringLiteral("Information"));
     QFont f = tahoma(0);
@@ -240,17 +242,17 @@ void Tinfoformen::buildActions() {
         return action;
     };
     Afirst = make(
-        "Afirst", QStringLiteral("Gå til første"), [this] { return entries() > 1 && urlIndex > 0; },
+        "Afirst", QStringLiteral("Gå til første"), [this] { return history.canFirst(); },
         [this] { AfirstExecute(); });
     Aback = make(
-        "Aback", QStringLiteral("Tilbage"), [this] { return urlIndex > 0; },
+        "Aback", QStringLiteral("Tilbage"), [this] { return history.canBack(); },
         [this] { AbackExecute(); });
     Aforward = make(
-        "Aforward", QStringLiteral("Frem"), [this] { return urlIndex < entries() - 1; },
+        "Aforward", QStringLiteral("Frem"), [this] { return history.canForward(); },
         [this] { AforwardExecute(); });
     Alast = make(
         "Alast", QStringLiteral("Gå til sidste"),
-        [this] { return entries() > 1 && urlIndex < entries() - 1; }, [this] { AlastExecute(); });
+        [this] { return history.canLast(); }, [this] { AlastExecute(); });
     Ago = make(
         "Ago", QStringLiteral("Opdater/Gå"), [this] { return !Edit->text().isEmpty(); },
         [this] { AgoExecute(); });
@@ -346,8 +348,13 @@ int Tinfoformen::designPosition() const {
     return app.boksform ? app.boksform->designBox->currentIndex() : -1;
 }
 
-int Tinfoformen::entries() const {
-    return app.urlform1 ? app.urlform1->entries() : 0;
+void Tinfoformen::Information(const QString& S) {
+    newNavn = QStringLiteral("Lenkaroinfo.txt");
+    if (!sameTextAZ(newNavn, strukturnavn)) {
+        strukturnavn = newNavn;
+        LoadStruktur();
+    }
+    goToInfo(S);
 }
 
 void Tinfoformen::LoadStruktur() {
@@ -413,13 +420,9 @@ void Tinfoformen::UrlLister(QString Urlen) {
         return;
     oldUrl = Urlen;
     hjemmeside = Struktur->Infomappe() + Urlen;
-    Turlform1* history = app.urlform1;
-    if (naviKlikket) {
-        // A move in the history: the entry is there already.
-        naviKlikket = false;
-        history->selectEntry(urlIndex);
+    // A move in the history: the entry is there already.
+    if (history.endMove())
         return;
-    }
     QString nodeText;
     try {
         nodeText = Struktur->getNodeTekst(Urlen);
@@ -428,47 +431,28 @@ void Tinfoformen::UrlLister(QString Urlen) {
         // structure like any other.
         nodeText.clear();
     }
-    int found = -1;
-    for (int i = 0; i < history->entries(); ++i) {
-        if (sameTextAZ(history->nodeText(i), nodeText) &&
-            sameTextAZ(history->strukturName(i), strukturnavn))
-            found = i;
-    }
-    if (found < 0) {
-        history->addEntry(nodeText, strukturnavn);
-        found = history->entries() - 1;
-    }
-    urlIndex = found;
-    history->selectEntry(urlIndex);
+    history.record(nodeText, strukturnavn);
 }
 
 void Tinfoformen::goToStruktur(int aIndex) {
-    // The URL list window passes its selection, which may be none.
-    if (aIndex < 0 || aIndex >= entries())
-        return;
-    urlIndex = aIndex;
-    const QString nodeText = app.urlform1->nodeText(aIndex);
-    naviKlikket = true;
-    app.mainform->Information(nodeText);
+    // The history asks for the entry's page; an index outside it is ignored there.
+    history.goToStruktur(aIndex);
 }
 
 void Tinfoformen::AfirstExecute() {
-    goToStruktur(0);
+    history.first();
 }
 
 void Tinfoformen::AbackExecute() {
-    urlIndex = std::max(urlIndex - 1, 0);
-    goToStruktur(urlIndex);
+    history.back();
 }
 
 void Tinfoformen::AforwardExecute() {
-    urlIndex = std::min(urlIndex + 1, entries() - 1);
-    goToStruktur(urlIndex);
+    history.forward();
 }
 
 void Tinfoformen::AlastExecute() {
-    urlIndex = entries() - 1;
-    goToStruktur(urlIndex);
+    history.last();
 }
 
 QString Tinfoformen::searchAddress(const QString& text) {

@@ -15,16 +15,22 @@ class QToolBar;
 class QToolButton;
 class TStruktur;
 class UpdateAction;
+namespace store {
+class HelpHistory;
+}
 
 // The information window: the help documents of one structure, chosen in its topic tree, shown
-// in a page view, with a history of the pages seen (kept in the URL list window) and an
+// in a page view, with a history of the pages seen (kept below the windows) and an
 // address box that opens a document by name or searches the web.
 class Tinfoformen : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Tinfoformen(App& app);
+    Tinfoformen(App& app, store::HelpHistory& history);
     ~Tinfoformen() override;
 
+    // Shows topic S of the program's help structure, loading the structure first when another
+    // one is loaded.
+    void Information(const QString& S);
     // Sets the folders of the structure strukturnavn and loads its tree.
     void LoadStruktur();
     // Shows the window with the topic whose node text is openNodetekst (the first node when it
@@ -86,8 +92,6 @@ public:
     QString strukturnavn;
     QString strukturdir;
     QString newNavn;
-    int urlIndex = -1;
-    bool naviKlikket = false;
 
     // Controls. Set while the window is built; an event filter may look at them before then.
     QWidget* leftPanel = nullptr;
@@ -132,9 +136,9 @@ private:
     void loadPictures();
     void makePageView();
     void writeOptions(const InfoOptions& options);
-    int entries() const;
     // The position of the style in use in the administration window's style list, -1 for none.
     int designPosition() const;
 
     App& app;
+    store::HelpHistory& history;
 };

@@ -466,13 +466,7 @@ void Tmainform::actionInfoExecute() {
 }
 
 void Tmainform::Information(const QString& S) {
-    Tinfoformen* info = app.infoformen;
-    info->newNavn = QStringLiteral("Lenkaroinfo.txt");
-    if (!sameTextAZ(info->newNavn, info->strukturnavn)) {
-        info->strukturnavn = info->newNavn;
-        info->LoadStruktur();
-    }
-    info->goToInfo(S);
+    app.infoformen->Information(S);
 }
 
 void Tmainform::visitElement(const QString& gruppe, const QString& sourceFile) {

@@ -2,6 +2,7 @@
 #include "fixture.h"
 #include "helpstructure.h"
 
+#include "helphistory.h"
 #include "info.h"
 #include "main.h"
 #include "updateaction.h"
@@ -9,7 +10,8 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
+#include <QAbstractItemModelTester>
+#include <QListView>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -37,6 +39,7 @@ namespace {
 struct Visits {
     Fixture f;
     App* app = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> tester;
 
     // The information window has shown pages, one history entry each.
     explicit Visits(const QStringList& pages = {}, const QStringList& options = {}) {
@@ -45,6 +48,9 @@ struct Visits {
         if (!options.isEmpty())
             writeFixture(f.options() + "/urlboks1.txt", options);
         app = &f.start();
+        // Both lists are views of the one history: every change it makes is checked.
+        tester = std::make_unique<QAbstractItemModelTester>(
+            app->helpHistory.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         if (pages.isEmpty())
             return;
         app->mainform->Information("Lenkaro");
@@ -53,14 +59,20 @@ struct Visits {
     }
     Turlform1* urls() const { return app->urlform1; }
     Tinfoformen* info() const { return app->infoformen; }
-    QStringList column(const QListWidget* list) const {
+    store::HelpHistory* history() const { return app->helpHistory.get(); }
+    static QStringList column(const QListView* list) {
         QStringList texts;
-        for (int i = 0; i < list->count(); ++i)
-            texts << list->item(i)->text();
+        for (int i = 0; i < list->model()->rowCount(); ++i)
+            texts << list->model()->index(i, list->modelColumn()).data().toString();
         return texts;
     }
-    void click(QListWidget* list, int row, bool twice = false) {
-        const QPoint at = list->visualItemRect(list->item(row)).center();
+    static int currentRow(const QListView* list) {
+        const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+        return selected.isEmpty() ? -1 : selected.first().row();
+    }
+    void click(QListView* list, int row, bool twice = false) {
+        const QPoint at =
+            list->visualRect(list->model()->index(row, list->modelColumn())).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         if (twice)
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -80,8 +92,8 @@ void TstUrlwindow::layout() {
     QCOMPARE(w->lukKnap->statusTip(), QStringLiteral("Luk urlboksen"));
     QCOMPARE(v.column(w->urlListe), (QStringList{"Lenkaro", "Grupper"}));
     QCOMPARE(v.column(w->strukturliste), (QStringList{"Lenkaroinfo.txt", "Lenkaroinfo.txt"}));
-    QCOMPARE(w->urlListe->currentRow(), 1);
-    QCOMPARE(w->strukturliste->currentRow(), 1);
+    QCOMPARE(v.currentRow(w->urlListe), 1);
+    QCOMPARE(v.currentRow(w->strukturliste), 1);
     // Keyboard order: the pages, the two buttons, then the structures.
     auto nextByTab = [](QWidget* from) {
         QWidget* next = from->nextInFocusChain();
@@ -101,16 +113,16 @@ void TstUrlwindow::clearingEmptiesHistory() {
     QVERIFY(w->sletKnap->isEnabled());
     w->show();
     QTest::mouseClick(w->sletKnap, Qt::LeftButton);
-    QCOMPARE(w->urlListe->count(), 0);
-    QCOMPARE(w->strukturliste->count(), 0);
-    QCOMPARE(v.info()->urlIndex, -1);
+    QCOMPARE(v.column(w->urlListe).size(), 0);
+    QCOMPARE(v.column(w->strukturliste).size(), 0);
+    QCOMPARE(v.history()->urlIndex(), -1);
     QVERIFY(!w->AsletAlle->update());
     QVERIFY(!w->sletKnap->isEnabled());
     QVERIFY(!v.info()->Aback->update());
     // The next page starts the history afresh.
     v.f.fakes.pageView->load("Grupper.html");
     QCOMPARE(v.column(w->urlListe), QStringList{"Grupper"});
-    QCOMPARE(v.info()->urlIndex, 0);
+    QCOMPARE(v.history()->urlIndex(), 0);
 }
 
 void TstUrlwindow::clicksKeepListsInStep() {
@@ -118,11 +130,11 @@ void TstUrlwindow::clicksKeepListsInStep() {
     Turlform1* w = v.urls();
     w->show();
     v.click(w->strukturliste, 2);
-    QCOMPARE(w->urlListe->currentRow(), 2);
+    QCOMPARE(v.currentRow(w->urlListe), 2);
     v.click(w->urlListe, 0);
-    QCOMPARE(w->strukturliste->currentRow(), 0);
+    QCOMPARE(v.currentRow(w->strukturliste), 0);
     // Clicking moves no page.
-    QCOMPARE(v.info()->urlIndex, 3);
+    QCOMPARE(v.history()->urlIndex(), 3);
 }
 
 void TstUrlwindow::doubleClickGoesBack_data() {
@@ -137,12 +149,12 @@ void TstUrlwindow::doubleClickGoesBack() {
     Turlform1* w = v.urls();
     w->show();
     v.click(left ? w->strukturliste : w->urlListe, 1, true);
-    QCOMPARE(v.info()->urlIndex, 1);
+    QCOMPARE(v.history()->urlIndex(), 1);
     QVERIFY(v.f.fakes.pageView->navigated.last().endsWith("Grupper.html"));
     v.f.fakes.pageView->load("Grupper.html");
     QCOMPARE(v.column(w->urlListe), (QStringList{"Lenkaro", "Grupper", "Administrer grupper"}));
-    QCOMPARE(w->urlListe->currentRow(), 1);
-    QCOMPARE(w->strukturliste->currentRow(), 1);
+    QCOMPARE(v.currentRow(w->urlListe), 1);
+    QCOMPARE(v.currentRow(w->strukturliste), 1);
 }
 
 void TstUrlwindow::doubleClickWithNothingSelected() {
@@ -155,7 +167,7 @@ void TstUrlwindow::doubleClickWithNothingSelected() {
     w->urlListeDblClick();
     w->strukturlisteDblClick();
     QCOMPARE(v.f.fakes.pageView->navigated.size(), before);
-    QVERIFY(!v.info()->naviKlikket);
+    QVERIFY(!v.history()->naviKlikket());
 }
 
 void TstUrlwindow::options_data() {
