@@ -10,6 +10,7 @@
 #include "main.h"
 #include "model.h"
 #include "pictures.h"
+#include "shelfdraft.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "translation.h"
@@ -45,6 +46,7 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)),
       model(std::make_unique<store::Model>(*services.urlCheck)),
       elementIndex(std::make_unique<store::ElementIndex>(*model)),
+      shelfDraft(std::make_unique<store::ShelfDraft>(*model)),
       helpHistory(std::make_unique<store::HelpHistory>()) {
     // The program speaks Danish whatever the desktop's language, the toolkit's dialogs too.
     platform::installDanishToolkitTexts();
@@ -60,7 +62,7 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     // Each window registers itself here before its creation runs, as the others may reach it
     // while it is being made.
     new Tmainform(*this);
-    new Tboksform(*this);
+    new Tboksform(*this, *shelfDraft);
     new Tinfoformen(*this, *helpHistory);
     new Turlform1(*this, *helpHistory);
     new Teditform(*this);

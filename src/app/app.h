@@ -16,6 +16,7 @@ namespace store {
 class ElementIndex;
 class HelpHistory;
 class Model;
+class ShelfDraft;
 } // namespace store
 class Tmainform;
 class Tboksform;
@@ -56,6 +57,8 @@ public:
     std::unique_ptr<store::Model> model;
     // Every element of the active groups, for "Find element"; read when first wanted.
     std::unique_ptr<store::ElementIndex> elementIndex;
+    // The storage shelf's moves not yet saved, kept whatever the administration window shows.
+    std::unique_ptr<store::ShelfDraft> shelfDraft;
     // The help pages seen in this run: the help window records and walks it, "Urlboks" shows it.
     std::unique_ptr<store::HelpHistory> helpHistory;
 

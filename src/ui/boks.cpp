@@ -17,6 +17,7 @@
 #include "place.h"
 #include "report.h"
 #include "shelf.h"
+#include "shelfdraft.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "textcompare.h"
@@ -144,7 +145,8 @@ void splitPage(QWidget* page, QWidget* left, QWidget* right, const QList<int>& s
 }
 } // namespace
 
-Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_), model(*app_.model) {
+Tboksform::Tboksform(App& app_, store::ShelfDraft& draft_)
+    : QWidget(nullptr), app(app_), model(*app_.model), draft(draft_) {
     app.boksform = this;
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
@@ -161,9 +163,11 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_), model(*app_.model
     connect(&model, &store::Model::currentGroupChanged, this, &Tboksform::showCurrentGroup);
     connect(&model, &store::Model::groupLoaded, this, &Tboksform::clearEntryFields);
     connect(&model, &store::Model::modeChanged, this, &Tboksform::showMode);
+    connect(&draft, &store::ShelfDraft::changed, this, &Tboksform::showShelf);
 
     // Creating the window: it shows the model's state as the main window's creation left it.
     showGroupLists();
+    showShelf();
     showCurrentGroup();
     optfil = boksOptionsPath(app.mainform->optdir);
     hentOpt();
@@ -176,7 +180,6 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_), model(*app_.model
     connect(gruppeBoks, &QListWidget::itemClicked, this, &Tboksform::gruppeBoksClick);
     gruppeBoks->installEventFilter(this);
     connect(designBox, &QComboBox::activated, this, &Tboksform::designBoxChange);
-    connect(Bog, &QTabWidget::currentChanged, this, &Tboksform::BogChange);
     connect(redigerCheck, &QCheckBox::toggled, this, &Tboksform::redigerCheckClick);
     connect(sorterKnap, &QToolButton::clicked, this, &Tboksform::sorterKnapClick);
     connect(programBoks, &QTreeView::clicked, this, &Tboksform::programBoksClick);
@@ -591,14 +594,12 @@ void Tboksform::setBrowserIndex(int index) {
 
 void Tboksform::showGroupLists() {
     fill(gruppeBoks, model.gruppeliste());
-    refillShelf();
     showCurrentGroup();
 }
 
-void Tboksform::refillShelf() {
-    fill(Box, model.gruppeliste());
-    fill(lagerBox, model.lagerliste());
-    listerModified = false;
+void Tboksform::showShelf() {
+    fill(Box, draft.active());
+    fill(lagerBox, draft.stored());
 }
 
 void Tboksform::showCurrentGroup() {
@@ -668,18 +669,6 @@ void Tboksform::designBoxChange() {
     const QString name = designBox->currentText();
     if (!sameTextAZ(name, app.mainform->designname))
         app.mainform->setDesign(name);
-}
-
-void Tboksform::BogChange() {
-    if (Bog->currentWidget() == side4)
-        refillShelf();
-}
-
-void Tboksform::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // Coming back to the window on the shelf tab is coming back to the tab.
-    if (Bog->currentWidget() == side4)
-        refillShelf();
 }
 
 QString Tboksform::OpenDia() {
@@ -908,10 +897,6 @@ void showRows(QListWidget* list, const QStringList& all, const QList<int>& selec
 } // namespace
 
 void Tboksform::buildShelfActions() {
-    auto lists = [this] {
-        return shelf::Lists{itemTexts(Box), selectedRows(Box), itemTexts(lagerBox),
-                            selectedRows(lagerBox)};
-    };
     // The rules read what the lists' signals keep up to date.
     for (QListWidget* list : {Box, lagerBox}) {
         connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -924,16 +909,16 @@ void Tboksform::buildShelfActions() {
         connect(rows, &QAbstractItemModel::layoutChanged, this, &Tboksform::noteShelfFacts);
     }
     noteShelfFacts();
-    auto make = [this, lists](const char* name, const QString& hint, pictures::Kind picture,
+    auto make = [this](const char* name, const QString& hint, pictures::Kind picture,
                               bool (*enabled)(const shelf::Facts&),
                               shelf::Lists (*move)(const shelf::Lists&)) {
         auto* action = new UpdateAction(
             this, QString(), hint, [this, enabled] { return enabled(shelfFacts); },
-            [this, lists, move] {
-                const shelf::Lists moved = move(lists());
+            [this, move] {
+                const shelf::Lists moved =
+                    draft.apply(move, selectedRows(Box), selectedRows(lagerBox));
                 showRows(Box, moved.active, moved.activeRows);
                 showRows(lagerBox, moved.stored, moved.storedRows);
-                listerModified = true;
             });
         action->setObjectName(QString::fromLatin1(name));
         action->setIcon(pictures::icon(picture));
@@ -952,7 +937,7 @@ void Tboksform::buildShelfActions() {
     AflytNed = make("AflytNed", QStringLiteral("Flyt valgte ned"), pictures::Down,
                     shelf::flytNedEnabled, shelf::flytNed);
     AgemForandringer = new UpdateAction(
-        this, QString(), QStringLiteral("Gem de nye lister"), [this] { return listerModified; },
+        this, QString(), QStringLiteral("Gem de nye lister"), [this] { return draft.listerModified(); },
         [this] { AgemForandringerExecute(); });
     AgemForandringer->setObjectName(QStringLiteral("AgemForandringer"));
     AgemForandringer->setIcon(pictures::icon(pictures::Save));
@@ -995,5 +980,5 @@ void Tboksform::noteShelfFacts() {
 void Tboksform::AgemForandringerExecute() {
     // Saved, the model's lists come back into both working lists and clear the flag; a failed
     // save keeps the moves for another try.
-    showFileError(model.saveShelf(itemTexts(Box), itemTexts(lagerBox)));
+    showFileError(draft.save());
 }

@@ -19,16 +19,17 @@ class QTreeView;
 class TickedElements;
 namespace store {
 class Model;
+class ShelfDraft;
 }
 class UpdateAction;
 
-// The administration window. It keeps nothing of its own but its options file and the storage
-// tab's two working lists with their unsaved-changes flag: its lists and fields show the
-// model's state, and every change goes through the model.
+// The administration window. It keeps nothing of its own but its options file: its lists and
+// fields show the model's state and the storage shelf's draft, and every change goes through
+// them.
 class Tboksform : public QWidget {
     Q_OBJECT
 public:
-    explicit Tboksform(App& app);
+    Tboksform(App& app, store::ShelfDraft& draft);
     ~Tboksform() override;
 
     void hentOpt();
@@ -37,7 +38,6 @@ public:
     void funkCheckClick();
     void gruppeBoksClick();
     void designBoxChange();
-    void BogChange();
 
     // Groups.
     void NyGruppe();
@@ -73,7 +73,6 @@ public:
     TickedElements* tickedElements() const { return ticks; }
 
     QString optfil;
-    bool listerModified = false;
 
     QTabWidget* Bog;
     QWidget *side0, *side1, *side2, *side4;
@@ -139,7 +138,6 @@ public:
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void buildControls();
@@ -155,14 +153,15 @@ private:
     void showCurrentGroup();
     void showMode();
     void clearEntryFields();
-    // Both working lists of the shelf anew from the model, with nothing left unsaved.
-    void refillShelf();
+    // Both working lists of the shelf as the draft holds them.
+    void showShelf();
     // The shelf's rules read these facts of its two lists, kept up to date by their signals.
     void noteShelfFacts();
     store::shelf::Facts shelfFacts;
 
     App& app;
     store::Model& model;
+    store::ShelfDraft& draft;
     QButtonGroup* browserButtons;
     TickedElements* ticks;
     // A group renamed here is named in the element list's heading while it stays current.

@@ -2,10 +2,13 @@
 
 #include "boks.h"
 #include "groupdelegate.h"
+#include "shelfdraft.h"
 #include "main.h"
 #include "updateaction.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QLocale>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,6 +32,11 @@ private slots:
     void failedSaveKeepsChanges();
     void modeSwitchRebindsLists();
     void rulesFollowEveryChangeOfTheLists();
+    void movesSurviveLookingElsewhere_data();
+    void movesSurviveLookingElsewhere();
+    void movesFollowGroupChanges_data();
+    void movesFollowGroupChanges();
+    void eachModeKeepsItsMoves();
 
 private:
     // The groups of Fixture::makeGroupsWithShelf, both windows shown.
@@ -93,7 +101,7 @@ void TstShelfwindow::reordersActiveGroups() {
     press(boks->flytOp);
     QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "B", "C"}));
     QCOMPARE(selected(boks->Box), QStringList{"B"});
-    QVERIFY(boks->listerModified);
+    QVERIFY(app.shelfDraft->listerModified());
     // Moves change nothing outside the tab until saved.
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
@@ -118,7 +126,7 @@ void TstShelfwindow::movesSelectedToShelf() {
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), (QStringList{"X", "B", "C"}));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), QStringList{"A"});
     QCOMPARE(itemTexts(boks->gruppeBoks), QStringList{"A"});
-    QVERIFY(!boks->listerModified);
+    QVERIFY(!app.shelfDraft->listerModified());
     QVERIFY(QFileInfo(f.web() + "/B").isDir());
 }
 
@@ -189,7 +197,7 @@ void TstShelfwindow::failedSaveKeepsChanges() {
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains("webgruppe.txt"));
-    QVERIFY(boks->listerModified);
+    QVERIFY(app.shelfDraft->listerModified());
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), QStringList{"X"});
 }
 
@@ -198,12 +206,12 @@ void TstShelfwindow::modeSwitchRebindsLists() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     press(boks->tilLagerAlle);
-    QVERIFY(boks->listerModified);
+    QVERIFY(app.shelfDraft->listerModified());
     // Switching from the main window while the shelf tab shows.
     app.mainform->actionSI->execute();
     QCOMPARE(itemTexts(boks->Box), QStringList{"P"});
     QCOMPARE(itemTexts(boks->lagerBox), QStringList{});
-    QVERIFY(!boks->listerModified);
+    QVERIFY(!app.shelfDraft->listerModified());
     QVERIFY(!app.boksform->AgemForandringer->update());
     QCOMPARE(onDisk(f.programs() + "/webgruppe.txt"), QStringList{"P"});
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
@@ -242,6 +250,114 @@ void TstShelfwindow::rulesFollowEveryChangeOfTheLists() {
     app.mainform->actionSI->execute();
     QCOMPARE(itemTexts(boks->Box), QStringList{"P"});
     QCOMPARE(enabled(), (States{false, false, true, false, false, false}));
+}
+
+void TstShelfwindow::movesSurviveLookingElsewhere_data() {
+    QTest::addColumn<QString>("away");
+    QTest::newRow("tab Grupper") << "tab";
+    QTest::newRow("window hidden") << "hide";
+    QTest::newRow("window closed, shown from the main window") << "close";
+}
+
+void TstShelfwindow::movesSurviveLookingElsewhere() {
+    QFETCH(QString, away);
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    // Three groups moved: A and C to the shelf, X back.
+    boks->Box->item(0)->setSelected(true);
+    boks->Box->item(2)->setSelected(true);
+    press(boks->tilLagerValgte);
+    boks->lagerBox->item(0)->setSelected(true);
+    press(boks->tilbageValgte);
+    const QStringList active{"B", "X"}, stored{"A", "C"};
+    QCOMPARE(itemTexts(boks->Box), active);
+    QCOMPARE(itemTexts(boks->lagerBox), stored);
+    if (away == "tab") {
+        boks->Bog->setCurrentIndex(0);
+        QCOMPARE(boks->Bog->tabText(0), QStringLiteral("Grupper"));
+    } else if (away == "hide") {
+        boks->hide();
+        boks->show();
+    } else {
+        boks->close();
+        app.mainform->actionAW->execute();
+    }
+    boks->Bog->setCurrentIndex(3);
+    QCOMPARE(itemTexts(boks->Box), active);
+    QCOMPARE(itemTexts(boks->lagerBox), stored);
+    QVERIFY(app.shelfDraft->listerModified());
+    QVERIFY(boks->AgemForandringer->update());
+    // Nothing was written meanwhile; the save writes the moves.
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
+    press(boks->gemKnap);
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), active);
+    QCOMPARE(onDisk(f.web() + "/webLager.txt"), stored);
+}
+
+void TstShelfwindow::movesFollowGroupChanges_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("active");
+    QTest::addColumn<QStringList>("stored");
+    // Before each change A went to the shelf and C up above B (the current group): the draft
+    // is Box C, B and lagerBox X, A.
+    QTest::newRow("created") << "create" << QStringList{"C", "B", "Ny"}
+                             << QStringList{"X", "A"};
+    QTest::newRow("renamed") << "rename" << QStringList{"C", "Bee"} << QStringList{"X", "A"};
+    QTest::newRow("deleted") << "delete" << QStringList{"C"} << QStringList{"X", "A"};
+    QTest::newRow("sorted") << "sort" << QStringList{"C", "B"} << QStringList{"X", "A"};
+}
+
+void TstShelfwindow::movesFollowGroupChanges() {
+    QFETCH(QString, change);
+    QFETCH(QStringList, active);
+    QFETCH(QStringList, stored);
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->Box->item(0)->setSelected(true);
+    press(boks->tilLagerValgte);
+    boks->Box->clearSelection();
+    boks->Box->item(1)->setSelected(true);
+    press(boks->flytOp);
+    QCOMPARE(itemTexts(boks->Box), (QStringList{"C", "B"}));
+    // Meanwhile on the tab "Grupper".
+    boks->Bog->setCurrentIndex(0);
+    if (change == "create") {
+        QVERIFY(app.model->NyGruppe("Ny").ok());
+    } else if (change == "rename") {
+        QVERIFY(app.model->RedigerGruppe("Bee").ok());
+    } else if (change == "delete") {
+        QVERIFY(app.model->deleteGruppefil().ok());
+    } else {
+        QVERIFY(app.model->sortGroups(QLocale::c()).ok());
+    }
+    boks->Bog->setCurrentIndex(3);
+    QCOMPARE(itemTexts(boks->Box), active);
+    QCOMPARE(itemTexts(boks->lagerBox), stored);
+    QVERIFY(app.shelfDraft->listerModified());
+    press(boks->gemKnap);
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), active);
+    QCOMPARE(onDisk(f.web() + "/webLager.txt"), stored);
+    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), active);
+}
+
+void TstShelfwindow::eachModeKeepsItsMoves() {
+    Fixture f;
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    press(boks->tilLagerAlle);
+    app.mainform->actionSI->execute();
+    QCOMPARE(itemTexts(boks->Box), QStringList{"P"});
+    QVERIFY(!app.shelfDraft->listerModified());
+    // Back in the web addresses, their moves are there still, and theirs only are saved.
+    app.mainform->actionSI->execute();
+    QCOMPARE(itemTexts(boks->Box), QStringList{});
+    QCOMPARE(itemTexts(boks->lagerBox), (QStringList{"X", "A", "B", "C"}));
+    QVERIFY(app.shelfDraft->listerModified());
+    press(boks->gemKnap);
+    QCOMPARE(QFileInfo(f.web() + "/webgruppe.txt").size(), 0);
+    QCOMPARE(onDisk(f.programs() + "/webgruppe.txt"), QStringList{"P"});
 }
 
 QTEST_MAIN(TstShelfwindow)
