@@ -10,7 +10,9 @@
 #include "main.h"
 #include "model.h"
 #include "pictures.h"
+#include "programsettings.h"
 #include "shelfdraft.h"
+#include "singleinstance.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "translation.h"
@@ -38,12 +40,18 @@ private:
 } // namespace
 
 Services Services::system() {
-    return {Shell::system(),         UrlCheck::system(),        Clock::system(),
-            BrowserPlaces::system(), platform::pageViewMaker(), EditorPlaces::system()};
+    return {Shell::system(),
+            UrlCheck::system(),
+            Clock::system(),
+            BrowserPlaces::system(),
+            platform::pageViewMaker(),
+            EditorPlaces::system(),
+            true};
 }
 
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)),
+      settings(std::make_unique<ProgramSettings>(baseDir_, loginName_)),
       model(std::make_unique<store::Model>(*services.urlCheck)),
       elementIndex(std::make_unique<store::ElementIndex>(*model)),
       shelfDraft(std::make_unique<store::ShelfDraft>(*model)),
@@ -59,12 +67,20 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     QApplication::setWindowIcon(pictures::programIcon());
     appEvents = std::make_unique<AppEvents>(&ending);
     qApp->installEventFilter(appEvents.get());
+    // A second start on the same user folder brings the first to the front and ends, before
+    // it has built a window or read an options file.
+    if (services.singleInstance) {
+        single = std::make_unique<platform::SingleInstance>(settings->optdir());
+        if (!single->claim())
+            return;
+    }
+    model->setFolders(settings->folders().programdir0, settings->folders().programdir1);
     // Each window registers itself here before its creation runs, as the others may reach it
     // while it is being made.
-    new Tmainform(*this);
-    new Tboksform(*this, *shelfDraft);
-    new Tinfoformen(*this, *helpHistory);
-    new Turlform1(*this, *helpHistory);
+    new Tmainform(*this, *settings);
+    new Tboksform(*this, *shelfDraft, *settings);
+    new Tinfoformen(*this, *helpHistory, *settings);
+    new Turlform1(*this, *helpHistory, *settings);
     new Teditform(*this);
     infform = new Tinfform(mainform);
     spform = new Tspform(mainform);
@@ -74,11 +90,14 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
                      &Tinfoformen::Information);
 
     // The find window asks; the main window opens it and visits what it found, as from its list.
-    findform = new Tfindelementform(*model, *elementIndex, mainform->optdir, mainform, ending);
+    findform = new Tfindelementform(*model, *elementIndex, settings->optdir(), mainform, ending);
     QObject::connect(mainform, &Tmainform::findRequested, findform, &Tfindelementform::open);
     QObject::connect(findform, &Tfindelementform::visitRequested, mainform,
                      &Tmainform::visitElement);
     QObject::connect(findform, &Tfindelementform::helpRequested, mainform, &Tmainform::Information);
+    if (single)
+        QObject::connect(single.get(), &platform::SingleInstance::activationRequested, mainform,
+                         [this] { platform::SingleInstance::bringToFront(mainform); });
 }
 
 App::~App() {

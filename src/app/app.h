@@ -11,7 +11,11 @@
 
 #include <memory>
 
+class ProgramSettings;
 class QObject;
+namespace platform {
+class SingleInstance;
+}
 namespace store {
 class ElementIndex;
 class HelpHistory;
@@ -35,6 +39,8 @@ struct Services {
     BrowserPlaces browsers;
     PageViewMaker pageView;
     EditorPlaces editors = {};
+    // One running program per user folder; tests run many on folders of their own.
+    bool singleInstance = false;
 
     static Services system();
 };
@@ -43,8 +49,10 @@ struct Services {
 // order, reaching each other through here for window matters (show, raise, focus).
 class App {
 public:
-    // Sets the style "Sky" and creates the windows. baseDir holds "Struktur" and the user
-    // folders; loginName is the user's login name (empty when none could be had).
+    // Sets the style "Sky", makes the user's folders and creates the windows. baseDir holds
+    // "Struktur" and the user folders; loginName is the user's login name (empty when none
+    // could be had). With services.singleInstance, another program holding the user's folder
+    // is asked to the front instead and no window is made: see runsElsewhere().
     App(const QString& baseDir, const QString& loginName, Services services = Services::system());
     ~App();
     App(const App&) = delete;
@@ -53,6 +61,8 @@ public:
     const QString baseDir;
     const QString loginName;
     Services services;
+    // The user's folders, the style name and the browser choice, read by every window.
+    std::unique_ptr<ProgramSettings> settings;
     // The groups and elements every window shows; made before the windows.
     std::unique_ptr<store::Model> model;
     // Every element of the active groups, for "Find element"; read when first wanted.
@@ -75,6 +85,10 @@ public:
     // The program is ending: the windows still open are closed without saving anything.
     bool ending = false;
 
+    // Another running program holds the user's folder; this one made no window and ends.
+    bool runsElsewhere() const { return !mainform; }
+
 private:
     std::unique_ptr<QObject> appEvents;
+    std::unique_ptr<platform::SingleInstance> single;
 };

@@ -2,7 +2,6 @@
 #include "app.h"
 #include "messagebox.h"
 #include "pageview.h"
-#include "singleinstance.h"
 #include "termination.h"
 #include "username.h"
 
@@ -44,13 +43,9 @@ int main(int argc, char* argv[]) {
             running->mainform->close();
     });
     App app(QStringLiteral(LENKARO_BASE_DIR), platform::loginName());
-    running = &app;
-    // A second start on the same user folder brings this one to the front and ends.
-    platform::SingleInstance single(app.mainform->optdir);
-    if (!single.claim())
+    if (app.runsElsewhere())
         return 0;
-    QObject::connect(&single, &platform::SingleInstance::activationRequested, app.mainform,
-                     [&app] { platform::SingleInstance::bringToFront(app.mainform); });
+    running = &app;
     if (ending) {
         app.mainform->close();
         return 0;

@@ -15,6 +15,7 @@
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
+#include "programsettings.h"
 #include "report.h"
 #include "shelf.h"
 #include "shelfdraft.h"
@@ -145,8 +146,8 @@ void splitPage(QWidget* page, QWidget* left, QWidget* right, const QList<int>& s
 }
 } // namespace
 
-Tboksform::Tboksform(App& app_, store::ShelfDraft& draft_)
-    : QWidget(nullptr), app(app_), model(*app_.model), draft(draft_) {
+Tboksform::Tboksform(App& app_, store::ShelfDraft& draft_, ProgramSettings& settings_)
+    : QWidget(nullptr), app(app_), model(*app_.model), draft(draft_), settings(settings_) {
     app.boksform = this;
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
@@ -169,7 +170,7 @@ Tboksform::Tboksform(App& app_, store::ShelfDraft& draft_)
     showGroupLists();
     showShelf();
     showCurrentGroup();
-    optfil = boksOptionsPath(app.mainform->optdir);
+    optfil = boksOptionsPath(settings.optdir());
     hentOpt();
     // Ticking the box switches the content mode as a click would.
     connect(funkCheck, &QCheckBox::toggled, this, &Tboksform::funkCheckClick);
@@ -397,7 +398,10 @@ void Tboksform::buildEntryTab(QWidget* page) {
         browserButtons->addButton(radio, i);
         browsers->addWidget(radio, 1);
     }
-    browserButtons->button(0)->setChecked(true);
+    showBrowserValg(settings.browserValg());
+    // A click is the user's choice; the settings tell every reader.
+    connect(browserButtons, &QButtonGroup::idClicked, &settings, &ProgramSettings::setBrowserValg);
+    connect(&settings, &ProgramSettings::browserValgChanged, this, &Tboksform::showBrowserValg);
     rows->addWidget(browserValg);
 }
 
@@ -566,22 +570,18 @@ void Tboksform::hentOpt() {
     // Its design client area is below the least outer size, so that is its design size.
     applyPlace(this, o.place);
     if (o.browser)
-        setBrowserIndex(*o.browser);
+        settings.setBrowserValg(*o.browser);
 }
 
 void Tboksform::gemOpt() {
     QString error;
     const QRect place = outerPlace(this);
     if (!writeBoksOptions(optfil, place.y(), place.x(), place.width(), place.height(),
-                          browserIndex(), &error))
+                          settings.browserValg(), &error))
         MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optfil, error);
 }
 
-int Tboksform::browserIndex() const {
-    return browserButtons->checkedId();
-}
-
-void Tboksform::setBrowserIndex(int index) {
+void Tboksform::showBrowserValg(int index) {
     if (index < 0) {
         browserButtons->setExclusive(false);
         for (QAbstractButton* b : browserButtons->buttons())
@@ -660,14 +660,14 @@ void Tboksform::loadDesign() {
     designBox->clear();
     designBox->addItems(names);
     // A fixed-string match ignores case.
-    designBox->setCurrentIndex(designBox->findText(app.mainform->designname, Qt::MatchFixedString));
+    designBox->setCurrentIndex(designBox->findText(settings.designname(), Qt::MatchFixedString));
 }
 
 void Tboksform::designBoxChange() {
     if (designBox->currentIndex() < 0)
         return;
     const QString name = designBox->currentText();
-    if (!sameTextAZ(name, app.mainform->designname))
+    if (!sameTextAZ(name, settings.designname()))
         app.mainform->setDesign(name);
 }
 
@@ -910,8 +910,8 @@ void Tboksform::buildShelfActions() {
     }
     noteShelfFacts();
     auto make = [this](const char* name, const QString& hint, pictures::Kind picture,
-                              bool (*enabled)(const shelf::Facts&),
-                              shelf::Lists (*move)(const shelf::Lists&)) {
+                       bool (*enabled)(const shelf::Facts&),
+                       shelf::Lists (*move)(const shelf::Lists&)) {
         auto* action = new UpdateAction(
             this, QString(), hint, [this, enabled] { return enabled(shelfFacts); },
             [this, move] {
@@ -937,8 +937,8 @@ void Tboksform::buildShelfActions() {
     AflytNed = make("AflytNed", QStringLiteral("Flyt valgte ned"), pictures::Down,
                     shelf::flytNedEnabled, shelf::flytNed);
     AgemForandringer = new UpdateAction(
-        this, QString(), QStringLiteral("Gem de nye lister"), [this] { return draft.listerModified(); },
-        [this] { AgemForandringerExecute(); });
+        this, QString(), QStringLiteral("Gem de nye lister"),
+        [this] { return draft.listerModified(); }, [this] { AgemForandringerExecute(); });
     AgemForandringer->setObjectName(QStringLiteral("AgemForandringer"));
     AgemForandringer->setIcon(pictures::icon(pictures::Save));
 

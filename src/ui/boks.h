@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class App;
+class ProgramSettings;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -29,7 +30,7 @@ class UpdateAction;
 class Tboksform : public QWidget {
     Q_OBJECT
 public:
-    Tboksform(App& app, store::ShelfDraft& draft);
+    Tboksform(App& app, store::ShelfDraft& draft, ProgramSettings& settings);
     ~Tboksform() override;
 
     void hentOpt();
@@ -62,10 +63,6 @@ public:
     // The file dialog "Vælg program": the full path of the chosen file when one was chosen
     // and exists, else empty.
     QString OpenDia();
-
-    // The chosen browser: 0 "Google Chrome", 1 "Microsoft Edge", -1 none.
-    int browserIndex() const;
-    void setBrowserIndex(int index);
 
     // The row selected in programBoks, -1 for none.
     int selectedElement() const;
@@ -162,6 +159,9 @@ private:
     App& app;
     store::Model& model;
     store::ShelfDraft& draft;
+    ProgramSettings& settings;
+    // The radio buttons show the settings' browser choice.
+    void showBrowserValg(int index);
     QButtonGroup* browserButtons;
     TickedElements* ticks;
     // A group renamed here is named in the element list's heading while it stays current.

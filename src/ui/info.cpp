@@ -2,7 +2,6 @@
 
 #include "Struktur.h"
 #include "app.h"
-#include "boks.h"
 #include "dokumentsoeg.h"
 #include "editors.h"
 #include "filenames.h"
@@ -15,6 +14,8 @@
 #include "pathname.h"
 #include "pictures.h"
 #include "place.h"
+#include "programsettings.h"
+#include "stylemanager.h"
 #include "textcompare.h"
 #include "updateaction.h"
 #include "url1.h"
@@ -110,8 +111,8 @@ QWidget* panel(const char* name) {
 }
 } // namespace
 
-Tinfoformen::Tinfoformen(App& app_, store::HelpHistory& history_)
-    : app(app_), history(history_) {
+Tinfoformen::Tinfoformen(App& app_, store::HelpHistory& history_, ProgramSettings& settings_)
+    : app(app_), history(history_), settings(settings_) {
     app.infoformen = this;
     setWindowTitle(QStringLiteral("Information"));
     QFont f = tahoma(0);
@@ -128,8 +129,10 @@ Tinfoformen::Tinfoformen(App& app_, store::HelpHistory& history_)
     // Creating the window: the help structure is loaded now, the page view at the first showing.
     strukturnavn = QStringLiteral("Lenkaroinfo.txt");
     newNavn = strukturnavn;
-    strukturdir = app.mainform->strukturDir;
-    optFilnavn = infoOptionsPath(app.mainform->optdir);
+    strukturdir = settings.strukturDir();
+    optFilnavn = infoOptionsPath(settings.optdir());
+    noteDesign(settings.designname());
+    connect(&settings, &ProgramSettings::designChanged, this, &Tinfoformen::noteDesign);
     opstart = true;
     LoadStruktur();
     oldUrl.clear();
@@ -213,7 +216,7 @@ void Tinfoformen::buildControls() {
     Findis = new QListWidget;
     Findis->setObjectName(QStringLiteral("Findis"));
     Findis->setUniformItemSizes(true);
-    Findis->setItemDelegate(new FindisDelegate(Findis, [this] { return designPosition(); }));
+    Findis->setItemDelegate(new FindisDelegate(Findis, [this] { return designPosition; }));
     EditFind->installEventFilter(this);
     side2Layout->addWidget(searchPanel);
     side2Layout->addWidget(Findis, 1);
@@ -251,8 +254,8 @@ void Tinfoformen::buildActions() {
         "Aforward", QStringLiteral("Frem"), [this] { return history.canForward(); },
         [this] { AforwardExecute(); });
     Alast = make(
-        "Alast", QStringLiteral("Gå til sidste"),
-        [this] { return history.canLast(); }, [this] { AlastExecute(); });
+        "Alast", QStringLiteral("Gå til sidste"), [this] { return history.canLast(); },
+        [this] { AlastExecute(); });
     Ago = make(
         "Ago", QStringLiteral("Opdater/Gå"), [this] { return !Edit->text().isEmpty(); },
         [this] { AgoExecute(); });
@@ -344,8 +347,18 @@ void Tinfoformen::makePageView() {
     rightPanel->layout()->addWidget(Web->widget());
 }
 
-int Tinfoformen::designPosition() const {
-    return app.boksform ? app.boksform->designBox->currentIndex() : -1;
+void Tinfoformen::noteDesign(const QString& name) {
+    QStringList names = StyleManager::styleNames();
+    names.sort(Qt::CaseInsensitive);
+    designPosition = -1;
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0) {
+            designPosition = i;
+            break;
+        }
+    }
+    if (Findis)
+        Findis->viewport()->update();
 }
 
 void Tinfoformen::Information(const QString& S) {

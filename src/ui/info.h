@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class App;
+class ProgramSettings;
 struct InfoOptions;
 class PageView;
 class QLabel;
@@ -25,7 +26,7 @@ class HelpHistory;
 class Tinfoformen : public QMainWindow {
     Q_OBJECT
 public:
-    Tinfoformen(App& app, store::HelpHistory& history);
+    Tinfoformen(App& app, store::HelpHistory& history, ProgramSettings& settings);
     ~Tinfoformen() override;
 
     // Shows topic S of the program's help structure, loading the structure first when another
@@ -136,9 +137,12 @@ private:
     void loadPictures();
     void makePageView();
     void writeOptions(const InfoOptions& options);
-    // The position of the style in use in the administration window's style list, -1 for none.
-    int designPosition() const;
+    // The position of the style in use among the style names in alphabetical order (as the
+    // administration window lists them), -1 for none; the search results are drawn by it.
+    int designPosition = -1;
+    void noteDesign(const QString& name);
 
     App& app;
     store::HelpHistory& history;
+    ProgramSettings& settings;
 };

@@ -19,6 +19,7 @@
 #include "pictures.h"
 #include "place.h"
 #include "profilebookmarks.h"
+#include "programsettings.h"
 #include "progresswindow.h"
 #include "report.h"
 #include "spmUnit.h"
@@ -68,7 +69,8 @@ QToolButton* smallButton(const char* name, int width) {
 }
 } // namespace
 
-Tmainform::Tmainform(App& app_) : app(app_), model(*app_.model) {
+Tmainform::Tmainform(App& app_, ProgramSettings& settings_)
+    : optdir(settings_.optdir()), app(app_), settings(settings_), model(*app_.model) {
     app.mainform = this;
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -310,13 +312,8 @@ void Tmainform::buildActions() {
 }
 
 void Tmainform::makeOptdir() {
-    const UserFolders f = ::makeOptdir(app.baseDir, app.loginName);
-    brugernavn = f.brugernavn;
-    setWindowTitle(QStringLiteral("Lenkaro: ") + brugernavn);
-    strukturDir = f.strukturDir;
-    model.setFolders(f.programdir0, f.programdir1);
-    optdir = f.optdir;
-    for (const QString& error : f.errors)
+    setWindowTitle(QStringLiteral("Lenkaro: ") + settings.brugernavn());
+    for (const QString& error : settings.folders().errors)
         MessageBox::show(QStringLiteral("Lenkaro"), error);
 }
 
@@ -329,15 +326,15 @@ void Tmainform::hentOpt() {
 }
 
 void Tmainform::setDesign(const QString& name) {
-    designname = name;
+    settings.setDesignname(name);
     StyleManager::setStyle(name);
 }
 
 void Tmainform::gemOpt() {
     const QRect place = outerPlace(this);
-    const MainOptionValues values{designname,          place.y(),           place.x(),
-                                  place.width(),       place.height(),      model.gruppenavn(),
-                                  model.gruppenavn0(), model.gruppenavn1(), model.funkNo()};
+    const MainOptionValues values{settings.designname(), place.y(),           place.x(),
+                                  place.width(),         place.height(),      model.gruppenavn(),
+                                  model.gruppenavn0(),   model.gruppenavn1(), model.funkNo()};
     QString error;
     if (!writeMainOptions(optFilnavn, values, &error))
         MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optFilnavn, error);
@@ -711,7 +708,7 @@ void Tmainform::exportBookmarksExecute() {
 
 void Tmainform::startChosenBrowser() {
     // Started without an address: the user finds the page and copies its address.
-    const BrowserCommand browser = app.services.browsers.find(app.boksform->browserIndex());
+    const BrowserCommand browser = app.services.browsers.find(settings.browserValg());
     if (!browser.isEmpty())
         runFilname(browser.program, browser.parameters());
 }

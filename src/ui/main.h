@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class App;
+class ProgramSettings;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -25,12 +26,12 @@ struct Folder;
 class Tmainform : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Tmainform(App& app);
+    Tmainform(App& app, ProgramSettings& settings);
 
     // Options.
     void hentOpt();
     void gemOpt();
-    // Sets the visual style by name and keeps the name for the options file.
+    // Sets the visual style by name; the settings keep the name for the options file.
     void setDesign(const QString& name);
 
     // Actions and handlers.
@@ -51,7 +52,7 @@ public:
     void importProfileExecute();
     void exportBookmarksExecute();
     void webBrowserExecute();
-    // Starts the browser the administration window's choice puts first among those installed,
+    // Starts the browser the settings' choice puts first among those installed,
     // else the system's or the desktop's default browser; with none nothing happens.
     void startChosenBrowser();
     void webUrlExecute();
@@ -73,14 +74,11 @@ public:
     // The row selected in Listen, -1 for none.
     int selectedRow() const;
 
-    // Folders (see UserFolders); the content folders are the model's.
-    QString brugernavn;
-    QString strukturDir;
-    QString optdir;
+    // The user's options folder, as the settings hold it.
+    const QString& optdir;
     QString optFilnavn;
 
     bool opstart = true;
-    QString designname;
 
     // Controls.
     QToolButton* Button2;
@@ -125,6 +123,7 @@ private:
     // Enters the bookmarks of root as groups: one question before anything is overwritten,
     // progress with "Annuller", and a closing message; noneText when no bookmark can be entered.
     void importFolders(const store::bookmarks::Folder& root, const QString& noneText);
+    // Shows what went wrong while the user's folders were made.
     void makeOptdir();
     bool recordVisit(int row);
     // Refreshing from the model.
@@ -133,5 +132,6 @@ private:
     void showMode();
 
     App& app;
+    ProgramSettings& settings;
     store::Model& model;
 };

@@ -7,6 +7,7 @@
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
+#include "programsettings.h"
 #include "updateaction.h"
 
 #include <QCloseEvent>
@@ -36,7 +37,7 @@ int selectedRow(const QListView* list) {
 }
 } // namespace
 
-Turlform1::Turlform1(App& app_, store::HelpHistory& history_)
+Turlform1::Turlform1(App& app_, store::HelpHistory& history_, ProgramSettings& settings)
     : QWidget(nullptr, Qt::Window), app(app_), history(history_) {
     app.urlform1 = this;
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
@@ -46,7 +47,7 @@ Turlform1::Turlform1(App& app_, store::HelpHistory& history_)
     resize(443, 338);
     buildControls();
 
-    optfilnavn = urlboksOptionsPath(app.mainform->optdir);
+    optfilnavn = urlboksOptionsPath(settings.optdir());
     hentOpt();
 }
 

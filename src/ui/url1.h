@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class App;
+class ProgramSettings;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -20,7 +21,7 @@ class HelpHistory;
 class Turlform1 : public QWidget {
     Q_OBJECT
 public:
-    Turlform1(App& app, store::HelpHistory& history);
+    Turlform1(App& app, store::HelpHistory& history, ProgramSettings& settings);
 
     void hentOpt();
     // Writes the size; a failure is shown and false returned.

@@ -2,10 +2,10 @@
 #include "fixture.h"
 
 #include "boks.h"
-#include "shelfdraft.h"
 #include "elementviews.h"
 #include "groupdelegate.h"
 #include "main.h"
+#include "shelfdraft.h"
 #include "updateaction.h"
 
 #include <QCheckBox>

@@ -4,6 +4,7 @@
 #include "boks.h"
 #include "info.h"
 #include "main.h"
+#include "programsettings.h"
 #include "updateaction.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -454,7 +456,16 @@ void TstMainwindow::lookUpStartsBrowserInChosenOrder() {
     if (edge)
         writeFixture(bin + "edge", {"x"});
     App& app = start(f, "Nyheder", {{bin + "google-chrome", bin + "chrome"}, {bin + "edge"}});
-    app.boksform->setBrowserIndex(choice);
+    // Chosen as the user does, in the administration window; none chosen only an options file
+    // can say.
+    const QString caption = choice == 0 ? "Google Chrome" : "Microsoft Edge";
+    if (choice < 0)
+        app.settings->setBrowserValg(choice);
+    for (QRadioButton* radio : app.boksform->findChildren<QRadioButton*>()) {
+        if (choice >= 0 && radio->text() == caption)
+            radio->click();
+    }
+    QCOMPARE(app.settings->browserValg(), choice);
     QTest::keyClick(app.mainform, Qt::Key_B, Qt::ControlModifier);
     if (started.isEmpty()) {
         QVERIFY(f.fakes.shell->calls.isEmpty());

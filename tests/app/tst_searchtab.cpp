@@ -6,6 +6,7 @@
 #include "boks.h"
 #include "info.h"
 #include "main.h"
+#include "programsettings.h"
 #include "stylemanager.h"
 #include "updateaction.h"
 
@@ -146,7 +147,9 @@ void TstSearchtab::resultsDrawnByStyle() {
     QListWidget* list = h.info()->Findis;
     list->setStyleSheet("QListWidget { background: rgb(10, 20, 30); }");
     list->clearSelection();
-    h.app->boksform->designBox->setCurrentIndex(position);
+    // The style in use, by its place in the administration window's style list.
+    QComboBox* styles = h.app->boksform->designBox;
+    h.app->settings->setDesignname(position < 0 ? QString("Ingen") : styles->itemText(position));
     list->resize(200, 200);
     const QImage shot = list->viewport()->grab().toImage();
     const QRect r = list->visualItemRect(list->item(0));

@@ -2,16 +2,16 @@
 
 #include "boks.h"
 #include "groupdelegate.h"
-#include "shelfdraft.h"
 #include "main.h"
+#include "shelfdraft.h"
 #include "updateaction.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
-#include <QLocale>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -301,8 +301,7 @@ void TstShelfwindow::movesFollowGroupChanges_data() {
     QTest::addColumn<QStringList>("stored");
     // Before each change A went to the shelf and C up above B (the current group): the draft
     // is Box C, B and lagerBox X, A.
-    QTest::newRow("created") << "create" << QStringList{"C", "B", "Ny"}
-                             << QStringList{"X", "A"};
+    QTest::newRow("created") << "create" << QStringList{"C", "B", "Ny"} << QStringList{"X", "A"};
     QTest::newRow("renamed") << "rename" << QStringList{"C", "Bee"} << QStringList{"X", "A"};
     QTest::newRow("deleted") << "delete" << QStringList{"C"} << QStringList{"X", "A"};
     QTest::newRow("sorted") << "sort" << QStringList{"C", "B"} << QStringList{"X", "A"};

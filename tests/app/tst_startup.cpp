@@ -4,6 +4,7 @@
 #include "boks.h"
 #include "main.h"
 #include "place.h"
+#include "programsettings.h"
 #include "stylemanager.h"
 #include "url1.h"
 
@@ -44,6 +45,7 @@ private slots:
     void extremePlacesStayOnScreen_data();
     void extremePlacesStayOnScreen();
     void toolkitSpeaksDanish();
+    void secondStartMakesNoWindow();
 };
 
 void TstStartup::firstStartAndClose() {
@@ -119,7 +121,7 @@ void TstStartup::readsMainOptions() {
     writeFixture(f.options() + "/main.txt", lines);
     App& app = f.start();
     Tmainform* main = app.mainform;
-    QCOMPARE(main->designname, lines[0]);
+    QCOMPARE(app.settings->designname(), lines[0]);
     QCOMPARE(StyleManager::activeStyle(), lines[0]);
     QCOMPARE(outerPlace(main), geometry);
     QCOMPARE(app.model->gruppenavn(), gruppenavn);
@@ -218,7 +220,7 @@ void TstStartup::readsBoksOptions() {
         writeFixture(f.options() + "/lenKaro.txt", lines);
     App& app = f.start();
     QCOMPARE(outerPlace(app.boksform), geometry);
-    QCOMPARE(app.boksform->browserIndex(), browser);
+    QCOMPARE(app.settings->browserValg(), browser);
     app.mainform->close();
     const QStringList saved = *textfile::readLines(f.options() + "/lenKaro.txt");
     QCOMPARE(saved.size(), 5);
@@ -241,7 +243,7 @@ void TstStartup::stylesAreListedSortedAndApplied() {
     const QColor skyWindow = app.boksform->palette().color(QPalette::Window);
     box->setCurrentIndex(1);
     app.boksform->designBoxChange();
-    QCOMPARE(app.mainform->designname, QStringLiteral("Carbon"));
+    QCOMPARE(app.settings->designname(), QStringLiteral("Carbon"));
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Carbon"));
     // Every open window takes the new look at once.
     QVERIFY(app.mainform->palette().color(QPalette::Window) != skyWindow);
@@ -355,6 +357,32 @@ void TstStartup::toolkitSpeaksDanish() {
         items << action->text().section(u'\t', 0, 0);
     QVERIFY2(items.contains(QStringLiteral("Markér alt")), qPrintable(items.join(u'|')));
     QVERIFY(items.contains(QStringLiteral("&Fortryd")));
+}
+
+void TstStartup::secondStartMakesNoWindow() {
+    Fixture f;
+    f.makeGroupsWithShelf();
+    FakeServices firstFakes, secondFakes;
+    Services firstServices = firstFakes.make();
+    firstServices.singleInstance = true;
+    App first(f.base, "anna", std::move(firstServices));
+    QVERIFY(!first.runsElsewhere());
+    QVERIFY(!first.mainform->isVisible());
+    const QStringList options = textfile::readLines(f.options() + "/main.txt").value();
+    Services secondServices = secondFakes.make();
+    secondServices.singleInstance = true;
+    {
+        App second(f.base, "anna", std::move(secondServices));
+        // The claim comes before any window: none is made, no options file read or written.
+        QVERIFY(second.runsElsewhere());
+        QVERIFY(second.mainform == nullptr);
+        QVERIFY(second.boksform == nullptr && second.infoformen == nullptr);
+        QVERIFY(second.urlform1 == nullptr && second.findform == nullptr);
+    }
+    // The first program was asked to the front.
+    QTRY_VERIFY(first.mainform->isVisible());
+    QCOMPARE(textfile::readLines(f.options() + "/main.txt").value(), options);
+    QVERIFY(MessageBox::takeShown().isEmpty());
 }
 
 QTEST_MAIN(TstStartup)

@@ -8,9 +8,9 @@
 #include "updateaction.h"
 #include "url1.h"
 
+#include <QAbstractItemModelTester>
 #include <QFile>
 #include <QLabel>
-#include <QAbstractItemModelTester>
 #include <QListView>
 #include <QPushButton>
 #include <QStatusBar>
@@ -71,8 +71,7 @@ struct Visits {
         return selected.isEmpty() ? -1 : selected.first().row();
     }
     void click(QListView* list, int row, bool twice = false) {
-        const QPoint at =
-            list->visualRect(list->model()->index(row, list->modelColumn())).center();
+        const QPoint at = list->visualRect(list->model()->index(row, list->modelColumn())).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         if (twice)
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
