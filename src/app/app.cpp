@@ -55,7 +55,8 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
       model(std::make_unique<store::Model>(*services.urlCheck)),
       elementIndex(std::make_unique<store::ElementIndex>(*model)),
       shelfDraft(std::make_unique<store::ShelfDraft>(*model)),
-      helpHistory(std::make_unique<store::HelpHistory>()) {
+      helpHistory(std::make_unique<store::HelpHistory>()), context{*model, *settings, services,
+                                                                   ending} {
     // The program speaks Danish whatever the desktop's language, the toolkit's dialogs too.
     platform::installDanishToolkitTexts();
     // The program's font for every control that sets none of its own. Under a style sheet a
@@ -75,26 +76,39 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
             return;
     }
     model->setFolders(settings->folders().programdir0, settings->folders().programdir1);
-    // Each window registers itself here before its creation runs, as the others may reach it
-    // while it is being made.
-    new Tmainform(*this, *settings);
-    new Tboksform(*this, *shelfDraft, *settings);
-    new Tinfoformen(*this, *helpHistory, *settings);
-    new Turlform1(*this, *helpHistory, *settings);
-    new Teditform(*this);
-    infform = new Tinfform(mainform);
-    spform = new Tspform(mainform);
+    mainform = new Tmainform(context);
+    boksform = new Tboksform(context, *shelfDraft);
+    infoformen = new Tinfoformen(context, *helpHistory);
+    urlform1 = new Turlform1(context, *helpHistory, mainform);
+    editform = new Teditform;
+    infform = context.infform = new Tinfform(mainform);
+    spform = context.spform = new Tspform(mainform);
 
+    // What one window asks of another. Every help topic goes to the help window, whoever asks.
+    QObject::connect(mainform, &Tmainform::helpRequested, infoformen, &Tinfoformen::Information);
+    QObject::connect(boksform, &Tboksform::helpRequested, infoformen, &Tinfoformen::Information);
     // A move in the history opens its entry's page as any other topic request.
     QObject::connect(helpHistory.get(), &store::HelpHistory::openRequested, infoformen,
                      &Tinfoformen::Information);
+    QObject::connect(mainform, &Tmainform::adminRequested, boksform, [this] {
+        boksform->show();
+        boksform->raise();
+        boksform->activateWindow();
+    });
+    // The administration window's options are written when the main window closes.
+    QObject::connect(mainform, &Tmainform::optionsSaved, boksform, &Tboksform::gemOpt);
+    QObject::connect(boksform, &Tboksform::designChosen, mainform, &Tmainform::setDesign);
+    QObject::connect(boksform, &Tboksform::browserLookUpRequested, mainform,
+                     &Tmainform::startChosenBrowser);
+    QObject::connect(infoformen, &Tinfoformen::historyListRequested, urlform1, &QWidget::show);
 
     // The find window asks; the main window opens it and visits what it found, as from its list.
     findform = new Tfindelementform(*model, *elementIndex, settings->optdir(), mainform, ending);
     QObject::connect(mainform, &Tmainform::findRequested, findform, &Tfindelementform::open);
     QObject::connect(findform, &Tfindelementform::visitRequested, mainform,
                      &Tmainform::visitElement);
-    QObject::connect(findform, &Tfindelementform::helpRequested, mainform, &Tmainform::Information);
+    QObject::connect(findform, &Tfindelementform::helpRequested, infoformen,
+                     &Tinfoformen::Information);
     if (single)
         QObject::connect(single.get(), &platform::SingleInstance::activationRequested, mainform,
                          [this] { platform::SingleInstance::bringToFront(mainform); });

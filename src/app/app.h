@@ -1,11 +1,6 @@
 #pragma once
 
-#include "browsers.h"
-#include "clock.h"
-#include "editors.h"
-#include "pageview.h"
-#include "shell.h"
-#include "urlcheck.h"
+#include "windowcontext.h"
 
 #include <QString>
 
@@ -31,22 +26,9 @@ class Tinfform;
 class Tspform;
 class Tfindelementform;
 
-// What the program asks of the system: tests put fakes in their place.
-struct Services {
-    std::unique_ptr<Shell> shell;
-    std::unique_ptr<UrlCheck> urlCheck;
-    std::unique_ptr<Clock> clock;
-    BrowserPlaces browsers;
-    PageViewMaker pageView;
-    EditorPlaces editors = {};
-    // One running program per user folder; tests run many on folders of their own.
-    bool singleInstance = false;
-
-    static Services system();
-};
-
-// The running program: the model of its state, and its seven windows, made once each in this
-// order, reaching each other through here for window matters (show, raise, focus).
+// The running program: the owners of its state below the windows, and its seven windows, made
+// once each in this order. The windows reach no other window; what one asks for by a signal,
+// this connects to the window that does it.
 class App {
 public:
     // Sets the style "Sky", makes the user's folders and creates the windows. baseDir holds
@@ -84,6 +66,8 @@ public:
 
     // The program is ending: the windows still open are closed without saving anything.
     bool ending = false;
+    // What the windows are given.
+    WindowContext context;
 
     // Another running program holds the user's folder; this one made no window and ends.
     bool runsElsewhere() const { return !mainform; }

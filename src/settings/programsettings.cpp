@@ -1,7 +1,7 @@
 #include "programsettings.h"
 
 ProgramSettings::ProgramSettings(const QString& baseDir, const QString& loginName, QObject* parent)
-    : QObject(parent), folders_(makeOptdir(baseDir, loginName)) {}
+    : QObject(parent), baseDir_(baseDir), folders_(makeOptdir(baseDir, loginName)) {}
 
 void ProgramSettings::setDesignname(const QString& name) {
     if (name == designname_)

@@ -15,6 +15,8 @@ public:
     // user's first start); what failed on the way is in folders().errors.
     ProgramSettings(const QString& baseDir, const QString& loginName, QObject* parent = nullptr);
 
+    // The folder that holds "Struktur" and the user folders.
+    const QString& baseDir() const { return baseDir_; }
     const UserFolders& folders() const { return folders_; }
     const QString& brugernavn() const { return folders_.brugernavn; }
     const QString& strukturDir() const { return folders_.strukturDir; }
@@ -33,6 +35,7 @@ signals:
     void browserValgChanged(int index);
 
 private:
+    QString baseDir_;
     UserFolders folders_;
     QString designname_;
     int browserValg_ = 0;

@@ -1,6 +1,5 @@
 #include "boks.h"
 
-#include "app.h"
 #include "dropentry.h"
 #include "elementlistmodel.h"
 #include "elementviews.h"
@@ -9,7 +8,6 @@
 #include "groupdelegate.h"
 #include "groups.h"
 #include "infUnit.h"
-#include "main.h"
 #include "messagebox.h"
 #include "model.h"
 #include "options.h"
@@ -23,6 +21,7 @@
 #include "stylemanager.h"
 #include "textcompare.h"
 #include "updateaction.h"
+#include "windowcontext.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -146,9 +145,9 @@ void splitPage(QWidget* page, QWidget* left, QWidget* right, const QList<int>& s
 }
 } // namespace
 
-Tboksform::Tboksform(App& app_, store::ShelfDraft& draft_, ProgramSettings& settings_)
-    : QWidget(nullptr), app(app_), model(*app_.model), draft(draft_), settings(settings_) {
-    app.boksform = this;
+Tboksform::Tboksform(WindowContext& context_, store::ShelfDraft& draft_)
+    : QWidget(nullptr), context(context_), model(context_.model), draft(draft_),
+      settings(context_.settings) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Administrer grupper og elementer"));
@@ -193,7 +192,7 @@ Tboksform::Tboksform(App& app_, store::ShelfDraft& draft_, ProgramSettings& sett
                                                            {sbInformation, "Administrer grupper"}};
     for (auto [button, topic] : topics) {
         connect(button, &QToolButton::clicked, this,
-                [this, topic = QString::fromUtf8(topic)] { app.mainform->Information(topic); });
+                [this, topic = QString::fromUtf8(topic)] { emit helpRequested(topic); });
     }
 }
 
@@ -668,12 +667,11 @@ void Tboksform::designBoxChange() {
         return;
     const QString name = designBox->currentText();
     if (!sameTextAZ(name, settings.designname()))
-        app.mainform->setDesign(name);
+        emit designChosen(name);
 }
 
 QString Tboksform::OpenDia() {
-    const QString file = FileDialog::open(this, QStringLiteral("Vælg program"), QDir::rootPath());
-    return !file.isEmpty() && QFileInfo(file).isFile() ? QDir::toNativeSeparators(file) : QString();
+    return chooseProgram(this);
 }
 
 namespace {
@@ -683,7 +681,8 @@ const QString unusableFolderName = QStringLiteral("Navnet kan ikke bruges som ma
 
 void Tboksform::enterDropped(const QString& adresse, const QString& navn) {
     if (!model.hasGroup()) {
-        app.infform->inform(QStringLiteral("Vælg først den gruppe, elementet skal indføres i."));
+        context.infform->inform(
+            QStringLiteral("Vælg først den gruppe, elementet skal indføres i."));
         return;
     }
     // As if typed into the entry fields and "Indfør" pressed.
@@ -697,29 +696,30 @@ void Tboksform::InsertElement() {
         return;
     const QString navn = tekstEdit->text();
     const QString adresse = FilnavnEdit->text();
-    switch (store::checkEntry(model.funkNo(), adresse, navn, 1, *app.services.urlCheck)) {
+    switch (store::checkEntry(model.funkNo(), adresse, navn, 1, *context.services.urlCheck)) {
     case store::EntryCheck::ShortName:
-        app.infform->inform(QStringLiteral("Der mangler et kort navn!"));
+        context.infform->inform(QStringLiteral("Der mangler et kort navn!"));
         return;
     case store::EntryCheck::NoAddress:
-        app.infform->inform(QStringLiteral("Der mangler en webadresse!"));
+        context.infform->inform(QStringLiteral("Der mangler en webadresse!"));
         return;
     case store::EntryCheck::InvalidAddress:
-        app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+        context.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
         return;
     case store::EntryCheck::NoProgram:
-        app.infform->inform(QStringLiteral("Der mangler et program!"));
+        context.infform->inform(QStringLiteral("Der mangler et program!"));
         return;
     case store::EntryCheck::ProgramMissing:
-        app.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
+        context.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
         return;
     case store::EntryCheck::Ok:
         break;
     }
-    const store::Result result = model.insertElement(
-        adresse, navn, [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
+    const store::Result result = model.insertElement(adresse, navn, [this](const QString& name) {
+        return confirmOverwrite(*context.spform, name);
+    });
     if (result.kind == store::Result::UnusableName) {
-        app.infform->inform(unusableFileName);
+        context.infform->inform(unusableFileName);
         return;
     }
     // A failed write keeps what was typed, so it can be tried again.
@@ -736,7 +736,7 @@ void Tboksform::actionOpenEleExecute() {
             FilnavnEdit->setText(file);
         return;
     }
-    app.mainform->startChosenBrowser();
+    emit browserLookUpRequested();
 }
 
 void Tboksform::NyGruppe() {
@@ -744,10 +744,10 @@ void Tboksform::NyGruppe() {
     const store::Result result = model.NyGruppe(navn);
     switch (result.kind) {
     case store::Result::UnusableName:
-        app.infform->inform(unusableFolderName);
+        context.infform->inform(unusableFolderName);
         return;
     case store::Result::Exists:
-        app.infform->inform(QStringLiteral(
+        context.infform->inform(QStringLiteral(
             "Der findes allerede en gruppe med angivne navn!\rKald gruppen noget andet."));
         return;
     default:
@@ -760,7 +760,7 @@ void Tboksform::NyGruppe() {
 void Tboksform::SletGruppe() {
     const QString question =
         QStringLiteral("Skal programgruppen ") + model.gruppenavn() + QStringLiteral(" slettes?");
-    if (app.spform->ask(question))
+    if (context.spform->ask(question))
         showFileError(model.deleteGruppefil());
 }
 
@@ -777,16 +777,17 @@ void Tboksform::RedigerGruppe() {
         showCurrentGroup();
         return;
     case store::Result::UnusableName:
-        app.infform->inform(unusableFolderName);
+        context.infform->inform(unusableFolderName);
         return;
     case store::Result::Exists:
-        app.infform->inform(QStringLiteral("Gruppen ") + nytNavn +
-                            QStringLiteral(" eksisterer allerede.\rDet nye gruppenavn skal være "
-                                           "unikt."));
+        context.infform->inform(
+            QStringLiteral("Gruppen ") + nytNavn +
+            QStringLiteral(" eksisterer allerede.\rDet nye gruppenavn skal være "
+                           "unikt."));
         return;
     case store::Result::RenameRefused:
         // The folder keeps its old name, and so do the list, its file and the selected group.
-        app.infform->inform(QStringLiteral("En mappe kunne ikke omdøbes af ukendte årsager."));
+        context.infform->inform(QStringLiteral("En mappe kunne ikke omdøbes af ukendte årsager."));
         return;
     default:
         showFileError(result);
@@ -813,17 +814,17 @@ void Tboksform::RedigerNavn() {
     const store::Result result = model.editElement(row, webUrlEdit->text(), nytekstEdit->text());
     switch (result.kind) {
     case store::Result::InvalidAddress:
-        app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+        context.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
         return;
     case store::Result::Original:
-        app.infform->inform(QStringLiteral(
+        context.infform->inform(QStringLiteral(
             "Valgte element er det oprindelige.\rDet bliver derfor ikke opdateret."));
         return;
     case store::Result::UnusableName:
-        app.infform->inform(unusableFileName);
+        context.infform->inform(unusableFileName);
         return;
     case store::Result::NameTaken:
-        app.infform->inform(
+        context.infform->inform(
             QStringLiteral("Der findes allerede et element med det navn i gruppen."));
         return;
     case store::Result::FileNotDeleted:
@@ -844,10 +845,10 @@ void Tboksform::aResetVisitsExecute() {
         return;
     const store::Result result = model.resetVisits(
         row, webUrlEdit->text(), nytekstEdit->text(),
-        [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
+        [this](const QString& name) { return confirmOverwrite(*context.spform, name); });
     if (result.kind == store::Result::NotOriginal) {
-        app.infform->inform(QStringLiteral("Url og elementnavn skal være de oprindelige, hvis "
-                                           "nulstilling af besøg skal kunne lade sig gøre."));
+        context.infform->inform(QStringLiteral("Url og elementnavn skal være de oprindelige, hvis "
+                                               "nulstilling af besøg skal kunne lade sig gøre."));
         return;
     }
     // An address the check refuses stops the reset without a word.
@@ -859,7 +860,7 @@ void Tboksform::fjernKnapClick() {
         return;
     const QList<int> ticked = ticks->tickedRows();
     if (ticked.isEmpty()) {
-        app.infform->inform(
+        context.infform->inform(
             QStringLiteral("Der er ikke valgt elementer!\rAfkryds elementer, der skal slettes."));
         return;
     }
@@ -870,7 +871,7 @@ void Tboksform::fjernKnapClick() {
     question += ticked.size() == 1
                     ? QStringLiteral("Skal det valgte element slettes?")
                     : QStringLiteral("Skal de %1 valgte elementer slettes?").arg(ticked.size());
-    if (!app.spform->ask(question))
+    if (!context.spform->ask(question))
         return;
     showFileError(model.removeElements(ticked));
 }

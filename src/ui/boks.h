@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-class App;
 class ProgramSettings;
+struct WindowContext;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -30,7 +30,7 @@ class UpdateAction;
 class Tboksform : public QWidget {
     Q_OBJECT
 public:
-    Tboksform(App& app, store::ShelfDraft& draft, ProgramSettings& settings);
+    Tboksform(WindowContext& context, store::ShelfDraft& draft);
     ~Tboksform() override;
 
     void hentOpt();
@@ -132,6 +132,14 @@ public:
     UpdateAction* AflytNed;
     UpdateAction* AgemForandringer;
 
+signals:
+    // An information button asks for its help topic.
+    void helpRequested(const QString& topic);
+    // The user chose the visual style called name in the style list.
+    void designChosen(const QString& name);
+    // "Slå op" on the entry tab: the chosen browser is to be started.
+    void browserLookUpRequested();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -156,7 +164,7 @@ private:
     void noteShelfFacts();
     store::shelf::Facts shelfFacts;
 
-    App& app;
+    WindowContext& context;
     store::Model& model;
     store::ShelfDraft& draft;
     ProgramSettings& settings;

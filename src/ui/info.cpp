@@ -1,13 +1,11 @@
 #include "info.h"
 
 #include "Struktur.h"
-#include "app.h"
 #include "dokumentsoeg.h"
 #include "editors.h"
 #include "filenames.h"
 #include "helphistory.h"
 #include "infUnit.h"
-#include "main.h"
 #include "messagebox.h"
 #include "options.h"
 #include "pageview.h"
@@ -15,10 +13,11 @@
 #include "pictures.h"
 #include "place.h"
 #include "programsettings.h"
+#include "report.h"
 #include "stylemanager.h"
 #include "textcompare.h"
 #include "updateaction.h"
-#include "url1.h"
+#include "windowcontext.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -111,9 +110,8 @@ QWidget* panel(const char* name) {
 }
 } // namespace
 
-Tinfoformen::Tinfoformen(App& app_, store::HelpHistory& history_, ProgramSettings& settings_)
-    : app(app_), history(history_), settings(settings_) {
-    app.infoformen = this;
+Tinfoformen::Tinfoformen(WindowContext& context_, store::HelpHistory& history_)
+    : context(context_), history(history_), settings(context_.settings) {
     setWindowTitle(QStringLiteral("Information"));
     QFont f = tahoma(0);
     f.setPixelSize(13);
@@ -323,7 +321,7 @@ void Tinfoformen::loadPictures() {
 }
 
 void Tinfoformen::makePageView() {
-    if (Web || !app.services.pageView)
+    if (Web || !context.services.pageView)
         return;
     // A page arrives without any input: the arrows' rules read the history it changes, so
     // they are worked out again after each of the view's events, not at the next key only.
@@ -342,7 +340,7 @@ void Tinfoformen::makePageView() {
         UpdateAction::updateSoon();
     };
     events.mouseOver = [this](const QString& link) { Document_OnMouseOver(link); };
-    Web = app.services.pageView(rightPanel, std::move(events));
+    Web = context.services.pageView(rightPanel, std::move(events));
     Web->widget()->setObjectName(QStringLiteral("Web"));
     rightPanel->layout()->addWidget(Web->widget());
 }
@@ -483,19 +481,19 @@ void Tinfoformen::AgoExecute() {
 }
 
 void Tinfoformen::AfavListeExecute() {
-    app.urlform1->show();
+    emit historyListRequested();
 }
 
 void Tinfoformen::FindTekst(const QString& aTekst) {
     if (!QFileInfo(Mappe).isDir()) {
-        app.infform->inform(QStringLiteral("Filerne blev ikke fundet."));
+        context.infform->inform(QStringLiteral("Filerne blev ikke fundet."));
         return;
     }
     Findis->clear();
     // The emptied list is painted before the search holds the window.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (aTekst.isEmpty()) {
-        app.infform->inform(QStringLiteral("Der mangler en søgetekst."));
+        context.infform->inform(QStringLiteral("Der mangler en søgetekst."));
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -517,7 +515,7 @@ void Tinfoformen::FindisClick() {
 }
 
 QString Tinfoformen::checkProgram() {
-    const Editor editor = app.services.editors.find();
+    const Editor editor = context.services.editors.find();
     htmlArguments = editor.arguments;
     // A greyed button says why it is grey.
     redigerKnap->setStatusTip(editor.program.isEmpty()
@@ -538,9 +536,8 @@ void Tinfoformen::runFilname(const QString& aFilename) {
     QStringList parameters;
     for (const QString& argument : htmlArguments + QStringList{aFilename})
         parameters << u'"' + QString(argument).replace(u'"', QStringLiteral("\"\"\"")) + u'"';
-    const int result =
-        app.services.shell->execute(QStringLiteral("open"), htmlProgram, parameters.join(u' '),
-                                    QString(), Shell::Show);
+    const int result = context.services.shell->execute(
+        QStringLiteral("open"), htmlProgram, parameters.join(u' '), QString(), Shell::Show);
     if (result <= 32)
         ErrorInfo(result);
 }
@@ -548,7 +545,7 @@ void Tinfoformen::runFilname(const QString& aFilename) {
 void Tinfoformen::ErrorInfo(int Nr) {
     // Where no program opens the file type, the advice on choosing one for running or editing
     // is left out: the editor is the program's own choice.
-    QString text = Tmainform::errorText(Nr);
+    QString text = shellErrorText(Nr);
     if (Nr == 31)
         text = text.section(u'\r', 0, 0);
     MessageBox::show(QStringLiteral("Fejlinformation"), text);
@@ -581,7 +578,7 @@ void Tinfoformen::Document_OnMouseOver(const QString& link) {
 }
 
 bool Tinfoformen::IsURL(const QString& URL) const {
-    return app.services.urlCheck->IsValidURL(URL);
+    return context.services.urlCheck->IsValidURL(URL);
 }
 
 void Tinfoformen::WebNewWindow2(const QString& address) {
@@ -592,8 +589,8 @@ void Tinfoformen::WebNewWindow2(const QString& address) {
         return;
     }
     if (!address.isEmpty())
-        app.services.shell->execute(QStringLiteral("open"), address, QString(), QString(),
-                                    Shell::ShowNormal);
+        context.services.shell->execute(QStringLiteral("open"), address, QString(), QString(),
+                                        Shell::ShowNormal);
 }
 
 void Tinfoformen::WebTitleChange() {
@@ -672,7 +669,7 @@ void Tinfoformen::showEvent(QShowEvent* e) {
 
 void Tinfoformen::closeEvent(QCloseEvent* e) {
     // Only a close by the user saves the window's place, not the end of the program.
-    if (!app.ending)
+    if (!context.ending)
         gemOpt();
     e->accept();
 }

@@ -2,8 +2,8 @@
 
 #include <QMainWindow>
 
-class App;
 class ProgramSettings;
+struct WindowContext;
 struct InfoOptions;
 class PageView;
 class QLabel;
@@ -26,7 +26,7 @@ class HelpHistory;
 class Tinfoformen : public QMainWindow {
     Q_OBJECT
 public:
-    Tinfoformen(App& app, store::HelpHistory& history, ProgramSettings& settings);
+    Tinfoformen(WindowContext& context, store::HelpHistory& history);
     ~Tinfoformen() override;
 
     // Shows topic S of the program's help structure, loading the structure first when another
@@ -125,6 +125,10 @@ public:
     UpdateAction* AfavListe = nullptr;
     UpdateAction* aSearch = nullptr;
 
+signals:
+    // "Urlboks" is to be shown.
+    void historyListRequested();
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -142,7 +146,7 @@ private:
     int designPosition = -1;
     void noteDesign(const QString& name);
 
-    App& app;
+    WindowContext& context;
     store::HelpHistory& history;
     ProgramSettings& settings;
 };

@@ -3,7 +3,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
-class App;
+struct WindowContext;
+
 class ProgramSettings;
 class QLabel;
 class QLineEdit;
@@ -26,7 +27,7 @@ struct Folder;
 class Tmainform : public QMainWindow {
     Q_OBJECT
 public:
-    Tmainform(App& app, ProgramSettings& settings);
+    explicit Tmainform(WindowContext& context);
 
     // Options.
     void hentOpt();
@@ -57,6 +58,7 @@ public:
     void startChosenBrowser();
     void webUrlExecute();
     bool webUrlBeforeBrowse();
+    // Asks for the help topic S.
     void Information(const QString& S);
     // Makes the group called gruppe current, as choosing it in the group list does, selects the
     // element of that file in Listen and visits it as a double-click there would.
@@ -110,6 +112,13 @@ public:
 signals:
     // "Find element..." was chosen.
     void findRequested();
+    // The administration window is wanted in front.
+    void adminRequested();
+    // The help window is to show the topic.
+    void helpRequested(const QString& topic);
+    // "main.txt" has been written, or failed to be, at the close: the administration window's
+    // options are written now too.
+    void optionsSaved();
 
 protected:
     bool event(QEvent* event) override;
@@ -131,7 +140,7 @@ private:
     void showCurrentGroup();
     void showMode();
 
-    App& app;
+    WindowContext& context;
     ProgramSettings& settings;
     store::Model& model;
 };

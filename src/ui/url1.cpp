@@ -1,14 +1,13 @@
 #include "url1.h"
 
-#include "app.h"
 #include "helphistory.h"
-#include "main.h"
 #include "messagebox.h"
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
 #include "programsettings.h"
 #include "updateaction.h"
+#include "windowcontext.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -37,9 +36,8 @@ int selectedRow(const QListView* list) {
 }
 } // namespace
 
-Turlform1::Turlform1(App& app_, store::HelpHistory& history_, ProgramSettings& settings)
-    : QWidget(nullptr, Qt::Window), app(app_), history(history_) {
-    app.urlform1 = this;
+Turlform1::Turlform1(WindowContext& context_, store::HelpHistory& history_, QWidget* mainWindow_)
+    : QWidget(nullptr, Qt::Window), context(context_), history(history_), mainWindow(mainWindow_) {
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Urlboks"));
     setFont(tahoma(8));
@@ -47,7 +45,7 @@ Turlform1::Turlform1(App& app_, store::HelpHistory& history_, ProgramSettings& s
     resize(443, 338);
     buildControls();
 
-    optfilnavn = urlboksOptionsPath(settings.optdir());
+    optfilnavn = urlboksOptionsPath(context.settings.optdir());
     hentOpt();
 }
 
@@ -198,13 +196,13 @@ void Turlform1::showEvent(QShowEvent* e) {
         AsletAlle->setIcon(pictures::icon(pictures::Delete));
         // The first time, the window comes up over the middle of the main window, its frame
         // centred on the main window's frame.
-        applyPlace(this, {}, DesignSize::Client, app.mainform);
+        applyPlace(this, {}, DesignSize::Client, mainWindow);
     }
     QWidget::showEvent(e);
 }
 
 void Turlform1::closeEvent(QCloseEvent* e) {
-    if (app.ending) {
+    if (context.ending) {
         e->accept();
         return;
     }

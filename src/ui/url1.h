@@ -2,8 +2,7 @@
 
 #include <QWidget>
 
-class App;
-class ProgramSettings;
+struct WindowContext;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -21,7 +20,8 @@ class HelpHistory;
 class Turlform1 : public QWidget {
     Q_OBJECT
 public:
-    Turlform1(App& app, store::HelpHistory& history, ProgramSettings& settings);
+    // mainWindow is the window it first comes up centred on.
+    Turlform1(WindowContext& context, store::HelpHistory& history, QWidget* mainWindow);
 
     void hentOpt();
     // Writes the size; a failure is shown and false returned.
@@ -60,7 +60,8 @@ private:
     // Passes the entry selected in list to the information window.
     void goBackTo(const QListView* list);
 
-    App& app;
+    WindowContext& context;
     store::HelpHistory& history;
+    QWidget* mainWindow;
     bool shownBefore = false;
 };
