@@ -37,19 +37,6 @@ public:
     void AsletAlleExecute();
     void lukKnapClick();
 
-    QString optfilnavn;
-
-    QLabel* overskriftLabel;
-    QListView* strukturliste;
-    QSplitter* Splitter1;
-    QListView* urlListe;
-    QWidget* knapPanel;
-    QPushButton* sletKnap;
-    QPushButton* lukKnap;
-    QStatusBar* infoBar;
-
-    UpdateAction* AsletAlle;
-
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -64,4 +51,18 @@ private:
     store::HelpHistory& history;
     QWidget* mainWindow;
     bool shownBefore = false;
+
+    QString optfilnavn;
+
+    // Controls, found by their object names in tests.
+    QLabel* overskriftLabel;
+    QListView* strukturliste;
+    QSplitter* Splitter1;
+    QListView* urlListe;
+    QWidget* knapPanel;
+    QPushButton* sletKnap;
+    QPushButton* lukKnap;
+    QStatusBar* infoBar;
+
+    UpdateAction* AsletAlle;
 };

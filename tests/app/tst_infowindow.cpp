@@ -1,6 +1,7 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
 #include "helpstructure.h"
+#include "writefile.h"
 
 #include "Struktur.h"
 #include "boks.h"
@@ -11,6 +12,7 @@
 #include "url1.h"
 
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QScreen>
 #include <QSplitter>
@@ -241,8 +243,8 @@ void TstInfowindow::titleChangeFeedsAddressBoxAndHistory() {
     h.web()->load("Rediger.html");
     QCOMPARE(h.info()->Struktur->currentItem()->text(0), QStringLiteral("Rediger element"));
     QCOMPARE(h.history(), (QStringList{"Lenkaro", "Rediger element"}));
-    QCOMPARE(selectedRow(h.urls()->urlListe), 1);
-    QCOMPARE(selectedRow(h.urls()->strukturliste), 1);
+    QCOMPARE(selectedRow(control<QListView>(h.urls(), "urlListe")), 1);
+    QCOMPARE(selectedRow(control<QListView>(h.urls(), "strukturliste")), 1);
 }
 
 void TstInfowindow::navigationRules_data() {
@@ -301,7 +303,7 @@ void TstInfowindow::backThenLinkAppendsOrSelects() {
     QCOMPARE(h.web()->navigated.last(), h.doc("Information"));
     h.loadLast();
     QCOMPARE(h.hist()->urlIndex(), 1);
-    QCOMPARE(selectedRow(h.urls()->urlListe), 1);
+    QCOMPARE(selectedRow(control<QListView>(h.urls(), "urlListe")), 1);
 
     // A link followed from there goes after the existing entries...
     h.web()->load("Admin.html");
@@ -312,7 +314,7 @@ void TstInfowindow::backThenLinkAppendsOrSelects() {
     h.web()->load("Lenkaro.html");
     QCOMPARE(h.history().size(), 4);
     QCOMPARE(h.hist()->urlIndex(), 0);
-    QCOMPARE(selectedRow(h.urls()->strukturliste), 0);
+    QCOMPARE(selectedRow(control<QListView>(h.urls(), "strukturliste")), 0);
 }
 
 void TstInfowindow::historyMovesAddNothing() {
