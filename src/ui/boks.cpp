@@ -696,25 +696,11 @@ void Tboksform::InsertElement() {
         return;
     const QString navn = tekstEdit->text();
     const QString adresse = FilnavnEdit->text();
-    switch (store::checkEntry(model.funkNo(), adresse, navn, 1, *context.services.urlCheck)) {
-    case store::EntryCheck::ShortName:
-        context.infform->inform(QStringLiteral("Der mangler et kort navn!"));
+    if (informFailedEntry(
+            *context.infform,
+            store::checkEntry(model.funkNo(), adresse, navn, 1, *context.services.urlCheck),
+            EntryForm::EntryTab))
         return;
-    case store::EntryCheck::NoAddress:
-        context.infform->inform(QStringLiteral("Der mangler en webadresse!"));
-        return;
-    case store::EntryCheck::InvalidAddress:
-        context.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
-        return;
-    case store::EntryCheck::NoProgram:
-        context.infform->inform(QStringLiteral("Der mangler et program!"));
-        return;
-    case store::EntryCheck::ProgramMissing:
-        context.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
-        return;
-    case store::EntryCheck::Ok:
-        break;
-    }
     const store::Result result = model.insertElement(adresse, navn, [this](const QString& name) {
         return confirmOverwrite(*context.spform, name);
     });

@@ -499,23 +499,11 @@ void Tmainform::enterDropped(const QString& adresse, const QString& navn) {
 void Tmainform::actionILExecute() {
     const QString adresse = webEdit1->text();
     const QString navn = webEdit2->text();
-    switch (store::checkEntry(model.funkNo(), adresse, navn, 3, *context.services.urlCheck)) {
-    case store::EntryCheck::ShortName:
-        context.infform->inform(QStringLiteral("Kort navn: Minimum 3 tegn!"));
+    if (informFailedEntry(
+            *context.infform,
+            store::checkEntry(model.funkNo(), adresse, navn, 3, *context.services.urlCheck),
+            EntryForm::MainWindow))
         return;
-    case store::EntryCheck::NoAddress:
-    case store::EntryCheck::InvalidAddress:
-        context.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
-        return;
-    case store::EntryCheck::NoProgram:
-        context.infform->inform(QStringLiteral("Der mangler et program!"));
-        return;
-    case store::EntryCheck::ProgramMissing:
-        context.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
-        return;
-    case store::EntryCheck::Ok:
-        break;
-    }
     const store::Result result = model.insertElement(adresse, navn, [this](const QString& name) {
         return confirmOverwrite(*context.spform, name);
     });

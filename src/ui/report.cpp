@@ -1,6 +1,8 @@
 #include "report.h"
 
+#include "entrycheck.h"
 #include "filedialog.h"
+#include "infUnit.h"
 
 #include "messagebox.h"
 #include "result.h"
@@ -35,6 +37,34 @@ bool confirmOverwrite(Tspform& spform, const QString& navn) {
     return spform.ask(QStringLiteral("Skal \"") + navn +
                       QStringLiteral("\" overskrives?\r\r\"Dato\" og \"Besøg\" "
                                      "nul-stilles, hvis elementet overskrives."));
+}
+
+bool informFailedEntry(Tinfform& infform, store::EntryCheck check, EntryForm form) {
+    const bool main = form == EntryForm::MainWindow;
+    QString text;
+    switch (check) {
+    case store::EntryCheck::Ok:
+        return false;
+    case store::EntryCheck::ShortName:
+        text = main ? QStringLiteral("Kort navn: Minimum 3 tegn!")
+                    : QStringLiteral("Der mangler et kort navn!");
+        break;
+    case store::EntryCheck::NoAddress:
+        text = main ? QStringLiteral("Der mangler en gyldig webadresse!")
+                    : QStringLiteral("Der mangler en webadresse!");
+        break;
+    case store::EntryCheck::InvalidAddress:
+        text = QStringLiteral("Der mangler en gyldig webadresse!");
+        break;
+    case store::EntryCheck::NoProgram:
+        text = QStringLiteral("Der mangler et program!");
+        break;
+    case store::EntryCheck::ProgramMissing:
+        text = QStringLiteral("Filen kunne ikke findes!");
+        break;
+    }
+    infform.inform(text);
+    return true;
 }
 
 QString chooseProgram(QWidget* parent) {
