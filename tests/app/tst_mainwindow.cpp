@@ -8,6 +8,7 @@
 #include "updateaction.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -28,6 +29,10 @@ private slots:
     void visitStampFollowsLocale_data();
     void visitStampFollowsLocale();
     void invalidAddressIsNotVisited();
+    void failedVisitWriteOpensNothing_data();
+    void failedVisitWriteOpensNothing();
+    void visitKeys_data();
+    void visitKeys();
     void launchesPrograms();
     void programRefusals_data();
     void programRefusals();
@@ -203,6 +208,56 @@ void TstMainwindow::invalidAddressIsNotVisited() {
     QCOMPARE(row(app.mainform->Listen, 2)[2], QStringLiteral("5"));
     QCOMPARE(textfile::readLines(f.web() + "/Nyheder/Ødelagt.txt")->at(4), QStringLiteral("5"));
     QVERIFY(f.fakes.shell->calls.isEmpty());
+}
+
+void TstMainwindow::failedVisitWriteOpensNothing_data() {
+    QTest::addColumn<bool>("programs");
+    QTest::newRow("web address") << false;
+    QTest::newRow("program") << true;
+}
+
+void TstMainwindow::failedVisitWriteOpensNothing() {
+    QFETCH(bool, programs);
+    Fixture f;
+    App& app = start(f);
+    if (programs)
+        QTest::keyClick(app.mainform, Qt::Key_S, Qt::ControlModifier);
+    const QString file =
+        programs ? f.programs() + "/Værktøj/Lommeregner.txt" : f.web() + "/Nyheder/DR.txt";
+    // A folder where the element's file is: the visit cannot be written.
+    QVERIFY(QFile::remove(file));
+    QVERIFY(QDir().mkpath(file));
+    MessageBox::takeShown();
+    QTableView* listen = app.mainform->Listen;
+    const QStringList before = row(listen, 0);
+    doubleClickRow(listen, 0);
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].text.contains(QFileInfo(file).fileName()), qPrintable(shown[0].text));
+    // Neither browser nor program was started, and the row shows the visit as it was.
+    QVERIFY(f.fakes.shell->calls.isEmpty());
+    QCOMPARE(row(listen, 0), before);
+}
+
+void TstMainwindow::visitKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("F9") << int(Qt::Key_F9) << int(Qt::NoModifier);
+    QTest::newRow("Ctrl+G") << int(Qt::Key_G) << int(Qt::ControlModifier);
+}
+
+void TstMainwindow::visitKeys() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Fixture f;
+    App& app = start(f);
+    QTableView* listen = app.mainform->Listen;
+    clickRow(listen, 1);
+    QTest::keyClick(app.mainform, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+    QCOMPARE(f.fakes.shell->calls[0].file, QStringLiteral("https://nyheder.tv2.dk/"));
+    QCOMPARE(row(listen, 1)[2], QStringLiteral("3"));
+    QCOMPARE(textfile::readLines(f.web() + "/Nyheder/TV 2.txt")->at(4), QStringLiteral("3"));
 }
 
 void TstMainwindow::launchesPrograms() {
