@@ -94,7 +94,33 @@ public:
     QString strukturdir;
     QString newNavn;
 
-    // Controls. Set while the window is built; an event filter may look at them before then.
+signals:
+    // "Urlboks" is to be shown.
+    void historyListRequested();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildActions();
+    void loadPictures();
+    void makePageView();
+    void writeOptions(const InfoOptions& options);
+    // The position of the style in use among the style names in alphabetical order (as the
+    // administration window lists them), -1 for none; the search results are drawn by it.
+    int designPosition = -1;
+    void noteDesign(const QString& name);
+
+    WindowContext& context;
+    store::HelpHistory& history;
+    ProgramSettings& settings;
+
+    // Controls, found by their object names in tests. Set while the window is built; an event
+    // filter may look at them before then.
     QWidget* leftPanel = nullptr;
     QTabWidget* infoBog = nullptr;
     QWidget* side1 = nullptr;
@@ -124,29 +150,4 @@ public:
     UpdateAction* Ago = nullptr;
     UpdateAction* AfavListe = nullptr;
     UpdateAction* aSearch = nullptr;
-
-signals:
-    // "Urlboks" is to be shown.
-    void historyListRequested();
-
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void buildControls();
-    void buildActions();
-    void loadPictures();
-    void makePageView();
-    void writeOptions(const InfoOptions& options);
-    // The position of the style in use among the style names in alphabetical order (as the
-    // administration window lists them), -1 for none; the search results are drawn by it.
-    int designPosition = -1;
-    void noteDesign(const QString& name);
-
-    WindowContext& context;
-    store::HelpHistory& history;
-    ProgramSettings& settings;
 };

@@ -111,12 +111,12 @@ void TstInfowindow::engineWaitsForFirstShowing() {
     Help h;
     QVERIFY(!h.info()->isVisible());
     QVERIFY(h.web() == nullptr);
-    QVERIFY(h.info()->Web == nullptr);
+    QVERIFY(h.info()->findChild<QWidget*>("Web") == nullptr);
     // The structure is there from the start; only the page view waits.
-    QCOMPARE(h.info()->Struktur->nodeCount(), 9);
+    QCOMPARE(control<TStruktur>(h.info(), "Struktur")->nodeCount(), 9);
     h.app->mainform->Information("Lenkaro");
     QVERIFY(h.web() != nullptr);
-    QCOMPARE(h.info()->Web, static_cast<PageView*>(h.web()));
+    QCOMPARE(h.info()->findChild<QWidget*>("Web"), h.web()->widget());
 }
 
 void TstInfowindow::firstShowingOpensInformation() {
@@ -161,7 +161,7 @@ void TstInfowindow::topicLookup() {
     QVERIFY(h.info()->isVisible());
     QCOMPARE(h.web()->navigated.last(), h.doc(document));
     QCOMPARE(h.info()->hjemmeside, h.doc(document));
-    const QList<QTreeWidgetItem*> items = h.info()->Struktur->selectedItems();
+    const QList<QTreeWidgetItem*> items = control<TStruktur>(h.info(), "Struktur")->selectedItems();
     QCOMPARE(items.size(), 1);
     QCOMPARE(items.first()->text(0), selected);
     if (found && topic == "ÆBLE")
@@ -197,7 +197,7 @@ void TstInfowindow::everyCallerReachesItsNode() {
 
 void TstInfowindow::noStructureShowsWindowOnly() {
     Help h(false);
-    QCOMPARE(h.info()->antalLabel->text(), QStringLiteral("0"));
+    QCOMPARE(control<QLabel>(h.info(), "antalLabel")->text(), QStringLiteral("0"));
     QVERIFY(!h.info()->goToInfo("Lenkaro"));
     QVERIFY(h.info()->isVisible());
     QVERIFY(h.web()->navigated.isEmpty());
@@ -206,7 +206,7 @@ void TstInfowindow::noStructureShowsWindowOnly() {
 void TstInfowindow::clickEnterAndSpaceOpenTopics() {
     Help h;
     h.open();
-    TStruktur* tree = h.info()->Struktur;
+    TStruktur* tree = control<TStruktur>(h.info(), "Struktur");
     tree->setFocus();
     // Moving with the arrow keys selects without opening.
     tree->setCurrentItem(tree->topLevelItem(0));
@@ -229,7 +229,7 @@ void TstInfowindow::titleChangeFeedsAddressBoxAndHistory() {
     Help h;
     h.open();
     // F1 opened "Information" and then "Lenkaro"; the view shows the last page asked for.
-    QCOMPARE(h.info()->Edit->text(), QStringLiteral("Lenkaro.html"));
+    QCOMPARE(control<QLineEdit>(h.info(), "Edit")->text(), QStringLiteral("Lenkaro.html"));
     QCOMPARE(h.history(), QStringList{"Lenkaro"});
     QCOMPARE(h.hist()->strukturName(0), QStringLiteral("Lenkaroinfo.txt"));
     QCOMPARE(h.hist()->urlIndex(), 0);
@@ -241,7 +241,8 @@ void TstInfowindow::titleChangeFeedsAddressBoxAndHistory() {
     QCOMPARE(h.history(), QStringList{"Lenkaro"});
     // The tree follows the page shown.
     h.web()->load("Rediger.html");
-    QCOMPARE(h.info()->Struktur->currentItem()->text(0), QStringLiteral("Rediger element"));
+    QCOMPARE(control<TStruktur>(h.info(), "Struktur")->currentItem()->text(0),
+             QStringLiteral("Rediger element"));
     QCOMPARE(h.history(), (QStringList{"Lenkaro", "Rediger element"}));
     QCOMPARE(selectedRow(control<QListView>(h.urls(), "urlListe")), 1);
     QCOMPARE(selectedRow(control<QListView>(h.urls(), "strukturliste")), 1);
@@ -278,7 +279,9 @@ void TstInfowindow::navigationRules() {
     }
     QCOMPARE(h.hist()->urlIndex(), current);
     Tinfoformen* info = h.info();
-    UpdateAction* actions[] = {info->Afirst, info->Aback, info->Aforward, info->Alast};
+    UpdateAction* actions[] = {
+        control<UpdateAction>(info, "Afirst"), control<UpdateAction>(info, "Aback"),
+        control<UpdateAction>(info, "Aforward"), control<UpdateAction>(info, "Alast")};
     for (int i = 0; i < 4; ++i)
         QCOMPARE(actions[i]->update(), enabled[i]);
     // A disabled action does nothing, however it is started.
@@ -298,7 +301,7 @@ void TstInfowindow::backThenLinkAppendsOrSelects() {
     QCOMPARE(h.history(), (QStringList{"Lenkaro", "Information", "Grupper"}));
     QCOMPARE(h.hist()->urlIndex(), 2);
 
-    QVERIFY(h.info()->Aback->execute());
+    QVERIFY(control<UpdateAction>(h.info(), "Aback")->execute());
     QCOMPARE(h.hist()->urlIndex(), 1);
     QCOMPARE(h.web()->navigated.last(), h.doc("Information"));
     h.loadLast();
@@ -322,18 +325,18 @@ void TstInfowindow::historyMovesAddNothing() {
     h.open();
     h.web()->load("Information.html");
     h.web()->load("Grupper.html");
-    QVERIFY(h.info()->Afirst->execute());
+    QVERIFY(control<UpdateAction>(h.info(), "Afirst")->execute());
     QCOMPARE(h.web()->navigated.last(), h.doc("Lenkaro"));
     h.loadLast();
     QCOMPARE(h.hist()->urlIndex(), 0);
     QVERIFY(!h.hist()->naviKlikket());
-    QVERIFY(h.info()->Alast->execute());
+    QVERIFY(control<UpdateAction>(h.info(), "Alast")->execute());
     QCOMPARE(h.web()->navigated.last(), h.doc("Grupper"));
     h.loadLast();
     QCOMPARE(h.hist()->urlIndex(), 2);
-    QVERIFY(h.info()->Aback->execute());
+    QVERIFY(control<UpdateAction>(h.info(), "Aback")->execute());
     h.loadLast();
-    QVERIFY(h.info()->Aforward->execute());
+    QVERIFY(control<UpdateAction>(h.info(), "Aforward")->execute());
     h.loadLast();
     QCOMPARE(h.hist()->urlIndex(), 2);
     QCOMPARE(h.history(), (QStringList{"Lenkaro", "Information", "Grupper"}));
@@ -345,7 +348,8 @@ void TstInfowindow::pagesOutsideStructureShareOneEntry() {
     h.web()->load("https://www.google.com/search?q=lenkaro");
     QCOMPARE(h.history(), (QStringList{"Lenkaro", ""}));
     QCOMPARE(h.hist()->urlIndex(), 1);
-    QCOMPARE(h.info()->Edit->text(), QStringLiteral("https://www.google.com/search?q=lenkaro"));
+    QCOMPARE(control<QLineEdit>(h.info(), "Edit")->text(),
+             QStringLiteral("https://www.google.com/search?q=lenkaro"));
     h.web()->load("Information.html");
     // A title that no path could hold, and a page no node names, share the one entry.
     h.web()->load("https://example.com/a|b");
@@ -375,14 +379,14 @@ void TstInfowindow::goToStrukturOutsideHistoryIsIgnored() {
 void TstInfowindow::addressBoxOpensDocument() {
     Help h;
     h.open();
-    QVERIFY(h.info()->Ago->update());
-    h.info()->Edit->setText("Rediger.html");
-    QTest::keyClick(h.info()->Edit, Qt::Key_Return);
+    QVERIFY(control<UpdateAction>(h.info(), "Ago")->update());
+    control<QLineEdit>(h.info(), "Edit")->setText("Rediger.html");
+    QTest::keyClick(control<QLineEdit>(h.info(), "Edit"), Qt::Key_Return);
     QCOMPARE(h.web()->navigated.last(), h.tekstfiler + QDir::separator() + "Rediger.html");
-    h.info()->Edit->clear();
-    QVERIFY(!h.info()->Ago->update());
+    control<QLineEdit>(h.info(), "Edit")->clear();
+    QVERIFY(!control<UpdateAction>(h.info(), "Ago")->update());
     const qsizetype before = h.web()->navigated.size();
-    QTest::keyClick(h.info()->Edit, Qt::Key_Return);
+    QTest::keyClick(control<QLineEdit>(h.info(), "Edit"), Qt::Key_Return);
     QCOMPARE(h.web()->navigated.size(), before);
 }
 
@@ -400,8 +404,8 @@ void TstInfowindow::addressBoxSearchesEncoded() {
     QFETCH(QString, text);
     Help h;
     h.open();
-    h.info()->Edit->setText(text);
-    QVERIFY(h.info()->Ago->execute());
+    control<QLineEdit>(h.info(), "Edit")->setText(text);
+    QVERIFY(control<UpdateAction>(h.info(), "Ago")->execute());
     const QUrl url(h.web()->navigated.last(), QUrl::StrictMode);
     QVERIFY(url.isValid());
     QCOMPARE(url.scheme(), QStringLiteral("https"));
@@ -424,20 +428,20 @@ void TstInfowindow::hoverRules() {
     // Before the first document has completed, the mouse is not followed.
     web->hover(link);
     QVERIFY(info->globalUrl.isEmpty());
-    QVERIFY(info->infobar->currentMessage().isEmpty());
+    QVERIFY(control<QStatusBar>(info, "infobar")->currentMessage().isEmpty());
 
     web->load("Lenkaro.html");
     web->hover(link);
-    QCOMPARE(info->infobar->currentMessage(), link);
+    QCOMPARE(control<QStatusBar>(info, "infobar")->currentMessage(), link);
     QCOMPARE(info->globalUrl, link);
     // Anything that is no link clears both.
     web->hover(QString());
-    QVERIFY(info->infobar->currentMessage().isEmpty());
+    QVERIFY(control<QStatusBar>(info, "infobar")->currentMessage().isEmpty());
     QVERIFY(info->globalUrl.isEmpty());
     // A link the address check refuses is neither shown nor kept.
     web->hover(link);
     web->hover("Grupper.html");
-    QVERIFY(info->infobar->currentMessage().isEmpty());
+    QVERIFY(control<QStatusBar>(info, "infobar")->currentMessage().isEmpty());
     QVERIFY(info->globalUrl.isEmpty());
     const QString local = QUrl::fromLocalFile(h.doc("Grupper")).toString();
     web->hover(local);
@@ -448,7 +452,7 @@ void TstInfowindow::hoverRules() {
     web->startNavigation();
     web->hover(QString());
     web->hover("https://example.com/");
-    QCOMPARE(info->infobar->currentMessage(), link);
+    QCOMPARE(control<QStatusBar>(info, "infobar")->currentMessage(), link);
     QCOMPARE(info->globalUrl, link);
     // A load that ends without a document leaves the mouse unfollowed.
     web->completeDocument(false);
@@ -490,26 +494,26 @@ void TstInfowindow::rulesFollowPagesWithoutInput() {
     Tinfoformen* info = h.info();
     // What the key F1 left to do is done; from here on only the view speaks.
     QCoreApplication::processEvents();
-    QVERIFY(!info->Aback->isEnabled());
-    QVERIFY(!info->Afirst->isEnabled());
+    QVERIFY(!control<UpdateAction>(info, "Aback")->isEnabled());
+    QVERIFY(!control<UpdateAction>(info, "Afirst")->isEnabled());
     h.web()->load("Information.html");
     QCoreApplication::processEvents();
-    QVERIFY(info->Aback->isEnabled());
-    QVERIFY(info->Afirst->isEnabled());
-    QVERIFY(!info->Aforward->isEnabled());
-    QVERIFY(info->Aback->execute());
+    QVERIFY(control<UpdateAction>(info, "Aback")->isEnabled());
+    QVERIFY(control<UpdateAction>(info, "Afirst")->isEnabled());
+    QVERIFY(!control<UpdateAction>(info, "Aforward")->isEnabled());
+    QVERIFY(control<UpdateAction>(info, "Aback")->execute());
     h.loadLast();
     QCoreApplication::processEvents();
-    QVERIFY(!info->Aback->isEnabled());
-    QVERIFY(info->Aforward->isEnabled());
-    QVERIFY(info->Alast->isEnabled());
+    QVERIFY(!control<UpdateAction>(info, "Aback")->isEnabled());
+    QVERIFY(control<UpdateAction>(info, "Aforward")->isEnabled());
+    QVERIFY(control<UpdateAction>(info, "Alast")->isEnabled());
     // A page without a title the history can use still fills the address box.
-    info->Edit->clear();
+    control<QLineEdit>(info, "Edit")->clear();
     QCoreApplication::processEvents();
-    QVERIFY(!info->Ago->isEnabled());
+    QVERIFY(!control<UpdateAction>(info, "Ago")->isEnabled());
     h.web()->load("https://www.dr.dk/");
     QCoreApplication::processEvents();
-    QVERIFY(info->Ago->isEnabled());
+    QVERIFY(control<UpdateAction>(info, "Ago")->isEnabled());
 }
 
 // The engine reports a link when the mouse enters or leaves it: a new page under a mouse that
@@ -525,7 +529,7 @@ void TstInfowindow::newPageClearsHover() {
     QCOMPARE(info->globalUrl, link);
     web->load("Grupper.html");
     QVERIFY(info->globalUrl.isEmpty());
-    QVERIFY(info->infobar->currentMessage().isEmpty());
+    QVERIFY(control<QStatusBar>(info, "infobar")->currentMessage().isEmpty());
     const qsizetype before = web->navigated.size();
     web->requestWindow("https://example.com/popup");
     QCOMPARE(web->navigated.size(), before);
@@ -533,7 +537,7 @@ void TstInfowindow::newPageClearsHover() {
     QCOMPARE(h.f.fakes.shell->calls[0].file, QStringLiteral("https://example.com/popup"));
     // The next mouse-over sets both again.
     web->hover(link);
-    QCOMPARE(info->infobar->currentMessage(), link);
+    QCOMPARE(control<QStatusBar>(info, "infobar")->currentMessage(), link);
     QCOMPARE(info->globalUrl, link);
 }
 
@@ -560,7 +564,7 @@ void TstInfowindow::optionsDefaultsWrittenAtFirstShowing() {
     // The place and size are the frame's.
     QVERIFY(QTest::qWaitForWindowExposed(app.infoformen));
     QCOMPARE(app.infoformen->frameGeometry(), QRect(52, 52, 753, 968));
-    QCOMPARE(app.infoformen->Splitter1->sizes().value(0), 195);
+    QCOMPARE(control<QSplitter>(app.infoformen, "Splitter1")->sizes().value(0), 195);
 }
 
 void TstInfowindow::optionsReadAndWrittenAtClose() {
@@ -574,11 +578,11 @@ void TstInfowindow::optionsReadAndWrittenAtClose() {
     QVERIFY(QTest::qWaitForWindowExposed(app.infoformen));
     QCOMPARE(app.infoformen->frameGeometry(), QRect(30, 40, 900, 700));
     QCoreApplication::processEvents();
-    QCOMPARE(app.infoformen->leftPanel->width(), 260);
+    QCOMPARE(control<QWidget>(app.infoformen, "leftPanel")->width(), 260);
     app.infoformen->move(70, 60);
     const QMargins frame = app.infoformen->windowHandle()->frameMargins();
     app.infoformen->resize(QSize(820, 640).shrunkBy(frame));
-    app.infoformen->Splitter1->setSizes({250, 566});
+    control<QSplitter>(app.infoformen, "Splitter1")->setSizes({250, 566});
     QVERIFY(app.infoformen->close());
     QVERIFY(!app.infoformen->isVisible());
     QCOMPARE(textfile::readLines(file).value_or(QStringList{}),
@@ -616,11 +620,11 @@ void TstInfowindow::extremeOptionsStayOnScreen() {
     QVERIFY(placed.width() >= info->minimumWidth());
     QVERIFY(placed.height() >= info->minimumHeight());
     QCoreApplication::processEvents();
-    const int panel = info->leftPanel->width();
-    QVERIFY(panel >= info->leftPanel->minimumWidth() && panel < placed.width());
+    const int panel = control<QWidget>(info, "leftPanel")->width();
+    QVERIFY(panel >= control<QWidget>(info, "leftPanel")->minimumWidth() && panel < placed.width());
     // The page view keeps the width it has in the narrowest window, whatever the panel's.
-    QVERIFY2(info->rightPanel->width() >= info->minimumWidth() - 200,
-             qPrintable(QString::number(info->rightPanel->width())));
+    QVERIFY2(control<QWidget>(info, "rightPanel")->width() >= info->minimumWidth() - 200,
+             qPrintable(QString::number(control<QWidget>(info, "rightPanel")->width())));
     QVERIFY(info->close());
     QCOMPARE(textfile::readLines(file).value_or(QStringList{}),
              (QStringList{QString::number(placed.y()), QString::number(placed.x()),
@@ -635,16 +639,16 @@ void TstInfowindow::layout() {
     QCOMPARE(info->windowTitle(), QStringLiteral("Information"));
     QVERIFY(QTest::qWaitForWindowExposed(info));
     QCOMPARE(info->minimumSize().grownBy(info->windowHandle()->frameMargins()), QSize(753, 500));
-    QCOMPARE(info->infoBog->tabText(0), QStringLiteral("Struktur"));
-    QCOMPARE(info->infoBog->tabText(1), QStringLiteral("Søg"));
-    QCOMPARE(info->infoBog->currentIndex(), 0);
-    QCOMPARE(info->antalLabel->text(), QStringLiteral("9"));
-    QCOMPARE(info->Struktur->indentation(), 19);
+    QCOMPARE(control<QTabWidget>(info, "infoBog")->tabText(0), QStringLiteral("Struktur"));
+    QCOMPARE(control<QTabWidget>(info, "infoBog")->tabText(1), QStringLiteral("Søg"));
+    QCOMPARE(control<QTabWidget>(info, "infoBog")->currentIndex(), 0);
+    QCOMPARE(control<QLabel>(info, "antalLabel")->text(), QStringLiteral("9"));
+    QCOMPARE(control<TStruktur>(info, "Struktur")->indentation(), 19);
     QStringList order;
-    for (QAction* action : info->NavigateBar->actions()) {
+    for (QAction* action : control<QToolBar>(info, "NavigateBar")->actions()) {
         if (action->isSeparator())
             order << "|";
-        else if (QWidget* w = info->NavigateBar->widgetForAction(action);
+        else if (QWidget* w = control<QToolBar>(info, "NavigateBar")->widgetForAction(action);
                  w && !w->objectName().isEmpty())
             order << w->objectName();
         else
@@ -656,25 +660,27 @@ void TstInfowindow::layout() {
     // is 317 wide.
     info->resize(info->minimumSize());
     QCoreApplication::processEvents();
-    QVERIFY(info->redigerKnap->isVisible());
-    QVERIFY(info->urlListeKnap->isVisible());
+    QVERIFY(control<QToolButton>(info, "redigerKnap")->isVisible());
+    QVERIFY(control<QToolButton>(info, "urlListeKnap")->isVisible());
     info->resize(1100, 700);
     QCoreApplication::processEvents();
-    QCOMPARE(info->Edit->width(), 317);
-    QCOMPARE(info->Afirst->statusTip(), QStringLiteral("Gå til første"));
-    QCOMPARE(info->AfavListe->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
-    QCOMPARE(info->redigerKnap->text(), QStringLiteral("Rediger"));
+    QCOMPARE(control<QLineEdit>(info, "Edit")->width(), 317);
+    QCOMPARE(control<UpdateAction>(info, "Afirst")->statusTip(), QStringLiteral("Gå til første"));
+    QCOMPARE(control<UpdateAction>(info, "AfavListe")->shortcut(),
+             QKeySequence(Qt::CTRL | Qt::Key_F));
+    QCOMPARE(control<QToolButton>(info, "redigerKnap")->text(), QStringLiteral("Rediger"));
     // The search tab: its box takes the focus when the tab is chosen.
     info->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(info));
-    info->infoBog->setCurrentIndex(1);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(info->EditFind));
-    QVERIFY(!info->aSearch->update());
-    info->EditFind->setText("grupper");
-    QVERIFY(info->aSearch->update());
+    control<QTabWidget>(info, "infoBog")->setCurrentIndex(1);
+    QCOMPARE(QApplication::focusWidget(),
+             static_cast<QWidget*>(control<QLineEdit>(info, "EditFind")));
+    QVERIFY(!control<UpdateAction>(info, "aSearch")->update());
+    control<QLineEdit>(info, "EditFind")->setText("grupper");
+    QVERIFY(control<UpdateAction>(info, "aSearch")->update());
     // Ctrl+F shows the list of visited pages.
     QVERIFY(!h.urls()->isVisible());
-    QVERIFY(info->AfavListe->execute());
+    QVERIFY(control<UpdateAction>(info, "AfavListe")->execute());
     QVERIFY(h.urls()->isVisible());
 }
 

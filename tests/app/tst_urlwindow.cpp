@@ -123,7 +123,7 @@ void TstUrlwindow::clearingEmptiesHistory() {
     QCOMPARE(v.history()->urlIndex(), -1);
     QVERIFY(!control<UpdateAction>(w, "AsletAlle")->update());
     QVERIFY(!control<QPushButton>(w, "sletKnap")->isEnabled());
-    QVERIFY(!v.info()->Aback->update());
+    QVERIFY(!control<UpdateAction>(v.info(), "Aback")->update());
     // The next page starts the history afresh.
     v.f.fakes.pageView->load("Grupper.html");
     QCOMPARE(v.column(control<QListView>(w, "urlListe")), QStringList{"Grupper"});
