@@ -15,8 +15,7 @@
 #include "place.h"
 #include "programsettings.h"
 #include "report.h"
-#include "shelf.h"
-#include "shelfdraft.h"
+#include "shelftab.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "textcompare.h"
@@ -156,18 +155,15 @@ Tboksform::Tboksform(WindowContext& context_, store::ShelfDraft& draft_)
     resize(480, 400);
     buildControls();
     buildActions();
-    buildShelfActions();
 
     // The lists and fields follow the model.
     connect(&model, &store::Model::groupListsChanged, this, &Tboksform::showGroupLists);
     connect(&model, &store::Model::currentGroupChanged, this, &Tboksform::showCurrentGroup);
     connect(&model, &store::Model::groupLoaded, this, &Tboksform::clearEntryFields);
     connect(&model, &store::Model::modeChanged, this, &Tboksform::showMode);
-    connect(&draft, &store::ShelfDraft::changed, this, &Tboksform::showShelf);
 
     // Creating the window: it shows the model's state as the main window's creation left it.
     showGroupLists();
-    showShelf();
     showCurrentGroup();
     optfil = boksOptionsPath(settings.optdir());
     hentOpt();
@@ -186,10 +182,8 @@ Tboksform::Tboksform(WindowContext& context_, store::ShelfDraft& draft_)
     connect(fjernKnap, &QToolButton::clicked, this, &Tboksform::fjernKnapClick);
     for (QLineEdit* e : {gEdit, tekstEdit, nytekstEdit})
         e->installEventFilter(this);
-    const std::pair<QToolButton*, const char*> topics[] = {{sbInformationsKnap, "Grupper"},
-                                                           {sbInfo2, "Indfør element"},
-                                                           {sbInfo1, "Rediger element"},
-                                                           {sbInformation, "Administrer grupper"}};
+    const std::pair<QToolButton*, const char*> topics[] = {
+        {sbInformationsKnap, "Grupper"}, {sbInfo2, "Indfør element"}, {sbInfo1, "Rediger element"}};
     for (auto [button, topic] : topics) {
         connect(button, &QToolButton::clicked, this,
                 [this, topic = QString::fromUtf8(topic)] { emit helpRequested(topic); });
@@ -223,7 +217,12 @@ void Tboksform::buildControls() {
     buildGroupsTab(side0);
     buildEntryTab(side1);
     buildEditTab(side2);
-    buildShelfTab(side4);
+    // The shelf's tab is a class of its own, over the shelf's draft.
+    auto* shelfLayout = new QVBoxLayout(side4);
+    shelfLayout->setContentsMargins(0, 0, 0, 0);
+    shelfTab = new ShelfTab(draft, side4);
+    shelfLayout->addWidget(shelfTab);
+    connect(shelfTab, &ShelfTab::helpRequested, this, &Tboksform::helpRequested);
 }
 
 void Tboksform::buildActions() {
@@ -467,50 +466,6 @@ void Tboksform::buildEditTab(QWidget* page) {
     rows->addStretch();
 }
 
-void Tboksform::buildShelfTab(QWidget* page) {
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(3, 3, 3, 6);
-    layout->setSpacing(3);
-    Box = named(new QListWidget, "Box");
-    lagerBox = named(new QListWidget, "lagerBox");
-    for (QListWidget* list : {Box, lagerBox}) {
-        list->setFixedWidth(200);
-        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        GroupItemDelegate::install(list);
-    }
-    Box->setAccessibleName(QStringLiteral("Aktive grupper"));
-    lagerBox->setAccessibleName(QStringLiteral("Grupper på lager"));
-
-    auto* column = new QWidget;
-    column->setFixedWidth(36);
-    auto* buttons = new QVBoxLayout(column);
-    buttons->setContentsMargins(3, 0, 3, 0);
-    buttons->setSpacing(2);
-    sbInformation = flatButton("sbInformation", QString(),
-                               QStringLiteral("Information: Administrer grupper"), pictures::Help);
-    // The other buttons take picture and hint from the main window's storage actions.
-    QToolButton** const moves[] = {&tilLagerValgte, &tilbageValgte, &tilLagerAlle,
-                                   &tilbageAlle,    &flytOp,        &flytNed};
-    const char* const names[] = {"tilLagerValgte", "tilbageValgte", "tilLagerAlle",
-                                 "tilbageAlle",    "flytOp",        "flytNed"};
-    for (int i = 0; i < 6; ++i)
-        *moves[i] = named(new QToolButton, names[i]);
-    gemKnap = named(new QToolButton, "gemKnap");
-    for (QToolButton* b : {sbInformation, tilLagerValgte, tilbageValgte, tilLagerAlle, tilbageAlle,
-                           flytOp, flytNed, gemKnap}) {
-        // All but the information and save buttons are drawn flat.
-        b->setAutoRaise(b != sbInformation && b != gemKnap);
-        b->setFixedSize(30, 26);
-        buttons->addWidget(b);
-    }
-    buttons->addStretch();
-
-    layout->addWidget(Box);
-    layout->addWidget(column);
-    layout->addWidget(lagerBox);
-    layout->addStretch();
-}
-
 bool Tboksform::event(QEvent* e) {
     return hintsToStatusBar(e, infoBar) || QWidget::event(e);
 }
@@ -594,11 +549,6 @@ void Tboksform::showBrowserValg(int index) {
 void Tboksform::showGroupLists() {
     fill(gruppeBoks, model.gruppeliste());
     showCurrentGroup();
-}
-
-void Tboksform::showShelf() {
-    fill(Box, draft.active());
-    fill(lagerBox, draft.stored());
 }
 
 void Tboksform::showCurrentGroup() {
@@ -860,112 +810,4 @@ void Tboksform::fjernKnapClick() {
     if (!context.spform->ask(question))
         return;
     showFileError(model.removeElements(ticked));
-}
-
-namespace {
-namespace shelf = store::shelf;
-
-QList<int> selectedRows(const QListWidget* list) {
-    QList<int> rows;
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->isSelected())
-            rows << i;
-    }
-    return rows;
-}
-
-void showRows(QListWidget* list, const QStringList& all, const QList<int>& selected) {
-    fill(list, all);
-    for (int row : selected)
-        list->item(row)->setSelected(true);
-    if (selected.size() == 1)
-        list->setCurrentRow(selected.first(), QItemSelectionModel::NoUpdate);
-}
-} // namespace
-
-void Tboksform::buildShelfActions() {
-    // The rules read what the lists' signals keep up to date.
-    for (QListWidget* list : {Box, lagerBox}) {
-        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                &Tboksform::noteShelfFacts);
-        QAbstractItemModel* rows = list->model();
-        connect(rows, &QAbstractItemModel::rowsInserted, this, &Tboksform::noteShelfFacts);
-        connect(rows, &QAbstractItemModel::rowsRemoved, this, &Tboksform::noteShelfFacts);
-        connect(rows, &QAbstractItemModel::rowsMoved, this, &Tboksform::noteShelfFacts);
-        connect(rows, &QAbstractItemModel::modelReset, this, &Tboksform::noteShelfFacts);
-        connect(rows, &QAbstractItemModel::layoutChanged, this, &Tboksform::noteShelfFacts);
-    }
-    noteShelfFacts();
-    auto make = [this](const char* name, const QString& hint, pictures::Kind picture,
-                       bool (*enabled)(const shelf::Facts&),
-                       shelf::Lists (*move)(const shelf::Lists&)) {
-        auto* action = new UpdateAction(
-            this, QString(), hint, [this, enabled] { return enabled(shelfFacts); },
-            [this, move] {
-                const shelf::Lists moved =
-                    draft.apply(move, selectedRows(Box), selectedRows(lagerBox));
-                showRows(Box, moved.active, moved.activeRows);
-                showRows(lagerBox, moved.stored, moved.storedRows);
-            });
-        action->setObjectName(QString::fromLatin1(name));
-        action->setIcon(pictures::icon(picture));
-        return action;
-    };
-    AvalgteTilLager = make("AvalgteTilLager", QStringLiteral("Flyt valgte til lager"),
-                           pictures::ToShelf, shelf::valgteTilLagerEnabled, shelf::valgteTilLager);
-    AvalgteTilbage = make("AvalgteTilbage", QStringLiteral("Flyt valgte tilbage"),
-                          pictures::FromShelf, shelf::valgteTilbageEnabled, shelf::valgteTilbage);
-    AalleTilLager = make("AalleTilLager", QStringLiteral("Flyt alle til lager"),
-                         pictures::AllToShelf, shelf::alleTilLagerEnabled, shelf::alleTilLager);
-    AalleTilbage = make("AalleTilbage", QStringLiteral("Flyt alle tilbage"), pictures::AllFromShelf,
-                        shelf::alleTilbageEnabled, shelf::alleTilbage);
-    AflytOp = make("AflytOp", QStringLiteral("Flyt valgte op"), pictures::Up, shelf::flytOpEnabled,
-                   shelf::flytOp);
-    AflytNed = make("AflytNed", QStringLiteral("Flyt valgte ned"), pictures::Down,
-                    shelf::flytNedEnabled, shelf::flytNed);
-    AgemForandringer = new UpdateAction(
-        this, QString(), QStringLiteral("Gem de nye lister"),
-        [this] { return draft.listerModified(); }, [this] { AgemForandringerExecute(); });
-    AgemForandringer->setObjectName(QStringLiteral("AgemForandringer"));
-    AgemForandringer->setIcon(pictures::icon(pictures::Save));
-
-    // The shelf's buttons run the storage actions and show their pictures and hints.
-    const std::pair<QToolButton*, UpdateAction*> shelfButtons[] = {
-        {tilLagerValgte, AvalgteTilLager},
-        {tilbageValgte, AvalgteTilbage},
-        {tilLagerAlle, AalleTilLager},
-        {tilbageAlle, AalleTilbage},
-        {flytOp, AflytOp},
-        {flytNed, AflytNed},
-        {gemKnap, AgemForandringer}};
-    for (auto [button, action] : shelfButtons) {
-        button->setDefaultAction(action);
-        button->setAccessibleName(action->statusTip());
-    }
-}
-
-Tboksform::~Tboksform() {
-    // The lists empty themselves as they go, and the facts must not be worked out from them then.
-    for (QListWidget* list : {Box, lagerBox}) {
-        list->model()->disconnect(this);
-        list->selectionModel()->disconnect(this);
-    }
-}
-
-void Tboksform::noteShelfFacts() {
-    // From the selection, not by asking every row, which would cost as much as the rules did.
-    const auto selected = [](const QListWidget* list) {
-        QList<int> rows;
-        for (const QModelIndex& index : list->selectionModel()->selectedRows())
-            rows << index.row();
-        std::sort(rows.begin(), rows.end());
-        return rows;
-    };
-    shelfFacts = shelf::factsOf(Box->count(), selected(Box), lagerBox->count(), selected(lagerBox));
-}
-
-void Tboksform::AgemForandringerExecute() {
-    // Saved, the model's lists come back into both working lists and clear the flag; a failed
-    // save keeps the moves for another try.
-    showFileError(draft.save());
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "shelf.h"
-
 #include <QWidget>
 
 class ProgramSettings;
@@ -15,6 +13,7 @@ class QLineEdit;
 class QListWidget;
 class QStatusBar;
 class QTabWidget;
+class ShelfTab;
 class QToolButton;
 class QTreeView;
 class TickedElements;
@@ -31,7 +30,6 @@ class Tboksform : public QWidget {
     Q_OBJECT
 public:
     Tboksform(WindowContext& context, store::ShelfDraft& draft);
-    ~Tboksform() override;
 
     void hentOpt();
     void gemOpt();
@@ -56,9 +54,6 @@ public:
     void RedigerNavn();
     void aResetVisitsExecute();
     void fjernKnapClick();
-
-    // The storage shelf: saving the two working lists.
-    void AgemForandringerExecute();
 
     // The file dialog "Vælg program": the full path of the chosen file when one was chosen
     // and exists, else empty.
@@ -110,10 +105,7 @@ public:
     QToolButton* sbInfo1;
 
     // "Administrer grupper"
-    QListWidget* Box;
-    QListWidget* lagerBox;
-    QToolButton *sbInformation, *tilLagerValgte, *tilbageValgte, *tilLagerAlle, *tilbageAlle,
-        *flytOp, *flytNed, *gemKnap;
+    ShelfTab* shelfTab;
 
     UpdateAction* aNyGruppe;
     UpdateAction* aSletGruppe;
@@ -122,15 +114,6 @@ public:
     UpdateAction* actionOpenEle;
     UpdateAction* aRedigerNavn;
     UpdateAction* aResetVisits;
-
-    // The storage shelf's moves and save, with the buttons of the tab "Administrer grupper".
-    UpdateAction* AvalgteTilLager;
-    UpdateAction* AvalgteTilbage;
-    UpdateAction* AalleTilLager;
-    UpdateAction* AalleTilbage;
-    UpdateAction* AflytOp;
-    UpdateAction* AflytNed;
-    UpdateAction* AgemForandringer;
 
 signals:
     // An information button asks for its help topic.
@@ -147,22 +130,15 @@ protected:
 private:
     void buildControls();
     void buildActions();
-    void buildShelfActions();
     void buildGroupsTab(QWidget* page);
     void buildEntryTab(QWidget* page);
     void buildEditTab(QWidget* page);
-    void buildShelfTab(QWidget* page);
     void setAddressCaptions();
     // Refreshing from the model.
     void showGroupLists();
     void showCurrentGroup();
     void showMode();
     void clearEntryFields();
-    // Both working lists of the shelf as the draft holds them.
-    void showShelf();
-    // The shelf's rules read these facts of its two lists, kept up to date by their signals.
-    void noteShelfFacts();
-    store::shelf::Facts shelfFacts;
 
     WindowContext& context;
     store::Model& model;

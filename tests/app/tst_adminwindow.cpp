@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "groupdelegate.h"
@@ -98,7 +99,7 @@ void TstAdminwindow::opensFromMainWindowAndHides() {
                                 "Administrer grupper"}));
     QCOMPARE(boks->Bog->currentIndex(), 0);
     QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"Nyheder", "Musik"}));
-    QCOMPARE(itemTexts(boks->lagerBox), QStringList{"Gammelt"});
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{"Gammelt"});
     QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Nyheder"));
     QCOMPARE(boks->programBoks->model()->rowCount(), 1);
 
@@ -129,7 +130,7 @@ void TstAdminwindow::switchesContentModeBothWays() {
     QCOMPARE(elementName(app.mainform->Listen, 0), QStringLiteral("Lommeregner"));
     QCOMPARE(itemTexts(boks->gruppeBoks), QStringList{"Værktøj"});
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), QStringList{"Værktøj"});
-    QCOMPARE(itemTexts(boks->lagerBox), QStringList{});
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{});
     QCOMPARE(boks->adrLabel->text(), QStringLiteral("Program"));
     QCOMPARE(boks->adrLabel2->text(), QStringLiteral("Program"));
     QCOMPARE(app.mainform->Listen->model()->headerData(3, Qt::Horizontal).toString(),
@@ -143,7 +144,7 @@ void TstAdminwindow::switchesContentModeBothWays() {
     boks->funkCheck->click();
     boks->funkCheck->click();
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
-    QCOMPARE(itemTexts(boks->lagerBox), QStringList{"Gammelt"});
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{"Gammelt"});
     QCOMPARE(boks->adrLabel->text(), QStringLiteral("Werbadresse"));
     QCOMPARE(app.mainform->Listen->model()->headerData(3, Qt::Horizontal).toString(),
              QStringLiteral("Webside"));
@@ -479,8 +480,9 @@ void TstAdminwindow::shelfTabShowsActiveGroups() {
     Tboksform* boks = app.boksform;
     boks->Bog->setCurrentIndex(3);
     // With no moves pending the draft is the active list.
-    QCOMPARE(itemTexts(boks->Box), (QStringList{"Nyheder", "Musik"}));
-    QCOMPARE(boks->Box->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"Nyheder", "Musik"}));
+    QCOMPARE(control<QListWidget>(boks, "Box")->selectionMode(),
+             QAbstractItemView::ExtendedSelection);
 }
 
 void TstAdminwindow::showsHintsInOwnStatusBar() {

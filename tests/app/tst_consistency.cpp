@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "elementviews.h"
@@ -69,9 +70,9 @@ void TstConsistency::failedShelfSaveLosesNoGroups() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     boks->Bog->setCurrentIndex(3);
-    QTest::mouseClick(boks->tilLagerAlle, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(boks, "tilLagerAlle"), Qt::LeftButton);
     block(f.web() + "/webgruppe.txt");
-    QTest::mouseClick(boks->gemKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     QCOMPARE(MessageBox::takeShown().size(), 1);
     // Nothing changed: both windows still list the three groups, and B is still current.
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
@@ -144,10 +145,10 @@ void TstConsistency::failedShelfFileRestoresActiveList() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     boks->Bog->setCurrentIndex(3);
-    boks->Box->item(0)->setSelected(true);
-    QTest::mouseClick(boks->tilLagerValgte, Qt::LeftButton);
+    control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
+    QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
     block(f.web() + "/webLager.txt");
-    QTest::mouseClick(boks->gemKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains("webLager.txt"));
@@ -179,9 +180,9 @@ void TstConsistency::rememberedGroupFollowsCurrent() {
         boks->sletKnap->click();
     } else if (operation == "shelve") {
         boks->Bog->setCurrentIndex(3);
-        boks->Box->item(1)->setSelected(true);
-        QTest::mouseClick(boks->tilLagerValgte, Qt::LeftButton);
-        QTest::mouseClick(boks->gemKnap, Qt::LeftButton);
+        control<QListWidget>(boks, "Box")->item(1)->setSelected(true);
+        QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
+        QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     } else {
         boks->redigerCheck->click();
         boks->valgtGruppeEdit->setText("Bee");
@@ -211,9 +212,9 @@ void TstConsistency::workingListsKeepMoves() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     boks->Bog->setCurrentIndex(3);
-    boks->Box->item(0)->setSelected(true);
-    QTest::mouseClick(boks->tilLagerValgte, Qt::LeftButton);
-    QCOMPARE(itemTexts(boks->lagerBox), (QStringList{"X", "A"}));
+    control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
+    QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), (QStringList{"X", "A"}));
     if (reopen) {
         boks->close();
         app.mainform->actionAW->execute();
@@ -222,12 +223,12 @@ void TstConsistency::workingListsKeepMoves() {
     }
     boks->Bog->setCurrentIndex(3);
     // Both lists still hold the move, and only the user's save writes it.
-    QCOMPARE(itemTexts(boks->Box), (QStringList{"B", "C"}));
-    QCOMPARE(itemTexts(boks->lagerBox), (QStringList{"X", "A"}));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"B", "C"}));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), (QStringList{"X", "A"}));
     QVERIFY(app.shelfDraft->listerModified());
-    QVERIFY(app.boksform->AgemForandringer->update());
+    QVERIFY(control<UpdateAction>(app.boksform, "AgemForandringer")->update());
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), QStringList{"X"});
-    QTest::mouseClick(boks->gemKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"B", "C"}));
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), (QStringList{"X", "A"}));
     QVERIFY(!app.shelfDraft->listerModified());
