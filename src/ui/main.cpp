@@ -117,12 +117,14 @@ void Tmainform::buildControls() {
     Button2->setPopupMode(QToolButton::MenuButtonPopup);
     Button2->setIcon(pictures::icon(pictures::Admin));
     Label1 = new QLabel(QStringLiteral("Url"));
+    Label1->setObjectName(QStringLiteral("Label1"));
     webEdit1 = new QLineEdit;
     webEdit1->setObjectName(QStringLiteral("webEdit1"));
     Label1->setBuddy(webEdit1);
     Button3 = smallButton("Button3", 22);
     insertKnap = smallButton("insertKnap", 22);
     Label3 = new QLabel(QStringLiteral("Navn"));
+    Label3->setObjectName(QStringLiteral("Label3"));
     webEdit2 = new QLineEdit;
     webEdit2->setObjectName(QStringLiteral("webEdit2"));
     webEdit2->setFixedWidth(160);
@@ -184,6 +186,7 @@ void Tmainform::buildControls() {
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(2);
     Label2 = boldCentred(QStringLiteral("Gruppenavne"));
+    Label2->setObjectName(QStringLiteral("Label2"));
     gruppeBoksen = new QListWidget;
     gruppeBoksen->setObjectName(QStringLiteral("gruppeBoksen"));
     gruppeBoksen->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -278,6 +281,7 @@ void Tmainform::buildActions() {
     aExportBookmarks->setIcon(pictures::icon(pictures::Export));
 
     popupMenu = new QMenu(this);
+    popupMenu->setObjectName(QStringLiteral("popupMenu"));
     popupMenu->addAction(actionAW);
     popupMenu->addSeparator();
     popupMenu->addAction(actionSI);

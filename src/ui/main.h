@@ -82,32 +82,9 @@ public:
 
     bool opstart = true;
 
-    // Controls.
-    QToolButton* Button2;
-    QLabel* Label1;
-    QLineEdit* webEdit1;
-    QToolButton* Button3;
-    QToolButton* insertKnap;
-    QLabel* Label3;
-    QLineEdit* webEdit2;
-    QToolButton* Button1;
-    QLabel* gruppenavnLabel;
+    // The two lists; the benchmark drives them.
     QTableView* Listen;
-    QLabel* Label2;
     QListWidget* gruppeBoksen;
-    QStatusBar* infoBar;
-    QMenu* popupMenu;
-
-    UpdateAction* webUrl;
-    UpdateAction* actionAW;
-    UpdateAction* actionIL;
-    UpdateAction* actionSI;
-    UpdateAction* actionInfo;
-    UpdateAction* webBrowser;
-    UpdateAction* aImportBookmarks;
-    UpdateAction* aImportProfile;
-    UpdateAction* aExportBookmarks;
-    UpdateAction* aFind;
 
 signals:
     // "Find element..." was chosen.
@@ -143,4 +120,29 @@ private:
     WindowContext& context;
     ProgramSettings& settings;
     store::Model& model;
+
+    // Controls and actions, found by their object names in tests.
+    QToolButton* Button2;
+    QLabel* Label1;
+    QLineEdit* webEdit1;
+    QToolButton* Button3;
+    QToolButton* insertKnap;
+    QLabel* Label3;
+    QLineEdit* webEdit2;
+    QToolButton* Button1;
+    QLabel* gruppenavnLabel;
+    QLabel* Label2;
+    QStatusBar* infoBar;
+    QMenu* popupMenu;
+
+    UpdateAction* webUrl;
+    UpdateAction* actionAW;
+    UpdateAction* actionIL;
+    UpdateAction* actionSI;
+    UpdateAction* actionInfo;
+    UpdateAction* webBrowser;
+    UpdateAction* aImportBookmarks;
+    UpdateAction* aImportProfile;
+    UpdateAction* aExportBookmarks;
+    UpdateAction* aFind;
 };

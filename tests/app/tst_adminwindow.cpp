@@ -126,14 +126,18 @@ void TstAdminwindow::switchesContentModeBothWays() {
     QVERIFY(boks->funkCheck->isChecked());
     QCOMPARE(int(app.model->funkNo()), 1);
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Værktøj"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Værktøj"));
-    QCOMPARE(elementName(app.mainform->Listen, 0), QStringLiteral("Lommeregner"));
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Værktøj"));
+    QCOMPARE(elementName(control<QTableView>(app.mainform, "Listen"), 0),
+             QStringLiteral("Lommeregner"));
     QCOMPARE(itemTexts(boks->gruppeBoks), QStringList{"Værktøj"});
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), QStringList{"Værktøj"});
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{});
     QCOMPARE(boks->adrLabel->text(), QStringLiteral("Program"));
     QCOMPARE(boks->adrLabel2->text(), QStringLiteral("Program"));
-    QCOMPARE(app.mainform->Listen->model()->headerData(3, Qt::Horizontal).toString(),
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")
+                 ->model()
+                 ->headerData(3, Qt::Horizontal)
+                 .toString(),
              QStringLiteral("Program"));
 
     // Choosing another web group is remembered for web mode and comes back after a switch.
@@ -146,7 +150,10 @@ void TstAdminwindow::switchesContentModeBothWays() {
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{"Gammelt"});
     QCOMPARE(boks->adrLabel->text(), QStringLiteral("Werbadresse"));
-    QCOMPARE(app.mainform->Listen->model()->headerData(3, Qt::Horizontal).toString(),
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")
+                 ->model()
+                 ->headerData(3, Qt::Horizontal)
+                 .toString(),
              QStringLiteral("Webside"));
 }
 
@@ -158,7 +165,7 @@ void TstAdminwindow::programsWithoutGroupList() {
     QCOMPARE(app.boksform->gruppeBoks->count(), 0);
     QCOMPARE(app.mainform->gruppeBoksen->count(), 0);
     // The group last chosen in programs mode is still shown; its folder exists.
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
 }
 
 void TstAdminwindow::selectsGroupsFromEitherWindow() {
@@ -169,16 +176,16 @@ void TstAdminwindow::selectsGroupsFromEitherWindow() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(1)).center());
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Musik"));
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Musik"));
     QCOMPARE(boks->gruppeEdit->text(), QStringLiteral("Musik"));
     QCOMPARE(boks->gNameEdit->text(), QStringLiteral("Musik"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
 
     // Moving the highlight with the keyboard selects the group it lands on.
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Up);
     QTRY_COMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
     QCOMPARE(elementName(boks->programBoks, 0), QStringLiteral("DR"));
 
     // And from the main window, which marks the same row here.
@@ -237,14 +244,14 @@ void TstAdminwindow::entersElements() {
     boks->Bog->setCurrentIndex(1);
     boks->FilnavnEdit->setText(address);
     boks->tekstEdit->setText(name);
-    const int before = app.mainform->Listen->model()->rowCount();
+    const int before = control<QTableView>(app.mainform, "Listen")->model()->rowCount();
     // The action runs only with both fields filled; the checks run whichever way it starts.
     boks->InsertElement();
     if (message.isEmpty()) {
         QVERIFY(app.infform->takeShown().isEmpty());
         QCOMPARE(boks->FilnavnEdit->text(), QString());
         QCOMPARE(boks->tekstEdit->text(), QString());
-        QCOMPARE(app.mainform->Listen->model()->rowCount(), before + 1);
+        QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), before + 1);
         QCOMPARE(boks->programBoks->model()->rowCount(), before + 1);
         const QString group = programs ? f.programs() + "/Værktøj/" : f.web() + "/Nyheder/";
         QCOMPARE(textfile::readLines(group + name + ".txt")->mid(0, 5),
@@ -253,7 +260,7 @@ void TstAdminwindow::entersElements() {
         QCOMPARE(app.infform->takeShown(), QStringList{message});
         QCOMPARE(boks->FilnavnEdit->text(), address);
         QCOMPARE(boks->tekstEdit->text(), name);
-        QCOMPARE(app.mainform->Listen->model()->rowCount(), before);
+        QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), before);
     }
 }
 
@@ -303,7 +310,7 @@ void TstAdminwindow::entryNeedsGroupAndItsTab() {
     boks->tekstEdit->setText("TV 2");
     QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
     QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/TV 2.txt"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 2);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 2);
 }
 
 void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
@@ -358,10 +365,10 @@ void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
     QCOMPARE(app.spform->parentWidget(), app.mainform);
     app.mainform->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(app.mainform));
-    app.mainform->webEdit2->setText("x");
-    app.mainform->webEdit1->setText("https://www.dr.dk/");
+    control<QLineEdit>(app.mainform, "webEdit2")->setText("x");
+    control<QLineEdit>(app.mainform, "webEdit1")->setText("https://www.dr.dk/");
     watch(app.infform, message);
-    app.mainform->actionIL->execute();
+    control<UpdateAction>(app.mainform, "actionIL")->execute();
     QCOMPARE(app.infform->takeShown(), QStringList{"Kort navn: Minimum 3 tegn!"});
     QCOMPARE(message.owner, app.mainform);
     QVERIFY((message.centre - app.mainform->geometry().center()).manhattanLength() <= 4);
@@ -418,16 +425,17 @@ void TstAdminwindow::keepsProgramFontThroughStyles() {
     StyleManager::setStyle(style);
     QCoreApplication::processEvents();
     const QString family = QFontInfo(tahoma(8)).family();
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     Tboksform* boks = app.boksform;
     for (QWidget* w : std::initializer_list<QWidget*>{
-             listen, listen->horizontalHeader(), app.mainform->webEdit1, app.mainform->Label2,
-             boks->designBox, boks->gruppeBoks, boks->programBoks, boks->funkCheck,
-             boks->insertKnap, app.infform->BitBtn1, app.spform->BitBtn1}) {
+             listen, listen->horizontalHeader(), control<QLineEdit>(app.mainform, "webEdit1"),
+             control<QLabel>(app.mainform, "Label2"), boks->designBox, boks->gruppeBoks,
+             boks->programBoks, boks->funkCheck, boks->insertKnap, app.infform->BitBtn1,
+             app.spform->BitBtn1}) {
         QCOMPARE(QFontInfo(w->font()).family(), family);
         QCOMPARE(w->font().pointSize(), w == static_cast<QWidget*>(app.infform->BitBtn1) ? 10 : 8);
     }
-    QVERIFY(app.mainform->Label2->font().bold());
+    QVERIFY(control<QLabel>(app.mainform, "Label2")->font().bold());
 
     // The captions and a ten-character date fit the columns, the longest style name its list.
     const QFontMetrics header(listen->horizontalHeader()->font());
@@ -493,7 +501,7 @@ void TstAdminwindow::showsHintsInOwnStatusBar() {
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(boks->sletKnap, &enter);
     QCOMPARE(boks->infoBar->currentMessage(), QStringLiteral("Slet aktuelle gruppe"));
-    QCOMPARE(app.mainform->infoBar->currentMessage(), QString());
+    QCOMPARE(control<QStatusBar>(app.mainform, "infoBar")->currentMessage(), QString());
     QCOMPARE(
         boks->openKnap->accessibleName(),
         QStringLiteral("Indsæt program eller webadresse  ved Stifinder eller Browser: Ctrl+B"));

@@ -102,8 +102,8 @@ void TstConsistency::failedListWriteUndoesFolder() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     writeFixture(f.web() + "/webgruppe.txt", {"C", "B", "A"});
-    app.mainform->actionSI->execute();
-    app.mainform->actionSI->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
     QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"C", "B", "A"}));
     block(f.web() + "/webgruppe.txt");
     const QStringList folders = QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
@@ -130,8 +130,8 @@ void TstConsistency::failedListWriteUndoesFolder() {
     QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"C", "B", "A"}));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"C", "B", "A"}));
     QCOMPARE(current(app), QStringLiteral("B"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("B"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("B"));
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
 
     // A later write still writes every group.
     unblock(f.web() + "/webgruppe.txt", {"C", "B", "A"});
@@ -190,9 +190,9 @@ void TstConsistency::rememberedGroupFollowsCurrent() {
     }
     QCOMPARE(current(app), after);
     // Ctrl+S twice comes back to the same group, not to the one that went.
-    app.mainform->actionSI->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
     QCOMPARE(current(app), QStringLiteral("P"));
-    app.mainform->actionSI->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
     QCOMPARE(current(app), after);
     app.mainform->close();
     const QStringList options = onDisk(f.options() + "/main.txt");
@@ -217,7 +217,7 @@ void TstConsistency::workingListsKeepMoves() {
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), (QStringList{"X", "A"}));
     if (reopen) {
         boks->close();
-        app.mainform->actionAW->execute();
+        control<UpdateAction>(app.mainform, "actionAW")->execute();
     } else {
         boks->Bog->setCurrentIndex(0);
     }
@@ -246,12 +246,14 @@ void TstConsistency::failedElementWriteKeepsFields() {
     App& app = start(f);
     // The group's folder went away behind the program's back.
     QVERIFY(QDir(f.web() + "/B").removeRecursively());
-    QLineEdit* address = mainWindow ? app.mainform->webEdit1 : app.boksform->FilnavnEdit;
-    QLineEdit* name = mainWindow ? app.mainform->webEdit2 : app.boksform->tekstEdit;
+    QLineEdit* address =
+        mainWindow ? control<QLineEdit>(app.mainform, "webEdit1") : app.boksform->FilnavnEdit;
+    QLineEdit* name =
+        mainWindow ? control<QLineEdit>(app.mainform, "webEdit2") : app.boksform->tekstEdit;
     address->setText("https://www.tv2.dk/");
     name->setText("TV 2");
     if (mainWindow) {
-        app.mainform->actionIL->execute();
+        control<UpdateAction>(app.mainform, "actionIL")->execute();
     } else {
         app.boksform->Bog->setCurrentIndex(1);
         app.boksform->aInsertElement->execute();
@@ -270,14 +272,14 @@ void TstConsistency::headingsShowCurrentGroup() {
     boks->redigerCheck->click();
     boks->valgtGruppeEdit->setText("Bee");
     boks->aRedigerGruppe->execute();
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Bee"));
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Bee"));
     QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Bee"));
     QCOMPARE(boks->tickedElements()->heading(), QStringLiteral("Bee"));
     // Another group chosen: the renamed group's name leaves the heading.
     boks->gruppeBoks->setCurrentRow(0);
     boks->gruppeBoksClick();
     QCOMPARE(current(app), QStringLiteral("A"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("A"));
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("A"));
     QVERIFY(boks->tickedElements()->heading() != QStringLiteral("Bee"));
 }
 

@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "main.h"
@@ -127,7 +128,8 @@ void TstEditwindow::changesNameOnly() {
     QCOMPARE(file("Danmarks Radio"),
              (QStringList{"https://www.dr.dk/", "Danmarks Radio", "01-12-2026", "10:15", "41",
                           group + "/Danmarks Radio.txt"}));
-    QCOMPARE(cell(app.mainform->Listen, 0, 3), QStringLiteral("Danmarks Radio"));
+    QCOMPARE(cell(control<QTableView>(app.mainform, "Listen"), 0, 3),
+             QStringLiteral("Danmarks Radio"));
     QCOMPARE(elementName(app.boksform->programBoks, 0), QStringLiteral("Danmarks Radio"));
 }
 
@@ -185,7 +187,7 @@ void TstEditwindow::resetsVisits() {
         if (yes) {
             QCOMPARE(file("DR"), (QStringList{"https://www.dr.dk/", "DR", "Dato", "XX:XX", "0",
                                               group + "/DR.txt"}));
-            QCOMPARE(cell(app.mainform->Listen, 0, 2), QStringLiteral("0"));
+            QCOMPARE(cell(control<QTableView>(app.mainform, "Listen"), 0, 2), QStringLiteral("0"));
         } else {
             QCOMPARE(file("DR")[4], QStringLiteral("41"));
         }
@@ -215,7 +217,7 @@ void TstEditwindow::removesTicked() {
     QCOMPARE(app.spform->takeShown(),
              QStringList{"Valgt: \rDR, Politiken, TV 2\rSkal de 3 valgte elementer slettes?"});
     QCOMPARE(files(), QStringList{});
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
     QCOMPARE(app.boksform->programBoks->model()->rowCount(), 0);
 }
 
@@ -255,7 +257,7 @@ void TstEditwindow::failedRemovalReloads() {
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains("Politiken.txt"));
     QCOMPARE(files(), QStringList{"DR.txt"});
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
     QCOMPARE(tickOf(app.boksform->programBoks, 0), Qt::Unchecked);
 }
 
@@ -279,8 +281,8 @@ void TstEditwindow::strayCopyRemovesItsOwnFile() {
     QCOMPARE(app.spform->takeShown(), QStringList{"Valgt: \rDR\rSkal det valgte element slettes?"});
     QCOMPARE(files(), (QStringList{"DR.txt", "Politiken.txt", "TV 2.txt"}));
     QCOMPARE(file("DR").value(4), QStringLiteral("41"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 3);
-    QCOMPARE(cell(app.mainform->Listen, 0, 2), QStringLiteral("41"));
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 3);
+    QCOMPARE(cell(control<QTableView>(app.mainform, "Listen"), 0, 2), QStringLiteral("41"));
 }
 
 QTEST_MAIN(TstEditwindow)

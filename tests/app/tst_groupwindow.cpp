@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "elementviews.h"
@@ -72,8 +73,8 @@ void TstGroupwindow::createsGroup() {
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Mus"));
     QCOMPARE(app.model->gruppenavn0(), QStringLiteral("Mus"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Mus"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Mus"));
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
     QCOMPARE(boks->gEdit->text(), QString());
     QCOMPARE(textfile::readLines(f.web() + "/webLager.txt")->size(), 1);
 }
@@ -123,7 +124,7 @@ void TstGroupwindow::firstGroupWritesList() {
     app.boksform->aNyGruppe->execute();
     QCOMPARE(*textfile::readLines(f.programs() + "/webgruppe.txt"), QStringList{"Værktøj"});
     QCOMPARE(app.model->gruppenavn1(), QStringLiteral("Værktøj"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
 }
 
 void TstGroupwindow::renamesGroup() {
@@ -150,9 +151,9 @@ void TstGroupwindow::renamesGroup() {
     QCOMPARE(boks->gNameEdit->text(), QStringLiteral("Nyheder"));
 
     // The elements are not rewritten; the next save of one writes its new place.
-    app.mainform->Listen->selectRow(0);
-    app.mainform->webEdit1->setText("x");
-    app.mainform->webUrl->execute();
+    control<QTableView>(app.mainform, "Listen")->selectRow(0);
+    control<QLineEdit>(app.mainform, "webEdit1")->setText("x");
+    control<UpdateAction>(app.mainform, "webUrl")->execute();
     QCOMPARE(textfile::readLines(f.web() + "/Nyheder/DR.txt")->at(5), f.web() + "/Nyheder/DR.txt");
 }
 
@@ -217,15 +218,16 @@ void TstGroupwindow::deletesGroupFromList() {
         QVERIFY(QFileInfo::exists(f.web() + "/b/DR.txt"));
         if (!yes) {
             QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
-            QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+            QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
             continue;
         }
         QCOMPARE(listFile(f), (QStringList{"A", "c"}));
         QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
         QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "c"}));
         QCOMPARE(app.model->gruppenavn(), QString());
-        QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Valgt gruppe"));
-        QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+        QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(),
+                 QStringLiteral("Valgt gruppe"));
+        QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
         QCOMPARE(app.boksform->programBoks->model()->rowCount(), 0);
         QVERIFY(app.infform->takeShown().isEmpty());
     }

@@ -1,5 +1,6 @@
 // The windows meeting files an ordinary user may not write or read, as that user (run as root,
 // this test runs as "nobody": root writes through read-only files).
+#include "controls.h"
 #include "fixture.h"
 #include "ordinaryuser.h"
 #include "writefile.h"
@@ -57,7 +58,7 @@ void TstOrdinaryUser::readOnlyElementIsNotVisited() {
     App& app = f.start();
     app.mainform->show();
     QVERIFY(QTest::qWaitForWindowExposed(app.mainform));
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     const QString visits = cell(listen, 0, 2);
     doubleClickRow(listen, 0);
 

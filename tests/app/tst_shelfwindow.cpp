@@ -163,13 +163,13 @@ void TstShelfwindow::shelvingCurrentGroup() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
     control<QListWidget>(boks, "Box")->item(1)->setSelected(true);
     press(control<QToolButton>(boks, "tilLagerValgte"));
     press(control<QToolButton>(boks, "gemKnap"));
     QCOMPARE(app.model->gruppenavn(), QString());
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QString());
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QString());
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
     QCOMPARE(boks->programBoks->model()->rowCount(), 0);
     QCOMPARE(boks->valgtGruppeEdit->text(), QString());
     app.mainform->close();
@@ -210,7 +210,7 @@ void TstShelfwindow::modeSwitchRebindsLists() {
     press(control<QToolButton>(boks, "tilLagerAlle"));
     QVERIFY(app.shelfDraft->listerModified());
     // Switching from the main window while the shelf tab shows.
-    app.mainform->actionSI->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), QStringList{"P"});
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{});
     QVERIFY(!app.shelfDraft->listerModified());
@@ -253,7 +253,7 @@ void TstShelfwindow::rulesFollowEveryChangeOfTheLists() {
     QCOMPARE(enabled(), (States{false, false, true, false, false, false}));
     control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
     QCOMPARE(enabled(), (States{true, false, true, false, false, true}));
-    app.mainform->actionSI->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), QStringList{"P"});
     QCOMPARE(enabled(), (States{false, false, true, false, false, false}));
 }
@@ -287,7 +287,7 @@ void TstShelfwindow::movesSurviveLookingElsewhere() {
         boks->show();
     } else {
         boks->close();
-        app.mainform->actionAW->execute();
+        control<UpdateAction>(app.mainform, "actionAW")->execute();
     }
     boks->Bog->setCurrentIndex(3);
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), active);
@@ -352,11 +352,11 @@ void TstShelfwindow::eachModeKeepsItsMoves() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     press(control<QToolButton>(boks, "tilLagerAlle"));
-    app.mainform->actionSI->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), QStringList{"P"});
     QVERIFY(!app.shelfDraft->listerModified());
     // Back in the web addresses, their moves are there still, and theirs only are saved.
-    app.mainform->actionSI->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), QStringList{});
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), (QStringList{"X", "A", "B", "C"}));
     QVERIFY(app.shelfDraft->listerModified());

@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "main.h"
@@ -61,7 +62,7 @@ void TstStartup::firstStartAndClose() {
     QVERIFY(!QFileInfo::exists(f.options() + "/main.txt"));
     QCOMPARE(main->gruppeBoksen->count(), 1);
     QCOMPARE(app.boksform->gruppeBoks->item(0)->text(), QStringLiteral("Nyheder"));
-    QCOMPARE(main->gruppenavnLabel->text(), QStringLiteral("Valgt gruppe"));
+    QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), QStringLiteral("Valgt gruppe"));
     QVERIFY(MessageBox::takeShown().isEmpty());
 
     main->show();
@@ -126,15 +127,16 @@ void TstStartup::readsMainOptions() {
     QCOMPARE(outerPlace(main), geometry);
     QCOMPARE(app.model->gruppenavn(), gruppenavn);
     QCOMPARE(int(app.model->funkNo()), funkNo);
-    QCOMPARE(main->gruppenavnLabel->text(), label);
+    QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), label);
     QCOMPARE(app.boksform->funkCheck->isChecked(), funkNo == 1);
     QCOMPARE(app.model->programdir(), funkNo == 1 ? f.programs() + "/" : f.web() + "/");
     QCOMPARE(main->gruppeBoksen->count(), funkNo == 1 ? 1 : 2);
-    QCOMPARE(main->Listen->model()->headerData(3, Qt::Horizontal).toString(),
+    QCOMPARE(control<QTableView>(main, "Listen")->model()->headerData(3, Qt::Horizontal).toString(),
              funkNo == 1 ? QStringLiteral("Program") : QStringLiteral("Hjemmeside"));
 
     main->show();
-    QCOMPARE(main->Listen->model()->rowCount(), gruppenavn.isEmpty() ? 0 : 1);
+    QCOMPARE(control<QTableView>(main, "Listen")->model()->rowCount(),
+             gruppenavn.isEmpty() ? 0 : 1);
     main->close();
     const QStringList saved = *textfile::readLines(f.options() + "/main.txt");
     QCOMPARE(saved.size(), 9);
