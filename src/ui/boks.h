@@ -66,6 +66,43 @@ public:
 
     QString optfil;
 
+signals:
+    // An information button asks for its help topic.
+    void helpRequested(const QString& topic);
+    // The user chose the visual style called name in the style list.
+    void designChosen(const QString& name);
+    // "Slå op" on the entry tab: the chosen browser is to be started.
+    void browserLookUpRequested();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildActions();
+    void buildGroupsTab(QWidget* page);
+    void buildEntryTab(QWidget* page);
+    void buildEditTab(QWidget* page);
+    void setAddressCaptions();
+    // Refreshing from the model.
+    void showGroupLists();
+    void showCurrentGroup();
+    void showMode();
+    void clearEntryFields();
+
+    WindowContext& context;
+    store::Model& model;
+    store::ShelfDraft& draft;
+    ProgramSettings& settings;
+    // The radio buttons show the settings' browser choice.
+    void showBrowserValg(int index);
+    QButtonGroup* browserButtons;
+    TickedElements* ticks;
+    // A group renamed here is named in the element list's heading while it stays current.
+    QString renamedGroup;
+
+    // Controls and actions, found by their object names in tests.
     QTabWidget* Bog;
     QWidget *side0, *side1, *side2, *side4;
     QStatusBar* infoBar;
@@ -114,40 +151,4 @@ public:
     UpdateAction* actionOpenEle;
     UpdateAction* aRedigerNavn;
     UpdateAction* aResetVisits;
-
-signals:
-    // An information button asks for its help topic.
-    void helpRequested(const QString& topic);
-    // The user chose the visual style called name in the style list.
-    void designChosen(const QString& name);
-    // "Slå op" on the entry tab: the chosen browser is to be started.
-    void browserLookUpRequested();
-
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void buildControls();
-    void buildActions();
-    void buildGroupsTab(QWidget* page);
-    void buildEntryTab(QWidget* page);
-    void buildEditTab(QWidget* page);
-    void setAddressCaptions();
-    // Refreshing from the model.
-    void showGroupLists();
-    void showCurrentGroup();
-    void showMode();
-    void clearEntryFields();
-
-    WindowContext& context;
-    store::Model& model;
-    store::ShelfDraft& draft;
-    ProgramSettings& settings;
-    // The radio buttons show the settings' browser choice.
-    void showBrowserValg(int index);
-    QButtonGroup* browserButtons;
-    TickedElements* ticks;
-    // A group renamed here is named in the element list's heading while it stays current.
-    QString renamedGroup;
 };

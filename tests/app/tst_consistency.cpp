@@ -69,21 +69,21 @@ void TstConsistency::failedShelfSaveLosesNoGroups() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->Bog->setCurrentIndex(3);
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
     QTest::mouseClick(control<QToolButton>(boks, "tilLagerAlle"), Qt::LeftButton);
     block(f.web() + "/webgruppe.txt");
     QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     QCOMPARE(MessageBox::takeShown().size(), 1);
     // Nothing changed: both windows still list the three groups, and B is still current.
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
-    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"A", "B", "C"}));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), (QStringList{"A", "B", "C"}));
     QCOMPARE(current(app), QStringLiteral("B"));
 
     // The next unrelated write keeps every group.
     unblock(f.web() + "/webgruppe.txt", {"A", "B", "C"});
-    boks->Bog->setCurrentIndex(0);
-    boks->gEdit->setText("Nye");
-    boks->aNyGruppe->execute();
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(0);
+    control<QLineEdit>(boks, "gEdit")->setText("Nye");
+    control<UpdateAction>(boks, "aNyGruppe")->execute();
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C", "Nye"}));
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), QStringList{"X"});
 }
@@ -104,21 +104,21 @@ void TstConsistency::failedListWriteUndoesFolder() {
     writeFixture(f.web() + "/webgruppe.txt", {"C", "B", "A"});
     control<UpdateAction>(app.mainform, "actionSI")->execute();
     control<UpdateAction>(app.mainform, "actionSI")->execute();
-    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"C", "B", "A"}));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), (QStringList{"C", "B", "A"}));
     block(f.web() + "/webgruppe.txt");
     const QStringList folders = QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     if (operation == "create") {
-        boks->gEdit->setText("Nye");
-        boks->aNyGruppe->execute();
+        control<QLineEdit>(boks, "gEdit")->setText("Nye");
+        control<UpdateAction>(boks, "aNyGruppe")->execute();
     } else if (operation == "rename") {
-        boks->redigerCheck->click();
-        boks->valgtGruppeEdit->setText("Omdøbt");
-        boks->aRedigerGruppe->execute();
+        control<QCheckBox>(boks, "redigerCheck")->click();
+        control<QLineEdit>(boks, "valgtGruppeEdit")->setText("Omdøbt");
+        control<UpdateAction>(boks, "aRedigerGruppe")->execute();
     } else if (operation == "sort") {
-        boks->sorterKnap->click();
+        control<QToolButton>(boks, "sorterKnap")->click();
     } else {
         app.spform->setNextAnswer(true);
-        boks->sletKnap->click();
+        control<QToolButton>(boks, "sletKnap")->click();
     }
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
@@ -127,7 +127,7 @@ void TstConsistency::failedListWriteUndoesFolder() {
     // The folders are as they were, and so are the lists, the current group and its elements.
     QCOMPARE(QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), folders);
     QVERIFY(QFileInfo::exists(f.web() + "/B/DR.txt"));
-    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"C", "B", "A"}));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), (QStringList{"C", "B", "A"}));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"C", "B", "A"}));
     QCOMPARE(current(app), QStringLiteral("B"));
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("B"));
@@ -135,8 +135,8 @@ void TstConsistency::failedListWriteUndoesFolder() {
 
     // A later write still writes every group.
     unblock(f.web() + "/webgruppe.txt", {"C", "B", "A"});
-    boks->gEdit->setText("Sidst");
-    boks->aNyGruppe->execute();
+    control<QLineEdit>(boks, "gEdit")->setText("Sidst");
+    control<UpdateAction>(boks, "aNyGruppe")->execute();
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"C", "B", "A", "Sidst"}));
 }
 
@@ -144,7 +144,7 @@ void TstConsistency::failedShelfFileRestoresActiveList() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->Bog->setCurrentIndex(3);
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
     control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
     QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
     block(f.web() + "/webLager.txt");
@@ -177,16 +177,16 @@ void TstConsistency::rememberedGroupFollowsCurrent() {
     Tboksform* boks = app.boksform;
     if (operation == "delete") {
         app.spform->setNextAnswer(true);
-        boks->sletKnap->click();
+        control<QToolButton>(boks, "sletKnap")->click();
     } else if (operation == "shelve") {
-        boks->Bog->setCurrentIndex(3);
+        control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
         control<QListWidget>(boks, "Box")->item(1)->setSelected(true);
         QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
         QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     } else {
-        boks->redigerCheck->click();
-        boks->valgtGruppeEdit->setText("Bee");
-        boks->aRedigerGruppe->execute();
+        control<QCheckBox>(boks, "redigerCheck")->click();
+        control<QLineEdit>(boks, "valgtGruppeEdit")->setText("Bee");
+        control<UpdateAction>(boks, "aRedigerGruppe")->execute();
     }
     QCOMPARE(current(app), after);
     // Ctrl+S twice comes back to the same group, not to the one that went.
@@ -211,7 +211,7 @@ void TstConsistency::workingListsKeepMoves() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->Bog->setCurrentIndex(3);
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
     control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
     QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), (QStringList{"X", "A"}));
@@ -219,9 +219,9 @@ void TstConsistency::workingListsKeepMoves() {
         boks->close();
         control<UpdateAction>(app.mainform, "actionAW")->execute();
     } else {
-        boks->Bog->setCurrentIndex(0);
+        control<QTabWidget>(boks, "Bog")->setCurrentIndex(0);
     }
-    boks->Bog->setCurrentIndex(3);
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
     // Both lists still hold the move, and only the user's save writes it.
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"B", "C"}));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), (QStringList{"X", "A"}));
@@ -246,17 +246,17 @@ void TstConsistency::failedElementWriteKeepsFields() {
     App& app = start(f);
     // The group's folder went away behind the program's back.
     QVERIFY(QDir(f.web() + "/B").removeRecursively());
-    QLineEdit* address =
-        mainWindow ? control<QLineEdit>(app.mainform, "webEdit1") : app.boksform->FilnavnEdit;
-    QLineEdit* name =
-        mainWindow ? control<QLineEdit>(app.mainform, "webEdit2") : app.boksform->tekstEdit;
+    QLineEdit* address = mainWindow ? control<QLineEdit>(app.mainform, "webEdit1")
+                                    : control<QLineEdit>(app.boksform, "FilnavnEdit");
+    QLineEdit* name = mainWindow ? control<QLineEdit>(app.mainform, "webEdit2")
+                                 : control<QLineEdit>(app.boksform, "tekstEdit");
     address->setText("https://www.tv2.dk/");
     name->setText("TV 2");
     if (mainWindow) {
         control<UpdateAction>(app.mainform, "actionIL")->execute();
     } else {
-        app.boksform->Bog->setCurrentIndex(1);
-        app.boksform->aInsertElement->execute();
+        control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(1);
+        control<UpdateAction>(app.boksform, "aInsertElement")->execute();
     }
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
@@ -269,14 +269,14 @@ void TstConsistency::headingsShowCurrentGroup() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->redigerCheck->click();
-    boks->valgtGruppeEdit->setText("Bee");
-    boks->aRedigerGruppe->execute();
+    control<QCheckBox>(boks, "redigerCheck")->click();
+    control<QLineEdit>(boks, "valgtGruppeEdit")->setText("Bee");
+    control<UpdateAction>(boks, "aRedigerGruppe")->execute();
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Bee"));
-    QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Bee"));
+    QCOMPARE(control<QLineEdit>(boks, "valgtGruppeEdit")->text(), QStringLiteral("Bee"));
     QCOMPARE(boks->tickedElements()->heading(), QStringLiteral("Bee"));
     // Another group chosen: the renamed group's name leaves the heading.
-    boks->gruppeBoks->setCurrentRow(0);
+    control<QListWidget>(boks, "gruppeBoks")->setCurrentRow(0);
     boks->gruppeBoksClick();
     QCOMPARE(current(app), QStringLiteral("A"));
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("A"));
@@ -289,20 +289,20 @@ void TstConsistency::highlightIsCurrentGroup() {
     Tboksform* boks = app.boksform;
     auto highlighted = [&app, boks] {
         QListWidgetItem* main = app.mainform->gruppeBoksen->currentItem();
-        QListWidgetItem* admin = boks->gruppeBoks->currentItem();
+        QListWidgetItem* admin = control<QListWidget>(boks, "gruppeBoks")->currentItem();
         return QStringList{main && main->isSelected() ? main->text() : "(none)",
                            admin && admin->isSelected() ? admin->text() : "(none)"};
     };
     QCOMPARE(highlighted(), (QStringList{"B", "B"}));
-    boks->gEdit->setText("Nye");
-    boks->aNyGruppe->execute();
+    control<QLineEdit>(boks, "gEdit")->setText("Nye");
+    control<UpdateAction>(boks, "aNyGruppe")->execute();
     QCOMPARE(current(app), QStringLiteral("Nye"));
     QCOMPARE(highlighted(), (QStringList{"Nye", "Nye"}));
-    boks->redigerCheck->click();
-    boks->valgtGruppeEdit->setText("Nyere");
-    boks->aRedigerGruppe->execute();
+    control<QCheckBox>(boks, "redigerCheck")->click();
+    control<QLineEdit>(boks, "valgtGruppeEdit")->setText("Nyere");
+    control<UpdateAction>(boks, "aRedigerGruppe")->execute();
     QCOMPARE(highlighted(), (QStringList{"Nyere", "Nyere"}));
-    boks->sorterKnap->click();
+    control<QToolButton>(boks, "sorterKnap")->click();
     QCOMPARE(highlighted(), (QStringList{"Nyere", "Nyere"}));
     app.mainform->gruppeBoksen->setCurrentRow(0);
     QTest::keyClick(app.mainform->gruppeBoksen, Qt::Key_Return);

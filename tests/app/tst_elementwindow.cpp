@@ -40,9 +40,9 @@ private:
 
     // Enters an element on the administration window's entry tab, as a user types it there.
     static void enter(App& app, const QString& url, const QString& navn) {
-        app.boksform->Bog->setCurrentIndex(1);
-        app.boksform->FilnavnEdit->setText(url);
-        app.boksform->tekstEdit->setText(navn);
+        control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(1);
+        control<QLineEdit>(app.boksform, "FilnavnEdit")->setText(url);
+        control<QLineEdit>(app.boksform, "tekstEdit")->setText(navn);
         app.boksform->InsertElement();
     }
 
@@ -70,13 +70,14 @@ void TstElementwindow::showsGroupOfMainTxtInNameOrder() {
     QCOMPARE(app.model->WebAntal(), 3);
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Nyheder"));
 
-    QTreeView* programBoks = app.boksform->programBoks;
+    QTreeView* programBoks = control<QTreeView>(app.boksform, "programBoks");
     QCOMPARE(programBoks->model()->rowCount(), 3);
     QCOMPARE(elementName(programBoks, 1), QStringLiteral("DR"));
     QCOMPARE(tickOf(programBoks, 1), Qt::Unchecked);
-    QCOMPARE(app.boksform->valgtGruppeEdit->text(), QStringLiteral("Nyheder"));
-    QCOMPARE(app.boksform->gruppeEdit->text(), QStringLiteral("Nyheder"));
-    QCOMPARE(app.boksform->gNameEdit->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "valgtGruppeEdit")->text(),
+             QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "gruppeEdit")->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "gNameEdit")->text(), QStringLiteral("Nyheder"));
 }
 
 void TstElementwindow::malformedFileStopsListing() {
@@ -115,7 +116,7 @@ void TstElementwindow::insertsNewElement() {
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 2);
     QCOMPARE(row(control<QTableView>(app.mainform, "Listen"), 1),
              (QStringList{"Dato", "XX:XX", "0", "TV 2"}));
-    QCOMPARE(app.boksform->programBoks->model()->rowCount(), 2);
+    QCOMPARE(control<QTreeView>(app.boksform, "programBoks")->model()->rowCount(), 2);
     QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(), QString());
 }
 

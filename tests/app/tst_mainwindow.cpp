@@ -412,7 +412,7 @@ void TstMainwindow::shortcutsAndMenu() {
     app.mainform->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(app.mainform));
     QTest::keyClick(app.mainform, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(app.boksform->funkCheck->isChecked());
+    QVERIFY(control<QCheckBox>(app.boksform, "funkCheck")->isChecked());
     QCOMPARE(int(app.model->funkNo()), 1);
     QCOMPARE(control<QTableView>(app.mainform, "Listen")
                  ->model()
@@ -601,7 +601,7 @@ void TstMainwindow::groupActivatedByKeys() {
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Musik"));
     QCOMPARE(app.model->gruppenavn0(), QStringLiteral("Musik"));
-    QCOMPARE(app.boksform->gruppeBoks->currentRow(), 1);
+    QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->currentRow(), 1);
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
     QTest::mouseDClick(groups->viewport(), Qt::LeftButton, {},
                        groups->visualItemRect(groups->item(0)).center());

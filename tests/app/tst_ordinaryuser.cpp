@@ -116,14 +116,14 @@ void TstOrdinaryUser::unreadableListRefusesNewGroup() {
              qPrintable(shown[0].text));
 
     app.boksform->show();
-    app.boksform->gEdit->setText("Nye");
-    app.boksform->aNyGruppe->execute();
+    control<QLineEdit>(app.boksform, "gEdit")->setText("Nye");
+    control<UpdateAction>(app.boksform, "aNyGruppe")->execute();
     shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].text.contains(path) && shown[0].text.contains("kunne ikke læses"),
              qPrintable(shown[0].text));
     QVERIFY(!QFileInfo::exists(f.web() + "/Nye"));
-    QCOMPARE(app.boksform->gEdit->text(), QStringLiteral("Nye"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "gEdit")->text(), QStringLiteral("Nye"));
     QCOMPARE(bytesOf(path), before);
 }
 

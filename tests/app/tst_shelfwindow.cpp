@@ -46,7 +46,7 @@ private:
         App& app = f.start();
         app.mainform->show();
         app.boksform->show();
-        app.boksform->Bog->setCurrentIndex(3);
+        control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(3);
         return app;
     }
 
@@ -127,7 +127,7 @@ void TstShelfwindow::movesSelectedToShelf() {
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), QStringList{"A"});
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), (QStringList{"X", "B", "C"}));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), QStringList{"A"});
-    QCOMPARE(itemTexts(boks->gruppeBoks), QStringList{"A"});
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), QStringList{"A"});
     QVERIFY(!app.shelfDraft->listerModified());
     QVERIFY(QFileInfo(f.web() + "/B").isDir());
 }
@@ -156,7 +156,7 @@ void TstShelfwindow::allToShelfAndSave() {
     press(control<QToolButton>(boks, "gemKnap"));
     QCOMPARE(QFileInfo(f.web() + "/webgruppe.txt").size(), 0);
     QCOMPARE(app.mainform->gruppeBoksen->count(), 0);
-    QCOMPARE(boks->gruppeBoks->count(), 0);
+    QCOMPARE(control<QListWidget>(boks, "gruppeBoks")->count(), 0);
 }
 
 void TstShelfwindow::shelvingCurrentGroup() {
@@ -170,8 +170,8 @@ void TstShelfwindow::shelvingCurrentGroup() {
     QCOMPARE(app.model->gruppenavn(), QString());
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QString());
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
-    QCOMPARE(boks->programBoks->model()->rowCount(), 0);
-    QCOMPARE(boks->valgtGruppeEdit->text(), QString());
+    QCOMPARE(control<QTreeView>(boks, "programBoks")->model()->rowCount(), 0);
+    QCOMPARE(control<QLineEdit>(boks, "valgtGruppeEdit")->text(), QString());
     app.mainform->close();
     const QStringList options = onDisk(f.options() + "/main.txt");
     QCOMPARE(options[5], QString());
@@ -280,8 +280,8 @@ void TstShelfwindow::movesSurviveLookingElsewhere() {
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), active);
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), stored);
     if (away == "tab") {
-        boks->Bog->setCurrentIndex(0);
-        QCOMPARE(boks->Bog->tabText(0), QStringLiteral("Grupper"));
+        control<QTabWidget>(boks, "Bog")->setCurrentIndex(0);
+        QCOMPARE(control<QTabWidget>(boks, "Bog")->tabText(0), QStringLiteral("Grupper"));
     } else if (away == "hide") {
         boks->hide();
         boks->show();
@@ -289,7 +289,7 @@ void TstShelfwindow::movesSurviveLookingElsewhere() {
         boks->close();
         control<UpdateAction>(app.mainform, "actionAW")->execute();
     }
-    boks->Bog->setCurrentIndex(3);
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), active);
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), stored);
     QVERIFY(app.shelfDraft->listerModified());
@@ -327,7 +327,7 @@ void TstShelfwindow::movesFollowGroupChanges() {
     press(control<QToolButton>(boks, "flytOp"));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"C", "B"}));
     // Meanwhile on the tab "Grupper".
-    boks->Bog->setCurrentIndex(0);
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(0);
     if (change == "create") {
         QVERIFY(app.model->NyGruppe("Ny").ok());
     } else if (change == "rename") {
@@ -337,7 +337,7 @@ void TstShelfwindow::movesFollowGroupChanges() {
     } else {
         QVERIFY(app.model->sortGroups(QLocale::c()).ok());
     }
-    boks->Bog->setCurrentIndex(3);
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), active);
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), stored);
     QVERIFY(app.shelfDraft->listerModified());

@@ -61,7 +61,8 @@ void TstStartup::firstStartAndClose() {
     QVERIFY(QFileInfo(f.options()).isDir());
     QVERIFY(!QFileInfo::exists(f.options() + "/main.txt"));
     QCOMPARE(main->gruppeBoksen->count(), 1);
-    QCOMPARE(app.boksform->gruppeBoks->item(0)->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->item(0)->text(),
+             QStringLiteral("Nyheder"));
     QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), QStringLiteral("Valgt gruppe"));
     QVERIFY(MessageBox::takeShown().isEmpty());
 
@@ -128,7 +129,7 @@ void TstStartup::readsMainOptions() {
     QCOMPARE(app.model->gruppenavn(), gruppenavn);
     QCOMPARE(int(app.model->funkNo()), funkNo);
     QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), label);
-    QCOMPARE(app.boksform->funkCheck->isChecked(), funkNo == 1);
+    QCOMPARE(control<QCheckBox>(app.boksform, "funkCheck")->isChecked(), funkNo == 1);
     QCOMPARE(app.model->programdir(), funkNo == 1 ? f.programs() + "/" : f.web() + "/");
     QCOMPARE(main->gruppeBoksen->count(), funkNo == 1 ? 1 : 2);
     QCOMPARE(control<QTableView>(main, "Listen")->model()->headerData(3, Qt::Horizontal).toString(),
@@ -156,7 +157,7 @@ void TstStartup::unknownStyleIsReportedAndKept() {
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Sky"));
     // The rest of the file is still read.
     QCOMPARE(outerPlace(app.mainform).size(), QSize(700, 500));
-    QCOMPARE(app.boksform->designBox->currentIndex(), -1);
+    QCOMPARE(control<QComboBox>(app.boksform, "designBox")->currentIndex(), -1);
     app.mainform->close();
     QCOMPARE(textfile::readLines(f.options() + "/main.txt")->first(), QStringLiteral("Marmor"));
 }
@@ -232,7 +233,7 @@ void TstStartup::readsBoksOptions() {
 void TstStartup::stylesAreListedSortedAndApplied() {
     Fixture f;
     App& app = f.start();
-    QComboBox* box = app.boksform->designBox;
+    QComboBox* box = control<QComboBox>(app.boksform, "designBox");
     QStringList names;
     for (int i = 0; i < box->count(); ++i)
         names << box->itemText(i);
