@@ -1,9 +1,12 @@
 #pragma once
 
-#include "writefile.h"
 #include "app.h"
+#include "boks.h"
+#include "elementlistmodel.h"
+#include "elementviews.h"
 #include "fakes.h"
 #include "filedialog.h"
+#include "helphistory.h"
 #include "infUnit.h"
 #include "listchoice.h"
 #include "messagebox.h"
@@ -11,12 +14,15 @@
 #include "progresswindow.h"
 #include "spmUnit.h"
 #include "textfile.h"
+#include "writefile.h"
 
+#include <QAbstractItemModelTester>
 #include <QAbstractItemView>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <memory>
+#include <vector>
 
 // What a list of elements shows in row r, column c; the element name is column 3.
 inline QString cell(const QAbstractItemView* view, int r, int c) {
@@ -83,9 +89,17 @@ public:
     }
 
     App& start(const QString& login = "anna", const BrowserPlaces& browsers = {}) {
+        testers.clear();
         app = std::make_unique<App>(base, login, fakes.make(browsers));
         app->infform->setTestMode(true);
         app->spform->setTestMode(true);
+        // Every item model the windows show is checked at each change, as views would see it.
+        for (QAbstractItemModel* model :
+             {static_cast<QAbstractItemModel*>(app->model->elements()),
+              static_cast<QAbstractItemModel*>(app->boksform->tickedElements()),
+              static_cast<QAbstractItemModel*>(app->helpHistory.get())})
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                model, QAbstractItemModelTester::FailureReportingMode::QtTest));
         return *app;
     }
 
@@ -93,4 +107,5 @@ public:
     const QString base;
     FakeServices fakes;
     std::unique_ptr<App> app;
+    std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 };

@@ -4,11 +4,15 @@
 #include "elementindex.h"
 #include "find.h"
 #include "findelement.h"
+#include "helphistory.h"
 #include "infUnit.h"
 #include "info.h"
 #include "main.h"
 #include "model.h"
 #include "pictures.h"
+#include "programsettings.h"
+#include "shelfdraft.h"
+#include "singleinstance.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "translation.h"
@@ -36,14 +40,23 @@ private:
 } // namespace
 
 Services Services::system() {
-    return {Shell::system(),         UrlCheck::system(),        Clock::system(),
-            BrowserPlaces::system(), platform::pageViewMaker(), EditorPlaces::system()};
+    return {Shell::system(),
+            UrlCheck::system(),
+            Clock::system(),
+            BrowserPlaces::system(),
+            platform::pageViewMaker(),
+            EditorPlaces::system(),
+            true};
 }
 
 App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     : baseDir(baseDir_), loginName(loginName_), services(std::move(services_)),
+      settings(std::make_unique<ProgramSettings>(baseDir_, loginName_)),
       model(std::make_unique<store::Model>(*services.urlCheck)),
-      elementIndex(std::make_unique<store::ElementIndex>(*model)) {
+      elementIndex(std::make_unique<store::ElementIndex>(*model)),
+      shelfDraft(std::make_unique<store::ShelfDraft>(*model)),
+      helpHistory(std::make_unique<store::HelpHistory>()), context{*model, *settings, services,
+                                                                   ending} {
     // The program speaks Danish whatever the desktop's language, the toolkit's dialogs too.
     platform::installDanishToolkitTexts();
     // The program's font for every control that sets none of its own. Under a style sheet a
@@ -55,22 +68,50 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     QApplication::setWindowIcon(pictures::programIcon());
     appEvents = std::make_unique<AppEvents>(&ending);
     qApp->installEventFilter(appEvents.get());
-    // Each window registers itself here before its creation runs, as the others may reach it
-    // while it is being made.
-    new Tmainform(*this);
-    new Tboksform(*this);
-    new Tinfoformen(*this);
-    new Turlform1(*this);
-    new Teditform(*this);
-    infform = new Tinfform(mainform);
-    spform = new Tspform(mainform);
+    // A second start on the same user folder brings the first to the front and ends, before
+    // it has built a window or read an options file.
+    if (services.singleInstance) {
+        single = std::make_unique<platform::SingleInstance>(settings->optdir());
+        if (!single->claim())
+            return;
+    }
+    model->setFolders(settings->folders().programdir0, settings->folders().programdir1);
+    mainform = new Tmainform(context);
+    boksform = new Tboksform(context, *shelfDraft);
+    infoformen = new Tinfoformen(context, *helpHistory);
+    urlform1 = new Turlform1(context, *helpHistory, mainform);
+    editform = new Teditform;
+    infform = context.infform = new Tinfform(mainform);
+    spform = context.spform = new Tspform(mainform);
+
+    // What one window asks of another. Every help topic goes to the help window, whoever asks.
+    QObject::connect(mainform, &Tmainform::helpRequested, infoformen, &Tinfoformen::Information);
+    QObject::connect(boksform, &Tboksform::helpRequested, infoformen, &Tinfoformen::Information);
+    // A move in the history opens its entry's page as any other topic request.
+    QObject::connect(helpHistory.get(), &store::HelpHistory::openRequested, infoformen,
+                     &Tinfoformen::Information);
+    QObject::connect(mainform, &Tmainform::adminRequested, boksform, [this] {
+        boksform->show();
+        boksform->raise();
+        boksform->activateWindow();
+    });
+    // The administration window's options are written when the main window closes.
+    QObject::connect(mainform, &Tmainform::optionsSaved, boksform, &Tboksform::gemOpt);
+    QObject::connect(boksform, &Tboksform::designChosen, mainform, &Tmainform::setDesign);
+    QObject::connect(boksform, &Tboksform::browserLookUpRequested, mainform,
+                     &Tmainform::startChosenBrowser);
+    QObject::connect(infoformen, &Tinfoformen::historyListRequested, urlform1, &QWidget::show);
 
     // The find window asks; the main window opens it and visits what it found, as from its list.
-    findform = new Tfindelementform(*model, *elementIndex, mainform->optdir, mainform, ending);
+    findform = new Tfindelementform(*model, *elementIndex, settings->optdir(), mainform, ending);
     QObject::connect(mainform, &Tmainform::findRequested, findform, &Tfindelementform::open);
     QObject::connect(findform, &Tfindelementform::visitRequested, mainform,
                      &Tmainform::visitElement);
-    QObject::connect(findform, &Tfindelementform::helpRequested, mainform, &Tmainform::Information);
+    QObject::connect(findform, &Tfindelementform::helpRequested, infoformen,
+                     &Tinfoformen::Information);
+    if (single)
+        QObject::connect(single.get(), &platform::SingleInstance::activationRequested, mainform,
+                         [this] { platform::SingleInstance::bringToFront(mainform); });
 }
 
 App::~App() {

@@ -1,20 +1,21 @@
 #pragma once
 
-#include "browsers.h"
-#include "clock.h"
-#include "editors.h"
-#include "pageview.h"
-#include "shell.h"
-#include "urlcheck.h"
+#include "windowcontext.h"
 
 #include <QString>
 
 #include <memory>
 
+class ProgramSettings;
 class QObject;
+namespace platform {
+class SingleInstance;
+}
 namespace store {
 class ElementIndex;
+class HelpHistory;
 class Model;
+class ShelfDraft;
 } // namespace store
 class Tmainform;
 class Tboksform;
@@ -25,24 +26,15 @@ class Tinfform;
 class Tspform;
 class Tfindelementform;
 
-// What the program asks of the system: tests put fakes in their place.
-struct Services {
-    std::unique_ptr<Shell> shell;
-    std::unique_ptr<UrlCheck> urlCheck;
-    std::unique_ptr<Clock> clock;
-    BrowserPlaces browsers;
-    PageViewMaker pageView;
-    EditorPlaces editors = {};
-
-    static Services system();
-};
-
-// The running program: the model of its state, and its seven windows, made once each in this
-// order, reaching each other through here for window matters (show, raise, focus).
+// The running program: the owners of its state below the windows, and its seven windows, made
+// once each in this order. The windows reach no other window; what one asks for by a signal,
+// this connects to the window that does it.
 class App {
 public:
-    // Sets the style "Sky" and creates the windows. baseDir holds "Struktur" and the user
-    // folders; loginName is the user's login name (empty when none could be had).
+    // Sets the style "Sky", makes the user's folders and creates the windows. baseDir holds
+    // "Struktur" and the user folders; loginName is the user's login name (empty when none
+    // could be had). With services.singleInstance, another program holding the user's folder
+    // is asked to the front instead and no window is made: see runsElsewhere().
     App(const QString& baseDir, const QString& loginName, Services services = Services::system());
     ~App();
     App(const App&) = delete;
@@ -51,10 +43,16 @@ public:
     const QString baseDir;
     const QString loginName;
     Services services;
+    // The user's folders, the style name and the browser choice, read by every window.
+    std::unique_ptr<ProgramSettings> settings;
     // The groups and elements every window shows; made before the windows.
     std::unique_ptr<store::Model> model;
     // Every element of the active groups, for "Find element"; read when first wanted.
     std::unique_ptr<store::ElementIndex> elementIndex;
+    // The storage shelf's moves not yet saved, kept whatever the administration window shows.
+    std::unique_ptr<store::ShelfDraft> shelfDraft;
+    // The help pages seen in this run: the help window records and walks it, "Urlboks" shows it.
+    std::unique_ptr<store::HelpHistory> helpHistory;
 
     Tmainform* mainform = nullptr;
     Tboksform* boksform = nullptr;
@@ -68,7 +66,13 @@ public:
 
     // The program is ending: the windows still open are closed without saving anything.
     bool ending = false;
+    // What the windows are given.
+    WindowContext context;
+
+    // Another running program holds the user's folder; this one made no window and ends.
+    bool runsElsewhere() const { return !mainform; }
 
 private:
     std::unique_ptr<QObject> appEvents;
+    std::unique_ptr<platform::SingleInstance> single;
 };

@@ -1,7 +1,6 @@
 #include "main.h"
 #include "app.h"
 #include "messagebox.h"
-#include "singleinstance.h"
 #include "termination.h"
 #include "username.h"
 
@@ -42,13 +41,9 @@ int main(int argc, char* argv[]) {
             running->mainform->close();
     });
     App app(QStringLiteral(LENKARO_BASE_DIR), platform::loginName());
-    running = &app;
-    // A second start on the same user folder brings this one to the front and ends.
-    platform::SingleInstance single(app.mainform->optdir);
-    if (!single.claim())
+    if (app.runsElsewhere())
         return 0;
-    QObject::connect(&single, &platform::SingleInstance::activationRequested, app.mainform,
-                     [&app] { platform::SingleInstance::bringToFront(app.mainform); });
+    running = &app;
     if (ending) {
         app.mainform->close();
         return 0;

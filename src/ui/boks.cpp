@@ -1,6 +1,5 @@
 #include "boks.h"
 
-#include "app.h"
 #include "dropentry.h"
 #include "elementlistmodel.h"
 #include "elementviews.h"
@@ -9,18 +8,19 @@
 #include "groupdelegate.h"
 #include "groups.h"
 #include "infUnit.h"
-#include "main.h"
 #include "messagebox.h"
 #include "model.h"
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
+#include "programsettings.h"
 #include "report.h"
-#include "shelf.h"
+#include "shelftab.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
 #include "textcompare.h"
 #include "updateaction.h"
+#include "windowcontext.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -144,8 +144,9 @@ void splitPage(QWidget* page, QWidget* left, QWidget* right, const QList<int>& s
 }
 } // namespace
 
-Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_), model(*app_.model) {
-    app.boksform = this;
+Tboksform::Tboksform(WindowContext& context_, store::ShelfDraft& draft_)
+    : QWidget(nullptr), context(context_), model(context_.model), draft(draft_),
+      settings(context_.settings) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Administrer grupper og elementer"));
@@ -154,7 +155,6 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_), model(*app_.model
     resize(480, 400);
     buildControls();
     buildActions();
-    buildShelfActions();
 
     // The lists and fields follow the model.
     connect(&model, &store::Model::groupListsChanged, this, &Tboksform::showGroupLists);
@@ -165,7 +165,7 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_), model(*app_.model
     // Creating the window: it shows the model's state as the main window's creation left it.
     showGroupLists();
     showCurrentGroup();
-    optfil = boksOptionsPath(app.mainform->optdir);
+    optfil = boksOptionsPath(settings.optdir());
     hentOpt();
     // Ticking the box switches the content mode as a click would.
     connect(funkCheck, &QCheckBox::toggled, this, &Tboksform::funkCheckClick);
@@ -176,20 +176,17 @@ Tboksform::Tboksform(App& app_) : QWidget(nullptr), app(app_), model(*app_.model
     connect(gruppeBoks, &QListWidget::itemClicked, this, &Tboksform::gruppeBoksClick);
     gruppeBoks->installEventFilter(this);
     connect(designBox, &QComboBox::activated, this, &Tboksform::designBoxChange);
-    connect(Bog, &QTabWidget::currentChanged, this, &Tboksform::BogChange);
     connect(redigerCheck, &QCheckBox::toggled, this, &Tboksform::redigerCheckClick);
     connect(sorterKnap, &QToolButton::clicked, this, &Tboksform::sorterKnapClick);
     connect(programBoks, &QTreeView::clicked, this, &Tboksform::programBoksClick);
     connect(fjernKnap, &QToolButton::clicked, this, &Tboksform::fjernKnapClick);
     for (QLineEdit* e : {gEdit, tekstEdit, nytekstEdit})
         e->installEventFilter(this);
-    const std::pair<QToolButton*, const char*> topics[] = {{sbInformationsKnap, "Grupper"},
-                                                           {sbInfo2, "Indfør element"},
-                                                           {sbInfo1, "Rediger element"},
-                                                           {sbInformation, "Administrer grupper"}};
+    const std::pair<QToolButton*, const char*> topics[] = {
+        {sbInformationsKnap, "Grupper"}, {sbInfo2, "Indfør element"}, {sbInfo1, "Rediger element"}};
     for (auto [button, topic] : topics) {
         connect(button, &QToolButton::clicked, this,
-                [this, topic = QString::fromUtf8(topic)] { app.mainform->Information(topic); });
+                [this, topic = QString::fromUtf8(topic)] { emit helpRequested(topic); });
     }
 }
 
@@ -220,7 +217,12 @@ void Tboksform::buildControls() {
     buildGroupsTab(side0);
     buildEntryTab(side1);
     buildEditTab(side2);
-    buildShelfTab(side4);
+    // The shelf's tab is a class of its own, over the shelf's draft.
+    auto* shelfLayout = new QVBoxLayout(side4);
+    shelfLayout->setContentsMargins(0, 0, 0, 0);
+    shelfTab = new ShelfTab(draft, side4);
+    shelfLayout->addWidget(shelfTab);
+    connect(shelfTab, &ShelfTab::helpRequested, this, &Tboksform::helpRequested);
 }
 
 void Tboksform::buildActions() {
@@ -394,7 +396,10 @@ void Tboksform::buildEntryTab(QWidget* page) {
         browserButtons->addButton(radio, i);
         browsers->addWidget(radio, 1);
     }
-    browserButtons->button(0)->setChecked(true);
+    showBrowserValg(settings.browserValg());
+    // A click is the user's choice; the settings tell every reader.
+    connect(browserButtons, &QButtonGroup::idClicked, &settings, &ProgramSettings::setBrowserValg);
+    connect(&settings, &ProgramSettings::browserValgChanged, this, &Tboksform::showBrowserValg);
     rows->addWidget(browserValg);
 }
 
@@ -461,50 +466,6 @@ void Tboksform::buildEditTab(QWidget* page) {
     rows->addStretch();
 }
 
-void Tboksform::buildShelfTab(QWidget* page) {
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(3, 3, 3, 6);
-    layout->setSpacing(3);
-    Box = named(new QListWidget, "Box");
-    lagerBox = named(new QListWidget, "lagerBox");
-    for (QListWidget* list : {Box, lagerBox}) {
-        list->setFixedWidth(200);
-        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
-        GroupItemDelegate::install(list);
-    }
-    Box->setAccessibleName(QStringLiteral("Aktive grupper"));
-    lagerBox->setAccessibleName(QStringLiteral("Grupper på lager"));
-
-    auto* column = new QWidget;
-    column->setFixedWidth(36);
-    auto* buttons = new QVBoxLayout(column);
-    buttons->setContentsMargins(3, 0, 3, 0);
-    buttons->setSpacing(2);
-    sbInformation = flatButton("sbInformation", QString(),
-                               QStringLiteral("Information: Administrer grupper"), pictures::Help);
-    // The other buttons take picture and hint from the main window's storage actions.
-    QToolButton** const moves[] = {&tilLagerValgte, &tilbageValgte, &tilLagerAlle,
-                                   &tilbageAlle,    &flytOp,        &flytNed};
-    const char* const names[] = {"tilLagerValgte", "tilbageValgte", "tilLagerAlle",
-                                 "tilbageAlle",    "flytOp",        "flytNed"};
-    for (int i = 0; i < 6; ++i)
-        *moves[i] = named(new QToolButton, names[i]);
-    gemKnap = named(new QToolButton, "gemKnap");
-    for (QToolButton* b : {sbInformation, tilLagerValgte, tilbageValgte, tilLagerAlle, tilbageAlle,
-                           flytOp, flytNed, gemKnap}) {
-        // All but the information and save buttons are drawn flat.
-        b->setAutoRaise(b != sbInformation && b != gemKnap);
-        b->setFixedSize(30, 26);
-        buttons->addWidget(b);
-    }
-    buttons->addStretch();
-
-    layout->addWidget(Box);
-    layout->addWidget(column);
-    layout->addWidget(lagerBox);
-    layout->addStretch();
-}
-
 bool Tboksform::event(QEvent* e) {
     return hintsToStatusBar(e, infoBar) || QWidget::event(e);
 }
@@ -563,22 +524,18 @@ void Tboksform::hentOpt() {
     // Its design client area is below the least outer size, so that is its design size.
     applyPlace(this, o.place);
     if (o.browser)
-        setBrowserIndex(*o.browser);
+        settings.setBrowserValg(*o.browser);
 }
 
 void Tboksform::gemOpt() {
     QString error;
     const QRect place = outerPlace(this);
     if (!writeBoksOptions(optfil, place.y(), place.x(), place.width(), place.height(),
-                          browserIndex(), &error))
+                          settings.browserValg(), &error))
         MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optfil, error);
 }
 
-int Tboksform::browserIndex() const {
-    return browserButtons->checkedId();
-}
-
-void Tboksform::setBrowserIndex(int index) {
+void Tboksform::showBrowserValg(int index) {
     if (index < 0) {
         browserButtons->setExclusive(false);
         for (QAbstractButton* b : browserButtons->buttons())
@@ -591,14 +548,7 @@ void Tboksform::setBrowserIndex(int index) {
 
 void Tboksform::showGroupLists() {
     fill(gruppeBoks, model.gruppeliste());
-    refillShelf();
     showCurrentGroup();
-}
-
-void Tboksform::refillShelf() {
-    fill(Box, model.gruppeliste());
-    fill(lagerBox, model.lagerliste());
-    listerModified = false;
 }
 
 void Tboksform::showCurrentGroup() {
@@ -659,32 +609,19 @@ void Tboksform::loadDesign() {
     designBox->clear();
     designBox->addItems(names);
     // A fixed-string match ignores case.
-    designBox->setCurrentIndex(designBox->findText(app.mainform->designname, Qt::MatchFixedString));
+    designBox->setCurrentIndex(designBox->findText(settings.designname(), Qt::MatchFixedString));
 }
 
 void Tboksform::designBoxChange() {
     if (designBox->currentIndex() < 0)
         return;
     const QString name = designBox->currentText();
-    if (!sameTextAZ(name, app.mainform->designname))
-        app.mainform->setDesign(name);
-}
-
-void Tboksform::BogChange() {
-    if (Bog->currentWidget() == side4)
-        refillShelf();
-}
-
-void Tboksform::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    // Coming back to the window on the shelf tab is coming back to the tab.
-    if (Bog->currentWidget() == side4)
-        refillShelf();
+    if (!sameTextAZ(name, settings.designname()))
+        emit designChosen(name);
 }
 
 QString Tboksform::OpenDia() {
-    const QString file = FileDialog::open(this, QStringLiteral("Vælg program"), QDir::rootPath());
-    return !file.isEmpty() && QFileInfo(file).isFile() ? QDir::toNativeSeparators(file) : QString();
+    return chooseProgram(this);
 }
 
 namespace {
@@ -694,7 +631,8 @@ const QString unusableFolderName = QStringLiteral("Navnet kan ikke bruges som ma
 
 void Tboksform::enterDropped(const QString& adresse, const QString& navn) {
     if (!model.hasGroup()) {
-        app.infform->inform(QStringLiteral("Vælg først den gruppe, elementet skal indføres i."));
+        context.infform->inform(
+            QStringLiteral("Vælg først den gruppe, elementet skal indføres i."));
         return;
     }
     // As if typed into the entry fields and "Indfør" pressed.
@@ -708,29 +646,16 @@ void Tboksform::InsertElement() {
         return;
     const QString navn = tekstEdit->text();
     const QString adresse = FilnavnEdit->text();
-    switch (store::checkEntry(model.funkNo(), adresse, navn, 1, *app.services.urlCheck)) {
-    case store::EntryCheck::ShortName:
-        app.infform->inform(QStringLiteral("Der mangler et kort navn!"));
+    if (informFailedEntry(
+            *context.infform,
+            store::checkEntry(model.funkNo(), adresse, navn, 1, *context.services.urlCheck),
+            EntryForm::EntryTab))
         return;
-    case store::EntryCheck::NoAddress:
-        app.infform->inform(QStringLiteral("Der mangler en webadresse!"));
-        return;
-    case store::EntryCheck::InvalidAddress:
-        app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
-        return;
-    case store::EntryCheck::NoProgram:
-        app.infform->inform(QStringLiteral("Der mangler et program!"));
-        return;
-    case store::EntryCheck::ProgramMissing:
-        app.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
-        return;
-    case store::EntryCheck::Ok:
-        break;
-    }
-    const store::Result result = model.insertElement(
-        adresse, navn, [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
+    const store::Result result = model.insertElement(adresse, navn, [this](const QString& name) {
+        return confirmOverwrite(*context.spform, name);
+    });
     if (result.kind == store::Result::UnusableName) {
-        app.infform->inform(unusableFileName);
+        context.infform->inform(unusableFileName);
         return;
     }
     // A failed write keeps what was typed, so it can be tried again.
@@ -747,7 +672,7 @@ void Tboksform::actionOpenEleExecute() {
             FilnavnEdit->setText(file);
         return;
     }
-    app.mainform->startChosenBrowser();
+    emit browserLookUpRequested();
 }
 
 void Tboksform::NyGruppe() {
@@ -755,10 +680,10 @@ void Tboksform::NyGruppe() {
     const store::Result result = model.NyGruppe(navn);
     switch (result.kind) {
     case store::Result::UnusableName:
-        app.infform->inform(unusableFolderName);
+        context.infform->inform(unusableFolderName);
         return;
     case store::Result::Exists:
-        app.infform->inform(QStringLiteral(
+        context.infform->inform(QStringLiteral(
             "Der findes allerede en gruppe med angivne navn!\rKald gruppen noget andet."));
         return;
     default:
@@ -771,7 +696,7 @@ void Tboksform::NyGruppe() {
 void Tboksform::SletGruppe() {
     const QString question =
         QStringLiteral("Skal programgruppen ") + model.gruppenavn() + QStringLiteral(" slettes?");
-    if (app.spform->ask(question))
+    if (context.spform->ask(question))
         showFileError(model.deleteGruppefil());
 }
 
@@ -788,16 +713,17 @@ void Tboksform::RedigerGruppe() {
         showCurrentGroup();
         return;
     case store::Result::UnusableName:
-        app.infform->inform(unusableFolderName);
+        context.infform->inform(unusableFolderName);
         return;
     case store::Result::Exists:
-        app.infform->inform(QStringLiteral("Gruppen ") + nytNavn +
-                            QStringLiteral(" eksisterer allerede.\rDet nye gruppenavn skal være "
-                                           "unikt."));
+        context.infform->inform(
+            QStringLiteral("Gruppen ") + nytNavn +
+            QStringLiteral(" eksisterer allerede.\rDet nye gruppenavn skal være "
+                           "unikt."));
         return;
     case store::Result::RenameRefused:
         // The folder keeps its old name, and so do the list, its file and the selected group.
-        app.infform->inform(QStringLiteral("En mappe kunne ikke omdøbes af ukendte årsager."));
+        context.infform->inform(QStringLiteral("En mappe kunne ikke omdøbes af ukendte årsager."));
         return;
     default:
         showFileError(result);
@@ -824,17 +750,17 @@ void Tboksform::RedigerNavn() {
     const store::Result result = model.editElement(row, webUrlEdit->text(), nytekstEdit->text());
     switch (result.kind) {
     case store::Result::InvalidAddress:
-        app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+        context.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
         return;
     case store::Result::Original:
-        app.infform->inform(QStringLiteral(
+        context.infform->inform(QStringLiteral(
             "Valgte element er det oprindelige.\rDet bliver derfor ikke opdateret."));
         return;
     case store::Result::UnusableName:
-        app.infform->inform(unusableFileName);
+        context.infform->inform(unusableFileName);
         return;
     case store::Result::NameTaken:
-        app.infform->inform(
+        context.infform->inform(
             QStringLiteral("Der findes allerede et element med det navn i gruppen."));
         return;
     case store::Result::FileNotDeleted:
@@ -855,10 +781,10 @@ void Tboksform::aResetVisitsExecute() {
         return;
     const store::Result result = model.resetVisits(
         row, webUrlEdit->text(), nytekstEdit->text(),
-        [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
+        [this](const QString& name) { return confirmOverwrite(*context.spform, name); });
     if (result.kind == store::Result::NotOriginal) {
-        app.infform->inform(QStringLiteral("Url og elementnavn skal være de oprindelige, hvis "
-                                           "nulstilling af besøg skal kunne lade sig gøre."));
+        context.infform->inform(QStringLiteral("Url og elementnavn skal være de oprindelige, hvis "
+                                               "nulstilling af besøg skal kunne lade sig gøre."));
         return;
     }
     // An address the check refuses stops the reset without a word.
@@ -870,7 +796,7 @@ void Tboksform::fjernKnapClick() {
         return;
     const QList<int> ticked = ticks->tickedRows();
     if (ticked.isEmpty()) {
-        app.infform->inform(
+        context.infform->inform(
             QStringLiteral("Der er ikke valgt elementer!\rAfkryds elementer, der skal slettes."));
         return;
     }
@@ -881,119 +807,7 @@ void Tboksform::fjernKnapClick() {
     question += ticked.size() == 1
                     ? QStringLiteral("Skal det valgte element slettes?")
                     : QStringLiteral("Skal de %1 valgte elementer slettes?").arg(ticked.size());
-    if (!app.spform->ask(question))
+    if (!context.spform->ask(question))
         return;
     showFileError(model.removeElements(ticked));
-}
-
-namespace {
-namespace shelf = store::shelf;
-
-QList<int> selectedRows(const QListWidget* list) {
-    QList<int> rows;
-    for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->isSelected())
-            rows << i;
-    }
-    return rows;
-}
-
-void showRows(QListWidget* list, const QStringList& all, const QList<int>& selected) {
-    fill(list, all);
-    for (int row : selected)
-        list->item(row)->setSelected(true);
-    if (selected.size() == 1)
-        list->setCurrentRow(selected.first(), QItemSelectionModel::NoUpdate);
-}
-} // namespace
-
-void Tboksform::buildShelfActions() {
-    auto lists = [this] {
-        return shelf::Lists{itemTexts(Box), selectedRows(Box), itemTexts(lagerBox),
-                            selectedRows(lagerBox)};
-    };
-    // The rules read what the lists' signals keep up to date.
-    for (QListWidget* list : {Box, lagerBox}) {
-        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-                &Tboksform::noteShelfFacts);
-        QAbstractItemModel* rows = list->model();
-        connect(rows, &QAbstractItemModel::rowsInserted, this, &Tboksform::noteShelfFacts);
-        connect(rows, &QAbstractItemModel::rowsRemoved, this, &Tboksform::noteShelfFacts);
-        connect(rows, &QAbstractItemModel::rowsMoved, this, &Tboksform::noteShelfFacts);
-        connect(rows, &QAbstractItemModel::modelReset, this, &Tboksform::noteShelfFacts);
-        connect(rows, &QAbstractItemModel::layoutChanged, this, &Tboksform::noteShelfFacts);
-    }
-    noteShelfFacts();
-    auto make = [this, lists](const char* name, const QString& hint, pictures::Kind picture,
-                              bool (*enabled)(const shelf::Facts&),
-                              shelf::Lists (*move)(const shelf::Lists&)) {
-        auto* action = new UpdateAction(
-            this, QString(), hint, [this, enabled] { return enabled(shelfFacts); },
-            [this, lists, move] {
-                const shelf::Lists moved = move(lists());
-                showRows(Box, moved.active, moved.activeRows);
-                showRows(lagerBox, moved.stored, moved.storedRows);
-                listerModified = true;
-            });
-        action->setObjectName(QString::fromLatin1(name));
-        action->setIcon(pictures::icon(picture));
-        return action;
-    };
-    AvalgteTilLager = make("AvalgteTilLager", QStringLiteral("Flyt valgte til lager"),
-                           pictures::ToShelf, shelf::valgteTilLagerEnabled, shelf::valgteTilLager);
-    AvalgteTilbage = make("AvalgteTilbage", QStringLiteral("Flyt valgte tilbage"),
-                          pictures::FromShelf, shelf::valgteTilbageEnabled, shelf::valgteTilbage);
-    AalleTilLager = make("AalleTilLager", QStringLiteral("Flyt alle til lager"),
-                         pictures::AllToShelf, shelf::alleTilLagerEnabled, shelf::alleTilLager);
-    AalleTilbage = make("AalleTilbage", QStringLiteral("Flyt alle tilbage"), pictures::AllFromShelf,
-                        shelf::alleTilbageEnabled, shelf::alleTilbage);
-    AflytOp = make("AflytOp", QStringLiteral("Flyt valgte op"), pictures::Up, shelf::flytOpEnabled,
-                   shelf::flytOp);
-    AflytNed = make("AflytNed", QStringLiteral("Flyt valgte ned"), pictures::Down,
-                    shelf::flytNedEnabled, shelf::flytNed);
-    AgemForandringer = new UpdateAction(
-        this, QString(), QStringLiteral("Gem de nye lister"), [this] { return listerModified; },
-        [this] { AgemForandringerExecute(); });
-    AgemForandringer->setObjectName(QStringLiteral("AgemForandringer"));
-    AgemForandringer->setIcon(pictures::icon(pictures::Save));
-
-    // The shelf's buttons run the storage actions and show their pictures and hints.
-    const std::pair<QToolButton*, UpdateAction*> shelfButtons[] = {
-        {tilLagerValgte, AvalgteTilLager},
-        {tilbageValgte, AvalgteTilbage},
-        {tilLagerAlle, AalleTilLager},
-        {tilbageAlle, AalleTilbage},
-        {flytOp, AflytOp},
-        {flytNed, AflytNed},
-        {gemKnap, AgemForandringer}};
-    for (auto [button, action] : shelfButtons) {
-        button->setDefaultAction(action);
-        button->setAccessibleName(action->statusTip());
-    }
-}
-
-Tboksform::~Tboksform() {
-    // The lists empty themselves as they go, and the facts must not be worked out from them then.
-    for (QListWidget* list : {Box, lagerBox}) {
-        list->model()->disconnect(this);
-        list->selectionModel()->disconnect(this);
-    }
-}
-
-void Tboksform::noteShelfFacts() {
-    // From the selection, not by asking every row, which would cost as much as the rules did.
-    const auto selected = [](const QListWidget* list) {
-        QList<int> rows;
-        for (const QModelIndex& index : list->selectionModel()->selectedRows())
-            rows << index.row();
-        std::sort(rows.begin(), rows.end());
-        return rows;
-    };
-    shelfFacts = shelf::factsOf(Box->count(), selected(Box), lagerBox->count(), selected(lagerBox));
-}
-
-void Tboksform::AgemForandringerExecute() {
-    // Saved, the model's lists come back into both working lists and clear the flag; a failed
-    // save keeps the moves for another try.
-    showFileError(model.saveShelf(itemTexts(Box), itemTexts(lagerBox)));
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "shelf.h"
-
 #include <QWidget>
 
-class App;
+class ProgramSettings;
+struct WindowContext;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -14,22 +13,23 @@ class QLineEdit;
 class QListWidget;
 class QStatusBar;
 class QTabWidget;
+class ShelfTab;
 class QToolButton;
 class QTreeView;
 class TickedElements;
 namespace store {
 class Model;
+class ShelfDraft;
 }
 class UpdateAction;
 
-// The administration window. It keeps nothing of its own but its options file and the storage
-// tab's two working lists with their unsaved-changes flag: its lists and fields show the
-// model's state, and every change goes through the model.
+// The administration window. It keeps nothing of its own but its options file: its lists and
+// fields show the model's state and the storage shelf's draft, and every change goes through
+// them.
 class Tboksform : public QWidget {
     Q_OBJECT
 public:
-    explicit Tboksform(App& app);
-    ~Tboksform() override;
+    Tboksform(WindowContext& context, store::ShelfDraft& draft);
 
     void hentOpt();
     void gemOpt();
@@ -37,7 +37,6 @@ public:
     void funkCheckClick();
     void gruppeBoksClick();
     void designBoxChange();
-    void BogChange();
 
     // Groups.
     void NyGruppe();
@@ -56,16 +55,9 @@ public:
     void aResetVisitsExecute();
     void fjernKnapClick();
 
-    // The storage shelf: saving the two working lists.
-    void AgemForandringerExecute();
-
     // The file dialog "Vælg program": the full path of the chosen file when one was chosen
     // and exists, else empty.
     QString OpenDia();
-
-    // The chosen browser: 0 "Google Chrome", 1 "Microsoft Edge", -1 none.
-    int browserIndex() const;
-    void setBrowserIndex(int index);
 
     // The row selected in programBoks, -1 for none.
     int selectedElement() const;
@@ -73,8 +65,44 @@ public:
     TickedElements* tickedElements() const { return ticks; }
 
     QString optfil;
-    bool listerModified = false;
 
+signals:
+    // An information button asks for its help topic.
+    void helpRequested(const QString& topic);
+    // The user chose the visual style called name in the style list.
+    void designChosen(const QString& name);
+    // "Slå op" on the entry tab: the chosen browser is to be started.
+    void browserLookUpRequested();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildActions();
+    void buildGroupsTab(QWidget* page);
+    void buildEntryTab(QWidget* page);
+    void buildEditTab(QWidget* page);
+    void setAddressCaptions();
+    // Refreshing from the model.
+    void showGroupLists();
+    void showCurrentGroup();
+    void showMode();
+    void clearEntryFields();
+
+    WindowContext& context;
+    store::Model& model;
+    store::ShelfDraft& draft;
+    ProgramSettings& settings;
+    // The radio buttons show the settings' browser choice.
+    void showBrowserValg(int index);
+    QButtonGroup* browserButtons;
+    TickedElements* ticks;
+    // A group renamed here is named in the element list's heading while it stays current.
+    QString renamedGroup;
+
+    // Controls and actions, found by their object names in tests.
     QTabWidget* Bog;
     QWidget *side0, *side1, *side2, *side4;
     QStatusBar* infoBar;
@@ -114,10 +142,7 @@ public:
     QToolButton* sbInfo1;
 
     // "Administrer grupper"
-    QListWidget* Box;
-    QListWidget* lagerBox;
-    QToolButton *sbInformation, *tilLagerValgte, *tilbageValgte, *tilLagerAlle, *tilbageAlle,
-        *flytOp, *flytNed, *gemKnap;
+    ShelfTab* shelfTab;
 
     UpdateAction* aNyGruppe;
     UpdateAction* aSletGruppe;
@@ -126,45 +151,4 @@ public:
     UpdateAction* actionOpenEle;
     UpdateAction* aRedigerNavn;
     UpdateAction* aResetVisits;
-
-    // The storage shelf's moves and save, with the buttons of the tab "Administrer grupper".
-    UpdateAction* AvalgteTilLager;
-    UpdateAction* AvalgteTilbage;
-    UpdateAction* AalleTilLager;
-    UpdateAction* AalleTilbage;
-    UpdateAction* AflytOp;
-    UpdateAction* AflytNed;
-    UpdateAction* AgemForandringer;
-
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void buildControls();
-    void buildActions();
-    void buildShelfActions();
-    void buildGroupsTab(QWidget* page);
-    void buildEntryTab(QWidget* page);
-    void buildEditTab(QWidget* page);
-    void buildShelfTab(QWidget* page);
-    void setAddressCaptions();
-    // Refreshing from the model.
-    void showGroupLists();
-    void showCurrentGroup();
-    void showMode();
-    void clearEntryFields();
-    // Both working lists of the shelf anew from the model, with nothing left unsaved.
-    void refillShelf();
-    // The shelf's rules read these facts of its two lists, kept up to date by their signals.
-    void noteShelfFacts();
-    store::shelf::Facts shelfFacts;
-
-    App& app;
-    store::Model& model;
-    QButtonGroup* browserButtons;
-    TickedElements* ticks;
-    // A group renamed here is named in the element list's heading while it stays current.
-    QString renamedGroup;
 };

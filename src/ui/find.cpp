@@ -1,13 +1,11 @@
 #include "find.h"
 
-#include "app.h"
 #include "pictures.h"
 
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-Teditform::Teditform(App& app_) : QWidget(nullptr, Qt::Window), app(app_) {
-    app.editform = this;
+Teditform::Teditform() : QWidget(nullptr, Qt::Window) {
     setWindowTitle(QStringLiteral("editform"));
     RE = new QTextEdit(this);
     RE->setObjectName(QStringLiteral("RE"));

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class App;
 class QTextEdit;
 
 // A window that is never shown, holding a plain-text box. The help search does not need it: it
@@ -10,10 +9,7 @@ class QTextEdit;
 class Teditform : public QWidget {
     Q_OBJECT
 public:
-    explicit Teditform(App& app);
+    Teditform();
 
     QTextEdit* RE;
-
-private:
-    App& app;
 };

@@ -1,22 +1,23 @@
 #include "info.h"
 
 #include "Struktur.h"
-#include "app.h"
-#include "boks.h"
 #include "dokumentsoeg.h"
 #include "editors.h"
 #include "filenames.h"
+#include "helphistory.h"
 #include "infUnit.h"
-#include "main.h"
 #include "messagebox.h"
 #include "options.h"
 #include "pageview.h"
 #include "pathname.h"
 #include "pictures.h"
 #include "place.h"
+#include "programsettings.h"
+#include "report.h"
+#include "stylemanager.h"
 #include "textcompare.h"
 #include "updateaction.h"
-#include "url1.h"
+#include "windowcontext.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -109,8 +110,8 @@ QWidget* panel(const char* name) {
 }
 } // namespace
 
-Tinfoformen::Tinfoformen(App& app_) : app(app_) {
-    app.infoformen = this;
+Tinfoformen::Tinfoformen(WindowContext& context_, store::HelpHistory& history_)
+    : context(context_), history(history_), settings(context_.settings) {
     setWindowTitle(QStringLiteral("Information"));
     QFont f = tahoma(0);
     f.setPixelSize(13);
@@ -126,8 +127,10 @@ Tinfoformen::Tinfoformen(App& app_) : app(app_) {
     // Creating the window: the help structure is loaded now, the page view at the first showing.
     strukturnavn = QStringLiteral("Lenkaroinfo.txt");
     newNavn = strukturnavn;
-    strukturdir = app.mainform->strukturDir;
-    optFilnavn = infoOptionsPath(app.mainform->optdir);
+    strukturdir = settings.strukturDir();
+    optFilnavn = infoOptionsPath(settings.optdir());
+    noteDesign(settings.designname());
+    connect(&settings, &ProgramSettings::designChanged, this, &Tinfoformen::noteDesign);
     opstart = true;
     LoadStruktur();
     oldUrl.clear();
@@ -211,7 +214,7 @@ void Tinfoformen::buildControls() {
     Findis = new QListWidget;
     Findis->setObjectName(QStringLiteral("Findis"));
     Findis->setUniformItemSizes(true);
-    Findis->setItemDelegate(new FindisDelegate(Findis, [this] { return designPosition(); }));
+    Findis->setItemDelegate(new FindisDelegate(Findis, [this] { return designPosition; }));
     EditFind->installEventFilter(this);
     side2Layout->addWidget(searchPanel);
     side2Layout->addWidget(Findis, 1);
@@ -240,17 +243,17 @@ void Tinfoformen::buildActions() {
         return action;
     };
     Afirst = make(
-        "Afirst", QStringLiteral("Gå til første"), [this] { return entries() > 1 && urlIndex > 0; },
+        "Afirst", QStringLiteral("Gå til første"), [this] { return history.canFirst(); },
         [this] { AfirstExecute(); });
     Aback = make(
-        "Aback", QStringLiteral("Tilbage"), [this] { return urlIndex > 0; },
+        "Aback", QStringLiteral("Tilbage"), [this] { return history.canBack(); },
         [this] { AbackExecute(); });
     Aforward = make(
-        "Aforward", QStringLiteral("Frem"), [this] { return urlIndex < entries() - 1; },
+        "Aforward", QStringLiteral("Frem"), [this] { return history.canForward(); },
         [this] { AforwardExecute(); });
     Alast = make(
-        "Alast", QStringLiteral("Gå til sidste"),
-        [this] { return entries() > 1 && urlIndex < entries() - 1; }, [this] { AlastExecute(); });
+        "Alast", QStringLiteral("Gå til sidste"), [this] { return history.canLast(); },
+        [this] { AlastExecute(); });
     Ago = make(
         "Ago", QStringLiteral("Opdater/Gå"), [this] { return !Edit->text().isEmpty(); },
         [this] { AgoExecute(); });
@@ -318,7 +321,7 @@ void Tinfoformen::loadPictures() {
 }
 
 void Tinfoformen::makePageView() {
-    if (Web || !app.services.pageView)
+    if (Web || !context.services.pageView)
         return;
     // A page arrives without any input: the arrows' rules read the history it changes, so
     // they are worked out again after each of the view's events, not at the next key only.
@@ -337,17 +340,32 @@ void Tinfoformen::makePageView() {
         UpdateAction::updateSoon();
     };
     events.mouseOver = [this](const QString& link) { Document_OnMouseOver(link); };
-    Web = app.services.pageView(rightPanel, std::move(events));
+    Web = context.services.pageView(rightPanel, std::move(events));
     Web->widget()->setObjectName(QStringLiteral("Web"));
     rightPanel->layout()->addWidget(Web->widget());
 }
 
-int Tinfoformen::designPosition() const {
-    return app.boksform ? app.boksform->designBox->currentIndex() : -1;
+void Tinfoformen::noteDesign(const QString& name) {
+    QStringList names = StyleManager::styleNames();
+    names.sort(Qt::CaseInsensitive);
+    designPosition = -1;
+    for (int i = 0; i < names.size(); ++i) {
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0) {
+            designPosition = i;
+            break;
+        }
+    }
+    if (Findis)
+        Findis->viewport()->update();
 }
 
-int Tinfoformen::entries() const {
-    return app.urlform1 ? app.urlform1->entries() : 0;
+void Tinfoformen::Information(const QString& S) {
+    newNavn = QStringLiteral("Lenkaroinfo.txt");
+    if (!sameTextAZ(newNavn, strukturnavn)) {
+        strukturnavn = newNavn;
+        LoadStruktur();
+    }
+    goToInfo(S);
 }
 
 void Tinfoformen::LoadStruktur() {
@@ -413,13 +431,9 @@ void Tinfoformen::UrlLister(QString Urlen) {
         return;
     oldUrl = Urlen;
     hjemmeside = Struktur->Infomappe() + Urlen;
-    Turlform1* history = app.urlform1;
-    if (naviKlikket) {
-        // A move in the history: the entry is there already.
-        naviKlikket = false;
-        history->selectEntry(urlIndex);
+    // A move in the history: the entry is there already.
+    if (history.endMove())
         return;
-    }
     QString nodeText;
     try {
         nodeText = Struktur->getNodeTekst(Urlen);
@@ -428,47 +442,28 @@ void Tinfoformen::UrlLister(QString Urlen) {
         // structure like any other.
         nodeText.clear();
     }
-    int found = -1;
-    for (int i = 0; i < history->entries(); ++i) {
-        if (sameTextAZ(history->nodeText(i), nodeText) &&
-            sameTextAZ(history->strukturName(i), strukturnavn))
-            found = i;
-    }
-    if (found < 0) {
-        history->addEntry(nodeText, strukturnavn);
-        found = history->entries() - 1;
-    }
-    urlIndex = found;
-    history->selectEntry(urlIndex);
+    history.record(nodeText, strukturnavn);
 }
 
 void Tinfoformen::goToStruktur(int aIndex) {
-    // The URL list window passes its selection, which may be none.
-    if (aIndex < 0 || aIndex >= entries())
-        return;
-    urlIndex = aIndex;
-    const QString nodeText = app.urlform1->nodeText(aIndex);
-    naviKlikket = true;
-    app.mainform->Information(nodeText);
+    // The history asks for the entry's page; an index outside it is ignored there.
+    history.goToStruktur(aIndex);
 }
 
 void Tinfoformen::AfirstExecute() {
-    goToStruktur(0);
+    history.first();
 }
 
 void Tinfoformen::AbackExecute() {
-    urlIndex = std::max(urlIndex - 1, 0);
-    goToStruktur(urlIndex);
+    history.back();
 }
 
 void Tinfoformen::AforwardExecute() {
-    urlIndex = std::min(urlIndex + 1, entries() - 1);
-    goToStruktur(urlIndex);
+    history.forward();
 }
 
 void Tinfoformen::AlastExecute() {
-    urlIndex = entries() - 1;
-    goToStruktur(urlIndex);
+    history.last();
 }
 
 QString Tinfoformen::searchAddress(const QString& text) {
@@ -486,19 +481,19 @@ void Tinfoformen::AgoExecute() {
 }
 
 void Tinfoformen::AfavListeExecute() {
-    app.urlform1->show();
+    emit historyListRequested();
 }
 
 void Tinfoformen::FindTekst(const QString& aTekst) {
     if (!QFileInfo(Mappe).isDir()) {
-        app.infform->inform(QStringLiteral("Filerne blev ikke fundet."));
+        context.infform->inform(QStringLiteral("Filerne blev ikke fundet."));
         return;
     }
     Findis->clear();
     // The emptied list is painted before the search holds the window.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (aTekst.isEmpty()) {
-        app.infform->inform(QStringLiteral("Der mangler en søgetekst."));
+        context.infform->inform(QStringLiteral("Der mangler en søgetekst."));
         return;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -520,7 +515,7 @@ void Tinfoformen::FindisClick() {
 }
 
 QString Tinfoformen::checkProgram() {
-    const Editor editor = app.services.editors.find();
+    const Editor editor = context.services.editors.find();
     htmlArguments = editor.arguments;
     // A greyed button says why it is grey.
     redigerKnap->setStatusTip(editor.program.isEmpty()
@@ -541,9 +536,8 @@ void Tinfoformen::runFilname(const QString& aFilename) {
     QStringList parameters;
     for (const QString& argument : htmlArguments + QStringList{aFilename})
         parameters << u'"' + QString(argument).replace(u'"', QStringLiteral("\"\"\"")) + u'"';
-    const int result =
-        app.services.shell->execute(QStringLiteral("open"), htmlProgram, parameters.join(u' '),
-                                    QString(), Shell::Show);
+    const int result = context.services.shell->execute(
+        QStringLiteral("open"), htmlProgram, parameters.join(u' '), QString(), Shell::Show);
     if (result <= 32)
         ErrorInfo(result);
 }
@@ -551,7 +545,7 @@ void Tinfoformen::runFilname(const QString& aFilename) {
 void Tinfoformen::ErrorInfo(int Nr) {
     // Where no program opens the file type, the advice on choosing one for running or editing
     // is left out: the editor is the program's own choice.
-    QString text = Tmainform::errorText(Nr);
+    QString text = shellErrorText(Nr);
     if (Nr == 31)
         text = text.section(u'\r', 0, 0);
     MessageBox::show(QStringLiteral("Fejlinformation"), text);
@@ -584,7 +578,7 @@ void Tinfoformen::Document_OnMouseOver(const QString& link) {
 }
 
 bool Tinfoformen::IsURL(const QString& URL) const {
-    return app.services.urlCheck->IsValidURL(URL);
+    return context.services.urlCheck->IsValidURL(URL);
 }
 
 void Tinfoformen::WebNewWindow2(const QString& address) {
@@ -595,8 +589,8 @@ void Tinfoformen::WebNewWindow2(const QString& address) {
         return;
     }
     if (!address.isEmpty())
-        app.services.shell->execute(QStringLiteral("open"), address, QString(), QString(),
-                                    Shell::ShowNormal);
+        context.services.shell->execute(QStringLiteral("open"), address, QString(), QString(),
+                                        Shell::ShowNormal);
 }
 
 void Tinfoformen::WebTitleChange() {
@@ -675,7 +669,7 @@ void Tinfoformen::showEvent(QShowEvent* e) {
 
 void Tinfoformen::closeEvent(QCloseEvent* e) {
     // Only a close by the user saves the window's place, not the end of the program.
-    if (!app.ending)
+    if (!context.ending)
         gemOpt();
     e->accept();
 }

@@ -2,7 +2,8 @@
 
 #include <QMainWindow>
 
-class App;
+class ProgramSettings;
+struct WindowContext;
 struct InfoOptions;
 class PageView;
 class QLabel;
@@ -15,16 +16,22 @@ class QToolBar;
 class QToolButton;
 class TStruktur;
 class UpdateAction;
+namespace store {
+class HelpHistory;
+}
 
 // The information window: the help documents of one structure, chosen in its topic tree, shown
-// in a page view, with a history of the pages seen (kept in the URL list window) and an
+// in a page view, with a history of the pages seen (kept below the windows) and an
 // address box that opens a document by name or searches the web.
 class Tinfoformen : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Tinfoformen(App& app);
+    Tinfoformen(WindowContext& context, store::HelpHistory& history);
     ~Tinfoformen() override;
 
+    // Shows topic S of the program's help structure, loading the structure first when another
+    // one is loaded.
+    void Information(const QString& S);
     // Sets the folders of the structure strukturnavn and loads its tree.
     void LoadStruktur();
     // Shows the window with the topic whose node text is openNodetekst (the first node when it
@@ -86,10 +93,34 @@ public:
     QString strukturnavn;
     QString strukturdir;
     QString newNavn;
-    int urlIndex = -1;
-    bool naviKlikket = false;
 
-    // Controls. Set while the window is built; an event filter may look at them before then.
+signals:
+    // "Urlboks" is to be shown.
+    void historyListRequested();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildActions();
+    void loadPictures();
+    void makePageView();
+    void writeOptions(const InfoOptions& options);
+    // The position of the style in use among the style names in alphabetical order (as the
+    // administration window lists them), -1 for none; the search results are drawn by it.
+    int designPosition = -1;
+    void noteDesign(const QString& name);
+
+    WindowContext& context;
+    store::HelpHistory& history;
+    ProgramSettings& settings;
+
+    // Controls, found by their object names in tests. Set while the window is built; an event
+    // filter may look at them before then.
     QWidget* leftPanel = nullptr;
     QTabWidget* infoBog = nullptr;
     QWidget* side1 = nullptr;
@@ -119,22 +150,4 @@ public:
     UpdateAction* Ago = nullptr;
     UpdateAction* AfavListe = nullptr;
     UpdateAction* aSearch = nullptr;
-
-protected:
-    bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void buildControls();
-    void buildActions();
-    void loadPictures();
-    void makePageView();
-    void writeOptions(const InfoOptions& options);
-    int entries() const;
-    // The position of the style in use in the administration window's style list, -1 for none.
-    int designPosition() const;
-
-    App& app;
 };

@@ -1,7 +1,5 @@
 #include "main.h"
 
-#include "app.h"
-#include "boks.h"
 #include "bookmarks.h"
 #include "browserprofiles.h"
 #include "dropentry.h"
@@ -11,7 +9,6 @@
 #include "groupdelegate.h"
 #include "groups.h"
 #include "infUnit.h"
-#include "info.h"
 #include "listchoice.h"
 #include "messagebox.h"
 #include "model.h"
@@ -19,6 +16,7 @@
 #include "pictures.h"
 #include "place.h"
 #include "profilebookmarks.h"
+#include "programsettings.h"
 #include "progresswindow.h"
 #include "report.h"
 #include "spmUnit.h"
@@ -26,6 +24,7 @@
 #include "textcompare.h"
 #include "updateaction.h"
 #include "userfolders.h"
+#include "windowcontext.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -68,8 +67,9 @@ QToolButton* smallButton(const char* name, int width) {
 }
 } // namespace
 
-Tmainform::Tmainform(App& app_) : app(app_), model(*app_.model) {
-    app.mainform = this;
+Tmainform::Tmainform(WindowContext& context_)
+    : optdir(context_.settings.optdir()), context(context_), settings(context_.settings),
+      model(context_.model) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -117,12 +117,14 @@ void Tmainform::buildControls() {
     Button2->setPopupMode(QToolButton::MenuButtonPopup);
     Button2->setIcon(pictures::icon(pictures::Admin));
     Label1 = new QLabel(QStringLiteral("Url"));
+    Label1->setObjectName(QStringLiteral("Label1"));
     webEdit1 = new QLineEdit;
     webEdit1->setObjectName(QStringLiteral("webEdit1"));
     Label1->setBuddy(webEdit1);
     Button3 = smallButton("Button3", 22);
     insertKnap = smallButton("insertKnap", 22);
     Label3 = new QLabel(QStringLiteral("Navn"));
+    Label3->setObjectName(QStringLiteral("Label3"));
     webEdit2 = new QLineEdit;
     webEdit2->setObjectName(QStringLiteral("webEdit2"));
     webEdit2->setFixedWidth(160);
@@ -184,6 +186,7 @@ void Tmainform::buildControls() {
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->setSpacing(2);
     Label2 = boldCentred(QStringLiteral("Gruppenavne"));
+    Label2->setObjectName(QStringLiteral("Label2"));
     gruppeBoksen = new QListWidget;
     gruppeBoksen->setObjectName(QStringLiteral("gruppeBoksen"));
     gruppeBoksen->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -278,6 +281,7 @@ void Tmainform::buildActions() {
     aExportBookmarks->setIcon(pictures::icon(pictures::Export));
 
     popupMenu = new QMenu(this);
+    popupMenu->setObjectName(QStringLiteral("popupMenu"));
     popupMenu->addAction(actionAW);
     popupMenu->addSeparator();
     popupMenu->addAction(actionSI);
@@ -310,18 +314,13 @@ void Tmainform::buildActions() {
 }
 
 void Tmainform::makeOptdir() {
-    const UserFolders f = ::makeOptdir(app.baseDir, app.loginName);
-    brugernavn = f.brugernavn;
-    setWindowTitle(QStringLiteral("Lenkaro: ") + brugernavn);
-    strukturDir = f.strukturDir;
-    model.setFolders(f.programdir0, f.programdir1);
-    optdir = f.optdir;
-    for (const QString& error : f.errors)
+    setWindowTitle(QStringLiteral("Lenkaro: ") + settings.brugernavn());
+    for (const QString& error : settings.folders().errors)
         MessageBox::show(QStringLiteral("Lenkaro"), error);
 }
 
 void Tmainform::hentOpt() {
-    const MainOptions o = readMainOptions(optFilnavn, app.baseDir);
+    const MainOptions o = readMainOptions(optFilnavn, settings.baseDir());
     if (o.designname)
         setDesign(*o.designname);
     applyPlace(this, o.place);
@@ -329,20 +328,20 @@ void Tmainform::hentOpt() {
 }
 
 void Tmainform::setDesign(const QString& name) {
-    designname = name;
+    settings.setDesignname(name);
     StyleManager::setStyle(name);
 }
 
 void Tmainform::gemOpt() {
     const QRect place = outerPlace(this);
-    const MainOptionValues values{designname,          place.y(),           place.x(),
-                                  place.width(),       place.height(),      model.gruppenavn(),
-                                  model.gruppenavn0(), model.gruppenavn1(), model.funkNo()};
+    const MainOptionValues values{settings.designname(), place.y(),           place.x(),
+                                  place.width(),         place.height(),      model.gruppenavn(),
+                                  model.gruppenavn0(),   model.gruppenavn1(), model.funkNo()};
     QString error;
     if (!writeMainOptions(optFilnavn, values, &error))
         MessageBox::fileError(QStringLiteral("Kan ikke oprette filen"), optFilnavn, error);
     // The administration window's options are saved even when ours could not be.
-    app.boksform->gemOpt();
+    emit optionsSaved();
 }
 
 void Tmainform::showGroupLists() {
@@ -452,9 +451,7 @@ void Tmainform::gruppeBoksenKeyPress(int key) {
 }
 
 void Tmainform::actionAWExecute() {
-    app.boksform->show();
-    app.boksform->raise();
-    app.boksform->activateWindow();
+    emit adminRequested();
 }
 
 void Tmainform::actionSIExecute() {
@@ -466,13 +463,7 @@ void Tmainform::actionInfoExecute() {
 }
 
 void Tmainform::Information(const QString& S) {
-    Tinfoformen* info = app.infoformen;
-    info->newNavn = QStringLiteral("Lenkaroinfo.txt");
-    if (!sameTextAZ(info->newNavn, info->strukturnavn)) {
-        info->strukturnavn = info->newNavn;
-        info->LoadStruktur();
-    }
-    info->goToInfo(S);
+    emit helpRequested(S);
 }
 
 void Tmainform::visitElement(const QString& gruppe, const QString& sourceFile) {
@@ -486,7 +477,7 @@ void Tmainform::visitElement(const QString& gruppe, const QString& sourceFile) {
         }
     }
     if (row < 0) {
-        app.infform->inform(QStringLiteral("Elementet findes ikke længere i gruppen."));
+        context.infform->inform(QStringLiteral("Elementet findes ikke længere i gruppen."));
         return;
     }
     Listen->selectRow(row);
@@ -498,7 +489,8 @@ void Tmainform::visitElement(const QString& gruppe, const QString& sourceFile) {
 
 void Tmainform::enterDropped(const QString& adresse, const QString& navn) {
     if (!model.hasGroup()) {
-        app.infform->inform(QStringLiteral("Vælg først den gruppe, elementet skal indføres i."));
+        context.infform->inform(
+            QStringLiteral("Vælg først den gruppe, elementet skal indføres i."));
         return;
     }
     // Entered as if typed into the two fields and "Indfør" pressed: the same checks, question
@@ -511,27 +503,16 @@ void Tmainform::enterDropped(const QString& adresse, const QString& navn) {
 void Tmainform::actionILExecute() {
     const QString adresse = webEdit1->text();
     const QString navn = webEdit2->text();
-    switch (store::checkEntry(model.funkNo(), adresse, navn, 3, *app.services.urlCheck)) {
-    case store::EntryCheck::ShortName:
-        app.infform->inform(QStringLiteral("Kort navn: Minimum 3 tegn!"));
+    if (informFailedEntry(
+            *context.infform,
+            store::checkEntry(model.funkNo(), adresse, navn, 3, *context.services.urlCheck),
+            EntryForm::MainWindow))
         return;
-    case store::EntryCheck::NoAddress:
-    case store::EntryCheck::InvalidAddress:
-        app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
-        return;
-    case store::EntryCheck::NoProgram:
-        app.infform->inform(QStringLiteral("Der mangler et program!"));
-        return;
-    case store::EntryCheck::ProgramMissing:
-        app.infform->inform(QStringLiteral("Filen kunne ikke findes!"));
-        return;
-    case store::EntryCheck::Ok:
-        break;
-    }
-    const store::Result result = model.insertElement(
-        adresse, navn, [this](const QString& name) { return confirmOverwrite(*app.spform, name); });
+    const store::Result result = model.insertElement(adresse, navn, [this](const QString& name) {
+        return confirmOverwrite(*context.spform, name);
+    });
     if (result.kind == store::Result::UnusableName) {
-        app.infform->inform(QStringLiteral("Navnet kan ikke bruges som filnavn."));
+        context.infform->inform(QStringLiteral("Navnet kan ikke bruges som filnavn."));
         return;
     }
     // A failed write keeps what was typed, so it can be tried again.
@@ -546,7 +527,7 @@ void Tmainform::webBrowserExecute() {
         startChosenBrowser();
         return;
     }
-    const QString file = app.boksform->OpenDia();
+    const QString file = chooseProgram(this);
     if (!file.isEmpty())
         webEdit1->setText(file);
 }
@@ -602,9 +583,9 @@ void Tmainform::importBookmarksExecute() {
         return;
     }
     if (read.error == bookmarks::ReadError::NotBookmarks) {
-        app.infform->inform(QStringLiteral("Filen er ikke en bogmærkefil!\r"
-                                           "Vælg en fil, som en browser har eksporteret "
-                                           "bogmærker til (HTML)."));
+        context.infform->inform(QStringLiteral("Filen er ikke en bogmærkefil!\r"
+                                               "Vælg en fil, som en browser har eksporteret "
+                                               "bogmærker til (HTML)."));
         return;
     }
     importFolders(read.root, QStringLiteral("Der er ingen webadresser i bogmærkefilen."));
@@ -613,7 +594,7 @@ void Tmainform::importBookmarksExecute() {
 void Tmainform::importProfileExecute() {
     const QList<BrowserProfile> profiles = findBrowserProfiles();
     if (profiles.isEmpty()) {
-        app.infform->inform(QStringLiteral("Der er ingen browserprofiler med bogmærker."));
+        context.infform->inform(QStringLiteral("Der er ingen browserprofiler med bogmærker."));
         return;
     }
     QStringList labels;
@@ -631,7 +612,7 @@ void Tmainform::importProfileExecute() {
                                             ? bookmarks::readFirefoxPlaces(profile.file)
                                             : bookmarks::readChromiumBookmarks(profile.file);
     if (!read.ok) {
-        app.infform->inform(
+        context.infform->inform(
             QStringLiteral("Bogmærkerne i %1 kan ikke læses:\r%2\r%3")
                 .arg(profile.label(), QDir::toNativeSeparators(profile.file), read.reason));
         return;
@@ -659,13 +640,13 @@ void Tmainform::importFolders(const store::bookmarks::Folder& root, const QStrin
         return text;
     };
     if (groups.isEmpty()) {
-        app.infform->inform(noneText + skippedLines(skipped.notWeb, skipped.unusable));
+        context.infform->inform(noneText + skippedLines(skipped.notWeb, skipped.unusable));
         return;
     }
     bool overwrite = false;
     if (const store::Model::Existing existing = model.existingElements(groups);
         existing.elements > 0)
-        overwrite = app.spform->ask(overwriteQuestion(existing));
+        overwrite = context.spform->ask(overwriteQuestion(existing));
     store::Model::Imported imported;
     store::Result result;
     {
@@ -690,15 +671,15 @@ void Tmainform::importFolders(const store::bookmarks::Folder& root, const QStrin
     if (imported.declined > 0)
         text += QStringLiteral("\r%1 blev ikke overskrevet.").arg(imported.declined);
     text += skippedLines(skipped.notWeb, skipped.unusable + imported.unusable);
-    app.infform->inform(text);
+    context.infform->inform(text);
 }
 
 void Tmainform::exportBookmarksExecute() {
     QStringList names = model.gruppeliste();
     QString fileName = QStringLiteral("Lenkaro bogmærker.html");
     if (model.hasGroup() &&
-        app.spform->ask(QStringLiteral("Eksportér kun gruppen \"") + model.gruppenavn() +
-                        QStringLiteral("\"?\r\r\"Nej\" eksporterer alle grupperne."))) {
+        context.spform->ask(QStringLiteral("Eksportér kun gruppen \"") + model.gruppenavn() +
+                            QStringLiteral("\"?\r\r\"Nej\" eksporterer alle grupperne."))) {
         names = QStringList{model.gruppenavn()};
         fileName = model.gruppenavn() + QStringLiteral(".html");
     }
@@ -710,22 +691,22 @@ void Tmainform::exportBookmarksExecute() {
     int written = 0;
     if (showFileError(model.exportBookmarks(path, names, &written)))
         return;
-    app.infform->inform(QStringLiteral("%1 i %2 er gemt i\r%3")
-                            .arg(bookmarksCounted(written), groupsCounted(names.size()),
-                                 QDir::toNativeSeparators(path)));
+    context.infform->inform(QStringLiteral("%1 i %2 er gemt i\r%3")
+                                .arg(bookmarksCounted(written), groupsCounted(names.size()),
+                                     QDir::toNativeSeparators(path)));
 }
 
 void Tmainform::startChosenBrowser() {
     // Started without an address: the user finds the page and copies its address.
-    const BrowserCommand browser = app.services.browsers.find(app.boksform->browserIndex());
+    const BrowserCommand browser = context.services.browsers.find(settings.browserValg());
     if (!browser.isEmpty())
         runFilname(browser.program, browser.parameters());
 }
 
 bool Tmainform::recordVisit(int row) {
     // The date is taken first, then the time.
-    const QString date = app.services.clock->dateText();
-    const QString time = app.services.clock->timeText();
+    const QString date = context.services.clock->dateText();
+    const QString time = context.services.clock->timeText();
     return !showFileError(model.recordVisit(row, date, time));
 }
 
@@ -734,11 +715,11 @@ bool Tmainform::webUrlBeforeBrowse() {
     if (model.funkNo() != 0)
         return false;
     if (row < 0) {
-        app.infform->inform(QStringLiteral("Der mangler en webadresse!"));
+        context.infform->inform(QStringLiteral("Der mangler en webadresse!"));
         return false;
     }
-    if (!app.services.urlCheck->IsValidURL(model.Web()[row].Url)) {
-        app.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+    if (!context.services.urlCheck->IsValidURL(model.Web()[row].Url)) {
+        context.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
         return false;
     }
     return recordVisit(row);
@@ -748,8 +729,8 @@ void Tmainform::webUrlExecute() {
     if (!webUrlBeforeBrowse())
         return;
     // Whether the browser opens is not looked at.
-    app.services.shell->execute(QString(), model.Web()[model.WebNo()].Url, QString(), QString(),
-                                Shell::ShowNormal);
+    context.services.shell->execute(QString(), model.Web()[model.WebNo()].Url, QString(), QString(),
+                                    Shell::ShowNormal);
 }
 
 void Tmainform::runProgrammer() {
@@ -757,12 +738,12 @@ void Tmainform::runProgrammer() {
         return;
     const int row = selectedRow();
     if (row < 0) {
-        app.infform->inform(QStringLiteral("Vælg et item!"));
+        context.infform->inform(QStringLiteral("Vælg et item!"));
         return;
     }
     const QString program = model.Web()[row].Url;
     if (!QFileInfo(program).isFile()) {
-        app.infform->inform(QStringLiteral("Programmet blev ikke fundet."));
+        context.infform->inform(QStringLiteral("Programmet blev ikke fundet."));
         return;
     }
     // The visit is recorded before the shell is asked, so a refused start still counts.
@@ -772,8 +753,8 @@ void Tmainform::runProgrammer() {
 }
 
 void Tmainform::runFilname(const QString& aFilename, const QString& parameters) {
-    const int result = app.services.shell->execute(QStringLiteral("open"), aFilename, parameters,
-                                                   QString(), Shell::ShowNormal);
+    const int result = context.services.shell->execute(QStringLiteral("open"), aFilename,
+                                                       parameters, QString(), Shell::ShowNormal);
     if (result <= 32)
         ErrorInfo(result);
 }
@@ -783,58 +764,7 @@ void Tmainform::ErrorInfo(int Nr) {
 }
 
 QString Tmainform::errorText(int Nr) {
-    QString text;
-    switch (Nr) {
-    case 0:
-        text = QStringLiteral("Operationssystemet er løbet tør for hukommelse eller resourcer.");
-        break;
-    case 2:
-        text = QStringLiteral("Den specificerede fil blev ikke fundet.");
-        break;
-    case 3:
-        text = QStringLiteral("Stien blev ikke fundet.");
-        break;
-    case 5:
-        text = QStringLiteral("Operationssystemet forbød adgang til filen.");
-        break;
-    case 8:
-        text = QStringLiteral("Der var ikke hukommelse nok til at fuldføre operationen.");
-        break;
-    case 11:
-        text =
-            QStringLiteral("Invalid exe fil (non-Microsoft Win32 .exe eller fejl i .exe image).");
-        break;
-    case 26:
-        text = QStringLiteral("Der opstod en \"sharing violation\".");
-        break;
-    case 27:
-        text = QStringLiteral("Filnavnsassociatonen er ukomplet eller invalid");
-        break;
-    case 28:
-        text = QStringLiteral(
-            "\"DDE transaction\" kunne ikke udføres fordi \"the request timed out\".");
-        break;
-    case 29:
-        text = QStringLiteral("\"DDE transaction\" mislykkedes.");
-        break;
-    case 30:
-        text =
-            QStringLiteral("Den \"Dynamic Data Exchange (DDE) transaction\" kunne ikke fuldføres\r"
-                           "fordi andre \"DDE transactions\" skulle udføres.");
-        break;
-    case 31:
-        text = QStringLiteral("Der er ikke associeret noget program til givne filefternavn.\r"
-                              "Der er muligvist valgt: For redigering.\r"
-                              "Der skal muligvist vælges: For kørsel.");
-        break;
-    case 32:
-        text = QStringLiteral("Det specificerede \"dynamic-link library (DLL)\" blev ikke fundet.");
-        break;
-    default:
-        text = QStringLiteral("Meningsløs operation eller ukendt fejl.");
-        break;
-    }
-    return text;
+    return shellErrorText(Nr);
 }
 
 void Tmainform::showEvent(QShowEvent* event) {

@@ -3,7 +3,9 @@
 #include <QMainWindow>
 #include <QStringList>
 
-class App;
+struct WindowContext;
+
+class ProgramSettings;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -25,12 +27,12 @@ struct Folder;
 class Tmainform : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Tmainform(App& app);
+    explicit Tmainform(WindowContext& context);
 
     // Options.
     void hentOpt();
     void gemOpt();
-    // Sets the visual style by name and keeps the name for the options file.
+    // Sets the visual style by name; the settings keep the name for the options file.
     void setDesign(const QString& name);
 
     // Actions and handlers.
@@ -51,11 +53,12 @@ public:
     void importProfileExecute();
     void exportBookmarksExecute();
     void webBrowserExecute();
-    // Starts the browser the administration window's choice puts first among those installed,
+    // Starts the browser the settings' choice puts first among those installed,
     // else the system's or the desktop's default browser; with none nothing happens.
     void startChosenBrowser();
     void webUrlExecute();
     bool webUrlBeforeBrowse();
+    // Asks for the help topic S.
     void Information(const QString& S);
     // Makes the group called gruppe current, as choosing it in the group list does, selects the
     // element of that file in Listen and visits it as a double-click there would.
@@ -73,45 +76,26 @@ public:
     // The row selected in Listen, -1 for none.
     int selectedRow() const;
 
-    // Folders (see UserFolders); the content folders are the model's.
-    QString brugernavn;
-    QString strukturDir;
-    QString optdir;
+    // The user's options folder, as the settings hold it.
+    const QString& optdir;
     QString optFilnavn;
 
     bool opstart = true;
-    QString designname;
 
-    // Controls.
-    QToolButton* Button2;
-    QLabel* Label1;
-    QLineEdit* webEdit1;
-    QToolButton* Button3;
-    QToolButton* insertKnap;
-    QLabel* Label3;
-    QLineEdit* webEdit2;
-    QToolButton* Button1;
-    QLabel* gruppenavnLabel;
+    // The two lists; the benchmark drives them.
     QTableView* Listen;
-    QLabel* Label2;
     QListWidget* gruppeBoksen;
-    QStatusBar* infoBar;
-    QMenu* popupMenu;
-
-    UpdateAction* webUrl;
-    UpdateAction* actionAW;
-    UpdateAction* actionIL;
-    UpdateAction* actionSI;
-    UpdateAction* actionInfo;
-    UpdateAction* webBrowser;
-    UpdateAction* aImportBookmarks;
-    UpdateAction* aImportProfile;
-    UpdateAction* aExportBookmarks;
-    UpdateAction* aFind;
 
 signals:
     // "Find element..." was chosen.
     void findRequested();
+    // The administration window is wanted in front.
+    void adminRequested();
+    // The help window is to show the topic.
+    void helpRequested(const QString& topic);
+    // "main.txt" has been written, or failed to be, at the close: the administration window's
+    // options are written now too.
+    void optionsSaved();
 
 protected:
     bool event(QEvent* event) override;
@@ -125,6 +109,7 @@ private:
     // Enters the bookmarks of root as groups: one question before anything is overwritten,
     // progress with "Annuller", and a closing message; noneText when no bookmark can be entered.
     void importFolders(const store::bookmarks::Folder& root, const QString& noneText);
+    // Shows what went wrong while the user's folders were made.
     void makeOptdir();
     bool recordVisit(int row);
     // Refreshing from the model.
@@ -132,6 +117,32 @@ private:
     void showCurrentGroup();
     void showMode();
 
-    App& app;
+    WindowContext& context;
+    ProgramSettings& settings;
     store::Model& model;
+
+    // Controls and actions, found by their object names in tests.
+    QToolButton* Button2;
+    QLabel* Label1;
+    QLineEdit* webEdit1;
+    QToolButton* Button3;
+    QToolButton* insertKnap;
+    QLabel* Label3;
+    QLineEdit* webEdit2;
+    QToolButton* Button1;
+    QLabel* gruppenavnLabel;
+    QLabel* Label2;
+    QStatusBar* infoBar;
+    QMenu* popupMenu;
+
+    UpdateAction* webUrl;
+    UpdateAction* actionAW;
+    UpdateAction* actionIL;
+    UpdateAction* actionSI;
+    UpdateAction* actionInfo;
+    UpdateAction* webBrowser;
+    UpdateAction* aImportBookmarks;
+    UpdateAction* aImportProfile;
+    UpdateAction* aExportBookmarks;
+    UpdateAction* aFind;
 };

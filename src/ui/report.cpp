@@ -1,8 +1,15 @@
 #include "report.h"
 
+#include "entrycheck.h"
+#include "filedialog.h"
+#include "infUnit.h"
+
 #include "messagebox.h"
 #include "result.h"
 #include "spmUnit.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 bool showFileError(const store::Result& result) {
     QString what;
@@ -30,4 +37,92 @@ bool confirmOverwrite(Tspform& spform, const QString& navn) {
     return spform.ask(QStringLiteral("Skal \"") + navn +
                       QStringLiteral("\" overskrives?\r\r\"Dato\" og \"Besøg\" "
                                      "nul-stilles, hvis elementet overskrives."));
+}
+
+bool informFailedEntry(Tinfform& infform, store::EntryCheck check, EntryForm form) {
+    const bool main = form == EntryForm::MainWindow;
+    QString text;
+    switch (check) {
+    case store::EntryCheck::Ok:
+        return false;
+    case store::EntryCheck::ShortName:
+        text = main ? QStringLiteral("Kort navn: Minimum 3 tegn!")
+                    : QStringLiteral("Der mangler et kort navn!");
+        break;
+    case store::EntryCheck::NoAddress:
+        text = main ? QStringLiteral("Der mangler en gyldig webadresse!")
+                    : QStringLiteral("Der mangler en webadresse!");
+        break;
+    case store::EntryCheck::InvalidAddress:
+        text = QStringLiteral("Der mangler en gyldig webadresse!");
+        break;
+    case store::EntryCheck::NoProgram:
+        text = QStringLiteral("Der mangler et program!");
+        break;
+    case store::EntryCheck::ProgramMissing:
+        text = QStringLiteral("Filen kunne ikke findes!");
+        break;
+    }
+    infform.inform(text);
+    return true;
+}
+
+QString chooseProgram(QWidget* parent) {
+    const QString file = FileDialog::open(parent, QStringLiteral("Vælg program"), QDir::rootPath());
+    return !file.isEmpty() && QFileInfo(file).isFile() ? QDir::toNativeSeparators(file) : QString();
+}
+
+QString shellErrorText(int Nr) {
+    QString text;
+    switch (Nr) {
+    case 0:
+        text = QStringLiteral("Operationssystemet er løbet tør for hukommelse eller resourcer.");
+        break;
+    case 2:
+        text = QStringLiteral("Den specificerede fil blev ikke fundet.");
+        break;
+    case 3:
+        text = QStringLiteral("Stien blev ikke fundet.");
+        break;
+    case 5:
+        text = QStringLiteral("Operationssystemet forbød adgang til filen.");
+        break;
+    case 8:
+        text = QStringLiteral("Der var ikke hukommelse nok til at fuldføre operationen.");
+        break;
+    case 11:
+        text =
+            QStringLiteral("Invalid exe fil (non-Microsoft Win32 .exe eller fejl i .exe image).");
+        break;
+    case 26:
+        text = QStringLiteral("Der opstod en \"sharing violation\".");
+        break;
+    case 27:
+        text = QStringLiteral("Filnavnsassociatonen er ukomplet eller invalid");
+        break;
+    case 28:
+        text = QStringLiteral(
+            "\"DDE transaction\" kunne ikke udføres fordi \"the request timed out\".");
+        break;
+    case 29:
+        text = QStringLiteral("\"DDE transaction\" mislykkedes.");
+        break;
+    case 30:
+        text =
+            QStringLiteral("Den \"Dynamic Data Exchange (DDE) transaction\" kunne ikke fuldføres\r"
+                           "fordi andre \"DDE transactions\" skulle udføres.");
+        break;
+    case 31:
+        text = QStringLiteral("Der er ikke associeret noget program til givne filefternavn.\r"
+                              "Der er muligvist valgt: For redigering.\r"
+                              "Der skal muligvist vælges: For kørsel.");
+        break;
+    case 32:
+        text = QStringLiteral("Det specificerede \"dynamic-link library (DLL)\" blev ikke fundet.");
+        break;
+    default:
+        text = QStringLiteral("Meningsløs operation eller ukendt fejl.");
+        break;
+    }
+    return text;
 }

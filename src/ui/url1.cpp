@@ -1,18 +1,18 @@
 #include "url1.h"
 
-#include "app.h"
-#include "info.h"
-#include "main.h"
+#include "helphistory.h"
 #include "messagebox.h"
 #include "options.h"
 #include "pictures.h"
 #include "place.h"
+#include "programsettings.h"
 #include "updateaction.h"
+#include "windowcontext.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -20,17 +20,24 @@
 #include <QVBoxLayout>
 
 namespace {
-QListWidget* historyList(const char* name) {
-    auto* list = new QListWidget;
+QListView* historyList(const char* name, store::HelpHistory* history, int column) {
+    auto* list = new QListView;
     list->setObjectName(QString::fromLatin1(name));
     list->setSelectionMode(QAbstractItemView::SingleSelection);
-    list->setSortingEnabled(false);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setModel(history);
+    list->setModelColumn(column);
     return list;
+}
+
+int selectedRow(const QListView* list) {
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 } // namespace
 
-Turlform1::Turlform1(App& app_) : QWidget(nullptr, Qt::Window), app(app_) {
-    app.urlform1 = this;
+Turlform1::Turlform1(WindowContext& context_, store::HelpHistory& history_, QWidget* mainWindow_)
+    : QWidget(nullptr, Qt::Window), context(context_), history(history_), mainWindow(mainWindow_) {
     setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
     setWindowTitle(QStringLiteral("Urlboks"));
     setFont(tahoma(8));
@@ -38,7 +45,7 @@ Turlform1::Turlform1(App& app_) : QWidget(nullptr, Qt::Window), app(app_) {
     resize(443, 338);
     buildControls();
 
-    optfilnavn = urlboksOptionsPath(app.mainform->optdir);
+    optfilnavn = urlboksOptionsPath(context.settings.optdir());
     hentOpt();
 }
 
@@ -53,8 +60,8 @@ void Turlform1::buildControls() {
     overskriftLabel->setContentsMargins(3, 3, 3, 3);
     outer->addWidget(overskriftLabel);
 
-    strukturliste = historyList("strukturliste");
-    urlListe = historyList("urlListe");
+    strukturliste = historyList("strukturliste", &history, store::HelpHistory::StrukturColumn);
+    urlListe = historyList("urlListe", &history, store::HelpHistory::NodeTextColumn);
     // Each list keeps a 3-pixel margin of its own.
     auto framed = [](QWidget* list) {
         auto* frame = new QWidget;
@@ -99,7 +106,7 @@ void Turlform1::buildControls() {
 
     AsletAlle = new UpdateAction(
         this, QStringLiteral("Slet liste"), QStringLiteral("Slet alle urls fra listen"),
-        [this] { return urlListe->count() > 0; }, [this] { AsletAlleExecute(); });
+        [this] { return history.entries() > 0; }, [this] { AsletAlleExecute(); });
     AsletAlle->setObjectName(QStringLiteral("AsletAlle"));
     // The button follows the action: caption, picture, hint and enabled state.
     auto follow = [this] {
@@ -113,11 +120,11 @@ void Turlform1::buildControls() {
     connect(sletKnap, &QPushButton::clicked, AsletAlle, &QAction::trigger);
     connect(lukKnap, &QPushButton::clicked, this, &Turlform1::lukKnapClick);
 
-    connect(urlListe, &QListWidget::itemClicked, this, &Turlform1::urlListeClick);
-    connect(strukturliste, &QListWidget::itemClicked, this, &Turlform1::strukturlisteClick);
-    connect(urlListe, &QListWidget::itemDoubleClicked, this, &Turlform1::urlListeDblClick);
-    connect(strukturliste, &QListWidget::itemDoubleClicked, this,
-            &Turlform1::strukturlisteDblClick);
+    connect(urlListe, &QListView::clicked, this, &Turlform1::urlListeClick);
+    connect(strukturliste, &QListView::clicked, this, &Turlform1::strukturlisteClick);
+    connect(urlListe, &QListView::doubleClicked, this, &Turlform1::urlListeDblClick);
+    connect(strukturliste, &QListView::doubleClicked, this, &Turlform1::strukturlisteDblClick);
+    connect(&history, &store::HelpHistory::currentShown, this, &Turlform1::selectEntry);
 
     setTabOrder(urlListe, sletKnap);
     setTabOrder(sletKnap, lukKnap);
@@ -138,38 +145,21 @@ bool Turlform1::gemOpt() {
     return false;
 }
 
-int Turlform1::entries() const {
-    return urlListe->count();
-}
-
-QString Turlform1::nodeText(int index) const {
-    return urlListe->item(index)->text();
-}
-
-QString Turlform1::strukturName(int index) const {
-    return strukturliste->item(index)->text();
-}
-
-void Turlform1::addEntry(const QString& nodeText, const QString& strukturnavn) {
-    urlListe->addItem(nodeText);
-    strukturliste->addItem(strukturnavn);
-}
-
 void Turlform1::selectEntry(int index) {
-    for (QListWidget* list : {urlListe, strukturliste}) {
-        if (index < 0 || index >= list->count())
+    for (QListView* list : {urlListe, strukturliste}) {
+        if (index < 0 || index >= history.entries())
             list->clearSelection();
         else
-            list->setCurrentRow(index);
+            list->setCurrentIndex(history.index(index, list->modelColumn()));
     }
 }
 
 void Turlform1::urlListeClick() {
-    strukturliste->setCurrentRow(urlListe->currentRow());
+    selectEntry(urlListe->currentIndex().row());
 }
 
 void Turlform1::strukturlisteClick() {
-    urlListe->setCurrentRow(strukturliste->currentRow());
+    selectEntry(strukturliste->currentIndex().row());
 }
 
 void Turlform1::urlListeDblClick() {
@@ -180,18 +170,13 @@ void Turlform1::strukturlisteDblClick() {
     goBackTo(strukturliste);
 }
 
-void Turlform1::goBackTo(const QListWidget* list) {
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    // With nothing selected there is no entry to go back to.
-    if (selected.isEmpty())
-        return;
-    app.infoformen->goToStruktur(list->row(selected.first()));
+void Turlform1::goBackTo(const QListView* list) {
+    // With nothing selected there is no entry to go back to: the history ignores -1.
+    history.goToStruktur(selectedRow(list));
 }
 
 void Turlform1::AsletAlleExecute() {
-    urlListe->clear();
-    strukturliste->clear();
-    app.infoformen->urlIndex = -1;
+    history.clear();
     // The help window's arrows read the history: they grey now, not at the next key there.
     UpdateAction::updateSoon();
 }
@@ -211,13 +196,13 @@ void Turlform1::showEvent(QShowEvent* e) {
         AsletAlle->setIcon(pictures::icon(pictures::Delete));
         // The first time, the window comes up over the middle of the main window, its frame
         // centred on the main window's frame.
-        applyPlace(this, {}, DesignSize::Client, app.mainform);
+        applyPlace(this, {}, DesignSize::Client, mainWindow);
     }
     QWidget::showEvent(e);
 }
 
 void Turlform1::closeEvent(QCloseEvent* e) {
-    if (app.ending) {
+    if (context.ending) {
         e->accept();
         return;
     }

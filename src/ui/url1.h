@@ -2,32 +2,31 @@
 
 #include <QWidget>
 
-class App;
+struct WindowContext;
 class QLabel;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QSplitter;
 class QStatusBar;
 class QWidget;
 class UpdateAction;
+namespace store {
+class HelpHistory;
+}
 
-// "Urlboks": the help pages visited in this run, as two lists kept row for row: the name of
-// the structure on the left, the text of the page's node on the right. A double-click leads
-// back to an entry; the information window adds the entries and keeps the current one.
+// "Urlboks": the help history shown as two lists kept row for row: the name of the structure on
+// the left, the text of the page's node on the right, both views of the one history. A
+// double-click leads back to an entry; the history itself is kept below the windows.
 class Turlform1 : public QWidget {
     Q_OBJECT
 public:
-    explicit Turlform1(App& app);
+    // mainWindow is the window it first comes up centred on.
+    Turlform1(WindowContext& context, store::HelpHistory& history, QWidget* mainWindow);
 
     void hentOpt();
     // Writes the size; a failure is shown and false returned.
     bool gemOpt();
 
-    // The history, entry by entry.
-    int entries() const;
-    QString nodeText(int index) const;
-    QString strukturName(int index) const;
-    void addEntry(const QString& nodeText, const QString& strukturnavn);
     // Marks entry index in both lists; -1 marks none.
     void selectEntry(int index);
 
@@ -38,19 +37,6 @@ public:
     void AsletAlleExecute();
     void lukKnapClick();
 
-    QString optfilnavn;
-
-    QLabel* overskriftLabel;
-    QListWidget* strukturliste;
-    QSplitter* Splitter1;
-    QListWidget* urlListe;
-    QWidget* knapPanel;
-    QPushButton* sletKnap;
-    QPushButton* lukKnap;
-    QStatusBar* infoBar;
-
-    UpdateAction* AsletAlle;
-
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -59,8 +45,24 @@ protected:
 private:
     void buildControls();
     // Passes the entry selected in list to the information window.
-    void goBackTo(const QListWidget* list);
+    void goBackTo(const QListView* list);
 
-    App& app;
+    WindowContext& context;
+    store::HelpHistory& history;
+    QWidget* mainWindow;
     bool shownBefore = false;
+
+    QString optfilnavn;
+
+    // Controls, found by their object names in tests.
+    QLabel* overskriftLabel;
+    QListView* strukturliste;
+    QSplitter* Splitter1;
+    QListView* urlListe;
+    QWidget* knapPanel;
+    QPushButton* sletKnap;
+    QPushButton* lukKnap;
+    QStatusBar* infoBar;
+
+    UpdateAction* AsletAlle;
 };

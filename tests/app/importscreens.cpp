@@ -8,6 +8,7 @@
 // the progress window), and saves <out>/<style>-profil.png, -profil-besked.png, -fremdrift.png
 // and -fil-besked.png.
 #include "app.h"
+#include "controls.h"
 #include "filedialog.h"
 #include "infUnit.h"
 #include "main.h"
@@ -41,7 +42,8 @@ int main(int argc, char* argv[]) {
             dialog->accept();
     };
     // The profile chooser, then the message that ends its import.
-    QTimer::singleShot(800, &application, [&] { app.mainform->aImportProfile->execute(); });
+    QTimer::singleShot(800, &application,
+                       [&] { control<UpdateAction>(app.mainform, "aImportProfile")->execute(); });
     QTimer::singleShot(2500, &application, [&] {
         shoot(out + QStringLiteral("-profil.png"));
         closeModal();
@@ -54,7 +56,7 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(5500, &application, [&] {
         FileDialog::setTestMode(true);
         FileDialog::setNextFile(args[3]);
-        app.mainform->aImportBookmarks->execute();
+        control<UpdateAction>(app.mainform, "aImportBookmarks")->execute();
     });
     QTimer::singleShot(7500, &application, [&] { shoot(out + QStringLiteral("-fremdrift.png")); });
     auto* poll = new QTimer(&application);

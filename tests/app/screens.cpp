@@ -6,6 +6,7 @@
 // the install puts it).
 #include "app.h"
 #include "boks.h"
+#include "controls.h"
 #include "findelement.h"
 #include "infUnit.h"
 #include "info.h"
@@ -52,8 +53,8 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         const QString prefix = args[2] + u'/' + QString(style).remove(u' ');
         app.mainform->grab().save(prefix + QStringLiteral("-main.png"));
-        for (int tab = 0; tab < app.boksform->Bog->count(); ++tab) {
-            app.boksform->Bog->setCurrentIndex(tab);
+        for (int tab = 0; tab < control<QTabWidget>(app.boksform, "Bog")->count(); ++tab) {
+            control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(tab);
             QApplication::processEvents();
             app.boksform->grab().save(prefix + QStringLiteral("-boks%1.png").arg(tab));
         }

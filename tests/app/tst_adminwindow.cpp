@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "groupdelegate.h"
@@ -49,7 +50,7 @@ private slots:
     void keepsProgramFontThroughStyles();
     void lookUpFillsProgramPath();
     void lookUpStartsBrowser();
-    void shelfTabTakesActiveGroups();
+    void shelfTabShowsActiveGroups();
     void showsHintsInOwnStatusBar();
     void informationButtons();
 
@@ -92,18 +93,19 @@ void TstAdminwindow::opensFromMainWindowAndHides() {
     QVERIFY(QTest::qWaitForWindowExposed(boks));
     QCOMPARE(boks->minimumSize().grownBy(boks->windowHandle()->frameMargins()), QSize(480, 400));
     QStringList tabs;
-    for (int i = 0; i < boks->Bog->count(); ++i)
-        tabs << boks->Bog->tabText(i);
+    for (int i = 0; i < control<QTabWidget>(boks, "Bog")->count(); ++i)
+        tabs << control<QTabWidget>(boks, "Bog")->tabText(i);
     QCOMPARE(tabs, (QStringList{"Grupper", "Indfør element", "Fjern eller rediger element",
                                 "Administrer grupper"}));
-    QCOMPARE(boks->Bog->currentIndex(), 0);
-    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"Nyheder", "Musik"}));
-    QCOMPARE(itemTexts(boks->lagerBox), QStringList{"Gammelt"});
-    QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Nyheder"));
-    QCOMPARE(boks->programBoks->model()->rowCount(), 1);
+    QCOMPARE(control<QTabWidget>(boks, "Bog")->currentIndex(), 0);
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")),
+             (QStringList{"Nyheder", "Musik"}));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{"Gammelt"});
+    QCOMPARE(control<QLineEdit>(boks, "valgtGruppeEdit")->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QTreeView>(boks, "programBoks")->model()->rowCount(), 1);
 
-    boks->Bog->setCurrentIndex(1);
-    boks->FilnavnEdit->setText("https://halvt.dk/");
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(1);
+    control<QLineEdit>(boks, "FilnavnEdit")->setText("https://halvt.dk/");
     boks->close();
     QVERIFY(!boks->isVisible());
     // The main window active again, as after a click on it.
@@ -111,41 +113,48 @@ void TstAdminwindow::opensFromMainWindowAndHides() {
     QVERIFY(QTest::qWaitForWindowActive(app.mainform));
     QTest::keyClick(app.mainform, Qt::Key_A, Qt::ControlModifier);
     QVERIFY(boks->isVisible());
-    QCOMPARE(boks->Bog->currentIndex(), 1);
-    QCOMPARE(boks->FilnavnEdit->text(), QStringLiteral("https://halvt.dk/"));
+    QCOMPARE(control<QTabWidget>(boks, "Bog")->currentIndex(), 1);
+    QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->text(), QStringLiteral("https://halvt.dk/"));
 }
 
 void TstAdminwindow::switchesContentModeBothWays() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    QCOMPARE(boks->adrLabel->text(), QStringLiteral("Werbadresse"));
-    QTest::mouseClick(boks->funkCheck, Qt::LeftButton, {},
-                      QPoint(5, boks->funkCheck->height() / 2));
-    QVERIFY(boks->funkCheck->isChecked());
+    QCOMPARE(control<QLabel>(boks, "adrLabel")->text(), QStringLiteral("Werbadresse"));
+    QTest::mouseClick(control<QCheckBox>(boks, "funkCheck"), Qt::LeftButton, {},
+                      QPoint(5, control<QCheckBox>(boks, "funkCheck")->height() / 2));
+    QVERIFY(control<QCheckBox>(boks, "funkCheck")->isChecked());
     QCOMPARE(int(app.model->funkNo()), 1);
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Værktøj"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Værktøj"));
-    QCOMPARE(elementName(app.mainform->Listen, 0), QStringLiteral("Lommeregner"));
-    QCOMPARE(itemTexts(boks->gruppeBoks), QStringList{"Værktøj"});
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Værktøj"));
+    QCOMPARE(elementName(control<QTableView>(app.mainform, "Listen"), 0),
+             QStringLiteral("Lommeregner"));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), QStringList{"Værktøj"});
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), QStringList{"Værktøj"});
-    QCOMPARE(itemTexts(boks->lagerBox), QStringList{});
-    QCOMPARE(boks->adrLabel->text(), QStringLiteral("Program"));
-    QCOMPARE(boks->adrLabel2->text(), QStringLiteral("Program"));
-    QCOMPARE(app.mainform->Listen->model()->headerData(3, Qt::Horizontal).toString(),
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{});
+    QCOMPARE(control<QLabel>(boks, "adrLabel")->text(), QStringLiteral("Program"));
+    QCOMPARE(control<QLabel>(boks, "adrLabel2")->text(), QStringLiteral("Program"));
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")
+                 ->model()
+                 ->headerData(3, Qt::Horizontal)
+                 .toString(),
              QStringLiteral("Program"));
 
     // Choosing another web group is remembered for web mode and comes back after a switch.
-    boks->funkCheck->click();
+    control<QCheckBox>(boks, "funkCheck")->click();
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
-    boks->gruppeBoks->setCurrentRow(1);
+    control<QListWidget>(boks, "gruppeBoks")->setCurrentRow(1);
     boks->gruppeBoksClick();
-    boks->funkCheck->click();
-    boks->funkCheck->click();
+    control<QCheckBox>(boks, "funkCheck")->click();
+    control<QCheckBox>(boks, "funkCheck")->click();
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
-    QCOMPARE(itemTexts(boks->lagerBox), QStringList{"Gammelt"});
-    QCOMPARE(boks->adrLabel->text(), QStringLiteral("Werbadresse"));
-    QCOMPARE(app.mainform->Listen->model()->headerData(3, Qt::Horizontal).toString(),
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{"Gammelt"});
+    QCOMPARE(control<QLabel>(boks, "adrLabel")->text(), QStringLiteral("Werbadresse"));
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")
+                 ->model()
+                 ->headerData(3, Qt::Horizontal)
+                 .toString(),
              QStringLiteral("Webside"));
 }
 
@@ -153,38 +162,38 @@ void TstAdminwindow::programsWithoutGroupList() {
     Fixture f;
     App& app = start(f);
     QFile::remove(f.programs() + "/webgruppe.txt");
-    app.boksform->funkCheck->click();
-    QCOMPARE(app.boksform->gruppeBoks->count(), 0);
+    control<QCheckBox>(app.boksform, "funkCheck")->click();
+    QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->count(), 0);
     QCOMPARE(app.mainform->gruppeBoksen->count(), 0);
     // The group last chosen in programs mode is still shown; its folder exists.
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
 }
 
 void TstAdminwindow::selectsGroupsFromEitherWindow() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    QListWidget* list = boks->gruppeBoks;
+    QListWidget* list = control<QListWidget>(boks, "gruppeBoks");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(1)).center());
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Musik"));
-    QCOMPARE(boks->gruppeEdit->text(), QStringLiteral("Musik"));
-    QCOMPARE(boks->gNameEdit->text(), QStringLiteral("Musik"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Musik"));
+    QCOMPARE(control<QLineEdit>(boks, "gruppeEdit")->text(), QStringLiteral("Musik"));
+    QCOMPARE(control<QLineEdit>(boks, "gNameEdit")->text(), QStringLiteral("Musik"));
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
 
     // Moving the highlight with the keyboard selects the group it lands on.
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Up);
     QTRY_COMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
-    QCOMPARE(elementName(boks->programBoks, 0), QStringLiteral("DR"));
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
+    QCOMPARE(elementName(control<QTreeView>(boks, "programBoks"), 0), QStringLiteral("DR"));
 
     // And from the main window, which marks the same row here.
     app.mainform->gruppeBoksen->setCurrentRow(1);
     QTest::keyClick(app.mainform->gruppeBoksen, Qt::Key_Return);
     QCOMPARE(list->currentRow(), 1);
-    QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Musik"));
+    QCOMPARE(control<QLineEdit>(boks, "valgtGruppeEdit")->text(), QStringLiteral("Musik"));
 }
 
 void TstAdminwindow::entersElements_data() {
@@ -230,29 +239,29 @@ void TstAdminwindow::entersElements() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     if (programs)
-        boks->funkCheck->click();
+        control<QCheckBox>(boks, "funkCheck")->click();
     if (address == "PROGRAM")
         address = program;
-    boks->Bog->setCurrentIndex(1);
-    boks->FilnavnEdit->setText(address);
-    boks->tekstEdit->setText(name);
-    const int before = app.mainform->Listen->model()->rowCount();
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(1);
+    control<QLineEdit>(boks, "FilnavnEdit")->setText(address);
+    control<QLineEdit>(boks, "tekstEdit")->setText(name);
+    const int before = control<QTableView>(app.mainform, "Listen")->model()->rowCount();
     // The action runs only with both fields filled; the checks run whichever way it starts.
     boks->InsertElement();
     if (message.isEmpty()) {
         QVERIFY(app.infform->takeShown().isEmpty());
-        QCOMPARE(boks->FilnavnEdit->text(), QString());
-        QCOMPARE(boks->tekstEdit->text(), QString());
-        QCOMPARE(app.mainform->Listen->model()->rowCount(), before + 1);
-        QCOMPARE(boks->programBoks->model()->rowCount(), before + 1);
+        QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->text(), QString());
+        QCOMPARE(control<QLineEdit>(boks, "tekstEdit")->text(), QString());
+        QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), before + 1);
+        QCOMPARE(control<QTreeView>(boks, "programBoks")->model()->rowCount(), before + 1);
         const QString group = programs ? f.programs() + "/Værktøj/" : f.web() + "/Nyheder/";
         QCOMPARE(textfile::readLines(group + name + ".txt")->mid(0, 5),
                  (QStringList{address, name, "Dato", "XX:XX", "0"}));
     } else {
         QCOMPARE(app.infform->takeShown(), QStringList{message});
-        QCOMPARE(boks->FilnavnEdit->text(), address);
-        QCOMPARE(boks->tekstEdit->text(), name);
-        QCOMPARE(app.mainform->Listen->model()->rowCount(), before);
+        QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->text(), address);
+        QCOMPARE(control<QLineEdit>(boks, "tekstEdit")->text(), name);
+        QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), before);
     }
 }
 
@@ -260,14 +269,14 @@ void TstAdminwindow::declinedOverwriteStillEmptiesFields() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->Bog->setCurrentIndex(1);
-    boks->FilnavnEdit->setText("https://www.dr.dk/tv");
-    boks->tekstEdit->setText("DR");
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(1);
+    control<QLineEdit>(boks, "FilnavnEdit")->setText("https://www.dr.dk/tv");
+    control<QLineEdit>(boks, "tekstEdit")->setText("DR");
     app.spform->setNextAnswer(false);
-    QTest::keyClick(boks->tekstEdit, Qt::Key_Return);
+    QTest::keyClick(control<QLineEdit>(boks, "tekstEdit"), Qt::Key_Return);
     QCOMPARE(app.spform->takeShown().size(), 1);
-    QCOMPARE(boks->FilnavnEdit->text(), QString());
-    QCOMPARE(boks->tekstEdit->text(), QString());
+    QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->text(), QString());
+    QCOMPARE(control<QLineEdit>(boks, "tekstEdit")->text(), QString());
     QCOMPARE(textfile::readLines(f.web() + "/Nyheder/DR.txt")->mid(0, 5),
              (QStringList{"https://www.dr.dk/", "DR", "01-12-2026", "10:15", "41"}));
 }
@@ -278,31 +287,31 @@ void TstAdminwindow::entryNeedsGroupAndItsTab() {
     Tboksform* boks = app.boksform;
     boks->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(boks));
-    boks->FilnavnEdit->setText("https://www.tv2.dk/");
-    boks->tekstEdit->setText("TV 2");
+    control<QLineEdit>(boks, "FilnavnEdit")->setText("https://www.tv2.dk/");
+    control<QLineEdit>(boks, "tekstEdit")->setText("TV 2");
     // On another tab Ctrl+I does not act on the entry tab.
     QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
     QVERIFY(!QFileInfo::exists(f.web() + "/Nyheder/TV 2.txt"));
-    QVERIFY(!boks->actionOpenEle->update());
+    QVERIFY(!control<UpdateAction>(boks, "actionOpenEle")->update());
 
-    boks->Bog->setCurrentIndex(1);
-    QVERIFY(boks->actionOpenEle->update());
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(1);
+    QVERIFY(control<UpdateAction>(boks, "actionOpenEle")->update());
     app.model->selectGroup(QString());
-    boks->FilnavnEdit->setText("https://www.tv2.dk/");
-    boks->tekstEdit->setText("TV 2");
+    control<QLineEdit>(boks, "FilnavnEdit")->setText("https://www.tv2.dk/");
+    control<QLineEdit>(boks, "tekstEdit")->setText("TV 2");
     QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
-    QTest::keyClick(boks->tekstEdit, Qt::Key_Return);
-    QVERIFY(!boks->actionOpenEle->update());
-    QVERIFY(!boks->insertKnap->isEnabled());
+    QTest::keyClick(control<QLineEdit>(boks, "tekstEdit"), Qt::Key_Return);
+    QVERIFY(!control<UpdateAction>(boks, "actionOpenEle")->update());
+    QVERIFY(!control<QToolButton>(boks, "insertKnap")->isEnabled());
     QVERIFY(app.infform->takeShown().isEmpty());
-    QCOMPARE(boks->tekstEdit->text(), QStringLiteral("TV 2"));
+    QCOMPARE(control<QLineEdit>(boks, "tekstEdit")->text(), QStringLiteral("TV 2"));
 
     app.model->selectGroup("Nyheder");
-    boks->FilnavnEdit->setText("https://www.tv2.dk/");
-    boks->tekstEdit->setText("TV 2");
+    control<QLineEdit>(boks, "FilnavnEdit")->setText("https://www.tv2.dk/");
+    control<QLineEdit>(boks, "tekstEdit")->setText("TV 2");
     QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
     QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/TV 2.txt"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 2);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 2);
 }
 
 void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
@@ -328,9 +337,9 @@ void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
     };
 
     // A refusal on the entry tab: the administration window stays on top of the main window.
-    boks->Bog->setCurrentIndex(1);
-    boks->FilnavnEdit->setText("ikke en adresse");
-    boks->tekstEdit->setText("TV 2");
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(1);
+    control<QLineEdit>(boks, "FilnavnEdit")->setText("ikke en adresse");
+    control<QLineEdit>(boks, "tekstEdit")->setText("TV 2");
     Seen message;
     watch(app.infform, message);
     QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
@@ -343,8 +352,8 @@ void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
     // A question asked there too.
     boks->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(boks));
-    boks->FilnavnEdit->setText("https://www.dr.dk/sporten");
-    boks->tekstEdit->setText("DR");
+    control<QLineEdit>(boks, "FilnavnEdit")->setText("https://www.dr.dk/sporten");
+    control<QLineEdit>(boks, "tekstEdit")->setText("DR");
     Seen question;
     watch(app.spform, question);
     QTest::keyClick(boks, Qt::Key_I, Qt::ControlModifier);
@@ -357,10 +366,10 @@ void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
     QCOMPARE(app.spform->parentWidget(), app.mainform);
     app.mainform->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(app.mainform));
-    app.mainform->webEdit2->setText("x");
-    app.mainform->webEdit1->setText("https://www.dr.dk/");
+    control<QLineEdit>(app.mainform, "webEdit2")->setText("x");
+    control<QLineEdit>(app.mainform, "webEdit1")->setText("https://www.dr.dk/");
     watch(app.infform, message);
-    app.mainform->actionIL->execute();
+    control<UpdateAction>(app.mainform, "actionIL")->execute();
     QCOMPARE(app.infform->takeShown(), QStringList{"Kort navn: Minimum 3 tegn!"});
     QCOMPARE(message.owner, app.mainform);
     QVERIFY((message.centre - app.mainform->geometry().center()).manhattanLength() <= 4);
@@ -371,12 +380,12 @@ void TstAdminwindow::addressFieldsNamedAsTheirLabels() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     for (const bool programs : {false, true, false}) {
-        boks->funkCheck->setChecked(programs);
+        control<QCheckBox>(boks, "funkCheck")->setChecked(programs);
         const QString caption = programs ? "Program" : "Werbadresse";
-        QCOMPARE(boks->adrLabel->text(), caption);
-        QCOMPARE(boks->adrLabel2->text(), caption);
-        QCOMPARE(boks->FilnavnEdit->accessibleName(), caption);
-        QCOMPARE(boks->webUrlEdit->accessibleName(), caption);
+        QCOMPARE(control<QLabel>(boks, "adrLabel")->text(), caption);
+        QCOMPARE(control<QLabel>(boks, "adrLabel2")->text(), caption);
+        QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->accessibleName(), caption);
+        QCOMPARE(control<QLineEdit>(boks, "webUrlEdit")->accessibleName(), caption);
     }
 }
 
@@ -384,8 +393,8 @@ void TstAdminwindow::elementListHasGridLines() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->Bog->setCurrentIndex(2);
-    QTreeView* list = boks->programBoks;
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(2);
+    QTreeView* list = control<QTreeView>(boks, "programBoks");
     QCOMPARE(list->model()->rowCount(), 1);
     QCoreApplication::processEvents();
     int shown = 0;
@@ -417,16 +426,18 @@ void TstAdminwindow::keepsProgramFontThroughStyles() {
     StyleManager::setStyle(style);
     QCoreApplication::processEvents();
     const QString family = QFontInfo(tahoma(8)).family();
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     Tboksform* boks = app.boksform;
     for (QWidget* w : std::initializer_list<QWidget*>{
-             listen, listen->horizontalHeader(), app.mainform->webEdit1, app.mainform->Label2,
-             boks->designBox, boks->gruppeBoks, boks->programBoks, boks->funkCheck,
-             boks->insertKnap, app.infform->BitBtn1, app.spform->BitBtn1}) {
+             listen, listen->horizontalHeader(), control<QLineEdit>(app.mainform, "webEdit1"),
+             control<QLabel>(app.mainform, "Label2"), control<QComboBox>(boks, "designBox"),
+             control<QListWidget>(boks, "gruppeBoks"), control<QTreeView>(boks, "programBoks"),
+             control<QCheckBox>(boks, "funkCheck"), control<QToolButton>(boks, "insertKnap"),
+             app.infform->BitBtn1, app.spform->BitBtn1}) {
         QCOMPARE(QFontInfo(w->font()).family(), family);
         QCOMPARE(w->font().pointSize(), w == static_cast<QWidget*>(app.infform->BitBtn1) ? 10 : 8);
     }
-    QVERIFY(app.mainform->Label2->font().bold());
+    QVERIFY(control<QLabel>(app.mainform, "Label2")->font().bold());
 
     // The captions and a ten-character date fit the columns, the longest style name its list.
     const QFontMetrics header(listen->horizontalHeader()->font());
@@ -435,7 +446,7 @@ void TstAdminwindow::keepsProgramFontThroughStyles() {
     const QFontMetrics cells(listen->font());
     QVERIFY2(cells.horizontalAdvance("10-12-2026") + 8 <= listen->columnWidth(0),
              qPrintable(QString::number(cells.horizontalAdvance("10-12-2026"))));
-    QComboBox* design = boks->designBox;
+    QComboBox* design = control<QComboBox>(boks, "designBox");
     QStyleOptionComboBox option;
     option.initFrom(design);
     option.editable = false;
@@ -449,14 +460,14 @@ void TstAdminwindow::lookUpFillsProgramPath() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->funkCheck->click();
-    boks->Bog->setCurrentIndex(1);
+    control<QCheckBox>(boks, "funkCheck")->click();
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(1);
     FileDialog::setNextFile(program);
-    boks->actionOpenEle->execute();
+    control<UpdateAction>(boks, "actionOpenEle")->execute();
     QCOMPARE(FileDialog::takeShown(), QStringList{"Vælg program|" + QDir::rootPath()});
-    QCOMPARE(boks->FilnavnEdit->text(), program);
-    boks->actionOpenEle->execute(); // cancelled
-    QCOMPARE(boks->FilnavnEdit->text(), program);
+    QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->text(), program);
+    control<UpdateAction>(boks, "actionOpenEle")->execute(); // cancelled
+    QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->text(), program);
 }
 
 void TstAdminwindow::lookUpStartsBrowser() {
@@ -465,22 +476,23 @@ void TstAdminwindow::lookUpStartsBrowser() {
     writeFixture(edge, {"x"});
     App& app = start(f, {{f.tmp.path() + "/chrome"}, {edge}});
     Tboksform* boks = app.boksform;
-    boks->Bog->setCurrentIndex(1);
-    boks->FilnavnEdit->setText("uændret");
-    boks->actionOpenEle->execute();
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(1);
+    control<QLineEdit>(boks, "FilnavnEdit")->setText("uændret");
+    control<UpdateAction>(boks, "actionOpenEle")->execute();
     QCOMPARE(f.fakes.shell->calls.size(), 1);
     QCOMPARE(f.fakes.shell->calls[0].file, edge);
-    QCOMPARE(boks->FilnavnEdit->text(), QStringLiteral("uændret"));
+    QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->text(), QStringLiteral("uændret"));
 }
 
-void TstAdminwindow::shelfTabTakesActiveGroups() {
+void TstAdminwindow::shelfTabShowsActiveGroups() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->Box->clear();
-    boks->Bog->setCurrentIndex(3);
-    QCOMPARE(itemTexts(boks->Box), (QStringList{"Nyheder", "Musik"}));
-    QCOMPARE(boks->Box->selectionMode(), QAbstractItemView::ExtendedSelection);
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
+    // With no moves pending the draft is the active list.
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"Nyheder", "Musik"}));
+    QCOMPARE(control<QListWidget>(boks, "Box")->selectionMode(),
+             QAbstractItemView::ExtendedSelection);
 }
 
 void TstAdminwindow::showsHintsInOwnStatusBar() {
@@ -489,21 +501,23 @@ void TstAdminwindow::showsHintsInOwnStatusBar() {
     Tboksform* boks = app.boksform;
     // The pointer entering a control shows its hint.
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(boks->sletKnap, &enter);
-    QCOMPARE(boks->infoBar->currentMessage(), QStringLiteral("Slet aktuelle gruppe"));
-    QCOMPARE(app.mainform->infoBar->currentMessage(), QString());
+    QApplication::sendEvent(control<QToolButton>(boks, "sletKnap"), &enter);
+    QCOMPARE(control<QStatusBar>(boks, "infoBar")->currentMessage(),
+             QStringLiteral("Slet aktuelle gruppe"));
+    QCOMPARE(control<QStatusBar>(app.mainform, "infoBar")->currentMessage(), QString());
     QCOMPARE(
-        boks->openKnap->accessibleName(),
+        control<QToolButton>(boks, "openKnap")->accessibleName(),
         QStringLiteral("Indsæt program eller webadresse  ved Stifinder eller Browser: Ctrl+B"));
-    QCOMPARE(boks->FilnavnEdit->accessibleName(), QStringLiteral("Werbadresse"));
-    QCOMPARE(boks->tekstEdit->accessibleName(), QStringLiteral("Kort navn"));
+    QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->accessibleName(),
+             QStringLiteral("Werbadresse"));
+    QCOMPARE(control<QLineEdit>(boks, "tekstEdit")->accessibleName(), QStringLiteral("Kort navn"));
 }
 
 void TstAdminwindow::informationButtons() {
     Fixture f;
     App& app = start(f);
     QVERIFY(!app.infoformen->isVisible());
-    app.boksform->sbInfo2->click();
+    control<QToolButton>(app.boksform, "sbInfo2")->click();
     QVERIFY(app.infoformen->isVisible());
 }
 

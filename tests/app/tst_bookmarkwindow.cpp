@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "bookmarks.h"
 #include "groups.h"
@@ -104,7 +105,7 @@ void TstBookmarkWindow::popupMenuEndsWithTheTwoItems() {
     Fixture f;
     App& app = f.start();
     QStringList items;
-    for (const QAction* action : app.mainform->popupMenu->actions())
+    for (const QAction* action : control<QMenu>(app.mainform, "popupMenu")->actions())
         items << (action->isSeparator() ? QStringLiteral("-") : action->text());
     // "Find element..." comes after them, behind a separator of its own.
     QCOMPARE(items, (QStringList{"Administrer grupper og elementer", "-", "Skift indhold", "-",
@@ -118,7 +119,7 @@ void TstBookmarkWindow::importsBrowserFile() {
     nyheder(f);
     App& app = f.start();
     FileDialog::setNextFile(fixture("chromium.html"));
-    QVERIFY(app.mainform->aImportBookmarks->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
     QCOMPARE(FileDialog::takeShown(), QStringList{"Vælg bogmærkefil|" + QDir::homePath()});
     QCOMPARE(app.infform->takeShown(), QStringList{"6 bogmærker er indført i 4 grupper."});
     QVERIFY(app.spform->takeShown().isEmpty());
@@ -141,7 +142,7 @@ void TstBookmarkWindow::importAsksBeforeOverwriting() {
         {{"Nyheder", {{"DR", "https://www.dr.dk/nyheder"}, {"TV 2", "https://nyheder.tv2.dk/"}}}}));
     FileDialog::setNextFile(path);
     app.spform->setNextAnswer(false);
-    QVERIFY(app.mainform->aImportBookmarks->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
     QCOMPARE(app.spform->takeShown(),
              QStringList{"1 element findes allerede i gruppen \"Nyheder\".\rSkal det "
                          "overskrives?\r\r\"Nej\" beholder det og indfører resten."});
@@ -158,7 +159,7 @@ void TstBookmarkWindow::refusesFileThatIsNoBookmarkFile() {
     nyheder(f);
     App& app = f.start();
     FileDialog::setNextFile(fixture("page.html"));
-    QVERIFY(app.mainform->aImportBookmarks->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
     QCOMPARE(app.infform->takeShown(),
              QStringList{"Filen er ikke en bogmærkefil!\rVælg en fil, som en browser har "
                          "eksporteret bogmærker til (HTML)."});
@@ -167,7 +168,7 @@ void TstBookmarkWindow::refusesFileThatIsNoBookmarkFile() {
 
     // A file that cannot be read is a file error, with its path.
     FileDialog::setNextFile(f.tmp.filePath("findes-ikke.html"));
-    QVERIFY(app.mainform->aImportBookmarks->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
     QCOMPARE(MessageBox::takeShown().size(), 1);
     QVERIFY(app.infform->takeShown().isEmpty());
 }
@@ -176,8 +177,8 @@ void TstBookmarkWindow::cancelledDialogDoesNothing() {
     Fixture f;
     nyheder(f);
     App& app = f.start();
-    QVERIFY(app.mainform->aImportBookmarks->execute());
-    QVERIFY(app.mainform->aExportBookmarks->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aExportBookmarks")->execute());
     QCOMPARE(FileDialog::takeShown().size(), 2);
     QVERIFY(app.infform->takeShown().isEmpty());
     QVERIFY(MessageBox::takeShown().isEmpty());
@@ -193,7 +194,7 @@ void TstBookmarkWindow::exportsCurrentGroupOrAll() {
     const QString one = f.tmp.filePath("en.html");
     FileDialog::setNextFile(one);
     app.spform->setNextAnswer(true);
-    QVERIFY(app.mainform->aExportBookmarks->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aExportBookmarks")->execute());
     QCOMPARE(app.spform->takeShown(),
              QStringList{"Eksportér kun gruppen \"Nyheder\"?\r\r\"Nej\" eksporterer alle "
                          "grupperne."});
@@ -208,7 +209,7 @@ void TstBookmarkWindow::exportsCurrentGroupOrAll() {
     const QString all = f.tmp.filePath("alle.html");
     FileDialog::setNextFile(all);
     app.spform->setNextAnswer(false);
-    QVERIFY(app.mainform->aExportBookmarks->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aExportBookmarks")->execute());
     groups = store::bookmarks::toGroups(store::bookmarks::readFile(all).root);
     QCOMPARE(groups.size(), 2);
     QCOMPARE(groups[1].entries[0].url, QStringLiteral("https://www.krak.dk/"));
@@ -218,13 +219,13 @@ void TstBookmarkWindow::onlyForWebAddresses() {
     Fixture f;
     nyheder(f);
     App& app = f.start();
-    QVERIFY(app.mainform->aImportBookmarks->update());
-    QVERIFY(app.mainform->aExportBookmarks->update());
-    app.mainform->actionSI->trigger();
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->update());
+    QVERIFY(control<UpdateAction>(app.mainform, "aExportBookmarks")->update());
+    control<UpdateAction>(app.mainform, "actionSI")->trigger();
     QCOMPARE(app.model->funkNo(), quint8(1));
-    QVERIFY(!app.mainform->aImportBookmarks->update());
-    QVERIFY(!app.mainform->aExportBookmarks->update());
-    QVERIFY(!app.mainform->aImportBookmarks->execute());
+    QVERIFY(!control<UpdateAction>(app.mainform, "aImportBookmarks")->update());
+    QVERIFY(!control<UpdateAction>(app.mainform, "aExportBookmarks")->update());
+    QVERIFY(!control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
     QVERIFY(FileDialog::takeShown().isEmpty());
 }
 
@@ -249,7 +250,7 @@ void TstBookmarkWindow::asksOnceBeforeOverwritingMany() {
                {"Ny", {{"DMI", "https://www.dmi.dk/"}}}}));
     FileDialog::setNextFile(path);
     app.spform->setNextAnswer(yes);
-    QVERIFY(app.mainform->aImportBookmarks->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
     // One question, naming how many and where, before anything is written.
     QCOMPARE(app.spform->takeShown(),
              QStringList{"3 elementer findes allerede i 2 grupper: \"Nyheder\", \"Opslag\".\r"
@@ -277,7 +278,7 @@ void TstBookmarkWindow::progressWindowCancels() {
                {"C", {{"Fem", "https://fem.dk/"}}}}));
     FileDialog::setNextFile(path);
     ProgressWindow::setNextCancelAt(3);
-    QVERIFY(app.mainform->aImportBookmarks->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
     QCOMPARE(ProgressWindow::takeShown(), (QStringList{"Lenkaro|Bogmærkerne indføres ...|5", "3"}));
     QCOMPARE(app.infform->takeShown(),
              QStringList{"Importen blev annulleret efter 3 af 5 bogmærker.\r"
@@ -327,7 +328,7 @@ void TstBookmarkWindow::closingMessageSaysWhatWasSkipped() {
     nyheder(f);
     App& app = f.start();
     FileDialog::setNextFile(bookmarkFile(f, folder, entries));
-    QVERIFY(app.mainform->aImportBookmarks->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
     QCOMPARE(app.infform->takeShown(), QStringList{message});
     QVERIFY(MessageBox::takeShown().isEmpty());
     // No line of any file was broken, and no folder stands where a list belongs.
@@ -375,7 +376,7 @@ void TstBookmarkWindow::importsFromBrowserProfile() {
     Home user(home);
     App& app = f.start();
     ListChoice::setNextChoice(choice);
-    QVERIFY(app.mainform->aImportProfile->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportProfile")->execute());
     QCOMPARE(ListChoice::takeShown(),
              QStringList{"Importér fra browser|Vælg den browserprofil, hvis bogmærker skal "
                          "indføres:|Firefox: lenkaro|Chromium: Default"});
@@ -394,7 +395,7 @@ void TstBookmarkWindow::browserProfileNotFoundOrUnreadable() {
     QDir().mkpath(home);
     Home user(home);
     App& app = f.start();
-    QVERIFY(app.mainform->aImportProfile->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportProfile")->execute());
     QCOMPARE(app.infform->takeShown(), QStringList{"Der er ingen browserprofiler med bogmærker."});
     QVERIFY(ListChoice::takeShown().isEmpty());
 
@@ -406,7 +407,7 @@ void TstBookmarkWindow::browserProfileNotFoundOrUnreadable() {
     file.write("{\"roots\": ");
     file.close();
     ListChoice::setNextChoice(0);
-    QVERIFY(app.mainform->aImportProfile->execute());
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportProfile")->execute());
     const QStringList shown = app.infform->takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].startsWith("Bogmærkerne i Chromium: Default kan ikke læses:\r" +

@@ -1,10 +1,12 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "elementviews.h"
 #include "groupdelegate.h"
 #include "main.h"
+#include "shelfdraft.h"
 #include "updateaction.h"
 
 #include <QCheckBox>
@@ -29,8 +31,8 @@ private slots:
     void failedShelfFileRestoresActiveList();
     void rememberedGroupFollowsCurrent_data();
     void rememberedGroupFollowsCurrent();
-    void workingListsRefillTogether_data();
-    void workingListsRefillTogether();
+    void workingListsKeepMoves_data();
+    void workingListsKeepMoves();
     void failedElementWriteKeepsFields_data();
     void failedElementWriteKeepsFields();
     void headingsShowCurrentGroup();
@@ -67,21 +69,21 @@ void TstConsistency::failedShelfSaveLosesNoGroups() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->Bog->setCurrentIndex(3);
-    QTest::mouseClick(boks->tilLagerAlle, Qt::LeftButton);
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
+    QTest::mouseClick(control<QToolButton>(boks, "tilLagerAlle"), Qt::LeftButton);
     block(f.web() + "/webgruppe.txt");
-    QTest::mouseClick(boks->gemKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     QCOMPARE(MessageBox::takeShown().size(), 1);
     // Nothing changed: both windows still list the three groups, and B is still current.
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
-    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"A", "B", "C"}));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), (QStringList{"A", "B", "C"}));
     QCOMPARE(current(app), QStringLiteral("B"));
 
     // The next unrelated write keeps every group.
     unblock(f.web() + "/webgruppe.txt", {"A", "B", "C"});
-    boks->Bog->setCurrentIndex(0);
-    boks->gEdit->setText("Nye");
-    boks->aNyGruppe->execute();
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(0);
+    control<QLineEdit>(boks, "gEdit")->setText("Nye");
+    control<UpdateAction>(boks, "aNyGruppe")->execute();
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C", "Nye"}));
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), QStringList{"X"});
 }
@@ -100,23 +102,23 @@ void TstConsistency::failedListWriteUndoesFolder() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     writeFixture(f.web() + "/webgruppe.txt", {"C", "B", "A"});
-    app.mainform->actionSI->execute();
-    app.mainform->actionSI->execute();
-    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"C", "B", "A"}));
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), (QStringList{"C", "B", "A"}));
     block(f.web() + "/webgruppe.txt");
     const QStringList folders = QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     if (operation == "create") {
-        boks->gEdit->setText("Nye");
-        boks->aNyGruppe->execute();
+        control<QLineEdit>(boks, "gEdit")->setText("Nye");
+        control<UpdateAction>(boks, "aNyGruppe")->execute();
     } else if (operation == "rename") {
-        boks->redigerCheck->click();
-        boks->valgtGruppeEdit->setText("Omdøbt");
-        boks->aRedigerGruppe->execute();
+        control<QCheckBox>(boks, "redigerCheck")->click();
+        control<QLineEdit>(boks, "valgtGruppeEdit")->setText("Omdøbt");
+        control<UpdateAction>(boks, "aRedigerGruppe")->execute();
     } else if (operation == "sort") {
-        boks->sorterKnap->click();
+        control<QToolButton>(boks, "sorterKnap")->click();
     } else {
         app.spform->setNextAnswer(true);
-        boks->sletKnap->click();
+        control<QToolButton>(boks, "sletKnap")->click();
     }
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
@@ -125,16 +127,16 @@ void TstConsistency::failedListWriteUndoesFolder() {
     // The folders are as they were, and so are the lists, the current group and its elements.
     QCOMPARE(QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), folders);
     QVERIFY(QFileInfo::exists(f.web() + "/B/DR.txt"));
-    QCOMPARE(itemTexts(boks->gruppeBoks), (QStringList{"C", "B", "A"}));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), (QStringList{"C", "B", "A"}));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"C", "B", "A"}));
     QCOMPARE(current(app), QStringLiteral("B"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("B"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("B"));
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
 
     // A later write still writes every group.
     unblock(f.web() + "/webgruppe.txt", {"C", "B", "A"});
-    boks->gEdit->setText("Sidst");
-    boks->aNyGruppe->execute();
+    control<QLineEdit>(boks, "gEdit")->setText("Sidst");
+    control<UpdateAction>(boks, "aNyGruppe")->execute();
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"C", "B", "A", "Sidst"}));
 }
 
@@ -142,18 +144,18 @@ void TstConsistency::failedShelfFileRestoresActiveList() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->Bog->setCurrentIndex(3);
-    boks->Box->item(0)->setSelected(true);
-    QTest::mouseClick(boks->tilLagerValgte, Qt::LeftButton);
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
+    control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
+    QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
     block(f.web() + "/webLager.txt");
-    QTest::mouseClick(boks->gemKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains("webLager.txt"));
     // The group is in one list file still: the first file was written back as it was.
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
-    QVERIFY(boks->listerModified);
+    QVERIFY(app.shelfDraft->listerModified());
 }
 
 void TstConsistency::rememberedGroupFollowsCurrent_data() {
@@ -175,22 +177,22 @@ void TstConsistency::rememberedGroupFollowsCurrent() {
     Tboksform* boks = app.boksform;
     if (operation == "delete") {
         app.spform->setNextAnswer(true);
-        boks->sletKnap->click();
+        control<QToolButton>(boks, "sletKnap")->click();
     } else if (operation == "shelve") {
-        boks->Bog->setCurrentIndex(3);
-        boks->Box->item(1)->setSelected(true);
-        QTest::mouseClick(boks->tilLagerValgte, Qt::LeftButton);
-        QTest::mouseClick(boks->gemKnap, Qt::LeftButton);
+        control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
+        control<QListWidget>(boks, "Box")->item(1)->setSelected(true);
+        QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
+        QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     } else {
-        boks->redigerCheck->click();
-        boks->valgtGruppeEdit->setText("Bee");
-        boks->aRedigerGruppe->execute();
+        control<QCheckBox>(boks, "redigerCheck")->click();
+        control<QLineEdit>(boks, "valgtGruppeEdit")->setText("Bee");
+        control<UpdateAction>(boks, "aRedigerGruppe")->execute();
     }
     QCOMPARE(current(app), after);
     // Ctrl+S twice comes back to the same group, not to the one that went.
-    app.mainform->actionSI->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
     QCOMPARE(current(app), QStringLiteral("P"));
-    app.mainform->actionSI->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
     QCOMPARE(current(app), after);
     app.mainform->close();
     const QStringList options = onDisk(f.options() + "/main.txt");
@@ -198,33 +200,38 @@ void TstConsistency::rememberedGroupFollowsCurrent() {
     QCOMPARE(options[6], after);
 }
 
-void TstConsistency::workingListsRefillTogether_data() {
+void TstConsistency::workingListsKeepMoves_data() {
     QTest::addColumn<bool>("reopen");
     QTest::newRow("tab left and entered") << false;
     QTest::newRow("window closed and opened") << true;
 }
 
-void TstConsistency::workingListsRefillTogether() {
+void TstConsistency::workingListsKeepMoves() {
     QFETCH(bool, reopen);
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->Bog->setCurrentIndex(3);
-    boks->Box->item(0)->setSelected(true);
-    QTest::mouseClick(boks->tilLagerValgte, Qt::LeftButton);
-    QCOMPARE(itemTexts(boks->lagerBox), (QStringList{"X", "A"}));
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
+    control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
+    QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), (QStringList{"X", "A"}));
     if (reopen) {
         boks->close();
-        app.mainform->actionAW->execute();
+        control<UpdateAction>(app.mainform, "actionAW")->execute();
     } else {
-        boks->Bog->setCurrentIndex(0);
+        control<QTabWidget>(boks, "Bog")->setCurrentIndex(0);
     }
-    boks->Bog->setCurrentIndex(3);
-    QCOMPARE(itemTexts(boks->Box), (QStringList{"A", "B", "C"}));
-    QCOMPARE(itemTexts(boks->lagerBox), QStringList{"X"});
-    QVERIFY(!boks->listerModified);
-    QVERIFY(!app.boksform->AgemForandringer->update());
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
+    // Both lists still hold the move, and only the user's save writes it.
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"B", "C"}));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), (QStringList{"X", "A"}));
+    QVERIFY(app.shelfDraft->listerModified());
+    QVERIFY(control<UpdateAction>(app.boksform, "AgemForandringer")->update());
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), QStringList{"X"});
+    QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
+    QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"B", "C"}));
+    QCOMPARE(onDisk(f.web() + "/webLager.txt"), (QStringList{"X", "A"}));
+    QVERIFY(!app.shelfDraft->listerModified());
 }
 
 void TstConsistency::failedElementWriteKeepsFields_data() {
@@ -239,15 +246,17 @@ void TstConsistency::failedElementWriteKeepsFields() {
     App& app = start(f);
     // The group's folder went away behind the program's back.
     QVERIFY(QDir(f.web() + "/B").removeRecursively());
-    QLineEdit* address = mainWindow ? app.mainform->webEdit1 : app.boksform->FilnavnEdit;
-    QLineEdit* name = mainWindow ? app.mainform->webEdit2 : app.boksform->tekstEdit;
+    QLineEdit* address = mainWindow ? control<QLineEdit>(app.mainform, "webEdit1")
+                                    : control<QLineEdit>(app.boksform, "FilnavnEdit");
+    QLineEdit* name = mainWindow ? control<QLineEdit>(app.mainform, "webEdit2")
+                                 : control<QLineEdit>(app.boksform, "tekstEdit");
     address->setText("https://www.tv2.dk/");
     name->setText("TV 2");
     if (mainWindow) {
-        app.mainform->actionIL->execute();
+        control<UpdateAction>(app.mainform, "actionIL")->execute();
     } else {
-        app.boksform->Bog->setCurrentIndex(1);
-        app.boksform->aInsertElement->execute();
+        control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(1);
+        control<UpdateAction>(app.boksform, "aInsertElement")->execute();
     }
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
@@ -260,17 +269,17 @@ void TstConsistency::headingsShowCurrentGroup() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->redigerCheck->click();
-    boks->valgtGruppeEdit->setText("Bee");
-    boks->aRedigerGruppe->execute();
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Bee"));
-    QCOMPARE(boks->valgtGruppeEdit->text(), QStringLiteral("Bee"));
+    control<QCheckBox>(boks, "redigerCheck")->click();
+    control<QLineEdit>(boks, "valgtGruppeEdit")->setText("Bee");
+    control<UpdateAction>(boks, "aRedigerGruppe")->execute();
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Bee"));
+    QCOMPARE(control<QLineEdit>(boks, "valgtGruppeEdit")->text(), QStringLiteral("Bee"));
     QCOMPARE(boks->tickedElements()->heading(), QStringLiteral("Bee"));
     // Another group chosen: the renamed group's name leaves the heading.
-    boks->gruppeBoks->setCurrentRow(0);
+    control<QListWidget>(boks, "gruppeBoks")->setCurrentRow(0);
     boks->gruppeBoksClick();
     QCOMPARE(current(app), QStringLiteral("A"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("A"));
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("A"));
     QVERIFY(boks->tickedElements()->heading() != QStringLiteral("Bee"));
 }
 
@@ -280,20 +289,20 @@ void TstConsistency::highlightIsCurrentGroup() {
     Tboksform* boks = app.boksform;
     auto highlighted = [&app, boks] {
         QListWidgetItem* main = app.mainform->gruppeBoksen->currentItem();
-        QListWidgetItem* admin = boks->gruppeBoks->currentItem();
+        QListWidgetItem* admin = control<QListWidget>(boks, "gruppeBoks")->currentItem();
         return QStringList{main && main->isSelected() ? main->text() : "(none)",
                            admin && admin->isSelected() ? admin->text() : "(none)"};
     };
     QCOMPARE(highlighted(), (QStringList{"B", "B"}));
-    boks->gEdit->setText("Nye");
-    boks->aNyGruppe->execute();
+    control<QLineEdit>(boks, "gEdit")->setText("Nye");
+    control<UpdateAction>(boks, "aNyGruppe")->execute();
     QCOMPARE(current(app), QStringLiteral("Nye"));
     QCOMPARE(highlighted(), (QStringList{"Nye", "Nye"}));
-    boks->redigerCheck->click();
-    boks->valgtGruppeEdit->setText("Nyere");
-    boks->aRedigerGruppe->execute();
+    control<QCheckBox>(boks, "redigerCheck")->click();
+    control<QLineEdit>(boks, "valgtGruppeEdit")->setText("Nyere");
+    control<UpdateAction>(boks, "aRedigerGruppe")->execute();
     QCOMPARE(highlighted(), (QStringList{"Nyere", "Nyere"}));
-    boks->sorterKnap->click();
+    control<QToolButton>(boks, "sorterKnap")->click();
     QCOMPARE(highlighted(), (QStringList{"Nyere", "Nyere"}));
     app.mainform->gruppeBoksen->setCurrentRow(0);
     QTest::keyClick(app.mainform->gruppeBoksen, Qt::Key_Return);

@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "main.h"
@@ -146,7 +147,7 @@ void TstDragDrop::programsInContentMode1() {
     if (executable)
         out.setPermissions(out.permissions() | QFile::ExeOwner);
     App& app = f.start();
-    app.mainform->actionSI->trigger();
+    control<UpdateAction>(app.mainform, "actionSI")->trigger();
     QCOMPARE(app.model->funkNo(), quint8(1));
     QVERIFY(app.model->hasGroup());
     // A web link is no program.

@@ -1,6 +1,7 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
 #include "helpstructure.h"
+#include "writefile.h"
 
 #include "info.h"
 #include "main.h"
@@ -49,8 +50,8 @@ struct Help {
 void TstEditdocument::noEditorLeavesButtonDisabled() {
     Help h(false);
     QVERIFY(h.info()->htmlProgram.isEmpty());
-    QVERIFY(!h.info()->redigerKnap->isEnabled());
-    QCOMPARE(h.info()->redigerKnap->statusTip(),
+    QVERIFY(!control<QToolButton>(h.info(), "redigerKnap")->isEnabled());
+    QCOMPARE(control<QToolButton>(h.info(), "redigerKnap")->statusTip(),
              QStringLiteral("Rediger: der er ingen teksteditor at rette siden i. Installér en "
                             "teksteditor, fx gedit eller mousepad."));
 }
@@ -58,12 +59,12 @@ void TstEditdocument::noEditorLeavesButtonDisabled() {
 void TstEditdocument::documentOpensAsOneQuotedParameter() {
     Help h;
     QCOMPARE(h.info()->htmlProgram, h.editor);
-    QVERIFY(h.info()->redigerKnap->isEnabled());
+    QVERIFY(control<QToolButton>(h.info(), "redigerKnap")->isEnabled());
     const QString document = h.tekstfiler + "/Mit dokument.html";
     writeFixture(document, {"<p>Hej</p>"});
     h.info()->hjemmeside = document;
     h.shell()->calls.clear();
-    QTest::mouseClick(h.info()->redigerKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(h.info(), "redigerKnap"), Qt::LeftButton);
     QCOMPARE(h.shell()->calls.size(), 1);
     const FakeShell::Call call = h.shell()->calls.first();
     QCOMPARE(call.operation, QString("open"));
@@ -77,9 +78,9 @@ void TstEditdocument::missingDocumentOpensNothing() {
     h.shell()->calls.clear();
     // A page outside the structure leaves a name that is no file of the document folder.
     h.info()->hjemmeside = h.tekstfiler + "/https://example.org/";
-    QTest::mouseClick(h.info()->redigerKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(h.info(), "redigerKnap"), Qt::LeftButton);
     h.info()->hjemmeside = h.tekstfiler;
-    QTest::mouseClick(h.info()->redigerKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(h.info(), "redigerKnap"), Qt::LeftButton);
     QCOMPARE(h.shell()->calls.size(), 0);
     QCOMPARE(MessageBox::takeShown().size(), 0);
 }
@@ -100,7 +101,7 @@ void TstEditdocument::refusalShownInDanish() {
     MessageBox::takeShown();
     h.shell()->result = code;
     h.info()->hjemmeside = h.tekstfiler + "/Grupper.html";
-    QTest::mouseClick(h.info()->redigerKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(h.info(), "redigerKnap"), Qt::LeftButton);
     const QList<MessageBox::Shown> shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.first().title, QString("Fejlinformation"));
@@ -140,12 +141,12 @@ void TstEditdocument::terminalEditorOpensInTerminal() {
     App& app = f.start();
     app.mainform->Information("Lenkaro");
     Tinfoformen* info = app.infoformen;
-    QVERIFY(info->redigerKnap->isEnabled());
+    QVERIFY(control<QToolButton>(info, "redigerKnap")->isEnabled());
     const QString document = tekstfiler + "/Mit dokument.html";
     writeFixture(document, {"<p>Hej</p>"});
     info->hjemmeside = document;
     f.fakes.shell->calls.clear();
-    QTest::mouseClick(info->redigerKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QToolButton>(info, "redigerKnap"), Qt::LeftButton);
     QCOMPARE(f.fakes.shell->calls.size(), 1);
     const FakeShell::Call call = f.fakes.shell->calls.first();
     const QString bin = f.tmp.filePath("bin");
@@ -162,8 +163,8 @@ void TstEditdocument::terminalEditorWithoutTerminalIsExplained() {
     App& app = f.start();
     app.mainform->Information("Lenkaro");
     Tinfoformen* info = app.infoformen;
-    QVERIFY(!info->redigerKnap->isEnabled());
-    QCOMPARE(info->redigerKnap->statusTip(),
+    QVERIFY(!control<QToolButton>(info, "redigerKnap")->isEnabled());
+    QCOMPARE(control<QToolButton>(info, "redigerKnap")->statusTip(),
              QStringLiteral("Rediger: teksteditoren vim kører i en terminal, og der er ingen "
                             "terminal at vise den i. Installér en teksteditor med eget vindue, "
                             "fx gedit eller mousepad."));

@@ -1,6 +1,7 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
 #include "modalkeys.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "main.h"
@@ -39,9 +40,9 @@ private:
 
     // Enters an element on the administration window's entry tab, as a user types it there.
     static void enter(App& app, const QString& url, const QString& navn) {
-        app.boksform->Bog->setCurrentIndex(1);
-        app.boksform->FilnavnEdit->setText(url);
-        app.boksform->tekstEdit->setText(navn);
+        control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(1);
+        control<QLineEdit>(app.boksform, "FilnavnEdit")->setText(url);
+        control<QLineEdit>(app.boksform, "tekstEdit")->setText(navn);
         app.boksform->InsertElement();
     }
 
@@ -61,21 +62,22 @@ void TstElementwindow::showsGroupOfMainTxtInNameOrder() {
     Fixture::element(group, "Berlingske", "https://www.berlingske.dk/");
     QDir().mkpath(group + "/Arkiv");
     App& app = startWithGroup(f, "Nyheder");
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     QCOMPARE(listen->model()->rowCount(), 3);
     QCOMPARE(row(listen, 0), (QStringList{"01-12-2026", "10:15", "0", "Berlingske"}));
     QCOMPARE(row(listen, 1), (QStringList{"01-12-2026", "10:15", "41", "DR"}));
     QCOMPARE(row(listen, 2)[3], QStringLiteral("politiken"));
     QCOMPARE(app.model->WebAntal(), 3);
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Nyheder"));
 
-    QTreeView* programBoks = app.boksform->programBoks;
+    QTreeView* programBoks = control<QTreeView>(app.boksform, "programBoks");
     QCOMPARE(programBoks->model()->rowCount(), 3);
     QCOMPARE(elementName(programBoks, 1), QStringLiteral("DR"));
     QCOMPARE(tickOf(programBoks, 1), Qt::Unchecked);
-    QCOMPARE(app.boksform->valgtGruppeEdit->text(), QStringLiteral("Nyheder"));
-    QCOMPARE(app.boksform->gruppeEdit->text(), QStringLiteral("Nyheder"));
-    QCOMPARE(app.boksform->gNameEdit->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "valgtGruppeEdit")->text(),
+             QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "gruppeEdit")->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "gNameEdit")->text(), QStringLiteral("Nyheder"));
 }
 
 void TstElementwindow::malformedFileStopsListing() {
@@ -87,7 +89,7 @@ void TstElementwindow::malformedFileStopsListing() {
     writeFixture(group + "/c.txt", {"https://c.dk/", "c"});
     Fixture::element(group, "d", "https://d.dk/");
     App& app = startWithGroup(f, "Nyheder");
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     QCOMPARE(listen->model()->rowCount(), 2);
     QCOMPARE(row(listen, 1), (QStringList{"", "", "0", "c"}));
     QCOMPARE(app.model->Web()[1].Url, QStringLiteral("https://c.dk/"));
@@ -97,7 +99,7 @@ void TstElementwindow::groupFolderFoundWhateverItsCase() {
     Fixture f;
     Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/");
     App& app = startWithGroup(f, "NYHEDER");
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
     QCOMPARE(app.model->gruppeDir(), f.web() + "/Nyheder");
 }
 
@@ -105,16 +107,17 @@ void TstElementwindow::insertsNewElement() {
     Fixture f;
     Fixture::element(f.web() + "/Nyheder", "DR", "https://www.dr.dk/");
     App& app = startWithGroup(f, "Nyheder");
-    app.mainform->webEdit1->setText("typed");
+    control<QLineEdit>(app.mainform, "webEdit1")->setText("typed");
     enter(app, "https://www.tv2.dk/", "TV 2");
     QVERIFY(app.spform->takeShown().isEmpty());
     const QString path = f.web() + "/Nyheder/TV 2.txt";
     QCOMPARE(*textfile::readLines(path),
              (QStringList{"https://www.tv2.dk/", "TV 2", "Dato", "XX:XX", "0", path}));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 2);
-    QCOMPARE(row(app.mainform->Listen, 1), (QStringList{"Dato", "XX:XX", "0", "TV 2"}));
-    QCOMPARE(app.boksform->programBoks->model()->rowCount(), 2);
-    QCOMPARE(app.mainform->webEdit1->text(), QString());
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 2);
+    QCOMPARE(row(control<QTableView>(app.mainform, "Listen"), 1),
+             (QStringList{"Dato", "XX:XX", "0", "TV 2"}));
+    QCOMPARE(control<QTreeView>(app.boksform, "programBoks")->model()->rowCount(), 2);
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(), QString());
 }
 
 void TstElementwindow::overwriteAsksFirst_data() {
@@ -141,11 +144,12 @@ void TstElementwindow::overwriteAsksFirst() {
         // Line 6 names the file the element is in.
         QCOMPARE(lines, (QStringList{"https://www.dr.dk/nyheder", "dr", "Dato", "XX:XX", "0",
                                      group + "/DR.txt"}));
-        QCOMPARE(row(app.mainform->Listen, 0), (QStringList{"Dato", "XX:XX", "0", "dr"}));
+        QCOMPARE(row(control<QTableView>(app.mainform, "Listen"), 0),
+                 (QStringList{"Dato", "XX:XX", "0", "dr"}));
     } else {
         QCOMPARE(lines[0], QStringLiteral("https://www.dr.dk/"));
         QCOMPARE(lines[4], QStringLiteral("41"));
-        QCOMPARE(row(app.mainform->Listen, 0)[2], QStringLiteral("41"));
+        QCOMPARE(row(control<QTableView>(app.mainform, "Listen"), 0)[2], QStringLiteral("41"));
     }
     QCOMPARE(app.model->Web().size(), 1);
 }
@@ -206,13 +210,13 @@ void TstElementwindow::refusesUnusableNames() {
 void TstElementwindow::missingGroupFolderReportsError() {
     Fixture f;
     App& app = startWithGroup(f, "Væk");
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Væk"));
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Væk"));
     enter(app, "https://www.dr.dk/", "DR");
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains("DR.txt"));
     QVERIFY(!QFileInfo::exists(f.web() + "/Væk"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
     QVERIFY(app.model->Web().isEmpty());
 }
 

@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "findelement.h"
 #include "place.h"
@@ -163,10 +164,12 @@ void TstFindwindow::byKeyboardAlone() {
     // main window, and it was visited as a double-click there visits it.
     QCOMPARE(u.app->model->gruppenavn(), QStringLiteral("Offentligt"));
     QCOMPARE(u.app->model->gruppenavn0(), QStringLiteral("Offentligt"));
-    QCOMPARE(u.app->mainform->gruppenavnLabel->text(), QStringLiteral("Offentligt"));
+    QCOMPARE(control<QLabel>(u.app->mainform, "gruppenavnLabel")->text(),
+             QStringLiteral("Offentligt"));
     QCOMPARE(u.app->mainform->gruppeBoksen->currentRow(), 1);
     QCOMPARE(u.mainSelectedName(), QStringLiteral("Borger.dk"));
-    QCOMPARE(u.app->mainform->webEdit1->text(), QStringLiteral("https://www.borger.dk/"));
+    QCOMPARE(control<QLineEdit>(u.app->mainform, "webEdit1")->text(),
+             QStringLiteral("https://www.borger.dk/"));
     QCOMPARE(u.f.fakes.shell->calls.size(), 1);
     QCOMPARE(u.f.fakes.shell->calls[0].operation, QString());
     QCOMPARE(u.f.fakes.shell->calls[0].file, QStringLiteral("https://www.borger.dk/"));
@@ -230,7 +233,7 @@ void TstFindwindow::visitsAsTheMainListDoes() {
     QFETCH(QString, opened);
     User u;
     if (programs)
-        u.app->mainform->actionSI->execute();
+        control<UpdateAction>(u.app->mainform, "actionSI")->execute();
     u.find(text);
     QCOMPARE(u.results()->model()->rowCount(), 1);
     const QString group = programs ? u.f.programs() + "/Værktøj" : u.f.web() + "/Nyheder";
@@ -247,7 +250,7 @@ void TstFindwindow::visitsAsTheMainListDoes() {
         QCOMPARE(u.f.fakes.shell->calls[0].file, u.program);
         QCOMPARE(u.file(path).at(4), QStringLiteral("8"));
         // A click in programs mode fills no field, from here as in the main window.
-        QCOMPARE(u.app->mainform->webEdit1->text(), QString());
+        QCOMPARE(control<QLineEdit>(u.app->mainform, "webEdit1")->text(), QString());
     }
 }
 
@@ -268,7 +271,8 @@ void TstFindwindow::failedVisitWriteChangesNothing() {
     QVERIFY(u.f.fakes.shell->calls.isEmpty());
     QCOMPARE(u.file(path), before);
     QCOMPARE(u.app->model->Web()[u.mainSelectedRow()].Visits, 10);
-    QCOMPARE(cell(u.app->mainform->Listen, u.mainSelectedRow(), 2), QStringLiteral("10"));
+    QCOMPARE(cell(control<QTableView>(u.app->mainform, "Listen"), u.mainSelectedRow(), 2),
+             QStringLiteral("10"));
     QCOMPARE(u.rows(), (QList<QStringList>{{"Borger.dk", "Offentligt", "01-12-2026", "10"}}));
 }
 
@@ -320,16 +324,17 @@ void TstFindwindow::followsContentMode() {
     u.find("e");
     QVERIFY(u.names().contains("Borger.dk"));
     QVERIFY(!u.names().contains("Lommeregner"));
-    u.app->mainform->actionSI->trigger();
+    control<UpdateAction>(u.app->mainform, "actionSI")->trigger();
     QCOMPARE(u.names(), (QStringList{"Lommeregner", "Mangler"}));
     QCOMPARE(u.rows()[0][1], QStringLiteral("Værktøj"));
-    u.app->mainform->actionSI->execute();
+    control<UpdateAction>(u.app->mainform, "actionSI")->execute();
     QVERIFY(u.names().contains("Borger.dk"));
 }
 
 void TstFindwindow::menuItemAndHelp() {
     User u;
-    const QList<QAction*> menu = u.app->mainform->Button2->menu()->actions();
+    const QList<QAction*> menu =
+        control<QToolButton>(u.app->mainform, "Button2")->menu()->actions();
     QVERIFY(menu[menu.size() - 2]->isSeparator());
     QAction* item = menu.last();
     QCOMPARE(item->text(), QStringLiteral("Find element..."));
@@ -360,7 +365,7 @@ void TstFindwindow::resultModelIsSound() {
     QTest::keyClicks(u.field(), "d");
     u.app->model->selectGroup("Offentligt");
     QVERIFY(u.app->model->NyGruppe("Tomt").ok());
-    u.app->mainform->actionSI->execute();
+    control<UpdateAction>(u.app->mainform, "actionSI")->execute();
     QCOMPARE(u.results()->model()->headerData(1, Qt::Horizontal).toString(),
              QStringLiteral("Gruppe"));
 }

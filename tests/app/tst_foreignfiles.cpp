@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "main.h"
 
@@ -46,7 +47,7 @@ void TstForeignFiles::windowsNamedElementIsShownAndRenamedByAVisit() {
                          {"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "", "0"});
     App& app = f.start();
     app.mainform->show();
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     QCOMPARE(listen->model()->rowCount(), 2);
     QCOMPARE(cell(listen, 0, 3), QStringLiteral("B\u00f8ger"));
     QCOMPARE(cell(listen, 1, 3), QStringLiteral("DR"));

@@ -1,5 +1,6 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "elementviews.h"
@@ -59,22 +60,22 @@ void TstGroupwindow::createsGroup() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    QTest::keyClicks(boks->gEdit, "Mu");
-    QVERIFY(!boks->aNyGruppe->update());
-    QTest::keyClick(boks->gEdit, Qt::Key_Return);
+    QTest::keyClicks(control<QLineEdit>(boks, "gEdit"), "Mu");
+    QVERIFY(!control<UpdateAction>(boks, "aNyGruppe")->update());
+    QTest::keyClick(control<QLineEdit>(boks, "gEdit"), Qt::Key_Return);
     QVERIFY(!QFileInfo::exists(f.web() + "/Mu"));
-    QTest::keyClicks(boks->gEdit, "s");
-    QVERIFY(boks->aNyGruppe->update());
-    QTest::keyClick(boks->gEdit, Qt::Key_Return);
+    QTest::keyClicks(control<QLineEdit>(boks, "gEdit"), "s");
+    QVERIFY(control<UpdateAction>(boks, "aNyGruppe")->update());
+    QTest::keyClick(control<QLineEdit>(boks, "gEdit"), Qt::Key_Return);
     QVERIFY(QFileInfo(f.web() + "/Mus").isDir());
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c", "Mus"}));
-    QCOMPARE(itemTexts(boks->gruppeBoks), listFile(f));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), listFile(f));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Mus"));
     QCOMPARE(app.model->gruppenavn0(), QStringLiteral("Mus"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Mus"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
-    QCOMPARE(boks->gEdit->text(), QString());
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Mus"));
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
+    QCOMPARE(control<QLineEdit>(boks, "gEdit")->text(), QString());
     QCOMPARE(textfile::readLines(f.web() + "/webLager.txt")->size(), 1);
 }
 
@@ -103,10 +104,10 @@ void TstGroupwindow::createRefusals() {
     QDir().mkpath(f.web() + "/Musik");
     App& app = start(f);
     const QStringList before = QDir(f.user()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    app.boksform->gEdit->setText(name);
-    app.boksform->aNyGruppe->execute();
+    control<QLineEdit>(app.boksform, "gEdit")->setText(name);
+    control<UpdateAction>(app.boksform, "aNyGruppe")->execute();
     QCOMPARE(app.infform->takeShown(), QStringList{message});
-    QCOMPARE(app.boksform->gEdit->text(), name);
+    QCOMPARE(control<QLineEdit>(app.boksform, "gEdit")->text(), name);
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
     QCOMPARE(QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 5);
     QCOMPARE(QDir(f.user()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
@@ -117,42 +118,42 @@ void TstGroupwindow::firstGroupWritesList() {
     Fixture f;
     f.makeUser();
     App& app = f.start();
-    app.boksform->funkCheck->click();
+    control<QCheckBox>(app.boksform, "funkCheck")->click();
     QVERIFY(!QFileInfo::exists(f.programs() + "/webgruppe.txt"));
-    app.boksform->gEdit->setText("Værktøj");
-    app.boksform->aNyGruppe->execute();
+    control<QLineEdit>(app.boksform, "gEdit")->setText("Værktøj");
+    control<UpdateAction>(app.boksform, "aNyGruppe")->execute();
     QCOMPARE(*textfile::readLines(f.programs() + "/webgruppe.txt"), QStringList{"Værktøj"});
     QCOMPARE(app.model->gruppenavn1(), QStringLiteral("Værktøj"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
 }
 
 void TstGroupwindow::renamesGroup() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    QVERIFY(boks->valgtGruppeEdit->isReadOnly());
-    QVERIFY(boks->aSletGruppe->update());
-    boks->redigerCheck->click();
-    QVERIFY(!boks->valgtGruppeEdit->isReadOnly());
-    QVERIFY(!boks->aSletGruppe->update());
-    boks->valgtGruppeEdit->setText("Nyheder");
-    boks->aRedigerGruppe->execute();
-    QVERIFY(!boks->redigerCheck->isChecked());
-    QVERIFY(boks->valgtGruppeEdit->isReadOnly());
+    QVERIFY(control<QLineEdit>(boks, "valgtGruppeEdit")->isReadOnly());
+    QVERIFY(control<UpdateAction>(boks, "aSletGruppe")->update());
+    control<QCheckBox>(boks, "redigerCheck")->click();
+    QVERIFY(!control<QLineEdit>(boks, "valgtGruppeEdit")->isReadOnly());
+    QVERIFY(!control<UpdateAction>(boks, "aSletGruppe")->update());
+    control<QLineEdit>(boks, "valgtGruppeEdit")->setText("Nyheder");
+    control<UpdateAction>(boks, "aRedigerGruppe")->execute();
+    QVERIFY(!control<QCheckBox>(boks, "redigerCheck")->isChecked());
+    QVERIFY(control<QLineEdit>(boks, "valgtGruppeEdit")->isReadOnly());
     QVERIFY(!QFileInfo::exists(f.web() + "/b"));
     QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/DR.txt"));
     QCOMPARE(listFile(f), (QStringList{"Nyheder", "A", "c"}));
-    QCOMPARE(itemTexts(boks->gruppeBoks), listFile(f));
+    QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), listFile(f));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
     QCOMPARE(boks->tickedElements()->heading(), QStringLiteral("Nyheder"));
-    QCOMPARE(boks->gruppeEdit->text(), QStringLiteral("Nyheder"));
-    QCOMPARE(boks->gNameEdit->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLineEdit>(boks, "gruppeEdit")->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLineEdit>(boks, "gNameEdit")->text(), QStringLiteral("Nyheder"));
 
     // The elements are not rewritten; the next save of one writes its new place.
-    app.mainform->Listen->selectRow(0);
-    app.mainform->webEdit1->setText("x");
-    app.mainform->webUrl->execute();
+    control<QTableView>(app.mainform, "Listen")->selectRow(0);
+    control<QLineEdit>(app.mainform, "webEdit1")->setText("x");
+    control<UpdateAction>(app.mainform, "webUrl")->execute();
     QCOMPARE(textfile::readLines(f.web() + "/Nyheder/DR.txt")->at(5), f.web() + "/Nyheder/DR.txt");
 }
 
@@ -180,12 +181,12 @@ void TstGroupwindow::renameRefusals() {
     Fixture f;
     App& app = start(f);
     Tboksform* boks = app.boksform;
-    boks->redigerCheck->click();
-    boks->valgtGruppeEdit->setText(name);
-    boks->redigerKnap->click();
+    control<QCheckBox>(boks, "redigerCheck")->click();
+    control<QLineEdit>(boks, "valgtGruppeEdit")->setText(name);
+    control<QToolButton>(boks, "redigerKnap")->click();
     QCOMPARE(app.infform->takeShown(), message.isEmpty() ? QStringList{} : QStringList{message});
-    QVERIFY(!boks->redigerCheck->isChecked());
-    QVERIFY(boks->valgtGruppeEdit->isReadOnly());
+    QVERIFY(!control<QCheckBox>(boks, "redigerCheck")->isChecked());
+    QVERIFY(control<QLineEdit>(boks, "valgtGruppeEdit")->isReadOnly());
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
     QVERIFY(QFileInfo(f.web() + "/b").isDir());
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("b"));
@@ -196,13 +197,14 @@ void TstGroupwindow::failedRenameChangesNothing() {
     App& app = start(f);
     // The folder went away behind the program's back.
     QVERIFY(QDir(f.web() + "/b").removeRecursively());
-    app.boksform->redigerCheck->click();
-    app.boksform->valgtGruppeEdit->setText("Ny");
-    app.boksform->aRedigerGruppe->execute();
+    control<QCheckBox>(app.boksform, "redigerCheck")->click();
+    control<QLineEdit>(app.boksform, "valgtGruppeEdit")->setText("Ny");
+    control<UpdateAction>(app.boksform, "aRedigerGruppe")->execute();
     QCOMPARE(app.infform->takeShown(),
              QStringList{"En mappe kunne ikke omdøbes af ukendte årsager."});
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
-    QCOMPARE(itemTexts(app.boksform->gruppeBoks), (QStringList{"b", "A", "c"}));
+    QCOMPARE(itemTexts(control<QListWidget>(app.boksform, "gruppeBoks")),
+             (QStringList{"b", "A", "c"}));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("b"));
     QVERIFY(!QFileInfo::exists(f.web() + "/Ny"));
 }
@@ -212,21 +214,22 @@ void TstGroupwindow::deletesGroupFromList() {
         Fixture f;
         App& app = start(f);
         app.spform->setNextAnswer(yes);
-        app.boksform->sletKnap->click();
+        control<QToolButton>(app.boksform, "sletKnap")->click();
         QCOMPARE(app.spform->takeShown(), QStringList{"Skal programgruppen b slettes?"});
         QVERIFY(QFileInfo::exists(f.web() + "/b/DR.txt"));
         if (!yes) {
             QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
-            QCOMPARE(app.mainform->Listen->model()->rowCount(), 1);
+            QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
             continue;
         }
         QCOMPARE(listFile(f), (QStringList{"A", "c"}));
         QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
         QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "c"}));
         QCOMPARE(app.model->gruppenavn(), QString());
-        QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Valgt gruppe"));
-        QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
-        QCOMPARE(app.boksform->programBoks->model()->rowCount(), 0);
+        QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(),
+                 QStringLiteral("Valgt gruppe"));
+        QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
+        QCOMPARE(control<QTreeView>(app.boksform, "programBoks")->model()->rowCount(), 0);
         QVERIFY(app.infform->takeShown().isEmpty());
     }
 }
@@ -234,15 +237,15 @@ void TstGroupwindow::deletesGroupFromList() {
 void TstGroupwindow::sortsGroups() {
     Fixture f;
     App& app = start(f);
-    app.boksform->sorterKnap->click();
+    control<QToolButton>(app.boksform, "sorterKnap")->click();
     QCOMPARE(listFile(f), (QStringList{"A", "b", "c"}));
-    QCOMPARE(itemTexts(app.boksform->gruppeBoks), listFile(f));
+    QCOMPARE(itemTexts(control<QListWidget>(app.boksform, "gruppeBoks")), listFile(f));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("b"));
     QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
     // A group made after sorting goes to the end.
-    app.boksform->gEdit->setText("Aaa");
-    app.boksform->aNyGruppe->execute();
+    control<QLineEdit>(app.boksform, "gEdit")->setText("Aaa");
+    control<UpdateAction>(app.boksform, "aNyGruppe")->execute();
     QCOMPARE(listFile(f), (QStringList{"A", "b", "c", "Aaa"}));
 }
 

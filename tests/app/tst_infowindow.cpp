@@ -1,15 +1,18 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
 #include "helpstructure.h"
+#include "writefile.h"
 
 #include "Struktur.h"
 #include "boks.h"
+#include "helphistory.h"
 #include "info.h"
 #include "main.h"
 #include "updateaction.h"
 #include "url1.h"
 
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QScreen>
 #include <QSplitter>
@@ -59,6 +62,12 @@ private slots:
 };
 
 namespace {
+// The row marked in a list of "Urlboks", -1 for none.
+int selectedRow(const QAbstractItemView* list) {
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
 struct Help {
     Fixture f;
     QString tekstfiler;
@@ -76,6 +85,7 @@ struct Help {
     }
     Tinfoformen* info() const { return app->infoformen; }
     Turlform1* urls() const { return app->urlform1; }
+    store::HelpHistory* hist() const { return app->helpHistory.get(); }
     FakePageView* web() const { return f.fakes.pageView; }
     QString doc(const QString& name) const {
         return QDir::toNativeSeparators(tekstfiler) + QDir::separator() + name + ".html";
@@ -90,8 +100,8 @@ struct Help {
     void loadLast() { web()->load(QFileInfo(web()->navigated.last()).fileName()); }
     QStringList history() const {
         QStringList entries;
-        for (int i = 0; i < urls()->entries(); ++i)
-            entries << urls()->nodeText(i);
+        for (int i = 0; i < hist()->entries(); ++i)
+            entries << hist()->nodeText(i);
         return entries;
     }
 };
@@ -101,12 +111,12 @@ void TstInfowindow::engineWaitsForFirstShowing() {
     Help h;
     QVERIFY(!h.info()->isVisible());
     QVERIFY(h.web() == nullptr);
-    QVERIFY(h.info()->Web == nullptr);
+    QVERIFY(h.info()->findChild<QWidget*>("Web") == nullptr);
     // The structure is there from the start; only the page view waits.
-    QCOMPARE(h.info()->Struktur->nodeCount(), 9);
+    QCOMPARE(control<TStruktur>(h.info(), "Struktur")->nodeCount(), 9);
     h.app->mainform->Information("Lenkaro");
     QVERIFY(h.web() != nullptr);
-    QCOMPARE(h.info()->Web, static_cast<PageView*>(h.web()));
+    QCOMPARE(h.info()->findChild<QWidget*>("Web"), h.web()->widget());
 }
 
 void TstInfowindow::firstShowingOpensInformation() {
@@ -151,7 +161,7 @@ void TstInfowindow::topicLookup() {
     QVERIFY(h.info()->isVisible());
     QCOMPARE(h.web()->navigated.last(), h.doc(document));
     QCOMPARE(h.info()->hjemmeside, h.doc(document));
-    const QList<QTreeWidgetItem*> items = h.info()->Struktur->selectedItems();
+    const QList<QTreeWidgetItem*> items = control<TStruktur>(h.info(), "Struktur")->selectedItems();
     QCOMPARE(items.size(), 1);
     QCOMPARE(items.first()->text(0), selected);
     if (found && topic == "ÆBLE")
@@ -187,7 +197,7 @@ void TstInfowindow::everyCallerReachesItsNode() {
 
 void TstInfowindow::noStructureShowsWindowOnly() {
     Help h(false);
-    QCOMPARE(h.info()->antalLabel->text(), QStringLiteral("0"));
+    QCOMPARE(control<QLabel>(h.info(), "antalLabel")->text(), QStringLiteral("0"));
     QVERIFY(!h.info()->goToInfo("Lenkaro"));
     QVERIFY(h.info()->isVisible());
     QVERIFY(h.web()->navigated.isEmpty());
@@ -196,7 +206,7 @@ void TstInfowindow::noStructureShowsWindowOnly() {
 void TstInfowindow::clickEnterAndSpaceOpenTopics() {
     Help h;
     h.open();
-    TStruktur* tree = h.info()->Struktur;
+    TStruktur* tree = control<TStruktur>(h.info(), "Struktur");
     tree->setFocus();
     // Moving with the arrow keys selects without opening.
     tree->setCurrentItem(tree->topLevelItem(0));
@@ -219,10 +229,10 @@ void TstInfowindow::titleChangeFeedsAddressBoxAndHistory() {
     Help h;
     h.open();
     // F1 opened "Information" and then "Lenkaro"; the view shows the last page asked for.
-    QCOMPARE(h.info()->Edit->text(), QStringLiteral("Lenkaro.html"));
+    QCOMPARE(control<QLineEdit>(h.info(), "Edit")->text(), QStringLiteral("Lenkaro.html"));
     QCOMPARE(h.history(), QStringList{"Lenkaro"});
-    QCOMPARE(h.urls()->strukturName(0), QStringLiteral("Lenkaroinfo.txt"));
-    QCOMPARE(h.info()->urlIndex, 0);
+    QCOMPARE(h.hist()->strukturName(0), QStringLiteral("Lenkaroinfo.txt"));
+    QCOMPARE(h.hist()->urlIndex(), 0);
     QCOMPARE(h.info()->hjemmeside, h.tekstfiler + QDir::separator() + "Lenkaro.html");
     // Further title changes of the same page, in any A-Z case, add nothing.
     h.web()->changeTitle();
@@ -231,10 +241,11 @@ void TstInfowindow::titleChangeFeedsAddressBoxAndHistory() {
     QCOMPARE(h.history(), QStringList{"Lenkaro"});
     // The tree follows the page shown.
     h.web()->load("Rediger.html");
-    QCOMPARE(h.info()->Struktur->currentItem()->text(0), QStringLiteral("Rediger element"));
+    QCOMPARE(control<TStruktur>(h.info(), "Struktur")->currentItem()->text(0),
+             QStringLiteral("Rediger element"));
     QCOMPARE(h.history(), (QStringList{"Lenkaro", "Rediger element"}));
-    QCOMPARE(h.urls()->urlListe->currentRow(), 1);
-    QCOMPARE(h.urls()->strukturliste->currentRow(), 1);
+    QCOMPARE(selectedRow(control<QListView>(h.urls(), "urlListe")), 1);
+    QCOMPARE(selectedRow(control<QListView>(h.urls(), "strukturliste")), 1);
 }
 
 void TstInfowindow::navigationRules_data() {
@@ -261,9 +272,16 @@ void TstInfowindow::navigationRules() {
     h.info()->goToInfo("Information");
     for (const QString& page : pages)
         h.web()->load(page);
-    h.info()->urlIndex = current;
+    // A move in the history puts the position where the row wants it.
+    if (current >= 0 && current != h.hist()->urlIndex()) {
+        QVERIFY(h.hist()->goToStruktur(current));
+        h.loadLast();
+    }
+    QCOMPARE(h.hist()->urlIndex(), current);
     Tinfoformen* info = h.info();
-    UpdateAction* actions[] = {info->Afirst, info->Aback, info->Aforward, info->Alast};
+    UpdateAction* actions[] = {
+        control<UpdateAction>(info, "Afirst"), control<UpdateAction>(info, "Aback"),
+        control<UpdateAction>(info, "Aforward"), control<UpdateAction>(info, "Alast")};
     for (int i = 0; i < 4; ++i)
         QCOMPARE(actions[i]->update(), enabled[i]);
     // A disabled action does nothing, however it is started.
@@ -281,25 +299,25 @@ void TstInfowindow::backThenLinkAppendsOrSelects() {
     h.web()->load("Information.html");
     h.web()->load("Grupper.html");
     QCOMPARE(h.history(), (QStringList{"Lenkaro", "Information", "Grupper"}));
-    QCOMPARE(h.info()->urlIndex, 2);
+    QCOMPARE(h.hist()->urlIndex(), 2);
 
-    QVERIFY(h.info()->Aback->execute());
-    QCOMPARE(h.info()->urlIndex, 1);
+    QVERIFY(control<UpdateAction>(h.info(), "Aback")->execute());
+    QCOMPARE(h.hist()->urlIndex(), 1);
     QCOMPARE(h.web()->navigated.last(), h.doc("Information"));
     h.loadLast();
-    QCOMPARE(h.info()->urlIndex, 1);
-    QCOMPARE(h.urls()->urlListe->currentRow(), 1);
+    QCOMPARE(h.hist()->urlIndex(), 1);
+    QCOMPARE(selectedRow(control<QListView>(h.urls(), "urlListe")), 1);
 
     // A link followed from there goes after the existing entries...
     h.web()->load("Admin.html");
     QCOMPARE(h.history(),
              (QStringList{"Lenkaro", "Information", "Grupper", "Administrer grupper"}));
-    QCOMPARE(h.info()->urlIndex, 3);
+    QCOMPARE(h.hist()->urlIndex(), 3);
     // ...or selects its entry when it has one; nothing is removed.
     h.web()->load("Lenkaro.html");
     QCOMPARE(h.history().size(), 4);
-    QCOMPARE(h.info()->urlIndex, 0);
-    QCOMPARE(h.urls()->strukturliste->currentRow(), 0);
+    QCOMPARE(h.hist()->urlIndex(), 0);
+    QCOMPARE(selectedRow(control<QListView>(h.urls(), "strukturliste")), 0);
 }
 
 void TstInfowindow::historyMovesAddNothing() {
@@ -307,20 +325,20 @@ void TstInfowindow::historyMovesAddNothing() {
     h.open();
     h.web()->load("Information.html");
     h.web()->load("Grupper.html");
-    QVERIFY(h.info()->Afirst->execute());
+    QVERIFY(control<UpdateAction>(h.info(), "Afirst")->execute());
     QCOMPARE(h.web()->navigated.last(), h.doc("Lenkaro"));
     h.loadLast();
-    QCOMPARE(h.info()->urlIndex, 0);
-    QVERIFY(!h.info()->naviKlikket);
-    QVERIFY(h.info()->Alast->execute());
+    QCOMPARE(h.hist()->urlIndex(), 0);
+    QVERIFY(!h.hist()->naviKlikket());
+    QVERIFY(control<UpdateAction>(h.info(), "Alast")->execute());
     QCOMPARE(h.web()->navigated.last(), h.doc("Grupper"));
     h.loadLast();
-    QCOMPARE(h.info()->urlIndex, 2);
-    QVERIFY(h.info()->Aback->execute());
+    QCOMPARE(h.hist()->urlIndex(), 2);
+    QVERIFY(control<UpdateAction>(h.info(), "Aback")->execute());
     h.loadLast();
-    QVERIFY(h.info()->Aforward->execute());
+    QVERIFY(control<UpdateAction>(h.info(), "Aforward")->execute());
     h.loadLast();
-    QCOMPARE(h.info()->urlIndex, 2);
+    QCOMPARE(h.hist()->urlIndex(), 2);
     QCOMPARE(h.history(), (QStringList{"Lenkaro", "Information", "Grupper"}));
 }
 
@@ -329,20 +347,21 @@ void TstInfowindow::pagesOutsideStructureShareOneEntry() {
     h.open();
     h.web()->load("https://www.google.com/search?q=lenkaro");
     QCOMPARE(h.history(), (QStringList{"Lenkaro", ""}));
-    QCOMPARE(h.info()->urlIndex, 1);
-    QCOMPARE(h.info()->Edit->text(), QStringLiteral("https://www.google.com/search?q=lenkaro"));
+    QCOMPARE(h.hist()->urlIndex(), 1);
+    QCOMPARE(control<QLineEdit>(h.info(), "Edit")->text(),
+             QStringLiteral("https://www.google.com/search?q=lenkaro"));
     h.web()->load("Information.html");
     // A title that no path could hold, and a page no node names, share the one entry.
     h.web()->load("https://example.com/a|b");
-    QCOMPARE(h.info()->urlIndex, 1);
+    QCOMPARE(h.hist()->urlIndex(), 1);
     h.web()->load("Ukendt.html");
-    QCOMPARE(h.info()->urlIndex, 1);
+    QCOMPARE(h.hist()->urlIndex(), 1);
     QCOMPARE(h.history(), (QStringList{"Lenkaro", "", "Information"}));
     // Going back to that entry opens the first node.
     h.info()->goToStruktur(1);
     QCOMPARE(h.web()->navigated.last(), h.doc("Information"));
     h.loadLast();
-    QCOMPARE(h.info()->urlIndex, 1);
+    QCOMPARE(h.hist()->urlIndex(), 1);
 }
 
 void TstInfowindow::goToStrukturOutsideHistoryIsIgnored() {
@@ -351,8 +370,8 @@ void TstInfowindow::goToStrukturOutsideHistoryIsIgnored() {
     const qsizetype before = h.web()->navigated.size();
     for (int index : {-1, 1, 7}) {
         h.info()->goToStruktur(index);
-        QCOMPARE(h.info()->urlIndex, 0);
-        QVERIFY(!h.info()->naviKlikket);
+        QCOMPARE(h.hist()->urlIndex(), 0);
+        QVERIFY(!h.hist()->naviKlikket());
     }
     QCOMPARE(h.web()->navigated.size(), before);
 }
@@ -360,14 +379,14 @@ void TstInfowindow::goToStrukturOutsideHistoryIsIgnored() {
 void TstInfowindow::addressBoxOpensDocument() {
     Help h;
     h.open();
-    QVERIFY(h.info()->Ago->update());
-    h.info()->Edit->setText("Rediger.html");
-    QTest::keyClick(h.info()->Edit, Qt::Key_Return);
+    QVERIFY(control<UpdateAction>(h.info(), "Ago")->update());
+    control<QLineEdit>(h.info(), "Edit")->setText("Rediger.html");
+    QTest::keyClick(control<QLineEdit>(h.info(), "Edit"), Qt::Key_Return);
     QCOMPARE(h.web()->navigated.last(), h.tekstfiler + QDir::separator() + "Rediger.html");
-    h.info()->Edit->clear();
-    QVERIFY(!h.info()->Ago->update());
+    control<QLineEdit>(h.info(), "Edit")->clear();
+    QVERIFY(!control<UpdateAction>(h.info(), "Ago")->update());
     const qsizetype before = h.web()->navigated.size();
-    QTest::keyClick(h.info()->Edit, Qt::Key_Return);
+    QTest::keyClick(control<QLineEdit>(h.info(), "Edit"), Qt::Key_Return);
     QCOMPARE(h.web()->navigated.size(), before);
 }
 
@@ -385,8 +404,8 @@ void TstInfowindow::addressBoxSearchesEncoded() {
     QFETCH(QString, text);
     Help h;
     h.open();
-    h.info()->Edit->setText(text);
-    QVERIFY(h.info()->Ago->execute());
+    control<QLineEdit>(h.info(), "Edit")->setText(text);
+    QVERIFY(control<UpdateAction>(h.info(), "Ago")->execute());
     const QUrl url(h.web()->navigated.last(), QUrl::StrictMode);
     QVERIFY(url.isValid());
     QCOMPARE(url.scheme(), QStringLiteral("https"));
@@ -409,20 +428,20 @@ void TstInfowindow::hoverRules() {
     // Before the first document has completed, the mouse is not followed.
     web->hover(link);
     QVERIFY(info->globalUrl.isEmpty());
-    QVERIFY(info->infobar->currentMessage().isEmpty());
+    QVERIFY(control<QStatusBar>(info, "infobar")->currentMessage().isEmpty());
 
     web->load("Lenkaro.html");
     web->hover(link);
-    QCOMPARE(info->infobar->currentMessage(), link);
+    QCOMPARE(control<QStatusBar>(info, "infobar")->currentMessage(), link);
     QCOMPARE(info->globalUrl, link);
     // Anything that is no link clears both.
     web->hover(QString());
-    QVERIFY(info->infobar->currentMessage().isEmpty());
+    QVERIFY(control<QStatusBar>(info, "infobar")->currentMessage().isEmpty());
     QVERIFY(info->globalUrl.isEmpty());
     // A link the address check refuses is neither shown nor kept.
     web->hover(link);
     web->hover("Grupper.html");
-    QVERIFY(info->infobar->currentMessage().isEmpty());
+    QVERIFY(control<QStatusBar>(info, "infobar")->currentMessage().isEmpty());
     QVERIFY(info->globalUrl.isEmpty());
     const QString local = QUrl::fromLocalFile(h.doc("Grupper")).toString();
     web->hover(local);
@@ -433,7 +452,7 @@ void TstInfowindow::hoverRules() {
     web->startNavigation();
     web->hover(QString());
     web->hover("https://example.com/");
-    QCOMPARE(info->infobar->currentMessage(), link);
+    QCOMPARE(control<QStatusBar>(info, "infobar")->currentMessage(), link);
     QCOMPARE(info->globalUrl, link);
     // A load that ends without a document leaves the mouse unfollowed.
     web->completeDocument(false);
@@ -475,26 +494,26 @@ void TstInfowindow::rulesFollowPagesWithoutInput() {
     Tinfoformen* info = h.info();
     // What the key F1 left to do is done; from here on only the view speaks.
     QCoreApplication::processEvents();
-    QVERIFY(!info->Aback->isEnabled());
-    QVERIFY(!info->Afirst->isEnabled());
+    QVERIFY(!control<UpdateAction>(info, "Aback")->isEnabled());
+    QVERIFY(!control<UpdateAction>(info, "Afirst")->isEnabled());
     h.web()->load("Information.html");
     QCoreApplication::processEvents();
-    QVERIFY(info->Aback->isEnabled());
-    QVERIFY(info->Afirst->isEnabled());
-    QVERIFY(!info->Aforward->isEnabled());
-    QVERIFY(info->Aback->execute());
+    QVERIFY(control<UpdateAction>(info, "Aback")->isEnabled());
+    QVERIFY(control<UpdateAction>(info, "Afirst")->isEnabled());
+    QVERIFY(!control<UpdateAction>(info, "Aforward")->isEnabled());
+    QVERIFY(control<UpdateAction>(info, "Aback")->execute());
     h.loadLast();
     QCoreApplication::processEvents();
-    QVERIFY(!info->Aback->isEnabled());
-    QVERIFY(info->Aforward->isEnabled());
-    QVERIFY(info->Alast->isEnabled());
+    QVERIFY(!control<UpdateAction>(info, "Aback")->isEnabled());
+    QVERIFY(control<UpdateAction>(info, "Aforward")->isEnabled());
+    QVERIFY(control<UpdateAction>(info, "Alast")->isEnabled());
     // A page without a title the history can use still fills the address box.
-    info->Edit->clear();
+    control<QLineEdit>(info, "Edit")->clear();
     QCoreApplication::processEvents();
-    QVERIFY(!info->Ago->isEnabled());
+    QVERIFY(!control<UpdateAction>(info, "Ago")->isEnabled());
     h.web()->load("https://www.dr.dk/");
     QCoreApplication::processEvents();
-    QVERIFY(info->Ago->isEnabled());
+    QVERIFY(control<UpdateAction>(info, "Ago")->isEnabled());
 }
 
 // The engine reports a link when the mouse enters or leaves it: a new page under a mouse that
@@ -510,7 +529,7 @@ void TstInfowindow::newPageClearsHover() {
     QCOMPARE(info->globalUrl, link);
     web->load("Grupper.html");
     QVERIFY(info->globalUrl.isEmpty());
-    QVERIFY(info->infobar->currentMessage().isEmpty());
+    QVERIFY(control<QStatusBar>(info, "infobar")->currentMessage().isEmpty());
     const qsizetype before = web->navigated.size();
     web->requestWindow("https://example.com/popup");
     QCOMPARE(web->navigated.size(), before);
@@ -518,7 +537,7 @@ void TstInfowindow::newPageClearsHover() {
     QCOMPARE(h.f.fakes.shell->calls[0].file, QStringLiteral("https://example.com/popup"));
     // The next mouse-over sets both again.
     web->hover(link);
-    QCOMPARE(info->infobar->currentMessage(), link);
+    QCOMPARE(control<QStatusBar>(info, "infobar")->currentMessage(), link);
     QCOMPARE(info->globalUrl, link);
 }
 
@@ -545,7 +564,7 @@ void TstInfowindow::optionsDefaultsWrittenAtFirstShowing() {
     // The place and size are the frame's.
     QVERIFY(QTest::qWaitForWindowExposed(app.infoformen));
     QCOMPARE(app.infoformen->frameGeometry(), QRect(52, 52, 753, 968));
-    QCOMPARE(app.infoformen->Splitter1->sizes().value(0), 195);
+    QCOMPARE(control<QSplitter>(app.infoformen, "Splitter1")->sizes().value(0), 195);
 }
 
 void TstInfowindow::optionsReadAndWrittenAtClose() {
@@ -559,11 +578,11 @@ void TstInfowindow::optionsReadAndWrittenAtClose() {
     QVERIFY(QTest::qWaitForWindowExposed(app.infoformen));
     QCOMPARE(app.infoformen->frameGeometry(), QRect(30, 40, 900, 700));
     QCoreApplication::processEvents();
-    QCOMPARE(app.infoformen->leftPanel->width(), 260);
+    QCOMPARE(control<QWidget>(app.infoformen, "leftPanel")->width(), 260);
     app.infoformen->move(70, 60);
     const QMargins frame = app.infoformen->windowHandle()->frameMargins();
     app.infoformen->resize(QSize(820, 640).shrunkBy(frame));
-    app.infoformen->Splitter1->setSizes({250, 566});
+    control<QSplitter>(app.infoformen, "Splitter1")->setSizes({250, 566});
     QVERIFY(app.infoformen->close());
     QVERIFY(!app.infoformen->isVisible());
     QCOMPARE(textfile::readLines(file).value_or(QStringList{}),
@@ -601,11 +620,11 @@ void TstInfowindow::extremeOptionsStayOnScreen() {
     QVERIFY(placed.width() >= info->minimumWidth());
     QVERIFY(placed.height() >= info->minimumHeight());
     QCoreApplication::processEvents();
-    const int panel = info->leftPanel->width();
-    QVERIFY(panel >= info->leftPanel->minimumWidth() && panel < placed.width());
+    const int panel = control<QWidget>(info, "leftPanel")->width();
+    QVERIFY(panel >= control<QWidget>(info, "leftPanel")->minimumWidth() && panel < placed.width());
     // The page view keeps the width it has in the narrowest window, whatever the panel's.
-    QVERIFY2(info->rightPanel->width() >= info->minimumWidth() - 200,
-             qPrintable(QString::number(info->rightPanel->width())));
+    QVERIFY2(control<QWidget>(info, "rightPanel")->width() >= info->minimumWidth() - 200,
+             qPrintable(QString::number(control<QWidget>(info, "rightPanel")->width())));
     QVERIFY(info->close());
     QCOMPARE(textfile::readLines(file).value_or(QStringList{}),
              (QStringList{QString::number(placed.y()), QString::number(placed.x()),
@@ -620,16 +639,16 @@ void TstInfowindow::layout() {
     QCOMPARE(info->windowTitle(), QStringLiteral("Information"));
     QVERIFY(QTest::qWaitForWindowExposed(info));
     QCOMPARE(info->minimumSize().grownBy(info->windowHandle()->frameMargins()), QSize(753, 500));
-    QCOMPARE(info->infoBog->tabText(0), QStringLiteral("Struktur"));
-    QCOMPARE(info->infoBog->tabText(1), QStringLiteral("Søg"));
-    QCOMPARE(info->infoBog->currentIndex(), 0);
-    QCOMPARE(info->antalLabel->text(), QStringLiteral("9"));
-    QCOMPARE(info->Struktur->indentation(), 19);
+    QCOMPARE(control<QTabWidget>(info, "infoBog")->tabText(0), QStringLiteral("Struktur"));
+    QCOMPARE(control<QTabWidget>(info, "infoBog")->tabText(1), QStringLiteral("Søg"));
+    QCOMPARE(control<QTabWidget>(info, "infoBog")->currentIndex(), 0);
+    QCOMPARE(control<QLabel>(info, "antalLabel")->text(), QStringLiteral("9"));
+    QCOMPARE(control<TStruktur>(info, "Struktur")->indentation(), 19);
     QStringList order;
-    for (QAction* action : info->NavigateBar->actions()) {
+    for (QAction* action : control<QToolBar>(info, "NavigateBar")->actions()) {
         if (action->isSeparator())
             order << "|";
-        else if (QWidget* w = info->NavigateBar->widgetForAction(action);
+        else if (QWidget* w = control<QToolBar>(info, "NavigateBar")->widgetForAction(action);
                  w && !w->objectName().isEmpty())
             order << w->objectName();
         else
@@ -641,25 +660,27 @@ void TstInfowindow::layout() {
     // is 317 wide.
     info->resize(info->minimumSize());
     QCoreApplication::processEvents();
-    QVERIFY(info->redigerKnap->isVisible());
-    QVERIFY(info->urlListeKnap->isVisible());
+    QVERIFY(control<QToolButton>(info, "redigerKnap")->isVisible());
+    QVERIFY(control<QToolButton>(info, "urlListeKnap")->isVisible());
     info->resize(1100, 700);
     QCoreApplication::processEvents();
-    QCOMPARE(info->Edit->width(), 317);
-    QCOMPARE(info->Afirst->statusTip(), QStringLiteral("Gå til første"));
-    QCOMPARE(info->AfavListe->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
-    QCOMPARE(info->redigerKnap->text(), QStringLiteral("Rediger"));
+    QCOMPARE(control<QLineEdit>(info, "Edit")->width(), 317);
+    QCOMPARE(control<UpdateAction>(info, "Afirst")->statusTip(), QStringLiteral("Gå til første"));
+    QCOMPARE(control<UpdateAction>(info, "AfavListe")->shortcut(),
+             QKeySequence(Qt::CTRL | Qt::Key_F));
+    QCOMPARE(control<QToolButton>(info, "redigerKnap")->text(), QStringLiteral("Rediger"));
     // The search tab: its box takes the focus when the tab is chosen.
     info->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(info));
-    info->infoBog->setCurrentIndex(1);
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(info->EditFind));
-    QVERIFY(!info->aSearch->update());
-    info->EditFind->setText("grupper");
-    QVERIFY(info->aSearch->update());
+    control<QTabWidget>(info, "infoBog")->setCurrentIndex(1);
+    QCOMPARE(QApplication::focusWidget(),
+             static_cast<QWidget*>(control<QLineEdit>(info, "EditFind")));
+    QVERIFY(!control<UpdateAction>(info, "aSearch")->update());
+    control<QLineEdit>(info, "EditFind")->setText("grupper");
+    QVERIFY(control<UpdateAction>(info, "aSearch")->update());
     // Ctrl+F shows the list of visited pages.
     QVERIFY(!h.urls()->isVisible());
-    QVERIFY(info->AfavListe->execute());
+    QVERIFY(control<UpdateAction>(info, "AfavListe")->execute());
     QVERIFY(h.urls()->isVisible());
 }
 

@@ -1,17 +1,21 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "info.h"
 #include "main.h"
+#include "programsettings.h"
 #include "updateaction.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
 #include <QToolButton>
@@ -26,6 +30,10 @@ private slots:
     void visitStampFollowsLocale_data();
     void visitStampFollowsLocale();
     void invalidAddressIsNotVisited();
+    void failedVisitWriteOpensNothing_data();
+    void failedVisitWriteOpensNothing();
+    void visitKeys_data();
+    void visitKeys();
     void launchesPrograms();
     void programRefusals_data();
     void programRefusals();
@@ -99,10 +107,11 @@ private:
 void TstMainwindow::doubleClickVisitsAndRecords() {
     Fixture f;
     App& app = start(f);
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     doubleClickRow(listen, 0);
     QCOMPARE(row(listen, 0), (QStringList{"09.12.2026", "13.45", "42", "DR"}));
-    QCOMPARE(app.mainform->webEdit1->text(), QStringLiteral("https://www.dr.dk/"));
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(),
+             QStringLiteral("https://www.dr.dk/"));
     const QStringList file = *textfile::readLines(f.web() + "/Nyheder/DR.txt");
     QCOMPARE(file, (QStringList{"https://www.dr.dk/", "DR", "09.12.2026", "13.45", "42",
                                 f.web() + "/Nyheder/DR.txt"}));
@@ -138,7 +147,7 @@ void TstMainwindow::enterAndSpaceVisitTheClickedRow() {
     QFETCH(int, key);
     Fixture f;
     App& app = start(f);
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     clickRow(listen, 1);
     QTest::keyClick(listen, Qt::Key(key));
     QCOMPARE(row(listen, 1)[2], QStringLiteral("3"));
@@ -148,12 +157,13 @@ void TstMainwindow::enterAndSpaceVisitTheClickedRow() {
     // Moving with the arrow keys leaves the address field as it was: the visit always opens
     // the selected row's own address.
     QTest::keyClick(listen, Qt::Key_Up);
-    QCOMPARE(app.mainform->webEdit1->text(), QStringLiteral("https://nyheder.tv2.dk/"));
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(),
+             QStringLiteral("https://nyheder.tv2.dk/"));
     QTest::keyClick(listen, Qt::Key(key));
     QCOMPARE(f.fakes.shell->calls[1].file, QStringLiteral("https://www.dr.dk/"));
 
     // With an empty address field the visit is disabled.
-    app.mainform->webEdit1->clear();
+    control<QLineEdit>(app.mainform, "webEdit1")->clear();
     QTest::keyClick(listen, Qt::Key(key));
     QCOMPARE(f.fakes.shell->calls.size(), 2);
 }
@@ -187,8 +197,9 @@ void TstMainwindow::visitStampFollowsLocale() {
     App& app = start(f);
     f.fakes.clock->loc = locale;
     f.fakes.clock->time = time;
-    doubleClickRow(app.mainform->Listen, 0);
-    QCOMPARE(row(app.mainform->Listen, 0).mid(0, 2), (QStringList{dato, klokken}));
+    doubleClickRow(control<QTableView>(app.mainform, "Listen"), 0);
+    QCOMPARE(row(control<QTableView>(app.mainform, "Listen"), 0).mid(0, 2),
+             (QStringList{dato, klokken}));
     QCOMPARE(textfile::readLines(f.web() + "/Nyheder/DR.txt")->mid(2, 2),
              (QStringList{dato, klokken}));
 }
@@ -196,11 +207,61 @@ void TstMainwindow::visitStampFollowsLocale() {
 void TstMainwindow::invalidAddressIsNotVisited() {
     Fixture f;
     App& app = start(f);
-    doubleClickRow(app.mainform->Listen, 2);
+    doubleClickRow(control<QTableView>(app.mainform, "Listen"), 2);
     QCOMPARE(app.infform->takeShown(), QStringList{"Der mangler en gyldig webadresse!"});
-    QCOMPARE(row(app.mainform->Listen, 2)[2], QStringLiteral("5"));
+    QCOMPARE(row(control<QTableView>(app.mainform, "Listen"), 2)[2], QStringLiteral("5"));
     QCOMPARE(textfile::readLines(f.web() + "/Nyheder/Ødelagt.txt")->at(4), QStringLiteral("5"));
     QVERIFY(f.fakes.shell->calls.isEmpty());
+}
+
+void TstMainwindow::failedVisitWriteOpensNothing_data() {
+    QTest::addColumn<bool>("programs");
+    QTest::newRow("web address") << false;
+    QTest::newRow("program") << true;
+}
+
+void TstMainwindow::failedVisitWriteOpensNothing() {
+    QFETCH(bool, programs);
+    Fixture f;
+    App& app = start(f);
+    if (programs)
+        QTest::keyClick(app.mainform, Qt::Key_S, Qt::ControlModifier);
+    const QString file =
+        programs ? f.programs() + "/Værktøj/Lommeregner.txt" : f.web() + "/Nyheder/DR.txt";
+    // A folder where the element's file is: the visit cannot be written.
+    QVERIFY(QFile::remove(file));
+    QVERIFY(QDir().mkpath(file));
+    MessageBox::takeShown();
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
+    const QStringList before = row(listen, 0);
+    doubleClickRow(listen, 0);
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].text.contains(QFileInfo(file).fileName()), qPrintable(shown[0].text));
+    // Neither browser nor program was started, and the row shows the visit as it was.
+    QVERIFY(f.fakes.shell->calls.isEmpty());
+    QCOMPARE(row(listen, 0), before);
+}
+
+void TstMainwindow::visitKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("F9") << int(Qt::Key_F9) << int(Qt::NoModifier);
+    QTest::newRow("Ctrl+G") << int(Qt::Key_G) << int(Qt::ControlModifier);
+}
+
+void TstMainwindow::visitKeys() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Fixture f;
+    App& app = start(f);
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
+    clickRow(listen, 1);
+    QTest::keyClick(app.mainform, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+    QCOMPARE(f.fakes.shell->calls[0].file, QStringLiteral("https://nyheder.tv2.dk/"));
+    QCOMPARE(row(listen, 1)[2], QStringLiteral("3"));
+    QCOMPARE(textfile::readLines(f.web() + "/Nyheder/TV 2.txt")->at(4), QStringLiteral("3"));
 }
 
 void TstMainwindow::launchesPrograms() {
@@ -208,12 +269,12 @@ void TstMainwindow::launchesPrograms() {
     App& app = start(f);
     QTest::keyClick(app.mainform, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Værktøj"));
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     QCOMPARE(listen->model()->rowCount(), 3);
     f.fakes.shell->result = 31;
     doubleClickRow(listen, 0);
     // A click in programs mode fills no field.
-    QCOMPARE(app.mainform->webEdit1->text(), QString());
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(), QString());
     QCOMPARE(f.fakes.shell->calls.size(), 1);
     const FakeShell::Call call = f.fakes.shell->calls[0];
     QCOMPARE(call.operation, QStringLiteral("open"));
@@ -230,7 +291,7 @@ void TstMainwindow::launchesPrograms() {
 
     // The visit action opens nothing in programs mode, even when it is enabled.
     clickRow(listen, 0);
-    app.mainform->webEdit1->setText("https://www.dr.dk/");
+    control<QLineEdit>(app.mainform, "webEdit1")->setText("https://www.dr.dk/");
     QTest::keyClick(app.mainform, Qt::Key_G, Qt::ControlModifier);
     QCOMPARE(f.fakes.shell->calls.size(), 1);
 }
@@ -245,13 +306,14 @@ void TstMainwindow::programRefusals() {
     QFETCH(int, row);
     Fixture f;
     App& app = start(f);
-    app.mainform->actionSI->execute();
-    doubleClickRow(app.mainform->Listen, row);
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
+    doubleClickRow(control<QTableView>(app.mainform, "Listen"), row);
     QCOMPARE(app.infform->takeShown(), QStringList{"Programmet blev ikke fundet."});
     QVERIFY(f.fakes.shell->calls.isEmpty());
-    QCOMPARE(this->row(app.mainform->Listen, row)[0], QStringLiteral("01-12-2026"));
+    QCOMPARE(this->row(control<QTableView>(app.mainform, "Listen"), row)[0],
+             QStringLiteral("01-12-2026"));
 
-    app.mainform->Listen->clearSelection();
+    control<QTableView>(app.mainform, "Listen")->clearSelection();
     app.mainform->runProgrammer();
     QCOMPARE(app.infform->takeShown(), QStringList{"Vælg et item!"});
 }
@@ -289,54 +351,55 @@ void TstMainwindow::typedEntry() {
     Fixture f;
     App& app = start(f);
     if (programs)
-        app.mainform->actionSI->execute();
+        control<UpdateAction>(app.mainform, "actionSI")->execute();
     if (address == "PROGRAM")
         address = program;
-    QTest::keyClicks(app.mainform->webEdit1, address);
-    QTest::keyClicks(app.mainform->webEdit2, name);
-    const int rowsBefore = app.mainform->Listen->model()->rowCount();
+    QTest::keyClicks(control<QLineEdit>(app.mainform, "webEdit1"), address);
+    QTest::keyClicks(control<QLineEdit>(app.mainform, "webEdit2"), name);
+    const int rowsBefore = control<QTableView>(app.mainform, "Listen")->model()->rowCount();
     QTest::keyClick(app.mainform, Qt::Key_I, Qt::ControlModifier);
     if (message.isEmpty()) {
         QVERIFY(app.infform->takeShown().isEmpty());
-        QCOMPARE(app.mainform->Listen->model()->rowCount(), rowsBefore + 1);
-        QCOMPARE(app.mainform->webEdit1->text(), QString());
-        QCOMPARE(app.mainform->webEdit2->text(), QString());
+        QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), rowsBefore + 1);
+        QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(), QString());
+        QCOMPARE(control<QLineEdit>(app.mainform, "webEdit2")->text(), QString());
         const QString group = programs ? f.programs() + "/Værktøj/" : f.web() + "/Nyheder/";
         QCOMPARE(textfile::readLines(group + name + ".txt")->first(), address);
     } else {
         QCOMPARE(app.infform->takeShown(), QStringList{message});
-        QCOMPARE(app.mainform->Listen->model()->rowCount(), rowsBefore);
-        QCOMPARE(app.mainform->webEdit1->text(), address);
-        QCOMPARE(app.mainform->webEdit2->text(), name);
+        QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), rowsBefore);
+        QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(), address);
+        QCOMPARE(control<QLineEdit>(app.mainform, "webEdit2")->text(), name);
     }
 }
 
 void TstMainwindow::noGroupDisablesInsertAndLookUp() {
     Fixture f;
     App& app = start(f, QString());
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Valgt gruppe"));
-    app.mainform->webEdit1->setText("https://www.dr.dk/");
-    app.mainform->webEdit2->setText("DR nyt");
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(),
+             QStringLiteral("Valgt gruppe"));
+    control<QLineEdit>(app.mainform, "webEdit1")->setText("https://www.dr.dk/");
+    control<QLineEdit>(app.mainform, "webEdit2")->setText("DR nyt");
     UpdateAction::updateAll();
-    QVERIFY(!app.mainform->actionIL->isEnabled());
-    QVERIFY(!app.mainform->webBrowser->isEnabled());
-    QVERIFY(!app.mainform->Button1->isEnabled());
-    QVERIFY(!app.mainform->webUrl->isEnabled());
-    QVERIFY(app.mainform->actionAW->isEnabled());
+    QVERIFY(!control<UpdateAction>(app.mainform, "actionIL")->isEnabled());
+    QVERIFY(!control<UpdateAction>(app.mainform, "webBrowser")->isEnabled());
+    QVERIFY(!control<QToolButton>(app.mainform, "Button1")->isEnabled());
+    QVERIFY(!control<UpdateAction>(app.mainform, "webUrl")->isEnabled());
+    QVERIFY(control<UpdateAction>(app.mainform, "actionAW")->isEnabled());
     QTest::keyClick(app.mainform, Qt::Key_I, Qt::ControlModifier);
-    QVERIFY(!app.mainform->actionIL->execute());
+    QVERIFY(!control<UpdateAction>(app.mainform, "actionIL")->execute());
     QVERIFY(app.infform->takeShown().isEmpty());
-    QCOMPARE(app.mainform->webEdit2->text(), QStringLiteral("DR nyt"));
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit2")->text(), QStringLiteral("DR nyt"));
 
     // Choosing a group enables both at the next idle moment (loading it empties the fields).
     app.mainform->gruppeBoksen->setCurrentRow(0);
     QTest::keyClick(app.mainform->gruppeBoksen, Qt::Key_Return);
-    QTRY_VERIFY(app.mainform->webBrowser->isEnabled());
-    QCOMPARE(app.mainform->webEdit2->text(), QString());
-    QTest::keyClicks(app.mainform->webEdit1, "https://www.dr.dk/");
-    QTest::keyClicks(app.mainform->webEdit2, "DR nyt");
-    QTRY_VERIFY(app.mainform->actionIL->isEnabled());
-    QVERIFY(app.mainform->Button1->isEnabled());
+    QTRY_VERIFY(control<UpdateAction>(app.mainform, "webBrowser")->isEnabled());
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit2")->text(), QString());
+    QTest::keyClicks(control<QLineEdit>(app.mainform, "webEdit1"), "https://www.dr.dk/");
+    QTest::keyClicks(control<QLineEdit>(app.mainform, "webEdit2"), "DR nyt");
+    QTRY_VERIFY(control<UpdateAction>(app.mainform, "actionIL")->isEnabled());
+    QVERIFY(control<QToolButton>(app.mainform, "Button1")->isEnabled());
 }
 
 void TstMainwindow::shortcutsAndMenu() {
@@ -349,17 +412,23 @@ void TstMainwindow::shortcutsAndMenu() {
     app.mainform->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(app.mainform));
     QTest::keyClick(app.mainform, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(app.boksform->funkCheck->isChecked());
+    QVERIFY(control<QCheckBox>(app.boksform, "funkCheck")->isChecked());
     QCOMPARE(int(app.model->funkNo()), 1);
-    QCOMPARE(app.mainform->Listen->model()->headerData(3, Qt::Horizontal).toString(),
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")
+                 ->model()
+                 ->headerData(3, Qt::Horizontal)
+                 .toString(),
              QStringLiteral("Program"));
-    app.mainform->actionSI->trigger();
+    control<UpdateAction>(app.mainform, "actionSI")->trigger();
     QCOMPARE(int(app.model->funkNo()), 0);
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
-    QCOMPARE(app.mainform->Listen->model()->headerData(3, Qt::Horizontal).toString(),
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")
+                 ->model()
+                 ->headerData(3, Qt::Horizontal)
+                 .toString(),
              QStringLiteral("Webside"));
 
-    const QList<QAction*> menu = app.mainform->Button2->menu()->actions();
+    const QList<QAction*> menu = control<QToolButton>(app.mainform, "Button2")->menu()->actions();
     // The three bookmark items come after these, behind a separator, and "Find element..." last.
     QCOMPARE(menu.size(), 11);
     QCOMPARE(menu[0]->text(), QStringLiteral("Administrer grupper og elementer"));
@@ -367,11 +436,11 @@ void TstMainwindow::shortcutsAndMenu() {
     QCOMPARE(menu[2]->text(), QStringLiteral("Skift indhold"));
     QVERIFY(menu[3]->isSeparator());
     QCOMPARE(menu[4]->text(), QStringLiteral("Information"));
-    QCOMPARE(app.mainform->webUrl->shortcuts().size(), 2);
+    QCOMPARE(control<UpdateAction>(app.mainform, "webUrl")->shortcuts().size(), 2);
 }
 
 void TstMainwindow::adminShortcutFromEveryControl_data() {
-    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("focused");
     QTest::newRow("address field") << "webEdit1";
     QTest::newRow("name field") << "webEdit2";
     QTest::newRow("element list") << "Listen";
@@ -381,26 +450,26 @@ void TstMainwindow::adminShortcutFromEveryControl_data() {
 // Ctrl+A opens the administration window wherever the focus is, the two fields included,
 // where it would otherwise select the field's text.
 void TstMainwindow::adminShortcutFromEveryControl() {
-    QFETCH(QString, control);
+    QFETCH(QString, focused);
     Fixture f;
     App& app = start(f);
-    app.mainform->webEdit1->setText("https://www.dr.dk/");
-    app.mainform->webEdit2->setText("DR");
-    QWidget* w = app.mainform->findChild<QWidget*>(control);
+    control<QLineEdit>(app.mainform, "webEdit1")->setText("https://www.dr.dk/");
+    control<QLineEdit>(app.mainform, "webEdit2")->setText("DR");
+    QWidget* w = app.mainform->findChild<QWidget*>(focused);
     QVERIFY(w);
     w->setFocus();
     QCOMPARE(QApplication::focusWidget(), w);
     QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
     QVERIFY(app.boksform->isVisible());
-    QVERIFY(!app.mainform->webEdit1->hasSelectedText());
-    QVERIFY(!app.mainform->webEdit2->hasSelectedText());
+    QVERIFY(!control<QLineEdit>(app.mainform, "webEdit1")->hasSelectedText());
+    QVERIFY(!control<QLineEdit>(app.mainform, "webEdit2")->hasSelectedText());
 }
 
 // Tab and Shift+Tab move the focus on from the element list, as from every other list.
 void TstMainwindow::tabLeavesTheElementList() {
     Fixture f;
     App& app = start(f);
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     clickRow(listen, 0);
     QCOMPARE(QApplication::focusWidget(), listen);
     QTest::keyClick(listen, Qt::Key_Tab);
@@ -415,8 +484,11 @@ void TstMainwindow::tabLeavesTheElementList() {
 void TstMainwindow::leftListStartsTwelvePixelsIn() {
     Fixture f;
     App& app = start(f);
-    QCOMPARE(app.mainform->Listen->mapTo(app.mainform, QPoint(0, 0)).x(), 12);
-    QCOMPARE(app.mainform->gruppenavnLabel->mapTo(app.mainform, QPoint(0, 0)).x(), 12);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->mapTo(app.mainform, QPoint(0, 0)).x(),
+             12);
+    QCOMPARE(
+        control<QLabel>(app.mainform, "gruppenavnLabel")->mapTo(app.mainform, QPoint(0, 0)).x(),
+        12);
 }
 
 void TstMainwindow::informationSelectsHelpStructure() {
@@ -454,7 +526,16 @@ void TstMainwindow::lookUpStartsBrowserInChosenOrder() {
     if (edge)
         writeFixture(bin + "edge", {"x"});
     App& app = start(f, "Nyheder", {{bin + "google-chrome", bin + "chrome"}, {bin + "edge"}});
-    app.boksform->setBrowserIndex(choice);
+    // Chosen as the user does, in the administration window; none chosen only an options file
+    // can say.
+    const QString caption = choice == 0 ? "Google Chrome" : "Microsoft Edge";
+    if (choice < 0)
+        app.settings->setBrowserValg(choice);
+    for (QRadioButton* radio : app.boksform->findChildren<QRadioButton*>()) {
+        if (choice >= 0 && radio->text() == caption)
+            radio->click();
+    }
+    QCOMPARE(app.settings->browserValg(), choice);
     QTest::keyClick(app.mainform, Qt::Key_B, Qt::ControlModifier);
     if (started.isEmpty()) {
         QVERIFY(f.fakes.shell->calls.isEmpty());
@@ -499,16 +580,16 @@ void TstMainwindow::lookUpStartsDesktopsBrowser() {
 void TstMainwindow::lookUpPicksProgramFile() {
     Fixture f;
     App& app = start(f);
-    app.mainform->actionSI->execute();
+    control<UpdateAction>(app.mainform, "actionSI")->execute();
     FileDialog::setNextFile(program);
-    app.mainform->webBrowser->trigger();
+    control<UpdateAction>(app.mainform, "webBrowser")->trigger();
     QCOMPARE(FileDialog::takeShown(), QStringList{"Vælg program|" + QDir::rootPath()});
-    QCOMPARE(app.mainform->webEdit1->text(), program);
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(), program);
     // Cancelling, or a file that is gone, changes nothing.
     FileDialog::setNextFile(f.tmp.path() + "/borte");
-    app.mainform->webBrowser->trigger();
-    app.mainform->webBrowser->trigger();
-    QCOMPARE(app.mainform->webEdit1->text(), program);
+    control<UpdateAction>(app.mainform, "webBrowser")->trigger();
+    control<UpdateAction>(app.mainform, "webBrowser")->trigger();
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(), program);
 }
 
 void TstMainwindow::groupActivatedByKeys() {
@@ -518,15 +599,15 @@ void TstMainwindow::groupActivatedByKeys() {
     groups->setCurrentRow(1);
     QTest::keyClick(groups, Qt::Key_Space);
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
-    QCOMPARE(app.mainform->gruppenavnLabel->text(), QStringLiteral("Musik"));
+    QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Musik"));
     QCOMPARE(app.model->gruppenavn0(), QStringLiteral("Musik"));
-    QCOMPARE(app.boksform->gruppeBoks->currentRow(), 1);
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 0);
+    QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->currentRow(), 1);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
     QTest::mouseDClick(groups->viewport(), Qt::LeftButton, {},
                        groups->visualItemRect(groups->item(0)).center());
     QCoreApplication::processEvents();
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
-    QCOMPARE(app.mainform->Listen->model()->rowCount(), 3);
+    QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 3);
 }
 
 void TstMainwindow::errorMessages_data() {
@@ -563,11 +644,14 @@ void TstMainwindow::errorMessages() {
 void TstMainwindow::iconButtonsAreNamed() {
     Fixture f;
     App& app = start(f);
-    QCOMPARE(app.mainform->Button3->accessibleName(), QStringLiteral("Besøg valgte url: Ctrl+G"));
-    QCOMPARE(app.mainform->webEdit1->accessibleName().isEmpty() &&
-                 app.mainform->Label1->buddy() != app.mainform->webEdit1,
+    QCOMPARE(control<QToolButton>(app.mainform, "Button3")->accessibleName(),
+             QStringLiteral("Besøg valgte url: Ctrl+G"));
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->accessibleName().isEmpty() &&
+                 control<QLabel>(app.mainform, "Label1")->buddy() !=
+                     control<QLineEdit>(app.mainform, "webEdit1"),
              false);
-    QCOMPARE(app.mainform->Label3->buddy(), app.mainform->webEdit2);
+    QCOMPARE(control<QLabel>(app.mainform, "Label3")->buddy(),
+             control<QLineEdit>(app.mainform, "webEdit2"));
 }
 
 QTEST_MAIN(TstMainwindow)

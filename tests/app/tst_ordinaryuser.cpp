@@ -1,5 +1,6 @@
 // The windows meeting files an ordinary user may not write or read, as that user (run as root,
 // this test runs as "nobody": root writes through read-only files).
+#include "controls.h"
 #include "fixture.h"
 #include "ordinaryuser.h"
 #include "writefile.h"
@@ -57,7 +58,7 @@ void TstOrdinaryUser::readOnlyElementIsNotVisited() {
     App& app = f.start();
     app.mainform->show();
     QVERIFY(QTest::qWaitForWindowExposed(app.mainform));
-    QTableView* listen = app.mainform->Listen;
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
     const QString visits = cell(listen, 0, 2);
     doubleClickRow(listen, 0);
 
@@ -115,14 +116,14 @@ void TstOrdinaryUser::unreadableListRefusesNewGroup() {
              qPrintable(shown[0].text));
 
     app.boksform->show();
-    app.boksform->gEdit->setText("Nye");
-    app.boksform->aNyGruppe->execute();
+    control<QLineEdit>(app.boksform, "gEdit")->setText("Nye");
+    control<UpdateAction>(app.boksform, "aNyGruppe")->execute();
     shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].text.contains(path) && shown[0].text.contains("kunne ikke læses"),
              qPrintable(shown[0].text));
     QVERIFY(!QFileInfo::exists(f.web() + "/Nye"));
-    QCOMPARE(app.boksform->gEdit->text(), QStringLiteral("Nye"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "gEdit")->text(), QStringLiteral("Nye"));
     QCOMPARE(bytesOf(path), before);
 }
 

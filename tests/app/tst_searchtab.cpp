@@ -1,11 +1,13 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
 #include "helpstructure.h"
+#include "writefile.h"
 
 #include "Struktur.h"
 #include "boks.h"
 #include "info.h"
 #include "main.h"
+#include "programsettings.h"
 #include "stylemanager.h"
 #include "updateaction.h"
 
@@ -43,18 +45,18 @@ struct Help {
         app = &f.start();
         app->mainform->show();
         app->mainform->Information("Lenkaro");
-        info()->infoBog->setCurrentIndex(1);
+        control<QTabWidget>(info(), "infoBog")->setCurrentIndex(1);
     }
     Tinfoformen* info() const { return app->infoformen; }
     QStringList results() const {
         QStringList texts;
-        for (int i = 0; i < info()->Findis->count(); ++i)
-            texts << info()->Findis->item(i)->text();
+        for (int i = 0; i < control<QListWidget>(info(), "Findis")->count(); ++i)
+            texts << control<QListWidget>(info(), "Findis")->item(i)->text();
         return texts;
     }
     void search(const QString& text) {
-        info()->EditFind->setText(text);
-        QTest::keyClick(info()->EditFind, Qt::Key_Return);
+        control<QLineEdit>(info(), "EditFind")->setText(text);
+        QTest::keyClick(control<QLineEdit>(info(), "EditFind"), Qt::Key_Return);
     }
     void write(const QString& name, const QString& text) {
         writeFixture(tekstfiler + "/" + name, {text});
@@ -74,7 +76,7 @@ void TstSearchtab::enterListsDocumentsInFolderOrder() {
     h.search("element");
     QCOMPARE(h.results(), QStringList({"Indfor", "Noter", "Rediger"}));
     QCOMPARE(h.app->infform->takeShown(), QStringList());
-    QCOMPARE(h.info()->Findis->sizeHintForRow(0), 20);
+    QCOMPARE(control<QListWidget>(h.info(), "Findis")->sizeHintForRow(0), 20);
 }
 
 void TstSearchtab::emptyBoxDoesNothing() {
@@ -82,16 +84,16 @@ void TstSearchtab::emptyBoxDoesNothing() {
     h.search("grupper");
     const QStringList before = h.results();
     QVERIFY(!before.isEmpty());
-    h.info()->EditFind->clear();
-    QTest::keyClick(h.info()->EditFind, Qt::Key_Return);
-    h.info()->aSearch->update();
-    QVERIFY(!h.info()->aSearch->isEnabled());
-    h.info()->aSearch->execute();
+    control<QLineEdit>(h.info(), "EditFind")->clear();
+    QTest::keyClick(control<QLineEdit>(h.info(), "EditFind"), Qt::Key_Return);
+    control<UpdateAction>(h.info(), "aSearch")->update();
+    QVERIFY(!control<UpdateAction>(h.info(), "aSearch")->isEnabled());
+    control<UpdateAction>(h.info(), "aSearch")->execute();
     QCOMPARE(h.results(), before);
     QCOMPARE(h.app->infform->takeShown(), QStringList());
-    h.info()->EditFind->setText("grupper");
-    h.info()->aSearch->update();
-    QVERIFY(h.info()->aSearch->isEnabled());
+    control<QLineEdit>(h.info(), "EditFind")->setText("grupper");
+    control<UpdateAction>(h.info(), "aSearch")->update();
+    QVERIFY(control<UpdateAction>(h.info(), "aSearch")->isEnabled());
 }
 
 void TstSearchtab::missingFolderKeepsResults() {
@@ -118,7 +120,7 @@ void TstSearchtab::clickOpensDocumentAsHtml() {
     h.write("Noter.txt", "Rediger element her.");
     h.search("rediger");
     QCOMPARE(h.results(), QStringList({"Noter", "Rediger"}));
-    QListWidget* list = h.info()->Findis;
+    QListWidget* list = control<QListWidget>(h.info(), "Findis");
     const QRect row = list->visualItemRect(list->item(0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
     // A result names a document without its extension: the page view is asked for it as HTML.
@@ -143,10 +145,12 @@ void TstSearchtab::resultsDrawnByStyle() {
     QFETCH(bool, whiteRow);
     Help h;
     h.search("grupper");
-    QListWidget* list = h.info()->Findis;
+    QListWidget* list = control<QListWidget>(h.info(), "Findis");
     list->setStyleSheet("QListWidget { background: rgb(10, 20, 30); }");
     list->clearSelection();
-    h.app->boksform->designBox->setCurrentIndex(position);
+    // The style in use, by its place in the administration window's style list.
+    QComboBox* styles = control<QComboBox>(h.app->boksform, "designBox");
+    h.app->settings->setDesignname(position < 0 ? QString("Ingen") : styles->itemText(position));
     list->resize(200, 200);
     const QImage shot = list->viewport()->grab().toImage();
     const QRect r = list->visualItemRect(list->item(0));
@@ -172,11 +176,11 @@ void TstSearchtab::resultTextReadableOnItsRow() {
     QFETCH(bool, darkRow);
     Help h;
     QVERIFY(StyleManager::setStyle(style));
-    QComboBox* designs = h.app->boksform->designBox;
+    QComboBox* designs = control<QComboBox>(h.app->boksform, "designBox");
     designs->setCurrentIndex(designs->findText(style));
     QVERIFY(designs->currentIndex() > 0);
     h.search("grupper");
-    QListWidget* list = h.info()->Findis;
+    QListWidget* list = control<QListWidget>(h.info(), "Findis");
     QVERIFY(list->count() > 0);
     list->clearSelection();
     list->resize(200, 200);

@@ -1,9 +1,11 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "boks.h"
 #include "main.h"
 #include "place.h"
+#include "programsettings.h"
 #include "stylemanager.h"
 #include "url1.h"
 
@@ -44,6 +46,7 @@ private slots:
     void extremePlacesStayOnScreen_data();
     void extremePlacesStayOnScreen();
     void toolkitSpeaksDanish();
+    void secondStartMakesNoWindow();
 };
 
 void TstStartup::firstStartAndClose() {
@@ -58,8 +61,9 @@ void TstStartup::firstStartAndClose() {
     QVERIFY(QFileInfo(f.options()).isDir());
     QVERIFY(!QFileInfo::exists(f.options() + "/main.txt"));
     QCOMPARE(main->gruppeBoksen->count(), 1);
-    QCOMPARE(app.boksform->gruppeBoks->item(0)->text(), QStringLiteral("Nyheder"));
-    QCOMPARE(main->gruppenavnLabel->text(), QStringLiteral("Valgt gruppe"));
+    QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->item(0)->text(),
+             QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), QStringLiteral("Valgt gruppe"));
     QVERIFY(MessageBox::takeShown().isEmpty());
 
     main->show();
@@ -119,20 +123,21 @@ void TstStartup::readsMainOptions() {
     writeFixture(f.options() + "/main.txt", lines);
     App& app = f.start();
     Tmainform* main = app.mainform;
-    QCOMPARE(main->designname, lines[0]);
+    QCOMPARE(app.settings->designname(), lines[0]);
     QCOMPARE(StyleManager::activeStyle(), lines[0]);
     QCOMPARE(outerPlace(main), geometry);
     QCOMPARE(app.model->gruppenavn(), gruppenavn);
     QCOMPARE(int(app.model->funkNo()), funkNo);
-    QCOMPARE(main->gruppenavnLabel->text(), label);
-    QCOMPARE(app.boksform->funkCheck->isChecked(), funkNo == 1);
+    QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), label);
+    QCOMPARE(control<QCheckBox>(app.boksform, "funkCheck")->isChecked(), funkNo == 1);
     QCOMPARE(app.model->programdir(), funkNo == 1 ? f.programs() + "/" : f.web() + "/");
     QCOMPARE(main->gruppeBoksen->count(), funkNo == 1 ? 1 : 2);
-    QCOMPARE(main->Listen->model()->headerData(3, Qt::Horizontal).toString(),
+    QCOMPARE(control<QTableView>(main, "Listen")->model()->headerData(3, Qt::Horizontal).toString(),
              funkNo == 1 ? QStringLiteral("Program") : QStringLiteral("Hjemmeside"));
 
     main->show();
-    QCOMPARE(main->Listen->model()->rowCount(), gruppenavn.isEmpty() ? 0 : 1);
+    QCOMPARE(control<QTableView>(main, "Listen")->model()->rowCount(),
+             gruppenavn.isEmpty() ? 0 : 1);
     main->close();
     const QStringList saved = *textfile::readLines(f.options() + "/main.txt");
     QCOMPARE(saved.size(), 9);
@@ -152,7 +157,7 @@ void TstStartup::unknownStyleIsReportedAndKept() {
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Sky"));
     // The rest of the file is still read.
     QCOMPARE(outerPlace(app.mainform).size(), QSize(700, 500));
-    QCOMPARE(app.boksform->designBox->currentIndex(), -1);
+    QCOMPARE(control<QComboBox>(app.boksform, "designBox")->currentIndex(), -1);
     app.mainform->close();
     QCOMPARE(textfile::readLines(f.options() + "/main.txt")->first(), QStringLiteral("Marmor"));
 }
@@ -218,7 +223,7 @@ void TstStartup::readsBoksOptions() {
         writeFixture(f.options() + "/lenKaro.txt", lines);
     App& app = f.start();
     QCOMPARE(outerPlace(app.boksform), geometry);
-    QCOMPARE(app.boksform->browserIndex(), browser);
+    QCOMPARE(app.settings->browserValg(), browser);
     app.mainform->close();
     const QStringList saved = *textfile::readLines(f.options() + "/lenKaro.txt");
     QCOMPARE(saved.size(), 5);
@@ -228,7 +233,7 @@ void TstStartup::readsBoksOptions() {
 void TstStartup::stylesAreListedSortedAndApplied() {
     Fixture f;
     App& app = f.start();
-    QComboBox* box = app.boksform->designBox;
+    QComboBox* box = control<QComboBox>(app.boksform, "designBox");
     QStringList names;
     for (int i = 0; i < box->count(); ++i)
         names << box->itemText(i);
@@ -241,7 +246,7 @@ void TstStartup::stylesAreListedSortedAndApplied() {
     const QColor skyWindow = app.boksform->palette().color(QPalette::Window);
     box->setCurrentIndex(1);
     app.boksform->designBoxChange();
-    QCOMPARE(app.mainform->designname, QStringLiteral("Carbon"));
+    QCOMPARE(app.settings->designname(), QStringLiteral("Carbon"));
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Carbon"));
     // Every open window takes the new look at once.
     QVERIFY(app.mainform->palette().color(QPalette::Window) != skyWindow);
@@ -355,6 +360,32 @@ void TstStartup::toolkitSpeaksDanish() {
         items << action->text().section(u'\t', 0, 0);
     QVERIFY2(items.contains(QStringLiteral("Markér alt")), qPrintable(items.join(u'|')));
     QVERIFY(items.contains(QStringLiteral("&Fortryd")));
+}
+
+void TstStartup::secondStartMakesNoWindow() {
+    Fixture f;
+    f.makeGroupsWithShelf();
+    FakeServices firstFakes, secondFakes;
+    Services firstServices = firstFakes.make();
+    firstServices.singleInstance = true;
+    App first(f.base, "anna", std::move(firstServices));
+    QVERIFY(!first.runsElsewhere());
+    QVERIFY(!first.mainform->isVisible());
+    const QStringList options = textfile::readLines(f.options() + "/main.txt").value();
+    Services secondServices = secondFakes.make();
+    secondServices.singleInstance = true;
+    {
+        App second(f.base, "anna", std::move(secondServices));
+        // The claim comes before any window: none is made, no options file read or written.
+        QVERIFY(second.runsElsewhere());
+        QVERIFY(second.mainform == nullptr);
+        QVERIFY(second.boksform == nullptr && second.infoformen == nullptr);
+        QVERIFY(second.urlform1 == nullptr && second.findform == nullptr);
+    }
+    // The first program was asked to the front.
+    QTRY_VERIFY(first.mainform->isVisible());
+    QCOMPARE(textfile::readLines(f.options() + "/main.txt").value(), options);
+    QVERIFY(MessageBox::takeShown().isEmpty());
 }
 
 QTEST_MAIN(TstStartup)

@@ -1,15 +1,18 @@
-#include "writefile.h"
+#include "controls.h"
 #include "fixture.h"
 #include "helpstructure.h"
+#include "writefile.h"
 
+#include "helphistory.h"
 #include "info.h"
 #include "main.h"
 #include "updateaction.h"
 #include "url1.h"
 
+#include <QAbstractItemModelTester>
 #include <QFile>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
@@ -37,6 +40,7 @@ namespace {
 struct Visits {
     Fixture f;
     App* app = nullptr;
+    std::unique_ptr<QAbstractItemModelTester> tester;
 
     // The information window has shown pages, one history entry each.
     explicit Visits(const QStringList& pages = {}, const QStringList& options = {}) {
@@ -45,6 +49,9 @@ struct Visits {
         if (!options.isEmpty())
             writeFixture(f.options() + "/urlboks1.txt", options);
         app = &f.start();
+        // Both lists are views of the one history: every change it makes is checked.
+        tester = std::make_unique<QAbstractItemModelTester>(
+            app->helpHistory.get(), QAbstractItemModelTester::FailureReportingMode::QtTest);
         if (pages.isEmpty())
             return;
         app->mainform->Information("Lenkaro");
@@ -53,14 +60,19 @@ struct Visits {
     }
     Turlform1* urls() const { return app->urlform1; }
     Tinfoformen* info() const { return app->infoformen; }
-    QStringList column(const QListWidget* list) const {
+    store::HelpHistory* history() const { return app->helpHistory.get(); }
+    static QStringList column(const QListView* list) {
         QStringList texts;
-        for (int i = 0; i < list->count(); ++i)
-            texts << list->item(i)->text();
+        for (int i = 0; i < list->model()->rowCount(); ++i)
+            texts << list->model()->index(i, list->modelColumn()).data().toString();
         return texts;
     }
-    void click(QListWidget* list, int row, bool twice = false) {
-        const QPoint at = list->visualItemRect(list->item(row)).center();
+    static int currentRow(const QListView* list) {
+        const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+        return selected.isEmpty() ? -1 : selected.first().row();
+    }
+    void click(QListView* list, int row, bool twice = false) {
+        const QPoint at = list->visualRect(list->model()->index(row, list->modelColumn())).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         if (twice)
             QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
@@ -73,15 +85,17 @@ void TstUrlwindow::layout() {
     Turlform1* w = v.urls();
     QCOMPARE(w->windowTitle(), QStringLiteral("Urlboks"));
     QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
-    QCOMPARE(w->overskriftLabel->text(), QStringLiteral("Besøgte sider"));
-    QCOMPARE(w->sletKnap->text(), QStringLiteral("Slet liste"));
-    QCOMPARE(w->sletKnap->statusTip(), QStringLiteral("Slet alle urls fra listen"));
-    QCOMPARE(w->lukKnap->text(), QStringLiteral("Luk"));
-    QCOMPARE(w->lukKnap->statusTip(), QStringLiteral("Luk urlboksen"));
-    QCOMPARE(v.column(w->urlListe), (QStringList{"Lenkaro", "Grupper"}));
-    QCOMPARE(v.column(w->strukturliste), (QStringList{"Lenkaroinfo.txt", "Lenkaroinfo.txt"}));
-    QCOMPARE(w->urlListe->currentRow(), 1);
-    QCOMPARE(w->strukturliste->currentRow(), 1);
+    QCOMPARE(control<QLabel>(w, "overskriftLabel")->text(), QStringLiteral("Besøgte sider"));
+    QCOMPARE(control<QPushButton>(w, "sletKnap")->text(), QStringLiteral("Slet liste"));
+    QCOMPARE(control<QPushButton>(w, "sletKnap")->statusTip(),
+             QStringLiteral("Slet alle urls fra listen"));
+    QCOMPARE(control<QPushButton>(w, "lukKnap")->text(), QStringLiteral("Luk"));
+    QCOMPARE(control<QPushButton>(w, "lukKnap")->statusTip(), QStringLiteral("Luk urlboksen"));
+    QCOMPARE(v.column(control<QListView>(w, "urlListe")), (QStringList{"Lenkaro", "Grupper"}));
+    QCOMPARE(v.column(control<QListView>(w, "strukturliste")),
+             (QStringList{"Lenkaroinfo.txt", "Lenkaroinfo.txt"}));
+    QCOMPARE(v.currentRow(control<QListView>(w, "urlListe")), 1);
+    QCOMPARE(v.currentRow(control<QListView>(w, "strukturliste")), 1);
     // Keyboard order: the pages, the two buttons, then the structures.
     auto nextByTab = [](QWidget* from) {
         QWidget* next = from->nextInFocusChain();
@@ -89,40 +103,43 @@ void TstUrlwindow::layout() {
             next = next->nextInFocusChain();
         return next;
     };
-    QCOMPARE(nextByTab(w->urlListe), static_cast<QWidget*>(w->sletKnap));
-    QCOMPARE(nextByTab(w->sletKnap), static_cast<QWidget*>(w->lukKnap));
-    QCOMPARE(nextByTab(w->lukKnap), static_cast<QWidget*>(w->strukturliste));
+    QCOMPARE(nextByTab(control<QListView>(w, "urlListe")),
+             static_cast<QWidget*>(control<QPushButton>(w, "sletKnap")));
+    QCOMPARE(nextByTab(control<QPushButton>(w, "sletKnap")),
+             static_cast<QWidget*>(control<QPushButton>(w, "lukKnap")));
+    QCOMPARE(nextByTab(control<QPushButton>(w, "lukKnap")),
+             static_cast<QWidget*>(control<QListView>(w, "strukturliste")));
 }
 
 void TstUrlwindow::clearingEmptiesHistory() {
     Visits v({"Lenkaro.html"});
     Turlform1* w = v.urls();
-    QVERIFY(w->AsletAlle->update());
-    QVERIFY(w->sletKnap->isEnabled());
+    QVERIFY(control<UpdateAction>(w, "AsletAlle")->update());
+    QVERIFY(control<QPushButton>(w, "sletKnap")->isEnabled());
     w->show();
-    QTest::mouseClick(w->sletKnap, Qt::LeftButton);
-    QCOMPARE(w->urlListe->count(), 0);
-    QCOMPARE(w->strukturliste->count(), 0);
-    QCOMPARE(v.info()->urlIndex, -1);
-    QVERIFY(!w->AsletAlle->update());
-    QVERIFY(!w->sletKnap->isEnabled());
-    QVERIFY(!v.info()->Aback->update());
+    QTest::mouseClick(control<QPushButton>(w, "sletKnap"), Qt::LeftButton);
+    QCOMPARE(v.column(control<QListView>(w, "urlListe")).size(), 0);
+    QCOMPARE(v.column(control<QListView>(w, "strukturliste")).size(), 0);
+    QCOMPARE(v.history()->urlIndex(), -1);
+    QVERIFY(!control<UpdateAction>(w, "AsletAlle")->update());
+    QVERIFY(!control<QPushButton>(w, "sletKnap")->isEnabled());
+    QVERIFY(!control<UpdateAction>(v.info(), "Aback")->update());
     // The next page starts the history afresh.
     v.f.fakes.pageView->load("Grupper.html");
-    QCOMPARE(v.column(w->urlListe), QStringList{"Grupper"});
-    QCOMPARE(v.info()->urlIndex, 0);
+    QCOMPARE(v.column(control<QListView>(w, "urlListe")), QStringList{"Grupper"});
+    QCOMPARE(v.history()->urlIndex(), 0);
 }
 
 void TstUrlwindow::clicksKeepListsInStep() {
     Visits v({"Lenkaro.html", "Grupper.html", "Admin.html", "Rediger.html"});
     Turlform1* w = v.urls();
     w->show();
-    v.click(w->strukturliste, 2);
-    QCOMPARE(w->urlListe->currentRow(), 2);
-    v.click(w->urlListe, 0);
-    QCOMPARE(w->strukturliste->currentRow(), 0);
+    v.click(control<QListView>(w, "strukturliste"), 2);
+    QCOMPARE(v.currentRow(control<QListView>(w, "urlListe")), 2);
+    v.click(control<QListView>(w, "urlListe"), 0);
+    QCOMPARE(v.currentRow(control<QListView>(w, "strukturliste")), 0);
     // Clicking moves no page.
-    QCOMPARE(v.info()->urlIndex, 3);
+    QCOMPARE(v.history()->urlIndex(), 3);
 }
 
 void TstUrlwindow::doubleClickGoesBack_data() {
@@ -136,26 +153,28 @@ void TstUrlwindow::doubleClickGoesBack() {
     Visits v({"Lenkaro.html", "Grupper.html", "Admin.html"});
     Turlform1* w = v.urls();
     w->show();
-    v.click(left ? w->strukturliste : w->urlListe, 1, true);
-    QCOMPARE(v.info()->urlIndex, 1);
+    v.click(left ? control<QListView>(w, "strukturliste") : control<QListView>(w, "urlListe"), 1,
+            true);
+    QCOMPARE(v.history()->urlIndex(), 1);
     QVERIFY(v.f.fakes.pageView->navigated.last().endsWith("Grupper.html"));
     v.f.fakes.pageView->load("Grupper.html");
-    QCOMPARE(v.column(w->urlListe), (QStringList{"Lenkaro", "Grupper", "Administrer grupper"}));
-    QCOMPARE(w->urlListe->currentRow(), 1);
-    QCOMPARE(w->strukturliste->currentRow(), 1);
+    QCOMPARE(v.column(control<QListView>(w, "urlListe")),
+             (QStringList{"Lenkaro", "Grupper", "Administrer grupper"}));
+    QCOMPARE(v.currentRow(control<QListView>(w, "urlListe")), 1);
+    QCOMPARE(v.currentRow(control<QListView>(w, "strukturliste")), 1);
 }
 
 void TstUrlwindow::doubleClickWithNothingSelected() {
     Visits v({"Lenkaro.html", "Grupper.html"});
     Turlform1* w = v.urls();
     w->show();
-    w->urlListe->clearSelection();
-    w->strukturliste->clearSelection();
+    control<QListView>(w, "urlListe")->clearSelection();
+    control<QListView>(w, "strukturliste")->clearSelection();
     const qsizetype before = v.f.fakes.pageView->navigated.size();
     w->urlListeDblClick();
     w->strukturlisteDblClick();
     QCOMPARE(v.f.fakes.pageView->navigated.size(), before);
-    QVERIFY(!v.info()->naviKlikket);
+    QVERIFY(!v.history()->naviKlikket());
 }
 
 void TstUrlwindow::options_data() {
@@ -184,7 +203,7 @@ void TstUrlwindow::closeWritesSize() {
     Turlform1* w = v.urls();
     w->show();
     w->resize(480, 300);
-    QTest::mouseClick(w->lukKnap, Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(w, "lukKnap"), Qt::LeftButton);
     QVERIFY(!w->isVisible());
     QCOMPARE(textfile::readLines(v.f.options() + "/urlboks1.txt").value_or(QStringList{}),
              (QStringList{"480", "300"}));

@@ -6,6 +6,7 @@
 #include "textfile.h"
 #include "urlcheck.h"
 
+#include <QAbstractItemModelTester>
 #include <QDir>
 #include <QDirIterator>
 #include <QSignalSpy>
@@ -55,6 +56,9 @@ struct Tree {
     QTemporaryDir tmp;
     std::unique_ptr<UrlCheck> urlCheck = UrlCheck::system();
     Model model{*urlCheck};
+    // Every change the model makes to its list of elements is checked as views would see it.
+    QAbstractItemModelTester tester{model.elements(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest};
 
     QString web() const { return tmp.path() + "/Program"; }
     QString programs() const { return tmp.path() + "/Programmer"; }
