@@ -18,6 +18,7 @@
 #include "shelftab.h"
 #include "spmUnit.h"
 #include "stylemanager.h"
+#include "tabcontrols.h"
 #include "textcompare.h"
 #include "updateaction.h"
 #include "windowcontext.h"
@@ -47,10 +48,9 @@
 #include <QVBoxLayout>
 
 namespace {
-template <class W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
+using tabcontrols::fill;
+using tabcontrols::flatButton;
+using tabcontrols::named;
 
 QLineEdit* edit(const char* name, int width = 0) {
     auto* e = named(new QLineEdit, name);
@@ -75,20 +75,6 @@ QToolButton* actionButton(const char* name, int width = 0) {
     // The designed width, or more where the caption needs it in the font at hand.
     if (width)
         b->setMinimumWidth(width);
-    return b;
-}
-
-QToolButton* flatButton(const char* name, const QString& caption, const QString& hint,
-                        pictures::Kind picture) {
-    auto* b = named(new QToolButton, name);
-    b->setText(caption);
-    b->setIcon(pictures::icon(picture));
-    b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly
-                                            : Qt::ToolButtonTextBesideIcon);
-    b->setAutoRaise(true);
-    b->setStatusTip(hint);
-    // A button showing only a picture is named by its hint.
-    b->setAccessibleName(caption.isEmpty() ? hint : caption);
     return b;
 }
 
@@ -120,11 +106,6 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, bool stretch = true) {
     if (stretch)
         layout->addStretch();
     return layout;
-}
-
-void fill(QListWidget* list, const QStringList& names) {
-    list->clear();
-    list->addItems(names);
 }
 
 // Fills a tab with two panes side by side, the right one taking what room is left. The panes

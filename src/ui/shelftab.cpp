@@ -5,6 +5,7 @@
 #include "report.h"
 #include "result.h"
 #include "shelfdraft.h"
+#include "tabcontrols.h"
 #include "updateaction.h"
 
 #include <QHBoxLayout>
@@ -15,33 +16,10 @@
 #include <algorithm>
 
 namespace {
-template <class W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QToolButton* flatButton(const char* name, const QString& caption, const QString& hint,
-                        pictures::Kind picture) {
-    auto* b = named(new QToolButton, name);
-    b->setText(caption);
-    b->setIcon(pictures::icon(picture));
-    b->setToolButtonStyle(caption.isEmpty() ? Qt::ToolButtonIconOnly
-                                            : Qt::ToolButtonTextBesideIcon);
-    b->setAutoRaise(true);
-    b->setStatusTip(hint);
-    // A button showing only a picture is named by its hint.
-    b->setAccessibleName(caption.isEmpty() ? hint : caption);
-    return b;
-}
-
-void fill(QListWidget* list, const QStringList& names) {
-    list->clear();
-    list->addItems(names);
-}
-} // namespace
-
-namespace {
 namespace shelf = store::shelf;
+using tabcontrols::fill;
+using tabcontrols::flatButton;
+using tabcontrols::named;
 
 QList<int> selectedRows(const QListWidget* list) {
     QList<int> rows;
