@@ -1,5 +1,6 @@
 #include "updateaction.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -137,4 +138,16 @@ bool UpdateAction::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QAction::eventFilter(watched, event);
+}
+
+void UpdateAction::drive(QAbstractButton* button) {
+    auto follow = [this, button] {
+        button->setText(text());
+        button->setIcon(icon());
+        button->setStatusTip(statusTip());
+        button->setEnabled(isEnabled());
+    };
+    follow();
+    connect(this, &QAction::changed, button, follow);
+    connect(button, &QAbstractButton::clicked, this, &QAction::trigger);
 }

@@ -2,6 +2,8 @@
 
 #include <QAction>
 
+class QAbstractButton;
+
 #include <functional>
 
 // An action with a rule that says when it is enabled. Every rule is worked out again when the
@@ -32,6 +34,10 @@ public:
     // Lets the action's shortcuts through to the action while control has the focus, where the
     // control would take the same keys for itself (a line edit's Ctrl+A selects its text).
     void takeShortcutsFrom(QWidget* control);
+
+    // A push button that stands for the action: it shows the action's caption, picture, hint and
+    // enabled state, follows their changes, and a click triggers the action.
+    void drive(QAbstractButton* button);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

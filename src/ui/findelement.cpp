@@ -236,15 +236,7 @@ void Tfindelementform::buildControls() {
         this, QStringLiteral("Åbn"), QStringLiteral("Åbn valgte element: Enter"),
         [this] { return found->rowCount() > 0; }, [this] { aAabnExecute(); });
     aAabn->setObjectName(QStringLiteral("aAabn"));
-    auto follow = [this] {
-        aabnKnap->setText(aAabn->text());
-        aabnKnap->setIcon(aAabn->icon());
-        aabnKnap->setStatusTip(aAabn->statusTip());
-        aabnKnap->setEnabled(aAabn->isEnabled());
-    };
-    follow();
-    connect(aAabn, &QAction::changed, this, follow);
-    connect(aabnKnap, &QPushButton::clicked, aAabn, &QAction::trigger);
+    aAabn->drive(aabnKnap);
     connect(lukKnap, &QPushButton::clicked, this, &Tfindelementform::lukKnapClick);
 
     auto* luk = new QAction(this);

@@ -108,16 +108,7 @@ void Turlform1::buildControls() {
         this, QStringLiteral("Slet liste"), QStringLiteral("Slet alle urls fra listen"),
         [this] { return history.entries() > 0; }, [this] { AsletAlleExecute(); });
     AsletAlle->setObjectName(QStringLiteral("AsletAlle"));
-    // The button follows the action: caption, picture, hint and enabled state.
-    auto follow = [this] {
-        sletKnap->setText(AsletAlle->text());
-        sletKnap->setIcon(AsletAlle->icon());
-        sletKnap->setStatusTip(AsletAlle->statusTip());
-        sletKnap->setEnabled(AsletAlle->isEnabled());
-    };
-    follow();
-    connect(AsletAlle, &QAction::changed, this, follow);
-    connect(sletKnap, &QPushButton::clicked, AsletAlle, &QAction::trigger);
+    AsletAlle->drive(sletKnap);
     connect(lukKnap, &QPushButton::clicked, this, &Turlform1::lukKnapClick);
 
     connect(urlListe, &QListView::clicked, this, &Turlform1::urlListeClick);
