@@ -11,6 +11,9 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+#include <algorithm>
+#include <cmath>
+
 QString StyleManager::active;
 
 namespace {
@@ -45,6 +48,58 @@ QColor blend(const QColor& a, const QColor& b) {
     return QColor((a.red() + b.red()) / 2, (a.green() + b.green()) / 2, (a.blue() + b.blue()) / 2);
 }
 
+// How bright a colour looks, from 0 (black) to 1 (white), as the usual contrast measure of
+// readable text reckons it.
+double luminance(const QColor& c) {
+    auto linear = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b) {
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour on the way from `from` to `to` nearest to `from` that stands out from every
+// background by at least ratio; `to` when none does.
+QColor nearestReadable(const QColor& from, const QColor& to,
+                       std::initializer_list<QColor> backgrounds, double ratio) {
+    for (int step = 0; step <= 64; ++step) {
+        const double t = step / 64.0;
+        const QColor c = QColor::fromRgbF(float(from.redF() + (to.redF() - from.redF()) * t),
+                                          float(from.greenF() + (to.greenF() - from.greenF()) * t),
+                                          float(from.blueF() + (to.blueF() - from.blueF()) * t));
+        bool readable = true;
+        for (const QColor& background : backgrounds)
+            readable = readable && contrast(c, background) >= ratio;
+        if (readable)
+            return c;
+    }
+    return to;
+}
+
+// Text on a selected row is read as any text is (at least 4.5:1); a greyed caption stays
+// readable (at least 3:1 on the window, the buttons and the lists) while it still stands back
+// from the active captions.
+void makeReadable(QPalette& p) {
+    const QColor selectedText = p.color(QPalette::Active, QPalette::HighlightedText);
+    const QColor away = luminance(selectedText) > 0.5 ? QColor(Qt::black) : QColor(Qt::white);
+    const QColor highlight =
+        nearestReadable(p.color(QPalette::Active, QPalette::Highlight), away, {selectedText}, 4.6);
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::Highlight, highlight);
+        p.setColor(group, QPalette::HighlightedText, selectedText);
+    }
+    const QColor text = p.color(QPalette::Active, QPalette::Text);
+    const std::initializer_list<QColor> grounds{p.color(QPalette::Window), p.color(QPalette::Button),
+                                                p.color(QPalette::Base)};
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role,
+                   nearestReadable(p.color(QPalette::Disabled, role), text, grounds, 3.1));
+}
+
 QPalette paletteOf(const Look& look) {
     QPalette p;
     p.setColor(QPalette::Window, look.window);
@@ -64,11 +119,12 @@ QPalette paletteOf(const Look& look) {
     p.setColor(QPalette::Midlight, look.button.lighter(110));
     p.setColor(QPalette::Dark, look.mid.darker(120));
     p.setColor(QPalette::Shadow, look.mid.darker(200));
-    // Greyed text half way from the text to the button: the frame colour would all but
+    // Greyed text starts half way from the text to the button: the frame colour would all but
     // vanish into the buttons, under a dark look most of all.
     const QColor greyed = blend(look.text, look.button);
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(QPalette::Disabled, role, greyed);
+    makeReadable(p);
     return p;
 }
 
@@ -136,7 +192,9 @@ bool StyleManager::setStyle(const QString& name) {
         QStyle* style = QStyleFactory::create(plainKey);
         icontheme::use(isDark(style->standardPalette()));
         QApplication::setStyle(style);
-        QApplication::setPalette(style->standardPalette());
+        QPalette palette = style->standardPalette();
+        makeReadable(palette);
+        QApplication::setPalette(palette);
         qApp->setStyleSheet(QString::fromLatin1(compactRules));
         active = QString::fromLatin1(plainName);
         return true;

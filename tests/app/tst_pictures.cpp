@@ -14,6 +14,9 @@
 #include <QPainter>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
+
 // The pictures come from the icon theme, in the variant that suits the style, and the
 // program's own icon is the icon of every window.
 class TstPictures : public QObject {
@@ -27,6 +30,8 @@ private slots:
     void greyedStandsBackButStaysLegible_data();
     void greyedStandsBackButStaysLegible();
     void programIconIsEveryWindowsIcon();
+    void everyStyleIsReadable_data();
+    void everyStyleIsReadable();
 };
 
 namespace {
@@ -158,6 +163,53 @@ void TstPictures::programIconIsEveryWindowsIcon() {
     for (QWidget* window : std::initializer_list<QWidget*>{
              app.mainform, app.boksform, app.infoformen, app.urlform1, app.infform, app.spform})
         QCOMPARE(window->windowIcon().cacheKey(), key);
+}
+
+
+void TstPictures::everyStyleIsReadable_data() {
+    QTest::addColumn<QString>("style");
+    for (const QString& name : StyleManager::styleNames())
+        QTest::newRow(qPrintable(name)) << name;
+}
+
+// The contrast of text on its background as readers of a screen reckon it (sRGB luminance,
+// (lighter + 0.05) / (darker + 0.05)).
+static double contrastOf(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double x = luminance(a), y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+// A selected row is read as any text is (4.5:1), in an active window and in one behind it; a
+// greyed caption can be read (3:1) on the window, a button and a list, and still stands back
+// from an active one.
+void TstPictures::everyStyleIsReadable() {
+    QFETCH(QString, style);
+    QVERIFY(StyleManager::setStyle(style));
+    const QPalette p = QApplication::palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        const double selected =
+            contrastOf(p.color(group, QPalette::HighlightedText), p.color(group, QPalette::Highlight));
+        QVERIFY2(selected >= 4.5, qPrintable(QStringLiteral("selected row %1:1").arg(selected)));
+    }
+    const struct {
+        QPalette::ColorRole text, ground;
+    } pairs[] = {{QPalette::WindowText, QPalette::Window},
+                 {QPalette::ButtonText, QPalette::Button},
+                 {QPalette::Text, QPalette::Base}};
+    for (const auto& pair : pairs) {
+        const double greyed =
+            contrastOf(p.color(QPalette::Disabled, pair.text), p.color(pair.ground));
+        const double active = contrastOf(p.color(QPalette::Active, pair.text), p.color(pair.ground));
+        QVERIFY2(greyed >= 3.0 && greyed < active / 1.5,
+                 qPrintable(QStringLiteral("greyed %1:1, active %2:1").arg(greyed).arg(active)));
+    }
 }
 
 QTEST_MAIN(TstPictures)
