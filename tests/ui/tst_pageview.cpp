@@ -2,6 +2,7 @@
 #include "pageview.h"
 #include "textfile.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,6 +15,7 @@ private slots:
     void initTestCase();
     void titleChangeCarriesLocationName();
     void pageAsksForNewWindow();
+    void pageIsReadableByScreenReaders();
 
 private:
     struct Heard {
@@ -38,6 +40,10 @@ void TstPageview::initTestCase() {
     page(dir.filePath("Intro.html"), "Hjælp");
     // Same title as the first page: the view must still report the new page.
     page(dir.filePath("Kap.1.html"), "Hjælp");
+    page(dir.filePath("Tilgaengelig.html"), "Læsbar",
+         "<h1>Elementer</h1><p>Et element er en webadresse.</p>"
+         "<a href=\"Intro.html\">Til indledningen</a>"
+         "<table><tr><th>Tast</th><th>Virkning</th></tr><tr><td>F9</td><td>Besøg</td></tr></table>");
     page(dir.filePath("Popup.html"), "Vindue",
          "<script>window.open('https://example.invalid/nyt');</script>");
 }
@@ -82,6 +88,44 @@ void TstPageview::pageAsksForNewWindow() {
     QTRY_VERIFY_WITH_TIMEOUT(heard.windows.contains("https://example.invalid/nyt"), 30000);
     // The engine opened no window of its own: the page is still the one shown.
     QTRY_COMPARE_WITH_TIMEOUT(view->LocationName(), QStringLiteral("Popup.html"), 30000);
+}
+
+namespace {
+// Every (role, name) pair below the object, as a screen reader walks the tree.
+void collect(QAccessibleInterface* node, QList<QPair<QAccessible::Role, QString>>& found,
+             int depth = 0) {
+    if (!node || depth > 40)
+        return;
+    found.append({node->role(), node->text(QAccessible::Name)});
+    for (int i = 0; i < node->childCount(); ++i)
+        collect(node->child(i), found, depth + 1);
+}
+} // namespace
+
+// With an assistive technology listening, the page's heading, paragraph, link and table cells
+// are in the view's accessibility tree with their roles and texts.
+void TstPageview::pageIsReadableByScreenReaders() {
+    QAccessible::setActive(true);
+    QWidget host;
+    host.resize(400, 300);
+    Heard heard;
+    PageView* view = make(&host, heard);
+    view->widget()->resize(400, 300);
+    host.show();
+    view->Navigate(dir.filePath("Tilgaengelig.html"));
+    QTRY_VERIFY_WITH_TIMEOUT(view->hasDocument(), 60000);
+    auto has = [&](QAccessible::Role role, const QString& name) {
+        QList<QPair<QAccessible::Role, QString>> found;
+        collect(QAccessible::queryAccessibleInterface(view->widget()), found);
+        for (const auto& [r, n] : found)
+            if (r == role && n.contains(name))
+                return true;
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(has(QAccessible::Heading, "Elementer"), 30000);
+    QVERIFY(has(QAccessible::Link, "Til indledningen"));
+    QVERIFY(has(QAccessible::ColumnHeader, "Tast") || has(QAccessible::Cell, "Tast"));
+    QVERIFY(has(QAccessible::Cell, "Besøg"));
 }
 
 int main(int argc, char* argv[]) {

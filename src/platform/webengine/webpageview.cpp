@@ -86,6 +86,11 @@ public:
         if (::geteuid() == 0)
             qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
 #endif
+        // On Linux the engine keeps a page's accessibility tree to itself unless asked; with
+        // this, a screen reader reads the help's headings, links and tables as it reads the
+        // windows. It costs nothing while no assistive technology listens.
+        if (!qEnvironmentVariableIsSet("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY"))
+            qputenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1");
         return new WebPageView(parent, std::move(events));
     }
 };
