@@ -1,5 +1,6 @@
 #include "app.h"
 
+#include "accessibility.h"
 #include "boks.h"
 #include "elementindex.h"
 #include "find.h"
@@ -66,6 +67,7 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     StyleManager::setStyle(QStringLiteral("Sky"));
     // The icon of every window that sets none of its own, which is all of them.
     QApplication::setWindowIcon(pictures::programIcon());
+    installAccessibility();
     appEvents = std::make_unique<AppEvents>(&ending);
     qApp->installEventFilter(appEvents.get());
     // A second start on the same user folder brings the first to the front and ends, before
