@@ -11,6 +11,7 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
@@ -62,6 +63,18 @@ void Turlform1::buildControls() {
 
     strukturliste = historyList("strukturliste", &history, store::HelpHistory::StrukturColumn);
     urlListe = historyList("urlListe", &history, store::HelpHistory::NodeTextColumn);
+    strukturliste->setAccessibleName(QStringLiteral("Besøgte sider: hjælpens navn"));
+    urlListe->setAccessibleName(QStringLiteral("Besøgte sider: sidens emne"));
+    for (QListView* list : {strukturliste, urlListe}) {
+        // Enter and Space lead back to the entry, as a double-click does.
+        list->installEventFilter(this);
+        // A row reached by the arrow keys is marked in both lists, as a clicked one is.
+        connect(list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                [this, list](const QModelIndex& current) {
+                    if (current.isValid() && list->hasFocus())
+                        selectEntry(current.row());
+                });
+    }
     // Each list keeps a 3-pixel margin of its own.
     auto framed = [](QWidget* list) {
         auto* frame = new QWidget;
@@ -137,6 +150,13 @@ bool Turlform1::gemOpt() {
 }
 
 void Turlform1::selectEntry(int index) {
+    // A hidden window marks nothing: a list's marked row is announced to a screen reader, which
+    // would read out a window nobody sees each time a help page opens. It is marked when shown.
+    if (!isVisible()) {
+        markWhenShown = index;
+        return;
+    }
+    markWhenShown.reset();
     for (QListView* list : {urlListe, strukturliste}) {
         if (index < 0 || index >= history.entries())
             list->clearSelection();
@@ -176,6 +196,17 @@ void Turlform1::lukKnapClick() {
     close();
 }
 
+bool Turlform1::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && (watched == urlListe || watched == strukturliste)) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            goBackTo(static_cast<QListView*>(watched));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
 bool Turlform1::event(QEvent* e) {
     return hintsToStatusBar(e, infoBar) || QWidget::event(e);
 }
@@ -190,6 +221,8 @@ void Turlform1::showEvent(QShowEvent* e) {
         applyPlace(this, {}, DesignSize::Client, mainWindow);
     }
     QWidget::showEvent(e);
+    if (markWhenShown)
+        selectEntry(*markWhenShown);
 }
 
 void Turlform1::closeEvent(QCloseEvent* e) {

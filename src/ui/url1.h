@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 struct WindowContext;
 class QLabel;
 class QListView;
@@ -39,6 +41,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -51,6 +54,8 @@ private:
     store::HelpHistory& history;
     QWidget* mainWindow;
     bool shownBefore = false;
+    // The entry to mark once the window is shown, when one was asked for while it was hidden.
+    std::optional<int> markWhenShown;
 
     QString optfilnavn;
 

@@ -11,6 +11,7 @@
 #include "updateaction.h"
 #include "url1.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -59,6 +60,8 @@ private slots:
     void extremeOptionsStayOnScreen_data();
     void extremeOptionsStayOnScreen();
     void layout();
+    void arrowsByKeyboard();
+    void readableByScreenReaders();
 };
 
 namespace {
@@ -244,6 +247,7 @@ void TstInfowindow::titleChangeFeedsAddressBoxAndHistory() {
     QCOMPARE(control<TStruktur>(h.info(), "Struktur")->currentItem()->text(0),
              QStringLiteral("Rediger element"));
     QCOMPARE(h.history(), (QStringList{"Lenkaro", "Rediger element"}));
+    h.urls()->show();
     QCOMPARE(selectedRow(control<QListView>(h.urls(), "urlListe")), 1);
     QCOMPARE(selectedRow(control<QListView>(h.urls(), "strukturliste")), 1);
 }
@@ -306,6 +310,7 @@ void TstInfowindow::backThenLinkAppendsOrSelects() {
     QCOMPARE(h.web()->navigated.last(), h.doc("Information"));
     h.loadLast();
     QCOMPARE(h.hist()->urlIndex(), 1);
+    h.urls()->show();
     QCOMPARE(selectedRow(control<QListView>(h.urls(), "urlListe")), 1);
 
     // A link followed from there goes after the existing entries...
@@ -682,6 +687,64 @@ void TstInfowindow::layout() {
     QVERIFY(!h.urls()->isVisible());
     QVERIFY(control<UpdateAction>(info, "AfavListe")->execute());
     QVERIFY(h.urls()->isVisible());
+}
+
+// The four arrows are reached by Tab; Alt+Left and Alt+Right go back and forward wherever the
+// focus is in the window.
+void TstInfowindow::arrowsByKeyboard() {
+    Help h;
+    h.open();
+    h.web()->load("Information.html");
+    h.web()->load("Grupper.html");
+    Tinfoformen* info = h.info();
+    info->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(info));
+    auto* bar = control<QToolBar>(info, "NavigateBar");
+    for (const char* name : {"Afirst", "Aback", "Aforward", "Alast"})
+        QVERIFY2(bar->widgetForAction(control<QAction>(info, name))->focusPolicy() & Qt::TabFocus,
+                 name);
+    QWidget* tree = control<QWidget>(info, "Struktur");
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(h.hist()->urlIndex(), 1);
+    QCOMPARE(h.web()->navigated.last(), h.doc("Information"));
+    h.loadLast();
+    QLineEdit* address = control<QLineEdit>(info, "Edit");
+    address->setFocus();
+    QTest::keyClick(address, Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(h.hist()->urlIndex(), 2);
+    QCOMPARE(h.web()->navigated.last(), h.doc("Grupper"));
+}
+
+void TstInfowindow::readableByScreenReaders() {
+    Help h;
+    h.open();
+    Tinfoformen* info = h.info();
+    auto nameOf = [](QObject* o) {
+        return QAccessible::queryAccessibleInterface(o)->text(QAccessible::Name);
+    };
+    auto* bar = control<QToolBar>(info, "NavigateBar");
+    const struct {
+        QObject* control;
+        const char* name;
+    } named[] = {{control<QLineEdit>(info, "Edit"), "Adresse"},
+                 {control<QToolButton>(info, "urlListeKnap"), "Favoritliste"},
+                 {bar->widgetForAction(control<QAction>(info, "Aback")), "Tilbage"},
+                 {control<QWidget>(info, "Struktur"), "Struktur"},
+                 {control<QLineEdit>(info, "EditFind"), "Søg efter"},
+                 {control<QToolButton>(info, "sButton"), "Søg"},
+                 {control<QListWidget>(info, "Findis"), "Fundne sider"}};
+    for (const auto& c : named)
+        QCOMPARE(nameOf(c.control), QString::fromUtf8(c.name));
+    // Hints are descriptions, read out on focus.
+    info->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(info));
+    control<QTabWidget>(info, "infoBog")->setCurrentIndex(1);
+    control<QToolButton>(info, "sButton")->setFocus();
+    QCOMPARE(QAccessible::queryAccessibleInterface(control<QToolButton>(info, "sButton"))
+                 ->text(QAccessible::Description),
+             control<QToolButton>(info, "sButton")->statusTip());
+    QVERIFY(!control<QToolButton>(info, "sButton")->statusTip().isEmpty());
 }
 
 QTEST_MAIN(TstInfowindow)

@@ -10,6 +10,7 @@
 #include "url1.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QFile>
 #include <QLabel>
 #include <QListView>
@@ -32,6 +33,12 @@ private slots:
     void closeWritesSize();
     void unwritableSizeKeepsWindowOpen();
     void firstShownCentredOnMainWindow();
+    // These make a window active, after which the offscreen screen gives windows a frame.
+    void arrowsKeepListsInStep();
+    void keysGoBack_data();
+    void keysGoBack();
+    void readableByScreenReaders();
+    void hiddenWindowAnnouncesNothing();
     // Last: it ends the application's event loop.
     void endingProgramWritesNothing();
 };
@@ -94,6 +101,8 @@ void TstUrlwindow::layout() {
     QCOMPARE(v.column(control<QListView>(w, "urlListe")), (QStringList{"Lenkaro", "Grupper"}));
     QCOMPARE(v.column(control<QListView>(w, "strukturliste")),
              (QStringList{"Lenkaroinfo.txt", "Lenkaroinfo.txt"}));
+    // The entry marked while the window was hidden is marked when it is shown.
+    w->show();
     QCOMPARE(v.currentRow(control<QListView>(w, "urlListe")), 1);
     QCOMPARE(v.currentRow(control<QListView>(w, "strukturliste")), 1);
     // Keyboard order: the pages, the two buttons, then the structures.
@@ -175,6 +184,96 @@ void TstUrlwindow::doubleClickWithNothingSelected() {
     w->strukturlisteDblClick();
     QCOMPARE(v.f.fakes.pageView->navigated.size(), before);
     QVERIFY(!v.history()->naviKlikket());
+}
+
+void TstUrlwindow::arrowsKeepListsInStep() {
+    Visits v({"Lenkaro.html", "Grupper.html", "Admin.html", "Rediger.html"});
+    Turlform1* w = v.urls();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    auto* pages = control<QListView>(w, "urlListe");
+    auto* structures = control<QListView>(w, "strukturliste");
+    pages->setFocus();
+    QTest::keyClick(pages, Qt::Key_Up);
+    QCOMPARE(v.currentRow(pages), 2);
+    QCOMPARE(v.currentRow(structures), 2);
+    structures->setFocus();
+    QTest::keyClick(structures, Qt::Key_Home);
+    QCOMPARE(v.currentRow(structures), 0);
+    QCOMPARE(v.currentRow(pages), 0);
+    // Moving shows no page.
+    QCOMPARE(v.history()->urlIndex(), 3);
+}
+
+void TstUrlwindow::keysGoBack_data() {
+    QTest::addColumn<bool>("left");
+    QTest::addColumn<int>("key");
+    QTest::newRow("page list, Enter") << false << int(Qt::Key_Return);
+    QTest::newRow("page list, Space") << false << int(Qt::Key_Space);
+    QTest::newRow("structure list, Enter") << true << int(Qt::Key_Enter);
+    QTest::newRow("structure list, Space") << true << int(Qt::Key_Space);
+}
+
+void TstUrlwindow::keysGoBack() {
+    QFETCH(bool, left);
+    QFETCH(int, key);
+    Visits v({"Lenkaro.html", "Grupper.html", "Admin.html"});
+    Turlform1* w = v.urls();
+    w->show();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    auto* list = control<QListView>(w, left ? "strukturliste" : "urlListe");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key(key));
+    QCOMPARE(v.history()->urlIndex(), 1);
+    QVERIFY(v.f.fakes.pageView->navigated.last().endsWith("Grupper.html"));
+}
+
+void TstUrlwindow::readableByScreenReaders() {
+    Visits v({"Lenkaro.html"});
+    Turlform1* w = v.urls();
+    w->show();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(w);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Urlboks"));
+    const QString pages =
+        QAccessible::queryAccessibleInterface(control<QListView>(w, "urlListe"))->text(QAccessible::Name);
+    const QString structures = QAccessible::queryAccessibleInterface(control<QListView>(w, "strukturliste"))
+                                   ->text(QAccessible::Name);
+    QVERIFY2(pages.startsWith("Besøgte sider") && structures.startsWith("Besøgte sider") &&
+                 pages != structures,
+             qPrintable(pages + " / " + structures));
+    // The hint the status bar shows is spoken too.
+    QCOMPARE(QAccessible::queryAccessibleInterface(control<QPushButton>(w, "lukKnap"))
+                 ->text(QAccessible::Description),
+             QStringLiteral("Luk urlboksen"));
+}
+
+namespace {
+QList<QObject*> focusAnnounced;
+void noteFocus(QAccessibleEvent* event) {
+    if (event->type() == QAccessible::Focus)
+        focusAnnounced << event->object();
+}
+} // namespace
+
+// Each page the help window opens marks its entry; with the window hidden, no list of it may
+// tell a screen reader it has the focus.
+void TstUrlwindow::hiddenWindowAnnouncesNothing() {
+    Visits v({"Lenkaro.html"});
+    QAccessible::installUpdateHandler(noteFocus);
+    QAccessible::setActive(true);
+    focusAnnounced.clear();
+    v.f.fakes.pageView->load("Grupper.html");
+    v.f.fakes.pageView->load("Admin.html");
+    QAccessible::setActive(false);
+    QAccessible::installUpdateHandler(nullptr);
+    for (QObject* object : std::as_const(focusAnnounced)) {
+        for (QObject* o = object; o; o = o->parent())
+            QVERIFY2(o != v.urls(), qPrintable(object->objectName()));
+    }
+    v.urls()->show();
+    QCOMPARE(v.currentRow(control<QListView>(v.urls(), "urlListe")), 2);
 }
 
 void TstUrlwindow::options_data() {
