@@ -194,6 +194,7 @@ void Tinfoformen::buildControls() {
     Struktur->setIndentation(19);
     Struktur->SetDataOn(true);
     Struktur->installEventFilter(this);
+    Struktur->setAccessibleName(QStringLiteral("Struktur"));
     side1Layout->addWidget(Panel1);
     side1Layout->addWidget(Struktur, 1);
 
@@ -209,11 +210,14 @@ void Tinfoformen::buildControls() {
     sButton = new QToolButton;
     sButton->setObjectName(QStringLiteral("sButton"));
     sButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    EditFind->setAccessibleName(QStringLiteral("Søg efter"));
     searchLayout->addWidget(EditFind, 1);
     searchLayout->addWidget(sButton);
     Findis = new QListWidget;
     Findis->setObjectName(QStringLiteral("Findis"));
     Findis->setUniformItemSizes(true);
+    Findis->setAccessibleName(QStringLiteral("Fundne sider"));
+    Findis->installEventFilter(this);
     Findis->setItemDelegate(new FindisDelegate(Findis, [this] { return designPosition; }));
     EditFind->installEventFilter(this);
     side2Layout->addWidget(searchPanel);
@@ -265,6 +269,7 @@ void Tinfoformen::buildActions() {
         [this] { return !EditFind->text().isEmpty(); }, [this] { aSearchExecute(); });
     aSearch->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     sButton->setDefaultAction(aSearch);
+    sButton->setAccessibleName(QStringLiteral("Søg"));
 
     Edit = new QLineEdit;
     Edit->setObjectName(QStringLiteral("Edit"));
@@ -303,10 +308,16 @@ void Tinfoformen::buildActions() {
     redigerKnap->setAutoRaise(true);
     NavigateBar->addWidget(redigerKnap);
     connect(redigerKnap, &QToolButton::clicked, this, &Tinfoformen::redigerKnapClick);
-    for (QAction* action : NavigateBar->actions()) {
-        if (QWidget* button = NavigateBar->widgetForAction(action))
-            button->setAccessibleName(action->statusTip());
+    urlListeKnap->setAccessibleName(QStringLiteral("Favoritliste"));
+    // The picture buttons are named by what they do and reached by Tab like the box between
+    // them; Alt+Left and Alt+Right go back and forward as in a browser.
+    for (QAction* action : {Afirst, Aback, Aforward, Alast, Ago}) {
+        QWidget* button = NavigateBar->widgetForAction(action);
+        button->setAccessibleName(action->statusTip());
+        button->setFocusPolicy(Qt::TabFocus);
     }
+    Aback->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    Aforward->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
 }
 
 void Tinfoformen::loadPictures() {
@@ -647,6 +658,14 @@ bool Tinfoformen::eventFilter(QObject* watched, QEvent* e) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
             StrukturClick();
+            return true;
+        }
+    }
+    if (watched == Findis && e->type() == QEvent::KeyPress) {
+        // Enter and Space open the selected result, as a click does.
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            FindisClick();
             return true;
         }
     }

@@ -27,6 +27,8 @@ private slots:
     void missingFolderKeepsResults();
     void emptyTextClearsResults();
     void clickOpensDocumentAsHtml();
+    void keysOpenResult_data();
+    void keysOpenResult();
     void resultsDrawnByStyle_data();
     void resultsDrawnByStyle();
     void resultTextReadableOnItsRow_data();
@@ -128,6 +130,31 @@ void TstSearchtab::clickOpensDocumentAsHtml() {
     QCOMPARE(QFileInfo(asked).fileName(), QString("Noter.html"));
     QCOMPARE(QFileInfo(asked).absolutePath(), QFileInfo(h.tekstfiler).absoluteFilePath());
     QCOMPARE(h.info()->hjemmeside, asked);
+}
+
+void TstSearchtab::keysOpenResult_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter") << int(Qt::Key_Return);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+// A result chosen with the arrow keys opens with Enter or Space, as a click opens it; moving
+// opens nothing.
+void TstSearchtab::keysOpenResult() {
+    QFETCH(int, key);
+    Help h;
+    h.write("Noter.txt", "Rediger element her.");
+    h.search("rediger");
+    QListWidget* list = control<QListWidget>(h.info(), "Findis");
+    h.info()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(h.info()));
+    list->setFocus();
+    const qsizetype before = h.f.fakes.pageView->navigated.size();
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(h.f.fakes.pageView->navigated.size(), before);
+    QTest::keyClick(list, Qt::Key(key));
+    QCOMPARE(QFileInfo(h.f.fakes.pageView->navigated.last()).fileName(), QString("Rediger.html"));
 }
 
 void TstSearchtab::resultsDrawnByStyle_data() {
