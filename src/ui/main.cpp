@@ -175,6 +175,12 @@ void Tmainform::buildControls() {
         QStringLiteral("Vælg element og dobbeltklik eller tryk [Enter] eller [Mellemrum] for Go"));
     Listen->setAccessibleName(QStringLiteral("Elementer"));
     connect(Listen, &QTableView::clicked, this, &Tmainform::ListenClick);
+    // A row chosen with the keys is chosen as a clicked one is: the address field follows it.
+    connect(Listen->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid() && Listen->hasFocus())
+                    ListenClick();
+            });
     leftLayout->addWidget(gruppenavnLabel);
     leftLayout->addWidget(Listen);
     body->addWidget(left);
@@ -295,6 +301,8 @@ void Tmainform::buildActions() {
     Button2->setStatusTip(actionAW->statusTip());
     Button2->setAccessibleName(actionAW->statusTip());
     connect(Button2, &QToolButton::clicked, actionAW, &QAction::trigger);
+    // The menu opens by keys too, as a menu button's does: the menu key, Shift+F10, Alt+Down.
+    Button2->installEventFilter(this);
 
     for (auto [button, action] :
          {std::pair{Button3, webUrl}, {insertKnap, webBrowser}, {Button1, actionIL}}) {
@@ -381,6 +389,21 @@ bool Tmainform::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+namespace {
+// The keys that open a focused control's menu.
+bool opensMenu(const QEvent* event) {
+    if (event->type() == QEvent::ContextMenu)
+        return static_cast<const QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    return (key->key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
+           (key->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) ||
+           (key->key() == Qt::Key_Down && modifiers == Qt::AltModifier);
+}
+} // namespace
+
 bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Listen->viewport() &&
         (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
@@ -394,6 +417,10 @@ bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
             // Handled once the drag has ended, so the source is not kept waiting by a question.
             QTimer::singleShot(0, this, [this, e = *entry] { enterDropped(e.adresse, e.navn); });
         }
+        return true;
+    }
+    if (watched == Button2 && opensMenu(event)) {
+        Button2->showMenu();
         return true;
     }
     const bool listen = watched == Listen || watched == Listen->viewport();

@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 // The main window driven as a user would, with the shell, clock and locale in the test's hands.
@@ -54,6 +55,10 @@ private slots:
     void errorMessages_data();
     void errorMessages();
     void iconButtonsAreNamed();
+    void keysChooseAndVisitWithoutMouse_data();
+    void keysChooseAndVisitWithoutMouse();
+    void menuOpensByKeys_data();
+    void menuOpensByKeys();
 
 private:
     // A user whose web group "Nyheder" holds DR (41 visits) and TV 2, and whose programs group
@@ -154,11 +159,10 @@ void TstMainwindow::enterAndSpaceVisitTheClickedRow() {
     QCOMPARE(f.fakes.shell->calls.size(), 1);
     QCOMPARE(f.fakes.shell->calls[0].file, QStringLiteral("https://nyheder.tv2.dk/"));
 
-    // Moving with the arrow keys leaves the address field as it was: the visit always opens
-    // the selected row's own address.
+    // A row chosen with the arrow keys fills the address field as a click does.
     QTest::keyClick(listen, Qt::Key_Up);
     QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(),
-             QStringLiteral("https://nyheder.tv2.dk/"));
+             QStringLiteral("https://www.dr.dk/"));
     QTest::keyClick(listen, Qt::Key(key));
     QCOMPARE(f.fakes.shell->calls[1].file, QStringLiteral("https://www.dr.dk/"));
 
@@ -652,6 +656,67 @@ void TstMainwindow::iconButtonsAreNamed() {
              false);
     QCOMPARE(control<QLabel>(app.mainform, "Label3")->buddy(),
              control<QLineEdit>(app.mainform, "webEdit2"));
+}
+
+void TstMainwindow::keysChooseAndVisitWithoutMouse_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << 0;
+    QTest::newRow("Space") << int(Qt::Key_Space) << 0;
+    QTest::newRow("Ctrl+G") << int(Qt::Key_G) << int(Qt::ControlModifier);
+    QTest::newRow("F9") << int(Qt::Key_F9) << 0;
+}
+
+// Tab into the list, a row chosen with the arrow keys, then a visit by key: no mouse at all.
+void TstMainwindow::keysChooseAndVisitWithoutMouse() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Fixture f;
+    App& app = start(f);
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
+    listen->setFocus();
+    QTest::keyClick(listen, Qt::Key_Home);
+    QTest::keyClick(listen, Qt::Key_Down);
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(),
+             QStringLiteral("https://nyheder.tv2.dk/"));
+    QTest::keyClick(listen, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(f.fakes.shell->calls.size(), 1);
+    QCOMPARE(f.fakes.shell->calls[0].file, QStringLiteral("https://nyheder.tv2.dk/"));
+    // In programs mode a row chosen fills no field, by keys as by clicks.
+    QTest::keyClick(app.mainform, Qt::Key_S, Qt::ControlModifier);
+    control<QLineEdit>(app.mainform, "webEdit1")->clear();
+    listen->setFocus();
+    QTest::keyClick(listen, Qt::Key_Home);
+    QTest::keyClick(listen, Qt::Key_Down);
+    QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(), QString());
+}
+
+void TstMainwindow::menuOpensByKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("menu key") << int(Qt::Key_Menu) << 0;
+    QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+}
+
+// The top-left button's menu, the only way to the bookmark items, opens by keys when the
+// button has the focus.
+void TstMainwindow::menuOpensByKeys() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    Fixture f;
+    App& app = start(f);
+    auto* button = control<QToolButton>(app.mainform, "Button2");
+    button->setFocus();
+    bool shown = false;
+    QTimer::singleShot(0, button->menu(), [&] {
+        shown = button->menu()->isVisible();
+        button->menu()->close();
+    });
+    QTest::keyClick(button, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QTRY_VERIFY(shown);
+    // The menu opened; the administration window did not.
+    QVERIFY(!app.boksform->isVisible());
 }
 
 QTEST_MAIN(TstMainwindow)
