@@ -93,7 +93,10 @@ void makeReadable(QPalette& p) {
         p.setColor(group, QPalette::HighlightedText, selectedText);
     }
     const QColor text = p.color(QPalette::Active, QPalette::Text);
+    // A button is drawn in a gradient up to some 40 % lighter than its colour: under a dark
+    // look the top of it is where a light caption stands out least.
     const std::initializer_list<QColor> grounds{p.color(QPalette::Window), p.color(QPalette::Button),
+                                                p.color(QPalette::Button).lighter(140),
                                                 p.color(QPalette::Base)};
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         p.setColor(QPalette::Disabled, role,

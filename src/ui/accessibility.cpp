@@ -15,8 +15,10 @@ QAccessibleInterface* windowInterface(const QString& className, QObject* object)
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
     const QMetaObject* meta = widget->metaObject();
+    // Only the program's own windows: the toolkit's (menus, tooltips) have interfaces of their
+    // own.
     if (!widget->isWindow() || meta->superClass() != &QWidget::staticMetaObject ||
-        className != QLatin1String(meta->className()))
+        className != QLatin1String(meta->className()) || className.startsWith(u'Q'))
         return nullptr;
     return new QAccessibleWidget(widget, QAccessible::Window);
 }

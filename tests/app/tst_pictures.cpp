@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTest>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cmath>
@@ -210,6 +211,23 @@ void TstPictures::everyStyleIsReadable() {
         QVERIFY2(greyed >= 3.0 && greyed < active / 1.5,
                  qPrintable(QStringLiteral("greyed %1:1, active %2:1").arg(greyed).arg(active)));
     }
+    // As drawn: the strongest pixel of a greyed button's caption on the button's own shade
+    // beside it, where the style draws the button lighter than its colour.
+    QToolButton button;
+    button.setText(QStringLiteral("Gem"));
+    button.setToolButtonStyle(Qt::ToolButtonTextOnly);
+    button.setEnabled(false);
+    button.resize(60, 24);
+    const QImage shot = button.grab().toImage();
+    double strongest = 0;
+    for (int y = 3; y < shot.height() - 3; ++y) {
+        const QColor ground = shot.pixelColor(3, y);
+        double row = 0;
+        for (int x = 3; x < shot.width() - 3; ++x)
+            row = std::max(row, contrastOf(shot.pixelColor(x, y), ground));
+        strongest = std::max(strongest, row);
+    }
+    QVERIFY2(strongest >= 3.0, qPrintable(QStringLiteral("drawn greyed caption %1:1").arg(strongest)));
 }
 
 QTEST_MAIN(TstPictures)
