@@ -351,6 +351,30 @@ bool readNativeBytes(const QByteArray& native, QByteArray& bytes, QString* error
 #endif
 }
 
+FolderReader::FolderReader(const QString& dir) : prefix(QFile::encodeName(dir) + '/') {
+#ifdef Q_OS_UNIX
+    fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+#endif
+}
+
+FolderReader::~FolderReader() {
+#ifdef Q_OS_UNIX
+    if (fd >= 0)
+        ::close(fd);
+#endif
+}
+
+bool FolderReader::read(const QByteArray& native, QByteArray& bytes, QString* error,
+                        qint64 limit) const {
+#ifdef Q_OS_UNIX
+    if (fd >= 0 && native.size() > prefix.size() && native.startsWith(prefix) &&
+        native.indexOf('/', prefix.size()) < 0)
+        return readFd(::openat(fd, native.constData() + prefix.size(), readFlags), bytes, error,
+                      limit);
+#endif
+    return readNativeBytes(native, bytes, error, limit);
+}
+
 std::optional<QStringList> readLines(const QString& path, QString* error, qint64 limit) {
     QByteArray bytes;
     if (!readBytes(path, bytes, error, limit))

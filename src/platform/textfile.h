@@ -49,6 +49,25 @@ bool readBytes(const QString& path, QByteArray& bytes, QString* error = nullptr,
 bool readNativeBytes(const QByteArray& native, QByteArray& bytes, QString* error = nullptr,
                      qint64 limit = largestFile);
 
+// Reads many files of one folder by the paths its listing gave (filenames::FileEntry::native):
+// each is opened by its name within the folder, which was opened once, so the system does not
+// walk the folder's path again for every file. Reads as readNativeBytes does; a path outside the
+// folder is read as it is.
+class FolderReader {
+public:
+    explicit FolderReader(const QString& dir);
+    ~FolderReader();
+    FolderReader(const FolderReader&) = delete;
+    FolderReader& operator=(const FolderReader&) = delete;
+
+    bool read(const QByteArray& native, QByteArray& bytes, QString* error = nullptr,
+              qint64 limit = largestFile) const;
+
+private:
+    QByteArray prefix; // the folder's path with its separator, as listings begin their paths
+    int fd = -1;       // the folder, opened for the names in it; -1 where that is not at hand
+};
+
 // Reads the file at path. Returns nothing and sets *error to the reason on failure.
 std::optional<QStringList> readLines(const QString& path, QString* error = nullptr,
                                      qint64 limit = largestFile);

@@ -5,6 +5,7 @@
 #include "textfile.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 
 namespace dokumentsoeg {
@@ -17,17 +18,19 @@ inline char16_t fold(char16_t c) {
     return QChar::toCaseFolded(c);
 }
 
-inline char foldAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? c + 32 : c;
-}
+// A byte of a document as the ASCII search compares it: A to Z folded, every other byte (one
+// of a longer UTF-8 sequence or of the Windows code page too) as it is.
+constexpr std::array<unsigned char, 256> asciiFolds = [] {
+    std::array<unsigned char, 256> folds{};
+    for (unsigned b = 0; b < 256; ++b)
+        folds[b] = static_cast<unsigned char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
+    return folds;
+}();
 
 // The folds as types of their own rather than function pointers, so that the search loop calls
 // them inline instead of through a pointer at every byte.
 struct Fold {
     char16_t operator()(char16_t c) const { return fold(c); }
-};
-struct FoldAscii {
-    char operator()(char c) const { return foldAscii(c); }
 };
 
 // How far Horspool's search may move its window, by the low byte of the window's last unit:
@@ -56,6 +59,31 @@ qsizetype indexIn(const Unit* text, qsizetype n, const Unit* pattern, qsizetype 
                 return at;
         }
         at += shift[static_cast<unsigned>(last) & 0xFF];
+    }
+    return -1;
+}
+
+// The same search over bytes for a pattern in ASCII, the usual case, with its moves looked up by
+// the raw byte so that the loop that passes over the text folds nothing: skip is 0 for the bytes
+// that fold to the pattern's last letter, and only there are the other letters compared. Most of
+// a document is passed over in that loop alone.
+qsizetype indexInAscii(const unsigned char* text, qsizetype n, const unsigned char* pattern,
+                       qsizetype m, const unsigned char* skip, qsizetype lastShift,
+                       qsizetype from) {
+    if (m == 0)
+        return -1;
+    const qsizetype last = m - 1;
+    for (qsizetype at = from; at + m <= n;) {
+        if (const unsigned k = skip[text[at + last]]; k != 0) {
+            at += k;
+            continue;
+        }
+        qsizetype i = 0;
+        while (i < last && asciiFolds[text[at + i]] == pattern[i])
+            ++i;
+        if (i == last)
+            return at;
+        at += lastShift;
     }
     return -1;
 }
@@ -95,7 +123,16 @@ WholeWord::WholeWord(const QString& tekst) {
     makeShifts(reinterpret_cast<const char16_t*>(folded.utf16()), folded.size(), shift);
     if (ascii) {
         asciiFolded = folded.toLatin1();
-        makeShifts(asciiFolded.constData(), asciiFolded.size(), asciiShift);
+        const qsizetype m = asciiFolded.size();
+        qsizetype moves[256];
+        makeShifts(asciiFolded.constData(), m, moves);
+        // A move longer than a byte holds is cut short, which only costs a long pattern a step.
+        const auto lastLetter = static_cast<unsigned char>(asciiFolded.back());
+        for (unsigned b = 0; b < 256; ++b) {
+            const unsigned char f = asciiFolds[b];
+            asciiSkip[b] = f == lastLetter ? 0 : static_cast<unsigned char>(std::min<qsizetype>(moves[f], 255));
+        }
+        asciiLastShift = std::min<qsizetype>(moves[lastLetter], 255);
     }
 }
 
@@ -122,9 +159,10 @@ WholeWord::Verdict WholeWord::lookInBytes(QByteArrayView bytes) const {
     const auto isAsciiWordChar = [](char c) {
         return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
     };
-    const char* pattern = asciiFolded.constData();
-    for (qsizetype at = indexIn(data, n, pattern, m, asciiShift, 0, FoldAscii{}); at >= 0;
-         at = indexIn(data, n, pattern, m, asciiShift, at + 1, FoldAscii{})) {
+    const auto* text = reinterpret_cast<const unsigned char*>(data);
+    const auto* pattern = reinterpret_cast<const unsigned char*>(asciiFolded.constData());
+    for (qsizetype at = indexInAscii(text, n, pattern, m, asciiSkip, asciiLastShift, 0); at >= 0;
+         at = indexInAscii(text, n, pattern, m, asciiSkip, asciiLastShift, at + 1)) {
         const char before = at > 0 ? data[at - 1] : ' ';
         const char after = at + m < n ? data[at + m] : ' ';
         if ((before & 0x80) || (after & 0x80))
@@ -146,12 +184,13 @@ QStringList findDokumenter(const QString& mappe, const QString& tekst) {
     const WholeWord word(tekst);
     QByteArray bytes; // one buffer for every document
     QString previous; // a file under a Windows-1252 name beside its UTF-8 twin is listed once
+    const textfile::FolderReader folder(mappe);
     for (const filenames::FileEntry& entry : filenames::listFileEntries(mappe)) {
         const QString& name = entry.name;
         if (name == previous)
             continue;
         previous = name;
-        if (!textfile::readNativeBytes(entry.native, bytes)) {
+        if (!folder.read(entry.native, bytes)) {
             if (!filenames::isNativeFile(entry.native))
                 continue; // gone since the listing: nothing to search
             break;

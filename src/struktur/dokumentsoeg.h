@@ -29,7 +29,8 @@ private:
     QString folded;                    // the search text, case folded
     qsizetype shift[256];              // Horspool's moves for it
     QByteArray asciiFolded;            // the same when it is all ASCII, else empty
-    qsizetype asciiShift[256];         // and the moves for that
+    unsigned char asciiSkip[256];      // the moves for that by a raw byte, 0 for its last letter
+    qsizetype asciiLastShift = 0;      // the move once a window ending in that letter failed
     bool foldsFromBeyondAscii = false; // holds a letter that a non-ASCII letter folds to
 };
 

@@ -52,6 +52,8 @@ const QList<std::pair<QString, QString>> documents = {
     {"a12.html", "Ærø-æble"},
     {"a13.html", "Indfør element"},
     {"a14.html", "2026 og 20260"},
+    // Longer than the search's moves by a byte reach, whole and inside a longer word.
+    {"a15.html", QString(300, u'x') + " Y" + QString(299, u'X') + "Y"},
 };
 } // namespace
 
@@ -61,6 +63,8 @@ void TstWholeWordReference::agreesWithReference_data() {
          {"element", "ELEMENT", "elem", "ent", "æble", "ÆBLE", "indfør element", "element element",
           "element.html", "2026", "2", "_element", "ærø", "<b>", "href", "æ"})
         QTest::newRow(tekst) << QString::fromUtf8(tekst);
+    QTest::newRow("300 letters") << QString(300, u'X');
+    QTest::newRow("299 letters and one more") << QString(299, u'x') + u'y';
 }
 
 void TstWholeWordReference::agreesWithReference() {
