@@ -2,6 +2,7 @@
 
 #include "app.h"
 #include "boks.h"
+#include "controls.h"
 #include "elementlistmodel.h"
 #include "elementviews.h"
 #include "fakes.h"
@@ -20,6 +21,7 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <memory>
 #include <vector>
@@ -78,14 +80,14 @@ public:
         writeFixture(programs() + "/webgruppe.txt", {"P"});
         QDir().mkpath(programs() + "/P");
         writeFixture(options() + "/main.txt",
-                             {"Sky", "120", "120", "595", "380", "B", "B", "P", "0"});
+                     {"Sky", "120", "120", "595", "380", "B", "B", "P", "0"});
     }
 
     static void element(const QString& dir, const QString& navn, const QString& url,
                         int visits = 0) {
         QDir().mkpath(dir);
         writeFixture(dir + "/" + navn + ".txt",
-                             {url, navn, "01-12-2026", "10:15", QString::number(visits), ""});
+                     {url, navn, "01-12-2026", "10:15", QString::number(visits), ""});
     }
 
     App& start(const QString& login = "anna", const BrowserPlaces& browsers = {}) {
@@ -94,10 +96,9 @@ public:
         app->infform->setTestMode(true);
         app->spform->setTestMode(true);
         // Every item model the windows show is checked at each change, as views would see it.
-        for (QAbstractItemModel* model :
-             {static_cast<QAbstractItemModel*>(app->model->elements()),
-              static_cast<QAbstractItemModel*>(app->boksform->tickedElements()),
-              static_cast<QAbstractItemModel*>(app->helpHistory.get())})
+        for (QAbstractItemModel* model : {static_cast<QAbstractItemModel*>(app->model->elements()),
+                                          control<QTreeView>(app->boksform, "programBoks")->model(),
+                                          static_cast<QAbstractItemModel*>(app->helpHistory.get())})
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 model, QAbstractItemModelTester::FailureReportingMode::QtTest));
         return *app;

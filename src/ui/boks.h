@@ -2,30 +2,21 @@
 
 #include <QWidget>
 
+class EditTab;
+class EntryTab;
+class GroupsTab;
 class ProgramSettings;
-struct WindowContext;
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
 class QStatusBar;
 class QTabWidget;
 class ShelfTab;
-class QToolButton;
-class QTreeView;
-class TickedElements;
+struct WindowContext;
 namespace store {
-class Model;
 class ShelfDraft;
 }
-class UpdateAction;
 
-// The administration window. It keeps nothing of its own but its options file: its lists and
-// fields show the model's state and the storage shelf's draft, and every change goes through
-// them.
+// The administration window: four tabs, each a class of its own over the model (or the storage
+// shelf's draft), and a status bar for their hints. The window keeps nothing of its own but its
+// options file.
 class Tboksform : public QWidget {
     Q_OBJECT
 public:
@@ -33,38 +24,6 @@ public:
 
     void hentOpt();
     void gemOpt();
-    void loadDesign();
-    void funkCheckClick();
-    void gruppeBoksClick();
-    void designBoxChange();
-
-    // Groups.
-    void NyGruppe();
-    void SletGruppe();
-    void RedigerGruppe();
-    void redigerCheckClick();
-    void sorterKnapClick();
-
-    // Elements.
-    void InsertElement();
-    // An element dragged onto the element list, entered into the current group.
-    void enterDropped(const QString& adresse, const QString& navn);
-    void actionOpenEleExecute();
-    void programBoksClick();
-    void RedigerNavn();
-    void aResetVisitsExecute();
-    void fjernKnapClick();
-
-    // The file dialog "Vælg program": the full path of the chosen file when one was chosen
-    // and exists, else empty.
-    QString OpenDia();
-
-    // The row selected in programBoks, -1 for none.
-    int selectedElement() const;
-    // The rows of programBoks and their ticks.
-    TickedElements* tickedElements() const { return ticks; }
-
-    QString optfil;
 
 signals:
     // An information button asks for its help topic.
@@ -76,79 +35,20 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildControls();
-    void buildActions();
-    void buildGroupsTab(QWidget* page);
-    void buildEntryTab(QWidget* page);
-    void buildEditTab(QWidget* page);
-    void setAddressCaptions();
-    // Refreshing from the model.
-    void showGroupLists();
-    void showCurrentGroup();
-    void showMode();
-    void clearEntryFields();
+    void buildControls(WindowContext& context, store::ShelfDraft& draft);
 
-    WindowContext& context;
-    store::Model& model;
-    store::ShelfDraft& draft;
     ProgramSettings& settings;
-    // The radio buttons show the settings' browser choice.
-    void showBrowserValg(int index);
-    QButtonGroup* browserButtons;
-    TickedElements* ticks;
-    // A group renamed here is named in the element list's heading while it stays current.
-    QString renamedGroup;
+    QString optfil;
 
-    // Controls and actions, found by their object names in tests.
+    // Controls, found by their object names in tests.
     QTabWidget* Bog;
     QWidget *side0, *side1, *side2, *side4;
     QStatusBar* infoBar;
 
-    // "Grupper"
-    QListWidget* gruppeBoks;
-    QLineEdit* valgtGruppeEdit;
-    QToolButton* sletKnap;
-    QCheckBox* redigerCheck;
-    QToolButton* redigerKnap;
-    QLineEdit* gEdit;
-    QToolButton* nyGruppeKnap;
-    QToolButton* sbInformationsKnap;
-    QToolButton* sorterKnap;
-    QComboBox* designBox;
-    QCheckBox* funkCheck;
-
-    // "Indfør element"
-    QLineEdit* gruppeEdit;
-    QLabel* adrLabel;
-    QLineEdit* FilnavnEdit;
-    QToolButton* openKnap;
-    QLineEdit* tekstEdit;
-    QToolButton* insertKnap;
-    QToolButton* sbInfo2;
-    QGroupBox* browserValg;
-
-    // "Fjern eller rediger element"
-    QTreeView* programBoks;
-    QToolButton* fjernKnap;
-    QLineEdit* gNameEdit;
-    QLabel* adrLabel2;
-    QLineEdit* webUrlEdit;
-    QLineEdit* nytekstEdit;
-    QToolButton* nytekstKnap;
-    QToolButton* Button1;
-    QToolButton* sbInfo1;
-
-    // "Administrer grupper"
+    GroupsTab* groupsTab;
+    EntryTab* entryTab;
+    EditTab* editTab;
     ShelfTab* shelfTab;
-
-    UpdateAction* aNyGruppe;
-    UpdateAction* aSletGruppe;
-    UpdateAction* aRedigerGruppe;
-    UpdateAction* aInsertElement;
-    UpdateAction* actionOpenEle;
-    UpdateAction* aRedigerNavn;
-    UpdateAction* aResetVisits;
 };

@@ -1,5 +1,7 @@
 #include "controls.h"
+#include "entrytab.h"
 #include "fixture.h"
+#include "groupstab.h"
 #include "writefile.h"
 
 #include "boks.h"
@@ -66,8 +68,8 @@ private:
         writeFixture(program, {"x"});
         Fixture::element(f.programs() + "/Værktøj", "Lommeregner", program, 7);
         writeFixture(f.programs() + "/webgruppe.txt", {"Værktøj"});
-        writeFixture(f.options() + "/main.txt", {"Sky", "120", "120", "595", "380",
-                                                         "Nyheder", "Nyheder", "Værktøj", "0"});
+        writeFixture(f.options() + "/main.txt",
+                     {"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "Værktøj", "0"});
         App& app = f.start("anna", browsers);
         app.mainform->show();
         app.mainform->activateWindow();
@@ -145,7 +147,7 @@ void TstAdminwindow::switchesContentModeBothWays() {
     control<QCheckBox>(boks, "funkCheck")->click();
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
     control<QListWidget>(boks, "gruppeBoks")->setCurrentRow(1);
-    boks->gruppeBoksClick();
+    control<GroupsTab>(boks, "groupsTab")->gruppeBoksClick();
     control<QCheckBox>(boks, "funkCheck")->click();
     control<QCheckBox>(boks, "funkCheck")->click();
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
@@ -247,7 +249,7 @@ void TstAdminwindow::entersElements() {
     control<QLineEdit>(boks, "tekstEdit")->setText(name);
     const int before = control<QTableView>(app.mainform, "Listen")->model()->rowCount();
     // The action runs only with both fields filled; the checks run whichever way it starts.
-    boks->InsertElement();
+    control<EntryTab>(boks, "entryTab")->InsertElement();
     if (message.isEmpty()) {
         QVERIFY(app.infform->takeShown().isEmpty());
         QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->text(), QString());

@@ -1,5 +1,7 @@
 #include "controls.h"
+#include "edittab.h"
 #include "fixture.h"
+#include "groupstab.h"
 #include "writefile.h"
 
 #include "boks.h"
@@ -274,13 +276,14 @@ void TstConsistency::headingsShowCurrentGroup() {
     control<UpdateAction>(boks, "aRedigerGruppe")->execute();
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Bee"));
     QCOMPARE(control<QLineEdit>(boks, "valgtGruppeEdit")->text(), QStringLiteral("Bee"));
-    QCOMPARE(boks->tickedElements()->heading(), QStringLiteral("Bee"));
+    QCOMPARE(control<EditTab>(boks, "editTab")->tickedElements()->heading(), QStringLiteral("Bee"));
     // Another group chosen: the renamed group's name leaves the heading.
     control<QListWidget>(boks, "gruppeBoks")->setCurrentRow(0);
-    boks->gruppeBoksClick();
+    control<GroupsTab>(boks, "groupsTab")->gruppeBoksClick();
     QCOMPARE(current(app), QStringLiteral("A"));
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("A"));
-    QVERIFY(boks->tickedElements()->heading() != QStringLiteral("Bee"));
+    QVERIFY(control<EditTab>(boks, "editTab")->tickedElements()->heading() !=
+            QStringLiteral("Bee"));
 }
 
 void TstConsistency::highlightIsCurrentGroup() {

@@ -1,4 +1,5 @@
 #include "controls.h"
+#include "edittab.h"
 #include "fixture.h"
 #include "writefile.h"
 
@@ -41,7 +42,7 @@ private:
         Fixture::element(group, "TV 2", "https://nyheder.tv2.dk/", 2);
         writeFixture(f.web() + "/webgruppe.txt", {"Nyheder"});
         writeFixture(f.options() + "/main.txt",
-                             {"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "", "0"});
+                     {"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "", "0"});
         App& app = f.start();
         app.mainform->show();
         app.boksform->show();
@@ -118,7 +119,7 @@ void TstEditwindow::changesAddressOnly() {
     QCOMPARE(control<QLineEdit>(app.boksform, "nytekstEdit")->text(), QString());
     QCOMPARE(app.model->Web()[0].Url, QStringLiteral("https://www.dr.dk/nyheder"));
     // The lists are not reloaded: the row is still selected.
-    QCOMPARE(app.boksform->selectedElement(), 0);
+    QCOMPARE(control<EditTab>(app.boksform, "editTab")->selectedElement(), 0);
 }
 
 void TstEditwindow::changesNameOnly() {
@@ -274,7 +275,7 @@ void TstEditwindow::strayCopyRemovesItsOwnFile() {
     group = f.web() + "/Nyheder";
     QDir().mkpath(group);
     writeFixture(group + "/DR (2).txt",
-                         {"https://www.dr.dk/", "DR", "01-01-2020", "10:15", "3", ""});
+                 {"https://www.dr.dk/", "DR", "01-01-2020", "10:15", "3", ""});
     App& app = start(f);
     QTreeView* list = control<QTreeView>(app.boksform, "programBoks");
     QCOMPARE(list->model()->rowCount(), 4);

@@ -1,4 +1,5 @@
 #include "controls.h"
+#include "entrytab.h"
 #include "fixture.h"
 #include "modalkeys.h"
 #include "writefile.h"
@@ -32,7 +33,7 @@ private:
     App& startWithGroup(Fixture& f, const QString& group) {
         f.makeUser();
         writeFixture(f.options() + "/main.txt",
-                             {"Sky", "120", "120", "595", "380", group, group, "", "0"});
+                     {"Sky", "120", "120", "595", "380", group, group, "", "0"});
         App& app = f.start();
         app.mainform->show();
         return app;
@@ -43,7 +44,7 @@ private:
         control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(1);
         control<QLineEdit>(app.boksform, "FilnavnEdit")->setText(url);
         control<QLineEdit>(app.boksform, "tekstEdit")->setText(navn);
-        app.boksform->InsertElement();
+        control<EntryTab>(app.boksform, "entryTab")->InsertElement();
     }
 
     static QStringList row(QTableView* list, int r) {

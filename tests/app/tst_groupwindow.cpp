@@ -1,4 +1,5 @@
 #include "controls.h"
+#include "edittab.h"
 #include "fixture.h"
 #include "writefile.h"
 
@@ -44,7 +45,7 @@ private:
         writeFixture(f.web() + "/webgruppe.txt", {"b", "A", "c"});
         writeFixture(f.web() + "/webLager.txt", {"Gemt"});
         writeFixture(f.options() + "/main.txt",
-                             {"Sky", "120", "120", "595", "380", "b", "b", "", "0"});
+                     {"Sky", "120", "120", "595", "380", "b", "b", "", "0"});
         App& app = f.start();
         app.mainform->show();
         app.boksform->show();
@@ -146,7 +147,8 @@ void TstGroupwindow::renamesGroup() {
     QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), listFile(f));
     QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
-    QCOMPARE(boks->tickedElements()->heading(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<EditTab>(boks, "editTab")->tickedElements()->heading(),
+             QStringLiteral("Nyheder"));
     QCOMPARE(control<QLineEdit>(boks, "gruppeEdit")->text(), QStringLiteral("Nyheder"));
     QCOMPARE(control<QLineEdit>(boks, "gNameEdit")->text(), QStringLiteral("Nyheder"));
 

@@ -1,5 +1,6 @@
 #include "controls.h"
 #include "fixture.h"
+#include "groupstab.h"
 #include "writefile.h"
 
 #include "boks.h"
@@ -148,8 +149,7 @@ void TstStartup::readsMainOptions() {
 void TstStartup::unknownStyleIsReportedAndKept() {
     Fixture f;
     f.makeUser();
-    writeFixture(f.options() + "/main.txt",
-                         {"Marmor", "50", "60", "700", "500", "", "", "", "0"});
+    writeFixture(f.options() + "/main.txt", {"Marmor", "50", "60", "700", "500", "", "", "", "0"});
     App& app = f.start();
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
@@ -245,7 +245,7 @@ void TstStartup::stylesAreListedSortedAndApplied() {
     app.boksform->show();
     const QColor skyWindow = app.boksform->palette().color(QPalette::Window);
     box->setCurrentIndex(1);
-    app.boksform->designBoxChange();
+    control<GroupsTab>(app.boksform, "groupsTab")->designBoxChange();
     QCOMPARE(app.settings->designname(), QStringLiteral("Carbon"));
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Carbon"));
     // Every open window takes the new look at once.
