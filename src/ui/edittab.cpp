@@ -42,6 +42,11 @@ EditTab::EditTab(WindowContext& context_, QWidget* parent)
     showMode();
 
     connect(programBoks, &QTreeView::clicked, this, &EditTab::programBoksClick);
+    // A row chosen with the keys fills the two fields as a clicked one does.
+    connect(programBoks->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (programBoks->hasFocus())
+            programBoksClick();
+    });
     connect(fjernKnap, &QToolButton::clicked, this, &EditTab::fjernKnapClick);
     nytekstEdit->installEventFilter(this);
     connect(sbInfo1, &QToolButton::clicked, this,
@@ -95,7 +100,6 @@ void EditTab::buildControls() {
     choose->setWordWrap(true);
     rows->addWidget(choose);
     webUrlEdit = edit("webUrlEdit");
-    webUrlEdit->setFocusPolicy(Qt::ClickFocus);
     adrLabel2 = named(buddyLabel(QStringLiteral("Webadresse"), webUrlEdit), "adrLabel2");
     rows->addWidget(adrLabel2);
     rows->addWidget(webUrlEdit);

@@ -102,6 +102,7 @@ void GroupsTab::buildControls() {
     designBox = named(new QComboBox, "designBox");
     designBox->setFixedWidth(136);
     designBox->setMaxVisibleItems(11);
+    designBox->setAccessibleName(QStringLiteral("Design"));
     rows->addLayout(row({buddyLabel(QStringLiteral("Design"), designBox), designBox}));
     rows->addStretch();
     funkCheck = named(new QCheckBox(QStringLiteral("Programmer")), "funkCheck");
@@ -125,7 +126,7 @@ void GroupsTab::buildActions() {
             RedigerGruppe();
             // Whatever the rename did, the field is locked again.
             redigerCheck->setChecked(false);
-            valgtGruppeEdit->setReadOnly(true);
+            redigerCheckClick();
         });
     bind(sletKnap, aSletGruppe);
     bind(redigerKnap, aRedigerGruppe);
@@ -233,6 +234,8 @@ void GroupsTab::SletGruppe() {
 
 void GroupsTab::redigerCheckClick() {
     valgtGruppeEdit->setReadOnly(!redigerCheck->isChecked());
+    // While the name may be edited, Tab reaches it as well as a click.
+    valgtGruppeEdit->setFocusPolicy(redigerCheck->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void GroupsTab::RedigerGruppe() {

@@ -13,6 +13,8 @@
 #include "stylemanager.h"
 #include "updateaction.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEnterEvent>
@@ -55,6 +57,8 @@ private slots:
     void shelfTabShowsActiveGroups();
     void showsHintsInOwnStatusBar();
     void informationButtons();
+    void renameAndEditByKeyboard();
+    void readableByScreenReaders();
 
 private:
     // Web groups Nyheder (DR) and Musik, programs group Værktøj; Nyheder and Værktøj current.
@@ -389,6 +393,64 @@ void TstAdminwindow::addressFieldsNamedAsTheirLabels() {
         QCOMPARE(control<QLineEdit>(boks, "FilnavnEdit")->accessibleName(), caption);
         QCOMPARE(control<QLineEdit>(boks, "webUrlEdit")->accessibleName(), caption);
     }
+}
+
+namespace {
+// Presses Tab in window until widget has the focus; false when a whole round never reaches it.
+bool tabReaches(QWidget* window, QWidget* widget) {
+    for (int i = 0; i < 40; ++i) {
+        if (QApplication::focusWidget() == widget)
+            return true;
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window,
+                        Qt::Key_Tab);
+    }
+    return QApplication::focusWidget() == widget;
+}
+} // namespace
+
+// A group renamed and an element's address edited without the mouse: "Valgt gruppe" is a Tab
+// stop while "Rediger" is ticked, a row chosen with the arrows fills the edit tab's fields, and
+// "Werbadresse" is a Tab stop.
+void TstAdminwindow::renameAndEditByKeyboard() {
+    Fixture f;
+    Fixture::element(f.web() + "/Nyheder", "TV 2", "https://nyheder.tv2.dk/", 2);
+    App& app = start(f);
+    Tboksform* boks = app.boksform;
+    boks->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(boks));
+    auto* name = control<QLineEdit>(boks, "valgtGruppeEdit");
+    auto* groups = control<QListWidget>(boks, "gruppeBoks");
+    groups->setFocus();
+    QVERIFY(!tabReaches(boks, name));
+    auto* rediger = control<QCheckBox>(boks, "redigerCheck");
+    rediger->setFocus();
+    QTest::keyClick(rediger, Qt::Key_Space);
+    QVERIFY(rediger->isChecked());
+    QVERIFY(tabReaches(boks, name));
+    name->selectAll();
+    QTest::keyClicks(name, "Aviser");
+    QVERIFY(tabReaches(boks, control<QToolButton>(boks, "redigerKnap")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(app.model->gruppenavn(), QStringLiteral("Aviser"));
+    QVERIFY(!rediger->isChecked());
+    QVERIFY(!(name->focusPolicy() & Qt::TabFocus));
+
+    control<QTabWidget>(boks, "Bog")->setCurrentIndex(2);
+    auto* list = control<QTreeView>(boks, "programBoks");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_End);
+    QTest::keyClick(list, Qt::Key_Home);
+    QCOMPARE(control<QLineEdit>(boks, "webUrlEdit")->text(), QStringLiteral("https://www.dr.dk/"));
+    QCOMPARE(control<QLineEdit>(boks, "nytekstEdit")->text(), QStringLiteral("DR"));
+    QVERIFY(tabReaches(boks, control<QLineEdit>(boks, "webUrlEdit")));
+}
+
+void TstAdminwindow::readableByScreenReaders() {
+    Fixture f;
+    App& app = start(f);
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(app.boksform);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Administrer grupper og elementer"));
 }
 
 void TstAdminwindow::elementListHasGridLines() {
