@@ -11,5 +11,7 @@ class Teditform : public QWidget {
 public:
     Teditform();
 
+private:
+    // Found by its object name in tests.
     QTextEdit* RE;
 };

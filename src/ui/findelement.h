@@ -79,8 +79,6 @@ public:
     // The row selected in the result list, -1 for none.
     int selectedRow() const;
 
-    QString optfilnavn;
-
 signals:
     // The element in that file of the group called gruppe is to be visited.
     void visitRequested(const QString& gruppe, const QString& sourceFile);
@@ -95,6 +93,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QString optfilnavn;
     void buildControls();
     void showCount();
 

@@ -13,6 +13,8 @@ public:
     // Shows tekst and waits for OK.
     void inform(const QString& tekst);
 
+private:
+    // Controls, found by their object names in tests.
     QLabel* Label1;
     QPushButton* BitBtn1;
 };

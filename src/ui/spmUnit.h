@@ -13,6 +13,8 @@ public:
     // Shows tekst as a question and waits; true for "Ja".
     bool ask(const QString& tekst);
 
+private:
+    // Controls, found by their object names in tests.
     QPushButton* BitBtn1;
     QPushButton* annullerButton;
 };

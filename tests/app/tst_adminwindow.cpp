@@ -497,9 +497,11 @@ void TstAdminwindow::keepsProgramFontThroughStyles() {
              control<QLabel>(app.mainform, "Label2"), control<QComboBox>(boks, "designBox"),
              control<QListWidget>(boks, "gruppeBoks"), control<QTreeView>(boks, "programBoks"),
              control<QCheckBox>(boks, "funkCheck"), control<QToolButton>(boks, "insertKnap"),
-             app.infform->BitBtn1, app.spform->BitBtn1}) {
+             control<QPushButton>(app.infform, "BitBtn1"),
+             control<QPushButton>(app.spform, "BitBtn1")}) {
         QCOMPARE(QFontInfo(w->font()).family(), family);
-        QCOMPARE(w->font().pointSize(), w == static_cast<QWidget*>(app.infform->BitBtn1) ? 10 : 8);
+        QCOMPARE(w->font().pointSize(),
+                 w == static_cast<QWidget*>(control<QPushButton>(app.infform, "BitBtn1")) ? 10 : 8);
     }
     QVERIFY(control<QLabel>(app.mainform, "Label2")->font().bold());
 

@@ -1,3 +1,4 @@
+#include "controls.h"
 #include "infUnit.h"
 #include "modalkeys.h"
 #include "spmUnit.h"
@@ -41,8 +42,9 @@ void TstDialogs::messageHeightFollowsText() {
     auto showFor = [&](const QString& text) {
         Seen seen{};
         whileShown(&form, [&] {
-            seen = {form.width(), form.height(), form.Label1->height(), form.Label1->text()};
-            form.BitBtn1->click();
+            seen = {form.width(), form.height(), control<QLabel>(&form, "Label1")->height(),
+                    control<QLabel>(&form, "Label1")->text()};
+            control<QPushButton>(&form, "BitBtn1")->click();
         });
         form.inform(text);
         return seen;
@@ -50,7 +52,7 @@ void TstDialogs::messageHeightFollowsText() {
     const Seen one = showFor("Kort navn: Minimum 3 tegn!");
     QCOMPARE(one.width, 339);
     QCOMPARE(one.height, one.labelHeight + 80);
-    QCOMPARE(form.Label1->font().pointSize(), 8);
+    QCOMPARE(control<QLabel>(&form, "Label1")->font().pointSize(), 8);
 
     const Seen blankLine = showFor("Valgt: \r\rSkal det valgte element slettes?");
     QCOMPARE(blankLine.text, QStringLiteral("Valgt: \n\nSkal det valgte element slettes?"));
@@ -68,10 +70,10 @@ void TstDialogs::messageIsEmptiedOnClose() {
     QString second;
     whileShown(&form, [&] { QTest::keyClick(&form, Qt::Key_Return); });
     form.inform("Første");
-    QCOMPARE(form.Label1->text(), QString());
+    QCOMPARE(control<QLabel>(&form, "Label1")->text(), QString());
     whileShown(&form, [&] {
-        second = form.Label1->text();
-        form.BitBtn1->click();
+        second = control<QLabel>(&form, "Label1")->text();
+        control<QPushButton>(&form, "BitBtn1")->click();
     });
     form.inform("Anden");
     QCOMPARE(second, QStringLiteral("Anden"));
@@ -92,16 +94,16 @@ void TstDialogs::questionAnswers() {
     QFETCH(bool, yes);
     Tspform form(nullptr);
     QCOMPARE(form.windowTitle(), QStringLiteral("Spørgsmål"));
-    QCOMPARE(form.BitBtn1->text(), QStringLiteral("Ja"));
-    QCOMPARE(form.annullerButton->text(), QStringLiteral("Nej"));
+    QCOMPARE(control<QPushButton>(&form, "BitBtn1")->text(), QStringLiteral("Ja"));
+    QCOMPARE(control<QPushButton>(&form, "annullerButton")->text(), QStringLiteral("Nej"));
     whileShown(&form, [&] {
         if (how == "ja")
-            form.BitBtn1->click();
+            control<QPushButton>(&form, "BitBtn1")->click();
         else if (how == "enter")
             QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &form,
                             Qt::Key_Return);
         else if (how == "nej")
-            form.annullerButton->click();
+            control<QPushButton>(&form, "annullerButton")->click();
         else if (how == "esc")
             QTest::keyClick(&form, Qt::Key_Escape);
         else
@@ -139,7 +141,9 @@ void TstDialogs::questionAnsweredByKeys() {
 void TstDialogs::everyQuestionOpensOnJa() {
     Tspform form(nullptr);
     // A click on "Nej" leaves the focus there as the window closes.
-    whileShown(&form, [&] { QTest::mouseClick(form.annullerButton, Qt::LeftButton); });
+    whileShown(&form, [&] {
+        QTest::mouseClick(control<QPushButton>(&form, "annullerButton"), Qt::LeftButton);
+    });
     QVERIFY(!form.ask("første"));
     QWidget* focused = nullptr;
     whileShown(&form, [&] {
@@ -147,7 +151,7 @@ void TstDialogs::everyQuestionOpensOnJa() {
         QTest::keyClick(form.focusWidget() ? form.focusWidget() : &form, Qt::Key_Return);
     });
     QVERIFY(form.ask("anden"));
-    QCOMPARE(focused, form.BitBtn1);
+    QCOMPARE(focused, control<QPushButton>(&form, "BitBtn1"));
     // The same after Tab and Esc.
     pressInNextModal({Qt::Key_Tab, Qt::Key_Escape});
     QVERIFY(!form.ask("tredje"));
