@@ -653,19 +653,15 @@ bool Tinfoformen::eventFilter(QObject* watched, QEvent* e) {
             return true;
         }
     }
-    if (watched == Struktur && e->type() == QEvent::KeyPress) {
-        // Enter and Space open the selected topic; moving with the arrow keys opens nothing.
+    if ((watched == Struktur || watched == Findis) && e->type() == QEvent::KeyPress) {
+        // Enter and Space open the selected topic or result, as a click does; moving with the
+        // arrow keys opens nothing.
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            StrukturClick();
-            return true;
-        }
-    }
-    if (watched == Findis && e->type() == QEvent::KeyPress) {
-        // Enter and Space open the selected result, as a click does.
-        const int key = static_cast<QKeyEvent*>(e)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            FindisClick();
+            if (watched == Struktur)
+                StrukturClick();
+            else
+                FindisClick();
             return true;
         }
     }
