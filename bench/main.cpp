@@ -8,6 +8,7 @@
 #include "elementindex.h"
 #include "findelement.h"
 #include "measure.h"
+#include "programsettings.h"
 #include "model.h"
 #include "progresswindow.h"
 #include "urlcheck.h"
@@ -269,7 +270,7 @@ int keys(const QStringList& args) {
         return usage();
     auto keyMs = [](int groups) {
         Running running(groups, 10);
-        QListWidget* list = running.app.mainform->gruppeBoksen;
+        auto* list = running.app.mainform->findChild<QListWidget*>(QStringLiteral("gruppeBoksen"));
         running.app.mainform->activateWindow();
         list->setFocus();
         list->setCurrentRow(0);
@@ -322,7 +323,7 @@ int visit(const QStringList& args) {
     Running running(20, n, std::move(services));
     Tmainform* form = running.app.mainform;
     // A click on the row first, as before a double-click.
-    form->Listen->selectRow(0);
+    form->findChild<QTableView*>(QStringLiteral("Listen"))->selectRow(0);
     form->ListenClick();
     const int visitsBefore = running.app.model->Web()[0].Visits;
     const QString anchorPath =
@@ -396,7 +397,7 @@ int find(const QStringList& args) {
     const auto [program, anchor] = pairedMediansMs(
         [&] {
             store::ElementIndex index(*app.model);
-            Tfindelementform window(*app.model, index, app.mainform->optdir, app.mainform,
+            Tfindelementform window(*app.model, index, app.settings->optdir(), app.mainform,
                                     app.ending);
             window.open();
             if (!QTest::qWaitForWindowExposed(&window))
@@ -574,7 +575,7 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     const std::map<QString, std::function<int(const QStringList&)>> measures = {
         {"search", search}, {"corpus", corpus}, {"startup", startup}, {"load", load},
-        {"keys", keys},     {"visit", visit},   {"data", data},     {"help", help},
+        {"keys", keys},     {"visit", visit},   {"data", data},       {"help", help},
         {"find", find},     {"import", import},
     };
     if (args.isEmpty() || !measures.count(args.first()))

@@ -152,8 +152,8 @@ Result Model::recordVisit(int row, const QString& dateText, const QString& timeT
 namespace {
 // Writes an element without visits to path, which its line 6 names.
 Result writeNewElement(const QString& path, const QString& url, const QString& navn) {
-    const TWebRecord record{url,  navn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0,
-                            path, path};
+    const TWebRecord record{url,  navn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0, path,
+                            path, {}};
     QString error;
     if (!writeElement(path, record, &error))
         return {Result::FileNotCreated, path, error};
@@ -550,9 +550,14 @@ Result Model::importBookmarks(const QList<bookmarks::Group>& groups, bool overwr
                     ++written;
                 } else {
                     const QString path = filenames::join(dir, fileName);
-                    const TWebRecord record{
-                        entry.url, entry.navn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0,
-                        path,      path};
+                    const TWebRecord record{entry.url,
+                                            entry.navn,
+                                            QStringLiteral("Dato"),
+                                            QStringLiteral("XX:XX"),
+                                            0,
+                                            path,
+                                            path,
+                                            {}};
                     QString error;
                     if (!textfile::writeNewLines(path, elementLines(record), &error)) {
                         result = {Result::FileNotCreated, path, error};

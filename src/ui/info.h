@@ -77,22 +77,14 @@ public:
     // The address of a web search for text.
     static QString searchAddress(const QString& text);
 
-    // A document has completed since the last navigation started: only then is the mouse
-    // followed over the page.
-    bool htmlDoc = false;
-    QString globalUrl;
-    bool opstart = true;
-    QString optFilnavn;
-    QString hjemmeside;
-    QString Mappe;
-    QString oldUrl;
-    QString htmlProgram;
-    // What goes before the document's path: for an editor shown in a terminal, the terminal's
-    // "-e" and the editor.
-    QStringList htmlArguments;
-    QString strukturnavn;
-    QString strukturdir;
-    QString newNavn;
+    // The document shown, or last asked for; the edit button opens it.
+    const QString& currentDocument() const { return hjemmeside; }
+    // The link under the mouse on a completed page; empty when there is none.
+    const QString& linkUnderMouse() const { return globalUrl; }
+    // The editor the edit button starts; empty when there is none.
+    const QString& editorProgram() const { return htmlProgram; }
+    // The file name of the structure loaded.
+    const QString& structureName() const { return strukturnavn; }
 
 signals:
     // "Urlboks" is to be shown.
@@ -118,6 +110,23 @@ private:
     WindowContext& context;
     store::HelpHistory& history;
     ProgramSettings& settings;
+
+    // A document has completed since the last navigation started: only then is the mouse
+    // followed over the page.
+    bool htmlDoc = false;
+    QString globalUrl;
+    bool opstart = true;
+    QString optFilnavn;
+    QString hjemmeside;
+    QString Mappe;
+    QString oldUrl;
+    QString htmlProgram;
+    // What goes before the document's path: for an editor shown in a terminal, the terminal's
+    // "-e" and the editor.
+    QStringList htmlArguments;
+    QString strukturnavn;
+    QString strukturdir;
+    QString newNavn;
 
     // Controls, found by their object names in tests. Set while the window is built; an event
     // filter may look at them before then.

@@ -68,8 +68,7 @@ QToolButton* smallButton(const char* name, int width) {
 } // namespace
 
 Tmainform::Tmainform(WindowContext& context_)
-    : optdir(context_.settings.optdir()), context(context_), settings(context_.settings),
-      model(context_.model) {
+    : context(context_), settings(context_.settings), model(context_.model) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -94,7 +93,7 @@ Tmainform::Tmainform(WindowContext& context_)
     // Creating the main window: folders, options, the content mode's group lists.
     opstart = true;
     makeOptdir();
-    optFilnavn = mainOptionsPath(optdir);
+    optFilnavn = mainOptionsPath(settings.optdir());
     hentOpt();
     showFileError(model.setMappe());
 }
@@ -393,7 +392,8 @@ namespace {
 // The keys that open a focused control's menu.
 bool opensMenu(const QEvent* event) {
     if (event->type() == QEvent::ContextMenu)
-        return static_cast<const QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+        return static_cast<const QContextMenuEvent*>(event)->reason() ==
+               QContextMenuEvent::Keyboard;
     if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<const QKeyEvent*>(event);

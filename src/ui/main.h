@@ -76,16 +76,6 @@ public:
     // The row selected in Listen, -1 for none.
     int selectedRow() const;
 
-    // The user's options folder, as the settings hold it.
-    const QString& optdir;
-    QString optFilnavn;
-
-    bool opstart = true;
-
-    // The two lists; the benchmark drives them.
-    QTableView* Listen;
-    QListWidget* gruppeBoksen;
-
 signals:
     // "Find element..." was chosen.
     void findRequested();
@@ -121,7 +111,14 @@ private:
     ProgramSettings& settings;
     store::Model& model;
 
+    // "main.txt" in the user's options folder.
+    QString optFilnavn;
+    // Not yet shown: the first showing loads the current group.
+    bool opstart = true;
+
     // Controls and actions, found by their object names in tests.
+    QTableView* Listen;
+    QListWidget* gruppeBoksen;
     QToolButton* Button2;
     QLabel* Label1;
     QLineEdit* webEdit1;

@@ -137,7 +137,7 @@ void TstAdminwindow::switchesContentModeBothWays() {
     QCOMPARE(elementName(control<QTableView>(app.mainform, "Listen"), 0),
              QStringLiteral("Lommeregner"));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), QStringList{"Værktøj"});
-    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), QStringList{"Værktøj"});
+    QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")), QStringList{"Værktøj"});
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{});
     QCOMPARE(control<QLabel>(boks, "adrLabel")->text(), QStringLiteral("Program"));
     QCOMPARE(control<QLabel>(boks, "adrLabel2")->text(), QStringLiteral("Program"));
@@ -170,7 +170,7 @@ void TstAdminwindow::programsWithoutGroupList() {
     QFile::remove(f.programs() + "/webgruppe.txt");
     control<QCheckBox>(app.boksform, "funkCheck")->click();
     QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->count(), 0);
-    QCOMPARE(app.mainform->gruppeBoksen->count(), 0);
+    QCOMPARE(control<QListWidget>(app.mainform, "gruppeBoksen")->count(), 0);
     // The group last chosen in programs mode is still shown; its folder exists.
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
 }
@@ -196,8 +196,8 @@ void TstAdminwindow::selectsGroupsFromEitherWindow() {
     QCOMPARE(elementName(control<QTreeView>(boks, "programBoks"), 0), QStringLiteral("DR"));
 
     // And from the main window, which marks the same row here.
-    app.mainform->gruppeBoksen->setCurrentRow(1);
-    QTest::keyClick(app.mainform->gruppeBoksen, Qt::Key_Return);
+    control<QListWidget>(app.mainform, "gruppeBoksen")->setCurrentRow(1);
+    QTest::keyClick(control<QListWidget>(app.mainform, "gruppeBoksen"), Qt::Key_Return);
     QCOMPARE(list->currentRow(), 1);
     QCOMPARE(control<QLineEdit>(boks, "valgtGruppeEdit")->text(), QStringLiteral("Musik"));
 }

@@ -108,10 +108,10 @@ void TstBookmarkWindow::popupMenuEndsWithTheTwoItems() {
     for (const QAction* action : control<QMenu>(app.mainform, "popupMenu")->actions())
         items << (action->isSeparator() ? QStringLiteral("-") : action->text());
     // "Find element..." comes after them, behind a separator of its own.
-    QCOMPARE(items, (QStringList{"Administrer grupper og elementer", "-", "Skift indhold", "-",
-                                 "Information", "-", "Importér bogmærker...",
-                                 "Importér fra browser...", "Eksportér bogmærker...", "-",
-                                 "Find element..."}));
+    QCOMPARE(items,
+             (QStringList{"Administrer grupper og elementer", "-", "Skift indhold", "-",
+                          "Information", "-", "Importér bogmærker...", "Importér fra browser...",
+                          "Eksportér bogmærker...", "-", "Find element..."}));
 }
 
 void TstBookmarkWindow::importsBrowserFile() {
@@ -124,7 +124,7 @@ void TstBookmarkWindow::importsBrowserFile() {
     QCOMPARE(app.infform->takeShown(), QStringList{"6 bogmærker er indført i 4 grupper."});
     QVERIFY(app.spform->takeShown().isEmpty());
     const QStringList groups{"Nyheder", "Bogmærkelinje", "Opslag", "Andre bogmærker", "Opslag (2)"};
-    QCOMPARE(groupRows(app.mainform->gruppeBoksen), groups);
+    QCOMPARE(groupRows(control<QListWidget>(app.mainform, "gruppeBoksen")), groups);
     QCOMPARE(*textfile::readLines(f.web() + "/webgruppe.txt"), groups);
     QCOMPARE(textfile::readLines(f.web() + "/Opslag/www.krak.dk.txt")->value(0),
              QStringLiteral("https://www.krak.dk/"));
@@ -151,7 +151,7 @@ void TstBookmarkWindow::importAsksBeforeOverwriting() {
     // DR keeps its address and visits; the current group's list shows TV 2 at once.
     QCOMPARE(textfile::readLines(f.web() + "/Nyheder/DR.txt")->value(4), QStringLiteral("7"));
     QCOMPARE(app.model->Web().size(), 2);
-    QCOMPARE(groupRows(app.mainform->gruppeBoksen), QStringList{"Nyheder"});
+    QCOMPARE(groupRows(control<QListWidget>(app.mainform, "gruppeBoksen")), QStringList{"Nyheder"});
 }
 
 void TstBookmarkWindow::refusesFileThatIsNoBookmarkFile() {
@@ -284,7 +284,8 @@ void TstBookmarkWindow::progressWindowCancels() {
              QStringList{"Importen blev annulleret efter 3 af 5 bogmærker.\r"
                          "3 bogmærker er indført i 2 grupper."});
     // What was written stays, and its groups are listed; nothing after it was written.
-    QCOMPARE(groupRows(app.mainform->gruppeBoksen), (QStringList{"Nyheder", "A", "B"}));
+    QCOMPARE(groupRows(control<QListWidget>(app.mainform, "gruppeBoksen")),
+             (QStringList{"Nyheder", "A", "B"}));
     QVERIFY(QFileInfo::exists(f.web() + "/B/Tre.txt"));
     QVERIFY(!QFileInfo::exists(f.web() + "/B/Fire.txt"));
     QVERIFY(!QFileInfo::exists(f.web() + "/C"));

@@ -77,7 +77,8 @@ void TstConsistency::failedShelfSaveLosesNoGroups() {
     QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     QCOMPARE(MessageBox::takeShown().size(), 1);
     // Nothing changed: both windows still list the three groups, and B is still current.
-    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
+    QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")),
+             (QStringList{"A", "B", "C"}));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), (QStringList{"A", "B", "C"}));
     QCOMPARE(current(app), QStringLiteral("B"));
 
@@ -130,7 +131,8 @@ void TstConsistency::failedListWriteUndoesFolder() {
     QCOMPARE(QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), folders);
     QVERIFY(QFileInfo::exists(f.web() + "/B/DR.txt"));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), (QStringList{"C", "B", "A"}));
-    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"C", "B", "A"}));
+    QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")),
+             (QStringList{"C", "B", "A"}));
     QCOMPARE(current(app), QStringLiteral("B"));
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("B"));
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
@@ -156,7 +158,8 @@ void TstConsistency::failedShelfFileRestoresActiveList() {
     QVERIFY(shown[0].text.contains("webLager.txt"));
     // The group is in one list file still: the first file was written back as it was.
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
-    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
+    QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")),
+             (QStringList{"A", "B", "C"}));
     QVERIFY(app.shelfDraft->listerModified());
 }
 
@@ -291,7 +294,7 @@ void TstConsistency::highlightIsCurrentGroup() {
     App& app = start(f);
     Tboksform* boks = app.boksform;
     auto highlighted = [&app, boks] {
-        QListWidgetItem* main = app.mainform->gruppeBoksen->currentItem();
+        QListWidgetItem* main = control<QListWidget>(app.mainform, "gruppeBoksen")->currentItem();
         QListWidgetItem* admin = control<QListWidget>(boks, "gruppeBoks")->currentItem();
         return QStringList{main && main->isSelected() ? main->text() : "(none)",
                            admin && admin->isSelected() ? admin->text() : "(none)"};
@@ -307,8 +310,8 @@ void TstConsistency::highlightIsCurrentGroup() {
     QCOMPARE(highlighted(), (QStringList{"Nyere", "Nyere"}));
     control<QToolButton>(boks, "sorterKnap")->click();
     QCOMPARE(highlighted(), (QStringList{"Nyere", "Nyere"}));
-    app.mainform->gruppeBoksen->setCurrentRow(0);
-    QTest::keyClick(app.mainform->gruppeBoksen, Qt::Key_Return);
+    control<QListWidget>(app.mainform, "gruppeBoksen")->setCurrentRow(0);
+    QTest::keyClick(control<QListWidget>(app.mainform, "gruppeBoksen"), Qt::Key_Return);
     QCOMPARE(highlighted(), (QStringList{"A", "A"}));
 }
 

@@ -43,13 +43,15 @@ struct Help {
         app->mainform->Information("Lenkaro");
     }
     Tinfoformen* info() const { return app->infoformen; }
+    // The page view shows page of the document folder, as after a link was followed.
+    void showPage(const QString& page) const { f.fakes.pageView->load(page); }
     FakeShell* shell() const { return f.fakes.shell; }
 };
 } // namespace
 
 void TstEditdocument::noEditorLeavesButtonDisabled() {
     Help h(false);
-    QVERIFY(h.info()->htmlProgram.isEmpty());
+    QVERIFY(h.info()->editorProgram().isEmpty());
     QVERIFY(!control<QToolButton>(h.info(), "redigerKnap")->isEnabled());
     QCOMPARE(control<QToolButton>(h.info(), "redigerKnap")->statusTip(),
              QStringLiteral("Rediger: der er ingen teksteditor at rette siden i. Installér en "
@@ -58,11 +60,11 @@ void TstEditdocument::noEditorLeavesButtonDisabled() {
 
 void TstEditdocument::documentOpensAsOneQuotedParameter() {
     Help h;
-    QCOMPARE(h.info()->htmlProgram, h.editor);
+    QCOMPARE(h.info()->editorProgram(), h.editor);
     QVERIFY(control<QToolButton>(h.info(), "redigerKnap")->isEnabled());
     const QString document = h.tekstfiler + "/Mit dokument.html";
     writeFixture(document, {"<p>Hej</p>"});
-    h.info()->hjemmeside = document;
+    h.showPage("Mit dokument.html");
     h.shell()->calls.clear();
     QTest::mouseClick(control<QToolButton>(h.info(), "redigerKnap"), Qt::LeftButton);
     QCOMPARE(h.shell()->calls.size(), 1);
@@ -77,9 +79,10 @@ void TstEditdocument::missingDocumentOpensNothing() {
     Help h;
     h.shell()->calls.clear();
     // A page outside the structure leaves a name that is no file of the document folder.
-    h.info()->hjemmeside = h.tekstfiler + "/https://example.org/";
+    h.showPage("https://example.org/");
     QTest::mouseClick(control<QToolButton>(h.info(), "redigerKnap"), Qt::LeftButton);
-    h.info()->hjemmeside = h.tekstfiler;
+    // Nor does a name that is the folder itself.
+    h.showPage("");
     QTest::mouseClick(control<QToolButton>(h.info(), "redigerKnap"), Qt::LeftButton);
     QCOMPARE(h.shell()->calls.size(), 0);
     QCOMPARE(MessageBox::takeShown().size(), 0);
@@ -100,7 +103,7 @@ void TstEditdocument::refusalShownInDanish() {
     Help h;
     MessageBox::takeShown();
     h.shell()->result = code;
-    h.info()->hjemmeside = h.tekstfiler + "/Grupper.html";
+    h.showPage("Grupper.html");
     QTest::mouseClick(control<QToolButton>(h.info(), "redigerKnap"), Qt::LeftButton);
     const QList<MessageBox::Shown> shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
@@ -144,7 +147,7 @@ void TstEditdocument::terminalEditorOpensInTerminal() {
     QVERIFY(control<QToolButton>(info, "redigerKnap")->isEnabled());
     const QString document = tekstfiler + "/Mit dokument.html";
     writeFixture(document, {"<p>Hej</p>"});
-    info->hjemmeside = document;
+    f.fakes.pageView->load("Mit dokument.html");
     f.fakes.shell->calls.clear();
     QTest::mouseClick(control<QToolButton>(info, "redigerKnap"), Qt::LeftButton);
     QCOMPARE(f.fakes.shell->calls.size(), 1);

@@ -3,9 +3,9 @@
 #include "writefile.h"
 
 #include "findelement.h"
-#include "place.h"
 #include "info.h"
 #include "main.h"
+#include "place.h"
 #include "updateaction.h"
 
 #include <QAbstractItemModelTester>
@@ -88,8 +88,8 @@ struct User {
         Fixture::element(f.programs() + "/Værktøj", "Lommeregner", program, 7);
         Fixture::element(f.programs() + "/Værktøj", "Mangler", f.tmp.path() + "/bin/mangler");
         writeFixture(f.programs() + "/webgruppe.txt", {"Værktøj"});
-        writeFixture(f.options() + "/main.txt", {"Sky", "120", "120", "595", "380",
-                                                         "Nyheder", "Nyheder", "Værktøj", "0"});
+        writeFixture(f.options() + "/main.txt",
+                     {"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "Værktøj", "0"});
         if (!findOptions.isEmpty())
             writeFixture(f.options() + "/findelement.txt", findOptions);
         app = &f.start();
@@ -166,7 +166,7 @@ void TstFindwindow::byKeyboardAlone() {
     QCOMPARE(u.app->model->gruppenavn0(), QStringLiteral("Offentligt"));
     QCOMPARE(control<QLabel>(u.app->mainform, "gruppenavnLabel")->text(),
              QStringLiteral("Offentligt"));
-    QCOMPARE(u.app->mainform->gruppeBoksen->currentRow(), 1);
+    QCOMPARE(control<QListWidget>(u.app->mainform, "gruppeBoksen")->currentRow(), 1);
     QCOMPARE(u.mainSelectedName(), QStringLiteral("Borger.dk"));
     QCOMPARE(control<QLineEdit>(u.app->mainform, "webEdit1")->text(),
              QStringLiteral("https://www.borger.dk/"));

@@ -71,7 +71,7 @@ void TstGroupwindow::createsGroup() {
     QVERIFY(QFileInfo(f.web() + "/Mus").isDir());
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c", "Mus"}));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), listFile(f));
-    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
+    QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")), listFile(f));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Mus"));
     QCOMPARE(app.model->gruppenavn0(), QStringLiteral("Mus"));
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Mus"));
@@ -145,7 +145,7 @@ void TstGroupwindow::renamesGroup() {
     QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/DR.txt"));
     QCOMPARE(listFile(f), (QStringList{"Nyheder", "A", "c"}));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), listFile(f));
-    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
+    QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")), listFile(f));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Nyheder"));
     QCOMPARE(control<EditTab>(boks, "editTab")->tickedElements()->heading(),
              QStringLiteral("Nyheder"));
@@ -226,7 +226,8 @@ void TstGroupwindow::deletesGroupFromList() {
         }
         QCOMPARE(listFile(f), (QStringList{"A", "c"}));
         QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
-        QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "c"}));
+        QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")),
+                 (QStringList{"A", "c"}));
         QCOMPARE(app.model->gruppenavn(), QString());
         QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(),
                  QStringLiteral("Valgt gruppe"));
@@ -242,7 +243,7 @@ void TstGroupwindow::sortsGroups() {
     control<QToolButton>(app.boksform, "sorterKnap")->click();
     QCOMPARE(listFile(f), (QStringList{"A", "b", "c"}));
     QCOMPARE(itemTexts(control<QListWidget>(app.boksform, "gruppeBoks")), listFile(f));
-    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), listFile(f));
+    QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")), listFile(f));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("b"));
     QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
     // A group made after sorting goes to the end.

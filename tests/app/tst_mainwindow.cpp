@@ -78,7 +78,7 @@ private:
         Fixture::element(f.programs() + "/Værktøj", "Mappe", f.tmp.path() + "/bin");
         writeFixture(f.programs() + "/webgruppe.txt", {"Værktøj"});
         writeFixture(f.options() + "/main.txt",
-                             {"Sky", "120", "120", "595", "380", group, group, "Værktøj", "0"});
+                     {"Sky", "120", "120", "595", "380", group, group, "Værktøj", "0"});
         App& app = f.start("anna", browsers);
         app.mainform->show();
         app.mainform->activateWindow();
@@ -396,8 +396,8 @@ void TstMainwindow::noGroupDisablesInsertAndLookUp() {
     QCOMPARE(control<QLineEdit>(app.mainform, "webEdit2")->text(), QStringLiteral("DR nyt"));
 
     // Choosing a group enables both at the next idle moment (loading it empties the fields).
-    app.mainform->gruppeBoksen->setCurrentRow(0);
-    QTest::keyClick(app.mainform->gruppeBoksen, Qt::Key_Return);
+    control<QListWidget>(app.mainform, "gruppeBoksen")->setCurrentRow(0);
+    QTest::keyClick(control<QListWidget>(app.mainform, "gruppeBoksen"), Qt::Key_Return);
     QTRY_VERIFY(control<UpdateAction>(app.mainform, "webBrowser")->isEnabled());
     QCOMPARE(control<QLineEdit>(app.mainform, "webEdit2")->text(), QString());
     QTest::keyClicks(control<QLineEdit>(app.mainform, "webEdit1"), "https://www.dr.dk/");
@@ -477,7 +477,7 @@ void TstMainwindow::tabLeavesTheElementList() {
     clickRow(listen, 0);
     QCOMPARE(QApplication::focusWidget(), listen);
     QTest::keyClick(listen, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), app.mainform->gruppeBoksen);
+    QCOMPARE(QApplication::focusWidget(), control<QListWidget>(app.mainform, "gruppeBoksen"));
     QCOMPARE(app.mainform->selectedRow(), 0);
     clickRow(listen, 1);
     QTest::keyClick(listen, Qt::Key_Backtab, Qt::ShiftModifier);
@@ -498,11 +498,9 @@ void TstMainwindow::leftListStartsTwelvePixelsIn() {
 void TstMainwindow::informationSelectsHelpStructure() {
     Fixture f;
     App& app = start(f);
-    app.infoformen->strukturnavn = "Andet.txt";
     QTest::keyClick(app.mainform, Qt::Key_F1);
     QVERIFY(app.infoformen->isVisible());
-    QCOMPARE(app.infoformen->strukturnavn, QStringLiteral("Lenkaroinfo.txt"));
-    QCOMPARE(app.infoformen->newNavn, QStringLiteral("Lenkaroinfo.txt"));
+    QCOMPARE(app.infoformen->structureName(), QStringLiteral("Lenkaroinfo.txt"));
 }
 
 void TstMainwindow::lookUpStartsBrowserInChosenOrder_data() {
@@ -566,9 +564,9 @@ void TstMainwindow::lookUpStartsDesktopsBrowser() {
     QDir().mkpath(data + "/applications");
     QDir().mkpath(f.tmp.path() + "/config");
     writeFixture(data + "/applications/web.desktop",
-                         {"[Desktop Entry]", "Exec=webbrowser --profile \"Min profil\" %U"});
+                 {"[Desktop Entry]", "Exec=webbrowser --profile \"Min profil\" %U"});
     writeFixture(f.tmp.path() + "/config/mimeapps.list",
-                         {"[Default Applications]", "x-scheme-handler/http=web.desktop"});
+                 {"[Default Applications]", "x-scheme-handler/http=web.desktop"});
     BrowserPlaces places{{"chromium"}, {"microsoft-edge"}};
     places.desktop = XdgDirs{{f.tmp.path() + "/config"}, {data}, {}};
     places.searchPath = {bin};
@@ -599,7 +597,7 @@ void TstMainwindow::lookUpPicksProgramFile() {
 void TstMainwindow::groupActivatedByKeys() {
     Fixture f;
     App& app = start(f);
-    QListWidget* groups = app.mainform->gruppeBoksen;
+    QListWidget* groups = control<QListWidget>(app.mainform, "gruppeBoksen");
     groups->setCurrentRow(1);
     QTest::keyClick(groups, Qt::Key_Space);
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));

@@ -129,7 +129,7 @@ void TstSearchtab::clickOpensDocumentAsHtml() {
     const QString asked = h.f.fakes.pageView->navigated.last();
     QCOMPARE(QFileInfo(asked).fileName(), QString("Noter.html"));
     QCOMPARE(QFileInfo(asked).absolutePath(), QFileInfo(h.tekstfiler).absoluteFilePath());
-    QCOMPARE(h.info()->hjemmeside, asked);
+    QCOMPARE(h.info()->currentDocument(), asked);
 }
 
 void TstSearchtab::keysOpenResult_data() {

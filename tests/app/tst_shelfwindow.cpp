@@ -106,7 +106,8 @@ void TstShelfwindow::reordersActiveGroups() {
     QVERIFY(app.shelfDraft->listerModified());
     // Moves change nothing outside the tab until saved.
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
-    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), (QStringList{"A", "B", "C"}));
+    QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")),
+             (QStringList{"A", "B", "C"}));
 
     control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
     QVERIFY(!control<UpdateAction>(app.boksform, "AflytOp")->update());
@@ -126,7 +127,7 @@ void TstShelfwindow::movesSelectedToShelf() {
     press(control<QToolButton>(boks, "gemKnap"));
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), QStringList{"A"});
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), (QStringList{"X", "B", "C"}));
-    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), QStringList{"A"});
+    QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")), QStringList{"A"});
     QCOMPARE(itemTexts(control<QListWidget>(boks, "gruppeBoks")), QStringList{"A"});
     QVERIFY(!app.shelfDraft->listerModified());
     QVERIFY(QFileInfo(f.web() + "/B").isDir());
@@ -155,7 +156,7 @@ void TstShelfwindow::allToShelfAndSave() {
     QVERIFY(!control<UpdateAction>(app.boksform, "AalleTilLager")->update());
     press(control<QToolButton>(boks, "gemKnap"));
     QCOMPARE(QFileInfo(f.web() + "/webgruppe.txt").size(), 0);
-    QCOMPARE(app.mainform->gruppeBoksen->count(), 0);
+    QCOMPARE(control<QListWidget>(app.mainform, "gruppeBoksen")->count(), 0);
     QCOMPARE(control<QListWidget>(boks, "gruppeBoks")->count(), 0);
 }
 
@@ -344,7 +345,7 @@ void TstShelfwindow::movesFollowGroupChanges() {
     press(control<QToolButton>(boks, "gemKnap"));
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), active);
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), stored);
-    QCOMPARE(itemTexts(app.mainform->gruppeBoksen), active);
+    QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")), active);
 }
 
 void TstShelfwindow::eachModeKeepsItsMoves() {

@@ -61,7 +61,7 @@ void TstStartup::firstStartAndClose() {
     QVERIFY(QFileInfo::exists(f.web() + "/Nyheder/DR.txt"));
     QVERIFY(QFileInfo(f.options()).isDir());
     QVERIFY(!QFileInfo::exists(f.options() + "/main.txt"));
-    QCOMPARE(main->gruppeBoksen->count(), 1);
+    QCOMPARE(control<QListWidget>(main, "gruppeBoksen")->count(), 1);
     QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->item(0)->text(),
              QStringLiteral("Nyheder"));
     QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), QStringLiteral("Valgt gruppe"));
@@ -132,7 +132,7 @@ void TstStartup::readsMainOptions() {
     QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), label);
     QCOMPARE(control<QCheckBox>(app.boksform, "funkCheck")->isChecked(), funkNo == 1);
     QCOMPARE(app.model->programdir(), funkNo == 1 ? f.programs() + "/" : f.web() + "/");
-    QCOMPARE(main->gruppeBoksen->count(), funkNo == 1 ? 1 : 2);
+    QCOMPARE(control<QListWidget>(main, "gruppeBoksen")->count(), funkNo == 1 ? 1 : 2);
     QCOMPARE(control<QTableView>(main, "Listen")->model()->headerData(3, Qt::Horizontal).toString(),
              funkNo == 1 ? QStringLiteral("Program") : QStringLiteral("Hjemmeside"));
 
@@ -189,7 +189,7 @@ void TstStartup::failedTemplateCopyStillStarts() {
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains(QDir::toNativeSeparators(f.base + "/Struktur/Program")));
-    QCOMPARE(app.mainform->optdir, f.options() + "/");
+    QCOMPARE(app.settings->optdir(), f.options() + "/");
     QCOMPARE(app.model->webGruppefil(), f.web() + "/webgruppe.txt");
     app.mainform->show();
     app.mainform->close();

@@ -1,6 +1,6 @@
-#include "writefile.h"
 #include "pageview.h"
 #include "textfile.h"
+#include "writefile.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -30,8 +30,7 @@ private:
 namespace {
 void page(const QString& path, const QString& title, const QString& body = {}) {
     writeFixture(path, {"<!DOCTYPE html><html><head><meta charset=\"utf-8\">",
-                                "<title>" + title + "</title></head>",
-                                "<body>" + body + "</body></html>"});
+                        "<title>" + title + "</title></head>", "<body>" + body + "</body></html>"});
 }
 } // namespace
 
@@ -40,10 +39,11 @@ void TstPageview::initTestCase() {
     page(dir.filePath("Intro.html"), "Hjælp");
     // Same title as the first page: the view must still report the new page.
     page(dir.filePath("Kap.1.html"), "Hjælp");
-    page(dir.filePath("Tilgaengelig.html"), "Læsbar",
-         "<h1>Elementer</h1><p>Et element er en webadresse.</p>"
-         "<a href=\"Intro.html\">Til indledningen</a>"
-         "<table><tr><th>Tast</th><th>Virkning</th></tr><tr><td>F9</td><td>Besøg</td></tr></table>");
+    page(
+        dir.filePath("Tilgaengelig.html"), "Læsbar",
+        "<h1>Elementer</h1><p>Et element er en webadresse.</p>"
+        "<a href=\"Intro.html\">Til indledningen</a>"
+        "<table><tr><th>Tast</th><th>Virkning</th></tr><tr><td>F9</td><td>Besøg</td></tr></table>");
     page(dir.filePath("Popup.html"), "Vindue",
          "<script>window.open('https://example.invalid/nyt');</script>");
 }
@@ -91,9 +91,12 @@ void TstPageview::pageAsksForNewWindow() {
 }
 
 namespace {
-// Every (role, name) pair below the object, as a screen reader walks the tree.
-void collect(QAccessibleInterface* node, QList<QPair<QAccessible::Role, QString>>& found,
-             int depth = 0) {
+// Every (role, name) pair below the object, as a screen reader walks the tree. The page's
+// nodes are objects of the engine, which is built without run-time type information; the
+// sanitizer's check of a virtual call's dynamic type cannot tell them from garbage.
+__attribute__((no_sanitize("vptr"))) void collect(QAccessibleInterface* node,
+                                                  QList<QPair<QAccessible::Role, QString>>& found,
+                                                  int depth = 0) {
     if (!node || depth > 40)
         return;
     found.append({node->role(), node->text(QAccessible::Name)});
