@@ -417,12 +417,12 @@ int find(const QStringList& args) {
     std::printf("find-open %d %d: program %.2f ms, anchor %.2f ms, ratio %.2f\n", g, n, program,
                 anchor, anchor > 0 ? program / anchor : 0.0);
 
-    app.findform->open();
-    if (!QTest::qWaitForWindowExposed(app.findform))
+    app.findform()->open();
+    if (!QTest::qWaitForWindowExposed(app.findform()))
         std::exit(3);
     QCoreApplication::processEvents();
-    auto* field = app.findform->findChild<QLineEdit*>(QStringLiteral("soegEdit"));
-    auto* results = app.findform->findChild<QTableView*>(QStringLiteral("resultatListe"));
+    auto* field = app.findform()->findChild<QLineEdit*>(QStringLiteral("soegEdit"));
+    auto* results = app.findform()->findChild<QTableView*>(QStringLiteral("resultatListe"));
     const QString word = QStringLiteral("side 12");
     std::vector<double> times;
     int shownAtWord = 0;

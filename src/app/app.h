@@ -26,9 +26,9 @@ class Tinfform;
 class Tspform;
 class Tfindelementform;
 
-// The running program: the owners of its state below the windows, and its seven windows, made
-// once each in this order. The windows reach no other window; what one asks for by a signal,
-// this connects to the window that does it.
+// The running program: the owners of its state below the windows, and its windows, each made
+// once. The windows reach no other window; what one asks for by a signal, this connects to the
+// window that does it, making that window first where it is not made yet.
 class App {
 public:
     // Sets the style "Sky", makes the user's folders and creates the windows. baseDir holds
@@ -55,14 +55,18 @@ public:
     std::unique_ptr<store::HelpHistory> helpHistory;
 
     Tmainform* mainform = nullptr;
-    Tboksform* boksform = nullptr;
-    Tinfoformen* infoformen = nullptr;
-    Turlform1* urlform1 = nullptr;
     Teditform* editform = nullptr;
     Tinfform* infform = nullptr;
     Tspform* spform = nullptr;
-    // Made after the seven, from the main window's folders.
-    Tfindelementform* findform = nullptr;
+    // The windows a start does not show are made when first wanted, by the user or by the
+    // main window's close (the administration window's options are written then); a start
+    // pays only for the main window.
+    Tboksform* boksform();
+    Tinfoformen* infoformen();
+    Turlform1* urlform1();
+    Tfindelementform* findform();
+    // Whether any of those has been made.
+    bool madeWindows() const { return boks || info || url || find; }
 
     // The program is ending: the windows still open are closed without saving anything.
     bool ending = false;
@@ -73,6 +77,10 @@ public:
     bool runsElsewhere() const { return !mainform; }
 
 private:
+    Tboksform* boks = nullptr;
+    Tinfoformen* info = nullptr;
+    Turlform1* url = nullptr;
+    Tfindelementform* find = nullptr;
     std::unique_ptr<QObject> appEvents;
     std::unique_ptr<platform::SingleInstance> single;
 };

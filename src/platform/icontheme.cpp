@@ -33,15 +33,21 @@ QStringList searchPaths() {
 
 namespace icontheme {
 
+QString themeFor(const QString& desktop, bool darkVariant) {
+    // "hicolor" is the base every theme falls back to, and what the platform names when the
+    // desktop chose no theme (a bare X session): it holds none of the pictures, and its index
+    // is the longest of all to read.
+    if (desktop.isEmpty() || desktop == QLatin1String("hicolor") ||
+        desktop.startsWith(QLatin1String("breeze")))
+        return darkVariant ? QStringLiteral("breeze-dark") : QStringLiteral("breeze");
+    return desktop;
+}
+
 void use(bool darkVariant) {
     static const QStringList paths = searchPaths();
-    const QString& desktop = desktopTheme();
-    const QString breeze = darkVariant ? QStringLiteral("breeze-dark") : QStringLiteral("breeze");
-    QIcon::setFallbackThemeName(breeze);
-    // A Breeze desktop, or none, shows the variant that suits the style; any other desktop
-    // theme is kept, with Breeze behind it.
-    if (desktop.isEmpty() || desktop.startsWith(QLatin1String("breeze")))
-        QIcon::setThemeName(breeze);
+    QIcon::setFallbackThemeName(darkVariant ? QStringLiteral("breeze-dark")
+                                            : QStringLiteral("breeze"));
+    QIcon::setThemeName(themeFor(desktopTheme(), darkVariant));
     // Setting the search path makes every icon look itself up anew: the fallback theme alone
     // does not.
     QIcon::setThemeSearchPaths(paths);

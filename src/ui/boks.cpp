@@ -91,8 +91,7 @@ void Tboksform::hentOpt() {
     const BoksOptions o = readBoksOptions(optfil);
     // Its design client area is below the least outer size, so that is its design size.
     applyPlace(this, o.place);
-    if (o.browser)
-        settings.setBrowserValg(*o.browser);
+    // Its browser choice was read at the start, before the main window needed it.
 }
 
 void Tboksform::gemOpt() {

@@ -99,7 +99,7 @@ struct User {
             qWarning("main window not active");
     }
 
-    QWidget* window() const { return app->findform; }
+    QWidget* window() const { return app->findform(); }
     QLineEdit* field() const { return window()->findChild<QLineEdit*>("soegEdit"); }
     QTableView* results() const { return window()->findChild<QTableView*>("resultatListe"); }
 
@@ -350,11 +350,11 @@ void TstFindwindow::menuItemAndHelp() {
     UpdateAction::updateAll();
     QVERIFY(!u.window()->findChild<QPushButton*>("aabnKnap")->isEnabled());
 
-    QSignalSpy help(u.app->findform, &Tfindelementform::helpRequested);
+    QSignalSpy help(u.app->findform(), &Tfindelementform::helpRequested);
     QTest::keyClick(u.field(), Qt::Key_F1);
     QCOMPARE(help.size(), 1);
     QCOMPARE(help[0][0].toString(), QStringLiteral("Find element"));
-    QVERIFY(u.app->infoformen->isVisible());
+    QVERIFY(u.app->infoformen()->isVisible());
 }
 
 void TstFindwindow::resultModelIsSound() {

@@ -26,6 +26,8 @@ private slots:
     void init() { StyleManager::setStyle(QStringLiteral("Sky")); }
     void everyPictureComesFromTheTheme();
     void eachPictureIsLoadedOnce();
+    void themeFollowsTheDesktop_data();
+    void themeFollowsTheDesktop();
     void darkStylesUseTheDarkVariant();
     void labelsFollowTheStyle();
     void greyedStandsBackButStaysLegible_data();
@@ -90,6 +92,26 @@ void TstPictures::eachPictureIsLoadedOnce() {
     const qint64 before = pictures::icon(pictures::ToShelf).cacheKey();
     StyleManager::setStyle(QStringLiteral("Carbon"));
     QCOMPARE(pictures::icon(pictures::ToShelf).cacheKey(), before);
+}
+
+void TstPictures::themeFollowsTheDesktop_data() {
+    QTest::addColumn<QString>("desktop");
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<QString>("theme");
+    QTest::newRow("no desktop theme (offscreen)") << "" << false << "breeze";
+    // A bare X session: the platform names the base theme, which has none of the pictures.
+    QTest::newRow("bare X session") << "hicolor" << false << "breeze";
+    QTest::newRow("bare X session, dark style") << "hicolor" << true << "breeze-dark";
+    QTest::newRow("Breeze desktop, dark style") << "breeze" << true << "breeze-dark";
+    QTest::newRow("Breeze Dark desktop, light style") << "breeze-dark" << false << "breeze";
+    QTest::newRow("GNOME keeps its theme") << "Adwaita" << true << "Adwaita";
+}
+
+void TstPictures::themeFollowsTheDesktop() {
+    QFETCH(QString, desktop);
+    QFETCH(bool, dark);
+    QFETCH(QString, theme);
+    QCOMPARE(icontheme::themeFor(desktop, dark), theme);
 }
 
 void TstPictures::darkStylesUseTheDarkVariant() {
@@ -162,7 +184,7 @@ void TstPictures::programIconIsEveryWindowsIcon() {
     const qint64 key = QApplication::windowIcon().cacheKey();
     QCOMPARE(key, icon.cacheKey());
     for (QWidget* window : std::initializer_list<QWidget*>{
-             app.mainform, app.boksform, app.infoformen, app.urlform1, app.infform, app.spform})
+             app.mainform, app.boksform(), app.infoformen(), app.urlform1(), app.infform, app.spform})
         QCOMPARE(window->windowIcon().cacheKey(), key);
 }
 

@@ -62,7 +62,7 @@ void TstStartup::firstStartAndClose() {
     QVERIFY(QFileInfo(f.options()).isDir());
     QVERIFY(!QFileInfo::exists(f.options() + "/main.txt"));
     QCOMPARE(control<QListWidget>(main, "gruppeBoksen")->count(), 1);
-    QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->item(0)->text(),
+    QCOMPARE(control<QListWidget>(app.boksform(), "gruppeBoks")->item(0)->text(),
              QStringLiteral("Nyheder"));
     QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), QStringLiteral("Valgt gruppe"));
     QVERIFY(MessageBox::takeShown().isEmpty());
@@ -130,7 +130,7 @@ void TstStartup::readsMainOptions() {
     QCOMPARE(app.model->gruppenavn(), gruppenavn);
     QCOMPARE(int(app.model->funkNo()), funkNo);
     QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), label);
-    QCOMPARE(control<QCheckBox>(app.boksform, "funkCheck")->isChecked(), funkNo == 1);
+    QCOMPARE(control<QCheckBox>(app.boksform(), "funkCheck")->isChecked(), funkNo == 1);
     QCOMPARE(app.model->programdir(), funkNo == 1 ? f.programs() + "/" : f.web() + "/");
     QCOMPARE(control<QListWidget>(main, "gruppeBoksen")->count(), funkNo == 1 ? 1 : 2);
     QCOMPARE(control<QTableView>(main, "Listen")->model()->headerData(3, Qt::Horizontal).toString(),
@@ -157,7 +157,7 @@ void TstStartup::unknownStyleIsReportedAndKept() {
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Sky"));
     // The rest of the file is still read.
     QCOMPARE(outerPlace(app.mainform).size(), QSize(700, 500));
-    QCOMPARE(control<QComboBox>(app.boksform, "designBox")->currentIndex(), -1);
+    QCOMPARE(control<QComboBox>(app.boksform(), "designBox")->currentIndex(), -1);
     app.mainform->close();
     QCOMPARE(textfile::readLines(f.options() + "/main.txt")->first(), QStringLiteral("Marmor"));
 }
@@ -222,7 +222,7 @@ void TstStartup::readsBoksOptions() {
     if (lines != QStringList{"-"})
         writeFixture(f.options() + "/lenKaro.txt", lines);
     App& app = f.start();
-    QCOMPARE(outerPlace(app.boksform), geometry);
+    QCOMPARE(outerPlace(app.boksform()), geometry);
     QCOMPARE(app.settings->browserValg(), browser);
     app.mainform->close();
     const QStringList saved = *textfile::readLines(f.options() + "/lenKaro.txt");
@@ -233,7 +233,7 @@ void TstStartup::readsBoksOptions() {
 void TstStartup::stylesAreListedSortedAndApplied() {
     Fixture f;
     App& app = f.start();
-    QComboBox* box = control<QComboBox>(app.boksform, "designBox");
+    QComboBox* box = control<QComboBox>(app.boksform(), "designBox");
     QStringList names;
     for (int i = 0; i < box->count(); ++i)
         names << box->itemText(i);
@@ -242,16 +242,16 @@ void TstStartup::stylesAreListedSortedAndApplied() {
     QCOMPARE(box->currentIndex(), 3);
 
     app.mainform->show();
-    app.boksform->show();
-    const QColor skyWindow = app.boksform->palette().color(QPalette::Window);
+    app.boksform()->show();
+    const QColor skyWindow = app.boksform()->palette().color(QPalette::Window);
     box->setCurrentIndex(1);
-    control<GroupsTab>(app.boksform, "groupsTab")->designBoxChange();
+    control<GroupsTab>(app.boksform(), "groupsTab")->designBoxChange();
     QCOMPARE(app.settings->designname(), QStringLiteral("Carbon"));
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Carbon"));
     // Every open window takes the new look at once.
     QVERIFY(app.mainform->palette().color(QPalette::Window) != skyWindow);
     QCOMPARE(app.mainform->palette().color(QPalette::Window),
-             app.boksform->palette().color(QPalette::Window));
+             app.boksform()->palette().color(QPalette::Window));
     QVERIFY(app.mainform->palette().color(QPalette::Window).lightness() < 100);
 
     // Styles are found whatever the case of their names.
@@ -300,8 +300,8 @@ void TstStartup::extremePlacesStayOnScreen() {
         if (file == "main.txt")
             return app.mainform;
         if (file == "lenKaro.txt")
-            return app.boksform;
-        return app.urlform1;
+            return app.boksform();
+        return app.urlform1();
     };
     App& app = f.start();
     QWidget* window = windowOf(app);
@@ -378,9 +378,7 @@ void TstStartup::secondStartMakesNoWindow() {
         App second(f.base, "anna", std::move(secondServices));
         // The claim comes before any window: none is made, no options file read or written.
         QVERIFY(second.runsElsewhere());
-        QVERIFY(second.mainform == nullptr);
-        QVERIFY(second.boksform == nullptr && second.infoformen == nullptr);
-        QVERIFY(second.urlform1 == nullptr && second.findform == nullptr);
+        QVERIFY(second.mainform == nullptr && !second.madeWindows());
     }
     // The first program was asked to the front.
     QTRY_VERIFY(first.mainform->isVisible());
