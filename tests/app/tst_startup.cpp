@@ -1,10 +1,15 @@
 #include "controls.h"
 #include "fixture.h"
+#include "groupdelegate.h"
 #include "groupstab.h"
 #include "writefile.h"
 
 #include "boks.h"
+#include "helphistory.h"
+#include "helpstructure.h"
+#include "info.h"
 #include "main.h"
+#include "model.h"
 #include "place.h"
 #include "programsettings.h"
 #include "stylemanager.h"
@@ -19,6 +24,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -48,6 +54,7 @@ private slots:
     void extremePlacesStayOnScreen();
     void toolkitSpeaksDanish();
     void secondStartMakesNoWindow();
+    void laterWindowsShowWhatCameBefore();
 };
 
 void TstStartup::firstStartAndClose() {
@@ -387,4 +394,39 @@ void TstStartup::secondStartMakesNoWindow() {
 }
 
 QTEST_MAIN(TstStartup)
+// A start makes the main window alone. The others, made when first wanted, show what happened
+// before they were: the browser choice read at the start, a group made meanwhile, the help
+// pages seen.
+void TstStartup::laterWindowsShowWhatCameBefore() {
+    Fixture f;
+    makeHelpStructure(f.base);
+    f.makeGroupsWithShelf();
+    writeFixture(f.options() + "/lenKaro.txt", {"30", "40", "600", "450", "1"});
+    App app(f.base, "anna", f.fakes.make());
+    app.infform->setTestMode(true);
+    app.spform->setTestMode(true);
+    QVERIFY(!app.madeWindows());
+    QCOMPARE(app.settings->browserValg(), 1);
+    app.mainform->show();
+    QVERIFY(QTest::qWaitForWindowExposed(app.mainform));
+    QVERIFY(!app.madeWindows());
+
+    QVERIFY(app.model->NyGruppe("D").ok());
+    QTest::keyClick(app.mainform, Qt::Key_F1);
+    QVERIFY(app.infoformen()->isVisible());
+    f.fakes.pageView->load("Lenkaro.html");
+    f.fakes.pageView->load("Grupper.html");
+    QCOMPARE(app.helpHistory->entries(), 2);
+
+    QCOMPARE(itemTexts(control<QListWidget>(app.boksform(), "gruppeBoks")),
+             (QStringList{"A", "B", "C", "D"}));
+    QVERIFY(control<QGroupBox>(app.boksform(), "browserValg")
+                ->findChildren<QRadioButton*>()
+                .at(1)
+                ->isChecked());
+    app.urlform1()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(app.urlform1()));
+    QCOMPARE(control<QListView>(app.urlform1(), "urlListe")->currentIndex().row(), 1);
+}
+
 #include "tst_startup.moc"
