@@ -54,10 +54,9 @@ using PageViewMaker = std::function<PageView*(QWidget* parent, PageView::Events 
 
 namespace platform {
 
-// Makes the real page view. The web engine is a plugin loaded at the first view made, and the
-// graphics context it shares is made then too, so a start without the help window never pays
-// for either. When the plugin cannot be loaded the view
-// says so instead of showing pages.
+// Makes the real page view. The web engine is a plugin loaded at the first view made, so a
+// start without the help window never pays for it; it draws without OpenGL. When the plugin
+// cannot be loaded the view says so instead of showing pages.
 PageViewMaker pageViewMaker();
 
 } // namespace platform

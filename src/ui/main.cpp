@@ -539,7 +539,7 @@ void Tmainform::actionILExecute() {
         return confirmOverwrite(*context.spform, name);
     });
     if (result.kind == store::Result::UnusableName) {
-        context.infform->inform(QStringLiteral("Navnet kan ikke bruges som filnavn."));
+        context.infform->inform(unusableFileName());
         return;
     }
     // A failed write keeps what was typed, so it can be tried again.

@@ -26,6 +26,11 @@ enum class EntryForm { MainWindow, EntryTab };
 // nothing, when it passed.
 bool informFailedEntry(Tinfform& infform, store::EntryCheck check, EntryForm form);
 
+// Said when a typed name cannot be an element's file name.
+inline QString unusableFileName() {
+    return QStringLiteral("Navnet kan ikke bruges som filnavn.");
+}
+
 // The Danish text for an error code of the shell's execute.
 QString shellErrorText(int Nr);
 

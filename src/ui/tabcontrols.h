@@ -60,9 +60,4 @@ void bind(QToolButton* button, UpdateAction* action);
 // What the address field is called in the content mode funkNo.
 QString addressCaption(int funkNo);
 
-// Said when a name cannot be an element's file name.
-inline QString unusableFileName() {
-    return QStringLiteral("Navnet kan ikke bruges som filnavn.");
-}
-
 } // namespace tabcontrols
