@@ -31,7 +31,7 @@ class Tfindelementform;
 // window that does it, making that window first where it is not made yet.
 class App {
 public:
-    // Sets the style "Sky", makes the user's folders and creates the windows. baseDir holds
+    // Sets the style "Sky", makes the user's folders and creates the main window. baseDir holds
     // "Struktur" and the user folders; loginName is the user's login name (empty when none
     // could be had). With services.singleInstance, another program holding the user's folder
     // is asked to the front instead and no window is made: see runsElsewhere().

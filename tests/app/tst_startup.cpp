@@ -55,6 +55,7 @@ private slots:
     void toolkitSpeaksDanish();
     void secondStartMakesNoWindow();
     void laterWindowsShowWhatCameBefore();
+    void closeWritesOptionsOfWindowsNeverMade();
 };
 
 void TstStartup::firstStartAndClose() {
@@ -427,6 +428,22 @@ void TstStartup::laterWindowsShowWhatCameBefore() {
     app.urlform1()->show();
     QVERIFY(QTest::qWaitForWindowExposed(app.urlform1()));
     QCOMPARE(control<QListView>(app.urlform1(), "urlListe")->currentIndex().row(), 1);
+}
+
+// The administration window's options are written at the close whether or not the window was
+// ever made: its place as read, and the browser choice.
+void TstStartup::closeWritesOptionsOfWindowsNeverMade() {
+    Fixture f;
+    f.makeUser();
+    // An older file without the browser line: the close writes it whole.
+    writeFixture(f.options() + "/lenKaro.txt", {"30", "40", "600", "450"});
+    App app(f.base, "anna", f.fakes.make());
+    app.mainform->show();
+    QVERIFY(QTest::qWaitForWindowExposed(app.mainform));
+    app.mainform->close();
+    QCOMPARE(textfile::readLines(f.options() + "/lenKaro.txt").value(),
+             (QStringList{"30", "40", "600", "450", "0"}));
+    QVERIFY(QFileInfo::exists(f.options() + "/main.txt"));
 }
 
 #include "tst_startup.moc"
