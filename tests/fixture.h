@@ -96,10 +96,9 @@ public:
         app->infform->setTestMode(true);
         app->spform->setTestMode(true);
         // Every item model the windows show is checked at each change, as views would see it.
-        for (QAbstractItemModel* model :
-             {static_cast<QAbstractItemModel*>(app->model->elements()),
-              control<QTreeView>(app->boksform(), "programBoks")->model(),
-              static_cast<QAbstractItemModel*>(app->helpHistory.get())})
+        for (QAbstractItemModel* model : {static_cast<QAbstractItemModel*>(app->model->elements()),
+                                          control<QTreeView>(app->boksform, "programBoks")->model(),
+                                          static_cast<QAbstractItemModel*>(app->helpHistory.get())})
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 model, QAbstractItemModelTester::FailureReportingMode::QtTest));
         return *app;

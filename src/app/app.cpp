@@ -10,7 +10,6 @@
 #include "info.h"
 #include "main.h"
 #include "model.h"
-#include "options.h"
 #include "pictures.h"
 #include "programsettings.h"
 #include "shelfdraft.h"
@@ -79,64 +78,35 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
             return;
     }
     model->setFolders(settings->folders().programdir0, settings->folders().programdir1);
-    // The browser choice is kept with the administration window's options, and the main
-    // window's look-up follows it before that window is made. A bad line ends the reading;
-    // what came before it stays.
-    if (const std::optional<int> browser =
-            readBoksOptions(boksOptionsPath(settings->optdir())).browser)
-        settings->setBrowserValg(*browser);
     mainform = new Tmainform(context);
+    boksform = new Tboksform(context, *shelfDraft);
+    infoformen = new Tinfoformen(context, *helpHistory);
+    urlform1 = new Turlform1(context, *helpHistory, mainform);
     editform = new Teditform;
     infform = context.infform = new Tinfform(mainform);
     spform = context.spform = new Tspform(mainform);
 
-    // What the main window asks of the others.
-    QObject::connect(mainform, &Tmainform::helpRequested, mainform,
-                     [this](const QString& topic) { infoformen()->Information(topic); });
-    QObject::connect(mainform, &Tmainform::adminRequested, mainform, [this] {
-        Tboksform* window = boksform();
-        window->show();
-        window->raise();
-        window->activateWindow();
+    // What one window asks of another. Every help topic goes to the help window, whoever asks.
+    QObject::connect(mainform, &Tmainform::helpRequested, infoformen, &Tinfoformen::Information);
+    QObject::connect(boksform, &Tboksform::helpRequested, infoformen, &Tinfoformen::Information);
+    // A move in the history opens its entry's page as any other topic request.
+    QObject::connect(helpHistory.get(), &store::HelpHistory::openRequested, infoformen,
+                     &Tinfoformen::Information);
+    QObject::connect(mainform, &Tmainform::adminRequested, boksform, [this] {
+        boksform->show();
+        boksform->raise();
+        boksform->activateWindow();
     });
     // The administration window's options are written when the main window closes.
-    QObject::connect(mainform, &Tmainform::optionsSaved, mainform,
-                     [this] { boksform()->gemOpt(); });
+    QObject::connect(mainform, &Tmainform::optionsSaved, boksform, &Tboksform::gemOpt);
+    QObject::connect(boksform, &Tboksform::designChosen, mainform, &Tmainform::setDesign);
+    QObject::connect(boksform, &Tboksform::browserLookUpRequested, mainform,
+                     &Tmainform::startChosenBrowser);
+    QObject::connect(infoformen, &Tinfoformen::historyListRequested, urlform1, &QWidget::show);
     QObject::connect(mainform, &Tmainform::findRequested, mainform, [this] { findform()->open(); });
-    // A move in the history opens its entry's page as any other topic request.
-    QObject::connect(helpHistory.get(), &store::HelpHistory::openRequested, mainform,
-                     [this](const QString& topic) { infoformen()->Information(topic); });
     if (single)
         QObject::connect(single.get(), &platform::SingleInstance::activationRequested, mainform,
                          [this] { platform::SingleInstance::bringToFront(mainform); });
-}
-
-Tboksform* App::boksform() {
-    if (boks || !mainform)
-        return boks;
-    boks = new Tboksform(context, *shelfDraft);
-    // Every help topic goes to the help window, whoever asks.
-    QObject::connect(boks, &Tboksform::helpRequested, boks,
-                     [this](const QString& topic) { infoformen()->Information(topic); });
-    QObject::connect(boks, &Tboksform::designChosen, mainform, &Tmainform::setDesign);
-    QObject::connect(boks, &Tboksform::browserLookUpRequested, mainform,
-                     &Tmainform::startChosenBrowser);
-    return boks;
-}
-
-Tinfoformen* App::infoformen() {
-    if (info || !mainform)
-        return info;
-    info = new Tinfoformen(context, *helpHistory);
-    QObject::connect(info, &Tinfoformen::historyListRequested, info,
-                     [this] { urlform1()->show(); });
-    return info;
-}
-
-Turlform1* App::urlform1() {
-    if (!url && mainform)
-        url = new Turlform1(context, *helpHistory, mainform);
-    return url;
 }
 
 Tfindelementform* App::findform() {
@@ -145,8 +115,8 @@ Tfindelementform* App::findform() {
     // The find window visits what it found through the main window, as from its list.
     find = new Tfindelementform(*model, *elementIndex, settings->optdir(), mainform, ending);
     QObject::connect(find, &Tfindelementform::visitRequested, mainform, &Tmainform::visitElement);
-    QObject::connect(find, &Tfindelementform::helpRequested, find,
-                     [this](const QString& topic) { infoformen()->Information(topic); });
+    QObject::connect(find, &Tfindelementform::helpRequested, infoformen,
+                     &Tinfoformen::Information);
     return find;
 }
 
@@ -154,8 +124,8 @@ App::~App() {
     // The message windows are children of the main window and go with it.
     delete find;
     delete editform;
-    delete url;
-    delete info;
-    delete boks;
+    delete urlform1;
+    delete infoformen;
+    delete boksform;
     delete mainform;
 }

@@ -26,12 +26,12 @@ class Tinfform;
 class Tspform;
 class Tfindelementform;
 
-// The running program: the owners of its state below the windows, and its windows, each made
-// once. The windows reach no other window; what one asks for by a signal, this connects to the
-// window that does it, making that window first where it is not made yet.
+// The running program: the owners of its state below the windows, and its seven windows, made
+// once each in this order, and the find window. The windows reach no other window; what one
+// asks for by a signal, this connects to the window that does it.
 class App {
 public:
-    // Sets the style "Sky", makes the user's folders and creates the main window. baseDir holds
+    // Sets the style "Sky", makes the user's folders and creates the windows. baseDir holds
     // "Struktur" and the user folders; loginName is the user's login name (empty when none
     // could be had). With services.singleInstance, another program holding the user's folder
     // is asked to the front instead and no window is made: see runsElsewhere().
@@ -55,18 +55,15 @@ public:
     std::unique_ptr<store::HelpHistory> helpHistory;
 
     Tmainform* mainform = nullptr;
+    Tboksform* boksform = nullptr;
+    Tinfoformen* infoformen = nullptr;
+    Turlform1* urlform1 = nullptr;
     Teditform* editform = nullptr;
     Tinfform* infform = nullptr;
     Tspform* spform = nullptr;
-    // The windows a start does not show are made when first wanted, by the user or by the
-    // main window's close (the administration window's options are written then); a start
-    // pays only for the main window.
-    Tboksform* boksform();
-    Tinfoformen* infoformen();
-    Turlform1* urlform1();
+    // "Find element", made after the seven when it is first asked for: a start that never
+    // opens it pays nothing for it.
     Tfindelementform* findform();
-    // Whether any of those has been made.
-    bool madeWindows() const { return boks || info || url || find; }
 
     // The program is ending: the windows still open are closed without saving anything.
     bool ending = false;
@@ -77,9 +74,6 @@ public:
     bool runsElsewhere() const { return !mainform; }
 
 private:
-    Tboksform* boks = nullptr;
-    Tinfoformen* info = nullptr;
-    Turlform1* url = nullptr;
     Tfindelementform* find = nullptr;
     std::unique_ptr<QObject> appEvents;
     std::unique_ptr<platform::SingleInstance> single;

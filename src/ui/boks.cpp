@@ -91,7 +91,8 @@ void Tboksform::hentOpt() {
     const BoksOptions o = readBoksOptions(optfil);
     // Its design client area is below the least outer size, so that is its design size.
     applyPlace(this, o.place);
-    // Its browser choice was read at the start, before the main window needed it.
+    if (o.browser)
+        settings.setBrowserValg(*o.browser);
 }
 
 void Tboksform::gemOpt() {

@@ -48,8 +48,6 @@ Turlform1::Turlform1(WindowContext& context_, store::HelpHistory& history_, QWid
 
     optfilnavn = urlboksOptionsPath(context.settings.optdir());
     hentOpt();
-    // Made after pages were seen, it marks the page shown when it comes into view.
-    selectEntry(history.urlIndex());
 }
 
 void Turlform1::buildControls() {

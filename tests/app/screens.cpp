@@ -40,23 +40,23 @@ int main(int argc, char* argv[]) {
         return 2;
     App app(args[1], QStringLiteral("skærm"));
     app.mainform->show();
-    app.boksform()->show();
+    app.boksform->show();
     // A few pages read, so the history has entries to show.
     for (const char* topic :
          {"Lenkaro", "Besøgte sider", "Søgning i hjælpen", "Informationsvinduet", "Information"}) {
         app.mainform->Information(QString::fromUtf8(topic));
         settle(1500);
     }
-    app.urlform1()->show();
+    app.urlform1->show();
     for (const QString& style : args.mid(3)) {
         StyleManager::setStyle(style);
         QApplication::processEvents();
         const QString prefix = args[2] + u'/' + QString(style).remove(u' ');
         app.mainform->grab().save(prefix + QStringLiteral("-main.png"));
-        for (int tab = 0; tab < control<QTabWidget>(app.boksform(), "Bog")->count(); ++tab) {
-            control<QTabWidget>(app.boksform(), "Bog")->setCurrentIndex(tab);
+        for (int tab = 0; tab < control<QTabWidget>(app.boksform, "Bog")->count(); ++tab) {
+            control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(tab);
             QApplication::processEvents();
-            app.boksform()->grab().save(prefix + QStringLiteral("-boks%1.png").arg(tab));
+            app.boksform->grab().save(prefix + QStringLiteral("-boks%1.png").arg(tab));
         }
         app.infform->insertTekst(QStringLiteral("Der findes allerede en gruppe med angivne navn!\r"
                                                 "Kald gruppen noget andet."));
@@ -72,22 +72,23 @@ int main(int argc, char* argv[]) {
         app.spform->grab().save(prefix + QStringLiteral("-question.png"));
         app.spform->done(0);
         settle(800);
-        app.infoformen()->grab().save(prefix + QStringLiteral("-info.png"));
-        app.urlform1()->grab().save(prefix + QStringLiteral("-urlboks.png"));
+        app.infoformen->grab().save(prefix + QStringLiteral("-info.png"));
+        app.urlform1->grab().save(prefix + QStringLiteral("-urlboks.png"));
         app.findform()->open();
-        app.findform()->findChild<QLineEdit*>(QStringLiteral("soegEdit"))
+        app.findform()
+            ->findChild<QLineEdit*>(QStringLiteral("soegEdit"))
             ->setText(QStringLiteral("d"));
         QApplication::processEvents();
         app.findform()->grab().save(prefix + QStringLiteral("-find.png"));
         app.findform()->hide();
     }
     // The help window alone on the whole screen, frame and all, as a window manager placed it.
-    app.urlform1()->hide();
-    app.boksform()->hide();
+    app.urlform1->hide();
+    app.boksform->hide();
     app.mainform->showMinimized();
-    app.infoformen()->raise();
+    app.infoformen->raise();
     settle(1000);
-    if (QScreen* screen = app.infoformen()->screen())
+    if (QScreen* screen = app.infoformen->screen())
         screen->grabWindow(0).save(args[2] + QStringLiteral("/helpscreen.png"));
     return 0;
 }

@@ -89,7 +89,7 @@ private:
 void TstAdminwindow::opensFromMainWindowAndHides() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     QVERIFY(boks->isVisible());
     QCOMPARE(boks->windowTitle(), QStringLiteral("Administrer grupper og elementer"));
     QVERIFY(boks->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -126,7 +126,7 @@ void TstAdminwindow::opensFromMainWindowAndHides() {
 void TstAdminwindow::switchesContentModeBothWays() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     QCOMPARE(control<QLabel>(boks, "adrLabel")->text(), QStringLiteral("Werbadresse"));
     QTest::mouseClick(control<QCheckBox>(boks, "funkCheck"), Qt::LeftButton, {},
                       QPoint(5, control<QCheckBox>(boks, "funkCheck")->height() / 2));
@@ -168,8 +168,8 @@ void TstAdminwindow::programsWithoutGroupList() {
     Fixture f;
     App& app = start(f);
     QFile::remove(f.programs() + "/webgruppe.txt");
-    control<QCheckBox>(app.boksform(), "funkCheck")->click();
-    QCOMPARE(control<QListWidget>(app.boksform(), "gruppeBoks")->count(), 0);
+    control<QCheckBox>(app.boksform, "funkCheck")->click();
+    QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->count(), 0);
     QCOMPARE(control<QListWidget>(app.mainform, "gruppeBoksen")->count(), 0);
     // The group last chosen in programs mode is still shown; its folder exists.
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
@@ -178,7 +178,7 @@ void TstAdminwindow::programsWithoutGroupList() {
 void TstAdminwindow::selectsGroupsFromEitherWindow() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     QListWidget* list = control<QListWidget>(boks, "gruppeBoks");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualItemRect(list->item(1)).center());
@@ -243,7 +243,7 @@ void TstAdminwindow::entersElements() {
     QFETCH(QString, message);
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     if (programs)
         control<QCheckBox>(boks, "funkCheck")->click();
     if (address == "PROGRAM")
@@ -274,7 +274,7 @@ void TstAdminwindow::entersElements() {
 void TstAdminwindow::declinedOverwriteStillEmptiesFields() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QTabWidget>(boks, "Bog")->setCurrentIndex(1);
     control<QLineEdit>(boks, "FilnavnEdit")->setText("https://www.dr.dk/tv");
     control<QLineEdit>(boks, "tekstEdit")->setText("DR");
@@ -290,7 +290,7 @@ void TstAdminwindow::declinedOverwriteStillEmptiesFields() {
 void TstAdminwindow::entryNeedsGroupAndItsTab() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     boks->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(boks));
     control<QLineEdit>(boks, "FilnavnEdit")->setText("https://www.tv2.dk/");
@@ -323,7 +323,7 @@ void TstAdminwindow::entryNeedsGroupAndItsTab() {
 void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     boks->move(260, 150);
     boks->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(boks));
@@ -384,7 +384,7 @@ void TstAdminwindow::messagesOpenInFrontOfTheAsker() {
 void TstAdminwindow::addressFieldsNamedAsTheirLabels() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     for (const bool programs : {false, true, false}) {
         control<QCheckBox>(boks, "funkCheck")->setChecked(programs);
         const QString caption = programs ? "Program" : "Werbadresse";
@@ -415,7 +415,7 @@ void TstAdminwindow::renameAndEditByKeyboard() {
     Fixture f;
     Fixture::element(f.web() + "/Nyheder", "TV 2", "https://nyheder.tv2.dk/", 2);
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     boks->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(boks));
     auto* name = control<QLineEdit>(boks, "valgtGruppeEdit");
@@ -448,7 +448,7 @@ void TstAdminwindow::renameAndEditByKeyboard() {
 void TstAdminwindow::readableByScreenReaders() {
     Fixture f;
     App& app = start(f);
-    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(app.boksform());
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(app.boksform);
     QCOMPARE(window->role(), QAccessible::Window);
     QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Administrer grupper og elementer"));
 }
@@ -456,7 +456,7 @@ void TstAdminwindow::readableByScreenReaders() {
 void TstAdminwindow::elementListHasGridLines() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QTabWidget>(boks, "Bog")->setCurrentIndex(2);
     QTreeView* list = control<QTreeView>(boks, "programBoks");
     QCOMPARE(list->model()->rowCount(), 1);
@@ -491,7 +491,7 @@ void TstAdminwindow::keepsProgramFontThroughStyles() {
     QCoreApplication::processEvents();
     const QString family = QFontInfo(tahoma(8)).family();
     QTableView* listen = control<QTableView>(app.mainform, "Listen");
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     for (QWidget* w : std::initializer_list<QWidget*>{
              listen, listen->horizontalHeader(), control<QLineEdit>(app.mainform, "webEdit1"),
              control<QLabel>(app.mainform, "Label2"), control<QComboBox>(boks, "designBox"),
@@ -525,7 +525,7 @@ void TstAdminwindow::keepsProgramFontThroughStyles() {
 void TstAdminwindow::lookUpFillsProgramPath() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QCheckBox>(boks, "funkCheck")->click();
     control<QTabWidget>(boks, "Bog")->setCurrentIndex(1);
     FileDialog::setNextFile(program);
@@ -541,7 +541,7 @@ void TstAdminwindow::lookUpStartsBrowser() {
     const QString edge = f.tmp.path() + "/msedge";
     writeFixture(edge, {"x"});
     App& app = start(f, {{f.tmp.path() + "/chrome"}, {edge}});
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QTabWidget>(boks, "Bog")->setCurrentIndex(1);
     control<QLineEdit>(boks, "FilnavnEdit")->setText("uændret");
     control<UpdateAction>(boks, "actionOpenEle")->execute();
@@ -553,7 +553,7 @@ void TstAdminwindow::lookUpStartsBrowser() {
 void TstAdminwindow::shelfTabShowsActiveGroups() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
     // With no moves pending the draft is the active list.
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"Nyheder", "Musik"}));
@@ -564,7 +564,7 @@ void TstAdminwindow::shelfTabShowsActiveGroups() {
 void TstAdminwindow::showsHintsInOwnStatusBar() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     // The pointer entering a control shows its hint.
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(control<QToolButton>(boks, "sletKnap"), &enter);
@@ -582,9 +582,9 @@ void TstAdminwindow::showsHintsInOwnStatusBar() {
 void TstAdminwindow::informationButtons() {
     Fixture f;
     App& app = start(f);
-    QVERIFY(!app.infoformen()->isVisible());
-    control<QToolButton>(app.boksform(), "sbInfo2")->click();
-    QVERIFY(app.infoformen()->isVisible());
+    QVERIFY(!app.infoformen->isVisible());
+    control<QToolButton>(app.boksform, "sbInfo2")->click();
+    QVERIFY(app.infoformen->isVisible());
 }
 
 QTEST_MAIN(TstAdminwindow)

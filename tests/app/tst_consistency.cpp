@@ -46,7 +46,7 @@ private:
         f.makeGroupsWithShelf();
         App& app = f.start();
         app.mainform->show();
-        app.boksform()->show();
+        app.boksform->show();
         return app;
     }
 
@@ -70,7 +70,7 @@ private:
 void TstConsistency::failedShelfSaveLosesNoGroups() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
     QTest::mouseClick(control<QToolButton>(boks, "tilLagerAlle"), Qt::LeftButton);
     block(f.web() + "/webgruppe.txt");
@@ -103,7 +103,7 @@ void TstConsistency::failedListWriteUndoesFolder() {
     QFETCH(QString, operation);
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     writeFixture(f.web() + "/webgruppe.txt", {"C", "B", "A"});
     control<UpdateAction>(app.mainform, "actionSI")->execute();
     control<UpdateAction>(app.mainform, "actionSI")->execute();
@@ -147,7 +147,7 @@ void TstConsistency::failedListWriteUndoesFolder() {
 void TstConsistency::failedShelfFileRestoresActiveList() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
     control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
     QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
@@ -179,7 +179,7 @@ void TstConsistency::rememberedGroupFollowsCurrent() {
     QFETCH(QString, after);
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     if (operation == "delete") {
         app.spform->setNextAnswer(true);
         control<QToolButton>(boks, "sletKnap")->click();
@@ -215,7 +215,7 @@ void TstConsistency::workingListsKeepMoves() {
     QFETCH(bool, reopen);
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QTabWidget>(boks, "Bog")->setCurrentIndex(3);
     control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
     QTest::mouseClick(control<QToolButton>(boks, "tilLagerValgte"), Qt::LeftButton);
@@ -231,7 +231,7 @@ void TstConsistency::workingListsKeepMoves() {
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"B", "C"}));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), (QStringList{"X", "A"}));
     QVERIFY(app.shelfDraft->listerModified());
-    QVERIFY(control<UpdateAction>(app.boksform(), "AgemForandringer")->update());
+    QVERIFY(control<UpdateAction>(app.boksform, "AgemForandringer")->update());
     QCOMPARE(onDisk(f.web() + "/webLager.txt"), QStringList{"X"});
     QTest::mouseClick(control<QToolButton>(boks, "gemKnap"), Qt::LeftButton);
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"B", "C"}));
@@ -252,16 +252,16 @@ void TstConsistency::failedElementWriteKeepsFields() {
     // The group's folder went away behind the program's back.
     QVERIFY(QDir(f.web() + "/B").removeRecursively());
     QLineEdit* address = mainWindow ? control<QLineEdit>(app.mainform, "webEdit1")
-                                    : control<QLineEdit>(app.boksform(), "FilnavnEdit");
+                                    : control<QLineEdit>(app.boksform, "FilnavnEdit");
     QLineEdit* name = mainWindow ? control<QLineEdit>(app.mainform, "webEdit2")
-                                 : control<QLineEdit>(app.boksform(), "tekstEdit");
+                                 : control<QLineEdit>(app.boksform, "tekstEdit");
     address->setText("https://www.tv2.dk/");
     name->setText("TV 2");
     if (mainWindow) {
         control<UpdateAction>(app.mainform, "actionIL")->execute();
     } else {
-        control<QTabWidget>(app.boksform(), "Bog")->setCurrentIndex(1);
-        control<UpdateAction>(app.boksform(), "aInsertElement")->execute();
+        control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(1);
+        control<UpdateAction>(app.boksform, "aInsertElement")->execute();
     }
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
@@ -273,7 +273,7 @@ void TstConsistency::failedElementWriteKeepsFields() {
 void TstConsistency::headingsShowCurrentGroup() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QCheckBox>(boks, "redigerCheck")->click();
     control<QLineEdit>(boks, "valgtGruppeEdit")->setText("Bee");
     control<UpdateAction>(boks, "aRedigerGruppe")->execute();
@@ -292,7 +292,7 @@ void TstConsistency::headingsShowCurrentGroup() {
 void TstConsistency::highlightIsCurrentGroup() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     auto highlighted = [&app, boks] {
         QListWidgetItem* main = control<QListWidget>(app.mainform, "gruppeBoksen")->currentItem();
         QListWidgetItem* admin = control<QListWidget>(boks, "gruppeBoks")->currentItem();

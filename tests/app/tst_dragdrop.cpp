@@ -61,7 +61,7 @@ QAbstractItemView* mainList(App& app) {
     return app.mainform->findChild<QTableView*>("Listen");
 }
 QAbstractItemView* adminList(App& app) {
-    return app.boksform()->findChild<QTreeView*>("programBoks");
+    return app.boksform->findChild<QTreeView*>("programBoks");
 }
 
 } // namespace

@@ -42,7 +42,7 @@ struct Help {
         app = &f.start();
         app->mainform->Information("Lenkaro");
     }
-    Tinfoformen* info() const { return app->infoformen(); }
+    Tinfoformen* info() const { return app->infoformen; }
     // The page view shows page of the document folder, as after a link was followed.
     void showPage(const QString& page) const { f.fakes.pageView->load(page); }
     FakeShell* shell() const { return f.fakes.shell; }
@@ -143,7 +143,7 @@ void TstEditdocument::terminalEditorOpensInTerminal() {
     f.makeUser();
     App& app = f.start();
     app.mainform->Information("Lenkaro");
-    Tinfoformen* info = app.infoformen();
+    Tinfoformen* info = app.infoformen;
     QVERIFY(control<QToolButton>(info, "redigerKnap")->isEnabled());
     const QString document = tekstfiler + "/Mit dokument.html";
     writeFixture(document, {"<p>Hej</p>"});
@@ -165,7 +165,7 @@ void TstEditdocument::terminalEditorWithoutTerminalIsExplained() {
     f.makeUser();
     App& app = f.start();
     app.mainform->Information("Lenkaro");
-    Tinfoformen* info = app.infoformen();
+    Tinfoformen* info = app.infoformen;
     QVERIFY(!control<QToolButton>(info, "redigerKnap")->isEnabled());
     QCOMPARE(control<QToolButton>(info, "redigerKnap")->statusTip(),
              QStringLiteral("Rediger: teksteditoren vim kører i en terminal, og der er ingen "

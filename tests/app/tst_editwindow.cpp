@@ -45,13 +45,13 @@ private:
                      {"Sky", "120", "120", "595", "380", "Nyheder", "Nyheder", "", "0"});
         App& app = f.start();
         app.mainform->show();
-        app.boksform()->show();
-        control<QTabWidget>(app.boksform(), "Bog")->setCurrentIndex(2);
+        app.boksform->show();
+        control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(2);
         return app;
     }
 
     void select(App& app, int row) {
-        QTreeView* list = control<QTreeView>(app.boksform(), "programBoks");
+        QTreeView* list = control<QTreeView>(app.boksform, "programBoks");
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, elementRect(list, row).center());
     }
 
@@ -62,7 +62,7 @@ private:
     QStringList files() const { return QDir(group).entryList(QDir::Files); }
 
     static void tick(App& app, int row) {
-        setTick(control<QTreeView>(app.boksform(), "programBoks"), row);
+        setTick(control<QTreeView>(app.boksform, "programBoks"), row);
     }
 
     QString group;
@@ -71,15 +71,15 @@ private:
 void TstEditwindow::selectingFillsFields() {
     Fixture f;
     App& app = start(f);
-    QVERIFY(!control<UpdateAction>(app.boksform(), "aRedigerNavn")->update());
+    QVERIFY(!control<UpdateAction>(app.boksform, "aRedigerNavn")->update());
     select(app, 1);
-    QCOMPARE(control<QLineEdit>(app.boksform(), "nytekstEdit")->text(), QStringLiteral("Politiken"));
-    QCOMPARE(control<QLineEdit>(app.boksform(), "webUrlEdit")->text(),
+    QCOMPARE(control<QLineEdit>(app.boksform, "nytekstEdit")->text(), QStringLiteral("Politiken"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "webUrlEdit")->text(),
              QStringLiteral("https://politiken.dk/"));
-    QVERIFY(control<UpdateAction>(app.boksform(), "aRedigerNavn")->update());
-    QVERIFY(control<UpdateAction>(app.boksform(), "aResetVisits")->update());
-    control<QLineEdit>(app.boksform(), "nytekstEdit")->clear();
-    QVERIFY(!control<UpdateAction>(app.boksform(), "aRedigerNavn")->update());
+    QVERIFY(control<UpdateAction>(app.boksform, "aRedigerNavn")->update());
+    QVERIFY(control<UpdateAction>(app.boksform, "aResetVisits")->update());
+    control<QLineEdit>(app.boksform, "nytekstEdit")->clear();
+    QVERIFY(!control<UpdateAction>(app.boksform, "aRedigerNavn")->update());
 }
 
 void TstEditwindow::unchangedIsRefused_data() {
@@ -97,44 +97,44 @@ void TstEditwindow::unchangedIsRefused() {
     Fixture f;
     App& app = start(f);
     select(app, 0);
-    control<QLineEdit>(app.boksform(), "webUrlEdit")->setText(url);
-    control<QLineEdit>(app.boksform(), "nytekstEdit")->setText(navn);
+    control<QLineEdit>(app.boksform, "webUrlEdit")->setText(url);
+    control<QLineEdit>(app.boksform, "nytekstEdit")->setText(navn);
     const QStringList before = file("DR");
-    QTest::keyClick(control<QLineEdit>(app.boksform(), "nytekstEdit"), Qt::Key_Return);
+    QTest::keyClick(control<QLineEdit>(app.boksform, "nytekstEdit"), Qt::Key_Return);
     QCOMPARE(app.infform->takeShown(),
              QStringList{"Valgte element er det oprindelige.\rDet bliver derfor ikke opdateret."});
     QCOMPARE(file("DR"), before);
-    QCOMPARE(control<QLineEdit>(app.boksform(), "nytekstEdit")->text(), navn);
+    QCOMPARE(control<QLineEdit>(app.boksform, "nytekstEdit")->text(), navn);
 }
 
 void TstEditwindow::changesAddressOnly() {
     Fixture f;
     App& app = start(f);
     select(app, 0);
-    control<QLineEdit>(app.boksform(), "webUrlEdit")->setText("https://www.dr.dk/nyheder");
-    QTest::mouseClick(control<QToolButton>(app.boksform(), "nytekstKnap"), Qt::LeftButton);
+    control<QLineEdit>(app.boksform, "webUrlEdit")->setText("https://www.dr.dk/nyheder");
+    QTest::mouseClick(control<QToolButton>(app.boksform, "nytekstKnap"), Qt::LeftButton);
     QCOMPARE(file("DR"), (QStringList{"https://www.dr.dk/nyheder", "DR", "01-12-2026", "10:15",
                                       "41", group + "/DR.txt"}));
-    QCOMPARE(control<QLineEdit>(app.boksform(), "webUrlEdit")->text(), QString());
-    QCOMPARE(control<QLineEdit>(app.boksform(), "nytekstEdit")->text(), QString());
+    QCOMPARE(control<QLineEdit>(app.boksform, "webUrlEdit")->text(), QString());
+    QCOMPARE(control<QLineEdit>(app.boksform, "nytekstEdit")->text(), QString());
     QCOMPARE(app.model->Web()[0].Url, QStringLiteral("https://www.dr.dk/nyheder"));
     // The lists are not reloaded: the row is still selected.
-    QCOMPARE(control<EditTab>(app.boksform(), "editTab")->selectedElement(), 0);
+    QCOMPARE(control<EditTab>(app.boksform, "editTab")->selectedElement(), 0);
 }
 
 void TstEditwindow::changesNameOnly() {
     Fixture f;
     App& app = start(f);
     select(app, 0);
-    control<QLineEdit>(app.boksform(), "nytekstEdit")->setText("Danmarks Radio");
-    control<UpdateAction>(app.boksform(), "aRedigerNavn")->execute();
+    control<QLineEdit>(app.boksform, "nytekstEdit")->setText("Danmarks Radio");
+    control<UpdateAction>(app.boksform, "aRedigerNavn")->execute();
     QCOMPARE(files(), (QStringList{"Danmarks Radio.txt", "Politiken.txt", "TV 2.txt"}));
     QCOMPARE(file("Danmarks Radio"),
              (QStringList{"https://www.dr.dk/", "Danmarks Radio", "01-12-2026", "10:15", "41",
                           group + "/Danmarks Radio.txt"}));
     QCOMPARE(cell(control<QTableView>(app.mainform, "Listen"), 0, 3),
              QStringLiteral("Danmarks Radio"));
-    QCOMPARE(elementName(control<QTreeView>(app.boksform(), "programBoks"), 0),
+    QCOMPARE(elementName(control<QTreeView>(app.boksform, "programBoks"), 0),
              QStringLiteral("Danmarks Radio"));
 }
 
@@ -142,9 +142,9 @@ void TstEditwindow::changesBoth() {
     Fixture f;
     App& app = start(f);
     select(app, 2);
-    control<QLineEdit>(app.boksform(), "webUrlEdit")->setText("https://tv2.dk/");
-    control<QLineEdit>(app.boksform(), "nytekstEdit")->setText("TV2");
-    control<UpdateAction>(app.boksform(), "aRedigerNavn")->execute();
+    control<QLineEdit>(app.boksform, "webUrlEdit")->setText("https://tv2.dk/");
+    control<QLineEdit>(app.boksform, "nytekstEdit")->setText("TV2");
+    control<UpdateAction>(app.boksform, "aRedigerNavn")->execute();
     QCOMPARE(files(), (QStringList{"DR.txt", "Politiken.txt", "TV2.txt"}));
     QCOMPARE(file("TV2").mid(0, 5),
              (QStringList{"https://tv2.dk/", "TV2", "01-12-2026", "10:15", "2"}));
@@ -168,18 +168,18 @@ void TstEditwindow::nameRefusals() {
     Fixture f;
     App& app = start(f);
     select(app, 0);
-    control<QLineEdit>(app.boksform(), "webUrlEdit")
+    control<QLineEdit>(app.boksform, "webUrlEdit")
         ->setText(navn.isEmpty() ? "dr.dk" : "https://www.dr.dk/ny");
     if (!navn.isEmpty())
-        control<QLineEdit>(app.boksform(), "nytekstEdit")->setText(navn);
-    control<UpdateAction>(app.boksform(), "aRedigerNavn")->execute();
+        control<QLineEdit>(app.boksform, "nytekstEdit")->setText(navn);
+    control<UpdateAction>(app.boksform, "aRedigerNavn")->execute();
     QCOMPARE(app.infform->takeShown(), QStringList{message});
     // Nothing is written, the address neither.
     QCOMPARE(files(), (QStringList{"DR.txt", "Politiken.txt", "TV 2.txt"}));
     QCOMPARE(file("DR")[0], QStringLiteral("https://www.dr.dk/"));
     QCOMPARE(file("Politiken")[0], QStringLiteral("https://politiken.dk/"));
     QCOMPARE(app.model->Web()[0].Url, QStringLiteral("https://www.dr.dk/"));
-    QVERIFY(!control<QLineEdit>(app.boksform(), "nytekstEdit")->text().isEmpty());
+    QVERIFY(!control<QLineEdit>(app.boksform, "nytekstEdit")->text().isEmpty());
 }
 
 void TstEditwindow::resetsVisits() {
@@ -188,7 +188,7 @@ void TstEditwindow::resetsVisits() {
         App& app = start(f);
         select(app, 0);
         app.spform->setNextAnswer(yes);
-        QTest::mouseClick(control<QToolButton>(app.boksform(), "Button1"), Qt::LeftButton);
+        QTest::mouseClick(control<QToolButton>(app.boksform, "Button1"), Qt::LeftButton);
         QCOMPARE(app.spform->takeShown().size(), 1);
         if (yes) {
             QCOMPARE(file("DR"), (QStringList{"https://www.dr.dk/", "DR", "Dato", "XX:XX", "0",
@@ -204,8 +204,8 @@ void TstEditwindow::resetNeedsOriginalTexts() {
     Fixture f;
     App& app = start(f);
     select(app, 0);
-    control<QLineEdit>(app.boksform(), "nytekstEdit")->setText("DR nyt");
-    control<UpdateAction>(app.boksform(), "aResetVisits")->execute();
+    control<QLineEdit>(app.boksform, "nytekstEdit")->setText("DR nyt");
+    control<UpdateAction>(app.boksform, "aResetVisits")->execute();
     QCOMPARE(app.infform->takeShown(),
              QStringList{"Url og elementnavn skal være de oprindelige, hvis nulstilling af besøg "
                          "skal kunne lade sig gøre."});
@@ -219,32 +219,32 @@ void TstEditwindow::removesTicked() {
     for (int row : {0, 1, 2})
         tick(app, row);
     app.spform->setNextAnswer(true);
-    control<QToolButton>(app.boksform(), "fjernKnap")->click();
+    control<QToolButton>(app.boksform, "fjernKnap")->click();
     QCOMPARE(app.spform->takeShown(),
              QStringList{"Valgt: \rDR, Politiken, TV 2\rSkal de 3 valgte elementer slettes?"});
     QCOMPARE(files(), QStringList{});
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
-    QCOMPARE(control<QTreeView>(app.boksform(), "programBoks")->model()->rowCount(), 0);
+    QCOMPARE(control<QTreeView>(app.boksform, "programBoks")->model()->rowCount(), 0);
 }
 
 void TstEditwindow::removalMessages() {
     Fixture f;
     App& app = start(f);
-    control<QToolButton>(app.boksform(), "fjernKnap")->click();
+    control<QToolButton>(app.boksform, "fjernKnap")->click();
     QCOMPARE(app.infform->takeShown(),
              QStringList{"Der er ikke valgt elementer!\rAfkryds elementer, der skal slettes."});
     tick(app, 1);
-    control<QToolButton>(app.boksform(), "fjernKnap")->click();
+    control<QToolButton>(app.boksform, "fjernKnap")->click();
     QCOMPARE(app.spform->takeShown(),
              QStringList{"Valgt: \rPolitiken\rSkal det valgte element slettes?"});
     // "Nej": the file and the tick stay.
     QCOMPARE(files().size(), 3);
-    QCOMPARE(tickOf(control<QTreeView>(app.boksform(), "programBoks"), 1), Qt::Checked);
+    QCOMPARE(tickOf(control<QTreeView>(app.boksform, "programBoks"), 1), Qt::Checked);
 
     // With an empty list nothing at all happens.
     QDir().mkpath(f.web() + "/Tom");
     app.model->selectGroup("Tom");
-    control<QToolButton>(app.boksform(), "fjernKnap")->click();
+    control<QToolButton>(app.boksform, "fjernKnap")->click();
     QVERIFY(app.infform->takeShown().isEmpty());
     QVERIFY(app.spform->takeShown().isEmpty());
 }
@@ -258,13 +258,13 @@ void TstEditwindow::failedRemovalReloads() {
     // Politiken's file vanished: removal goes from the last row up and stops there.
     QFile::remove(group + "/Politiken.txt");
     app.spform->setNextAnswer(true);
-    control<QToolButton>(app.boksform(), "fjernKnap")->click();
+    control<QToolButton>(app.boksform, "fjernKnap")->click();
     const auto shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY(shown[0].text.contains("Politiken.txt"));
     QCOMPARE(files(), QStringList{"DR.txt"});
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
-    QCOMPARE(tickOf(control<QTreeView>(app.boksform(), "programBoks"), 0), Qt::Unchecked);
+    QCOMPARE(tickOf(control<QTreeView>(app.boksform, "programBoks"), 0), Qt::Unchecked);
 }
 
 // A copy of DR.txt under another file name shows as a second "DR": ticking that row and
@@ -277,13 +277,13 @@ void TstEditwindow::strayCopyRemovesItsOwnFile() {
     writeFixture(group + "/DR (2).txt",
                  {"https://www.dr.dk/", "DR", "01-01-2020", "10:15", "3", ""});
     App& app = start(f);
-    QTreeView* list = control<QTreeView>(app.boksform(), "programBoks");
+    QTreeView* list = control<QTreeView>(app.boksform, "programBoks");
     QCOMPARE(list->model()->rowCount(), 4);
     QCOMPARE(elementName(list, 0), QStringLiteral("DR"));
     QCOMPARE(elementName(list, 1), QStringLiteral("DR"));
     tick(app, 0);
     app.spform->setNextAnswer(true);
-    control<QToolButton>(app.boksform(), "fjernKnap")->click();
+    control<QToolButton>(app.boksform, "fjernKnap")->click();
     QCOMPARE(app.spform->takeShown(), QStringList{"Valgt: \rDR\rSkal det valgte element slettes?"});
     QCOMPARE(files(), (QStringList{"DR.txt", "Politiken.txt", "TV 2.txt"}));
     QCOMPARE(file("DR").value(4), QStringLiteral("41"));

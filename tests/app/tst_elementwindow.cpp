@@ -41,10 +41,10 @@ private:
 
     // Enters an element on the administration window's entry tab, as a user types it there.
     static void enter(App& app, const QString& url, const QString& navn) {
-        control<QTabWidget>(app.boksform(), "Bog")->setCurrentIndex(1);
-        control<QLineEdit>(app.boksform(), "FilnavnEdit")->setText(url);
-        control<QLineEdit>(app.boksform(), "tekstEdit")->setText(navn);
-        control<EntryTab>(app.boksform(), "entryTab")->InsertElement();
+        control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(1);
+        control<QLineEdit>(app.boksform, "FilnavnEdit")->setText(url);
+        control<QLineEdit>(app.boksform, "tekstEdit")->setText(navn);
+        control<EntryTab>(app.boksform, "entryTab")->InsertElement();
     }
 
     static QStringList row(QTableView* list, int r) {
@@ -71,14 +71,14 @@ void TstElementwindow::showsGroupOfMainTxtInNameOrder() {
     QCOMPARE(app.model->WebAntal(), 3);
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Nyheder"));
 
-    QTreeView* programBoks = control<QTreeView>(app.boksform(), "programBoks");
+    QTreeView* programBoks = control<QTreeView>(app.boksform, "programBoks");
     QCOMPARE(programBoks->model()->rowCount(), 3);
     QCOMPARE(elementName(programBoks, 1), QStringLiteral("DR"));
     QCOMPARE(tickOf(programBoks, 1), Qt::Unchecked);
-    QCOMPARE(control<QLineEdit>(app.boksform(), "valgtGruppeEdit")->text(),
+    QCOMPARE(control<QLineEdit>(app.boksform, "valgtGruppeEdit")->text(),
              QStringLiteral("Nyheder"));
-    QCOMPARE(control<QLineEdit>(app.boksform(), "gruppeEdit")->text(), QStringLiteral("Nyheder"));
-    QCOMPARE(control<QLineEdit>(app.boksform(), "gNameEdit")->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "gruppeEdit")->text(), QStringLiteral("Nyheder"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "gNameEdit")->text(), QStringLiteral("Nyheder"));
 }
 
 void TstElementwindow::malformedFileStopsListing() {
@@ -117,7 +117,7 @@ void TstElementwindow::insertsNewElement() {
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 2);
     QCOMPARE(row(control<QTableView>(app.mainform, "Listen"), 1),
              (QStringList{"Dato", "XX:XX", "0", "TV 2"}));
-    QCOMPARE(control<QTreeView>(app.boksform(), "programBoks")->model()->rowCount(), 2);
+    QCOMPARE(control<QTreeView>(app.boksform, "programBoks")->model()->rowCount(), 2);
     QCOMPARE(control<QLineEdit>(app.mainform, "webEdit1")->text(), QString());
 }
 

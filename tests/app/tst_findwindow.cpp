@@ -354,7 +354,7 @@ void TstFindwindow::menuItemAndHelp() {
     QTest::keyClick(u.field(), Qt::Key_F1);
     QCOMPARE(help.size(), 1);
     QCOMPARE(help[0][0].toString(), QStringLiteral("Find element"));
-    QVERIFY(u.app->infoformen()->isVisible());
+    QVERIFY(u.app->infoformen->isVisible());
 }
 
 void TstFindwindow::resultModelIsSound() {

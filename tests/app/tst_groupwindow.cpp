@@ -48,7 +48,7 @@ private:
                      {"Sky", "120", "120", "595", "380", "b", "b", "", "0"});
         App& app = f.start();
         app.mainform->show();
-        app.boksform()->show();
+        app.boksform->show();
         return app;
     }
 
@@ -60,7 +60,7 @@ private:
 void TstGroupwindow::createsGroup() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     QTest::keyClicks(control<QLineEdit>(boks, "gEdit"), "Mu");
     QVERIFY(!control<UpdateAction>(boks, "aNyGruppe")->update());
     QTest::keyClick(control<QLineEdit>(boks, "gEdit"), Qt::Key_Return);
@@ -105,10 +105,10 @@ void TstGroupwindow::createRefusals() {
     QDir().mkpath(f.web() + "/Musik");
     App& app = start(f);
     const QStringList before = QDir(f.user()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    control<QLineEdit>(app.boksform(), "gEdit")->setText(name);
-    control<UpdateAction>(app.boksform(), "aNyGruppe")->execute();
+    control<QLineEdit>(app.boksform, "gEdit")->setText(name);
+    control<UpdateAction>(app.boksform, "aNyGruppe")->execute();
     QCOMPARE(app.infform->takeShown(), QStringList{message});
-    QCOMPARE(control<QLineEdit>(app.boksform(), "gEdit")->text(), name);
+    QCOMPARE(control<QLineEdit>(app.boksform, "gEdit")->text(), name);
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
     QCOMPARE(QDir(f.web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(), 5);
     QCOMPARE(QDir(f.user()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
@@ -119,10 +119,10 @@ void TstGroupwindow::firstGroupWritesList() {
     Fixture f;
     f.makeUser();
     App& app = f.start();
-    control<QCheckBox>(app.boksform(), "funkCheck")->click();
+    control<QCheckBox>(app.boksform, "funkCheck")->click();
     QVERIFY(!QFileInfo::exists(f.programs() + "/webgruppe.txt"));
-    control<QLineEdit>(app.boksform(), "gEdit")->setText("Værktøj");
-    control<UpdateAction>(app.boksform(), "aNyGruppe")->execute();
+    control<QLineEdit>(app.boksform, "gEdit")->setText("Værktøj");
+    control<UpdateAction>(app.boksform, "aNyGruppe")->execute();
     QCOMPARE(*textfile::readLines(f.programs() + "/webgruppe.txt"), QStringList{"Værktøj"});
     QCOMPARE(app.model->gruppenavn1(), QStringLiteral("Værktøj"));
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
@@ -131,7 +131,7 @@ void TstGroupwindow::firstGroupWritesList() {
 void TstGroupwindow::renamesGroup() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     QVERIFY(control<QLineEdit>(boks, "valgtGruppeEdit")->isReadOnly());
     QVERIFY(control<UpdateAction>(boks, "aSletGruppe")->update());
     control<QCheckBox>(boks, "redigerCheck")->click();
@@ -182,7 +182,7 @@ void TstGroupwindow::renameRefusals() {
     QFETCH(QString, message);
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QCheckBox>(boks, "redigerCheck")->click();
     control<QLineEdit>(boks, "valgtGruppeEdit")->setText(name);
     control<QToolButton>(boks, "redigerKnap")->click();
@@ -199,13 +199,13 @@ void TstGroupwindow::failedRenameChangesNothing() {
     App& app = start(f);
     // The folder went away behind the program's back.
     QVERIFY(QDir(f.web() + "/b").removeRecursively());
-    control<QCheckBox>(app.boksform(), "redigerCheck")->click();
-    control<QLineEdit>(app.boksform(), "valgtGruppeEdit")->setText("Ny");
-    control<UpdateAction>(app.boksform(), "aRedigerGruppe")->execute();
+    control<QCheckBox>(app.boksform, "redigerCheck")->click();
+    control<QLineEdit>(app.boksform, "valgtGruppeEdit")->setText("Ny");
+    control<UpdateAction>(app.boksform, "aRedigerGruppe")->execute();
     QCOMPARE(app.infform->takeShown(),
              QStringList{"En mappe kunne ikke omdøbes af ukendte årsager."});
     QCOMPARE(listFile(f), (QStringList{"b", "A", "c"}));
-    QCOMPARE(itemTexts(control<QListWidget>(app.boksform(), "gruppeBoks")),
+    QCOMPARE(itemTexts(control<QListWidget>(app.boksform, "gruppeBoks")),
              (QStringList{"b", "A", "c"}));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("b"));
     QVERIFY(!QFileInfo::exists(f.web() + "/Ny"));
@@ -216,7 +216,7 @@ void TstGroupwindow::deletesGroupFromList() {
         Fixture f;
         App& app = start(f);
         app.spform->setNextAnswer(yes);
-        control<QToolButton>(app.boksform(), "sletKnap")->click();
+        control<QToolButton>(app.boksform, "sletKnap")->click();
         QCOMPARE(app.spform->takeShown(), QStringList{"Skal programgruppen b slettes?"});
         QVERIFY(QFileInfo::exists(f.web() + "/b/DR.txt"));
         if (!yes) {
@@ -232,7 +232,7 @@ void TstGroupwindow::deletesGroupFromList() {
         QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(),
                  QStringLiteral("Valgt gruppe"));
         QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
-        QCOMPARE(control<QTreeView>(app.boksform(), "programBoks")->model()->rowCount(), 0);
+        QCOMPARE(control<QTreeView>(app.boksform, "programBoks")->model()->rowCount(), 0);
         QVERIFY(app.infform->takeShown().isEmpty());
     }
 }
@@ -240,15 +240,15 @@ void TstGroupwindow::deletesGroupFromList() {
 void TstGroupwindow::sortsGroups() {
     Fixture f;
     App& app = start(f);
-    control<QToolButton>(app.boksform(), "sorterKnap")->click();
+    control<QToolButton>(app.boksform, "sorterKnap")->click();
     QCOMPARE(listFile(f), (QStringList{"A", "b", "c"}));
-    QCOMPARE(itemTexts(control<QListWidget>(app.boksform(), "gruppeBoks")), listFile(f));
+    QCOMPARE(itemTexts(control<QListWidget>(app.boksform, "gruppeBoks")), listFile(f));
     QCOMPARE(itemTexts(control<QListWidget>(app.mainform, "gruppeBoksen")), listFile(f));
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("b"));
     QCOMPARE(*textfile::readLines(f.web() + "/webLager.txt"), QStringList{"Gemt"});
     // A group made after sorting goes to the end.
-    control<QLineEdit>(app.boksform(), "gEdit")->setText("Aaa");
-    control<UpdateAction>(app.boksform(), "aNyGruppe")->execute();
+    control<QLineEdit>(app.boksform, "gEdit")->setText("Aaa");
+    control<UpdateAction>(app.boksform, "aNyGruppe")->execute();
     QCOMPARE(listFile(f), (QStringList{"A", "b", "c", "Aaa"}));
 }
 

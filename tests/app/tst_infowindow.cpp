@@ -86,8 +86,8 @@ struct Help {
         if (!QTest::qWaitForWindowActive(app->mainform))
             qWarning("main window not active");
     }
-    Tinfoformen* info() const { return app->infoformen(); }
-    Turlform1* urls() const { return app->urlform1(); }
+    Tinfoformen* info() const { return app->infoformen; }
+    Turlform1* urls() const { return app->urlform1; }
     store::HelpHistory* hist() const { return app->helpHistory.get(); }
     FakePageView* web() const { return f.fakes.pageView; }
     QString doc(const QString& name) const {
@@ -193,7 +193,7 @@ void TstInfowindow::everyCallerReachesItsNode() {
     if (caller == "F1")
         QTest::keyClick(h.app->mainform, Qt::Key_F1);
     else
-        h.app->boksform()->findChild<QToolButton*>(caller)->click();
+        h.app->boksform->findChild<QToolButton*>(caller)->click();
     QVERIFY(h.info()->isVisible());
     QCOMPARE(h.web()->navigated.last(), h.doc(document));
 }
@@ -562,14 +562,14 @@ void TstInfowindow::optionsDefaultsWrittenAtFirstShowing() {
     if (!lines.isEmpty())
         writeFixture(file, lines);
     App& app = f.start();
-    QVERIFY(!app.infoformen()->isVisible());
+    QVERIFY(!app.infoformen->isVisible());
     app.mainform->Information("Lenkaro");
     const QStringList defaults{"52", "52", "753", "968", "195"};
     QCOMPARE(textfile::readLines(file).value_or(QStringList{}), defaults);
     // The place and size are the frame's.
-    QVERIFY(QTest::qWaitForWindowExposed(app.infoformen()));
-    QCOMPARE(app.infoformen()->frameGeometry(), QRect(52, 52, 753, 968));
-    QCOMPARE(control<QSplitter>(app.infoformen(), "Splitter1")->sizes().value(0), 195);
+    QVERIFY(QTest::qWaitForWindowExposed(app.infoformen));
+    QCOMPARE(app.infoformen->frameGeometry(), QRect(52, 52, 753, 968));
+    QCOMPARE(control<QSplitter>(app.infoformen, "Splitter1")->sizes().value(0), 195);
 }
 
 void TstInfowindow::optionsReadAndWrittenAtClose() {
@@ -580,22 +580,22 @@ void TstInfowindow::optionsReadAndWrittenAtClose() {
     writeFixture(file, {"40", "30", "900", "700", "260"});
     App& app = f.start();
     app.mainform->Information("Lenkaro");
-    QVERIFY(QTest::qWaitForWindowExposed(app.infoformen()));
-    QCOMPARE(app.infoformen()->frameGeometry(), QRect(30, 40, 900, 700));
+    QVERIFY(QTest::qWaitForWindowExposed(app.infoformen));
+    QCOMPARE(app.infoformen->frameGeometry(), QRect(30, 40, 900, 700));
     QCoreApplication::processEvents();
-    QCOMPARE(control<QWidget>(app.infoformen(), "leftPanel")->width(), 260);
-    app.infoformen()->move(70, 60);
-    const QMargins frame = app.infoformen()->windowHandle()->frameMargins();
-    app.infoformen()->resize(QSize(820, 640).shrunkBy(frame));
-    control<QSplitter>(app.infoformen(), "Splitter1")->setSizes({250, 566});
-    QVERIFY(app.infoformen()->close());
-    QVERIFY(!app.infoformen()->isVisible());
+    QCOMPARE(control<QWidget>(app.infoformen, "leftPanel")->width(), 260);
+    app.infoformen->move(70, 60);
+    const QMargins frame = app.infoformen->windowHandle()->frameMargins();
+    app.infoformen->resize(QSize(820, 640).shrunkBy(frame));
+    control<QSplitter>(app.infoformen, "Splitter1")->setSizes({250, 566});
+    QVERIFY(app.infoformen->close());
+    QVERIFY(!app.infoformen->isVisible());
     QCOMPARE(textfile::readLines(file).value_or(QStringList{}),
              (QStringList{"60", "70", "820", "640", "250"}));
     // Shown again, the window keeps its state and reads nothing.
     writeFixture(file, {"1", "1", "760", "510", "200"});
     app.mainform->Information("Grupper");
-    QCOMPARE(app.infoformen()->frameGeometry().topLeft(), QPoint(70, 60));
+    QCOMPARE(app.infoformen->frameGeometry().topLeft(), QPoint(70, 60));
 }
 
 void TstInfowindow::extremeOptionsStayOnScreen_data() {
@@ -618,7 +618,7 @@ void TstInfowindow::extremeOptionsStayOnScreen() {
     writeFixture(file, lines);
     App& app = f.start();
     app.mainform->Information("Lenkaro");
-    Tinfoformen* info = app.infoformen();
+    Tinfoformen* info = app.infoformen;
     QVERIFY(QTest::qWaitForWindowExposed(info));
     const QRect placed = info->frameGeometry();
     QVERIFY(info->screen()->availableGeometry().contains(placed));

@@ -409,14 +409,14 @@ void TstMainwindow::noGroupDisablesInsertAndLookUp() {
 void TstMainwindow::shortcutsAndMenu() {
     Fixture f;
     App& app = start(f);
-    QVERIFY(!app.boksform()->isVisible());
+    QVERIFY(!app.boksform->isVisible());
     QTest::keyClick(app.mainform, Qt::Key_A, Qt::ControlModifier);
-    QVERIFY(app.boksform()->isVisible());
+    QVERIFY(app.boksform->isVisible());
 
     app.mainform->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(app.mainform));
     QTest::keyClick(app.mainform, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(control<QCheckBox>(app.boksform(), "funkCheck")->isChecked());
+    QVERIFY(control<QCheckBox>(app.boksform, "funkCheck")->isChecked());
     QCOMPARE(int(app.model->funkNo()), 1);
     QCOMPARE(control<QTableView>(app.mainform, "Listen")
                  ->model()
@@ -464,7 +464,7 @@ void TstMainwindow::adminShortcutFromEveryControl() {
     w->setFocus();
     QCOMPARE(QApplication::focusWidget(), w);
     QTest::keyClick(w, Qt::Key_A, Qt::ControlModifier);
-    QVERIFY(app.boksform()->isVisible());
+    QVERIFY(app.boksform->isVisible());
     QVERIFY(!control<QLineEdit>(app.mainform, "webEdit1")->hasSelectedText());
     QVERIFY(!control<QLineEdit>(app.mainform, "webEdit2")->hasSelectedText());
 }
@@ -499,8 +499,8 @@ void TstMainwindow::informationSelectsHelpStructure() {
     Fixture f;
     App& app = start(f);
     QTest::keyClick(app.mainform, Qt::Key_F1);
-    QVERIFY(app.infoformen()->isVisible());
-    QCOMPARE(app.infoformen()->structureName(), QStringLiteral("Lenkaroinfo.txt"));
+    QVERIFY(app.infoformen->isVisible());
+    QCOMPARE(app.infoformen->structureName(), QStringLiteral("Lenkaroinfo.txt"));
 }
 
 void TstMainwindow::lookUpStartsBrowserInChosenOrder_data() {
@@ -533,7 +533,7 @@ void TstMainwindow::lookUpStartsBrowserInChosenOrder() {
     const QString caption = choice == 0 ? "Google Chrome" : "Microsoft Edge";
     if (choice < 0)
         app.settings->setBrowserValg(choice);
-    for (QRadioButton* radio : app.boksform()->findChildren<QRadioButton*>()) {
+    for (QRadioButton* radio : app.boksform->findChildren<QRadioButton*>()) {
         if (choice >= 0 && radio->text() == caption)
             radio->click();
     }
@@ -603,7 +603,7 @@ void TstMainwindow::groupActivatedByKeys() {
     QCOMPARE(app.model->gruppenavn(), QStringLiteral("Musik"));
     QCOMPARE(control<QLabel>(app.mainform, "gruppenavnLabel")->text(), QStringLiteral("Musik"));
     QCOMPARE(app.model->gruppenavn0(), QStringLiteral("Musik"));
-    QCOMPARE(control<QListWidget>(app.boksform(), "gruppeBoks")->currentRow(), 1);
+    QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->currentRow(), 1);
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 0);
     QTest::mouseDClick(groups->viewport(), Qt::LeftButton, {},
                        groups->visualItemRect(groups->item(0)).center());
@@ -714,7 +714,7 @@ void TstMainwindow::menuOpensByKeys() {
     QTest::keyClick(button, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QTRY_VERIFY(shown);
     // The menu opened; the administration window did not.
-    QVERIFY(!app.boksform()->isVisible());
+    QVERIFY(!app.boksform->isVisible());
 }
 
 QTEST_MAIN(TstMainwindow)

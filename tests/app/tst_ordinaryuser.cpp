@@ -115,15 +115,15 @@ void TstOrdinaryUser::unreadableListRefusesNewGroup() {
     QVERIFY2(shown[0].text.startsWith("Kan ikke læse filen") && shown[0].text.contains(path),
              qPrintable(shown[0].text));
 
-    app.boksform()->show();
-    control<QLineEdit>(app.boksform(), "gEdit")->setText("Nye");
-    control<UpdateAction>(app.boksform(), "aNyGruppe")->execute();
+    app.boksform->show();
+    control<QLineEdit>(app.boksform, "gEdit")->setText("Nye");
+    control<UpdateAction>(app.boksform, "aNyGruppe")->execute();
     shown = MessageBox::takeShown();
     QCOMPARE(shown.size(), 1);
     QVERIFY2(shown[0].text.contains(path) && shown[0].text.contains("kunne ikke læses"),
              qPrintable(shown[0].text));
     QVERIFY(!QFileInfo::exists(f.web() + "/Nye"));
-    QCOMPARE(control<QLineEdit>(app.boksform(), "gEdit")->text(), QStringLiteral("Nye"));
+    QCOMPARE(control<QLineEdit>(app.boksform, "gEdit")->text(), QStringLiteral("Nye"));
     QCOMPARE(bytesOf(path), before);
 }
 

@@ -184,10 +184,9 @@ void TstPictures::programIconIsEveryWindowsIcon() {
     const qint64 key = QApplication::windowIcon().cacheKey();
     QCOMPARE(key, icon.cacheKey());
     for (QWidget* window : std::initializer_list<QWidget*>{
-             app.mainform, app.boksform(), app.infoformen(), app.urlform1(), app.infform, app.spform})
+             app.mainform, app.boksform, app.infoformen, app.urlform1, app.infform, app.spform})
         QCOMPARE(window->windowIcon().cacheKey(), key);
 }
-
 
 void TstPictures::everyStyleIsReadable_data() {
     QTest::addColumn<QString>("style");
@@ -217,8 +216,8 @@ void TstPictures::everyStyleIsReadable() {
     QVERIFY(StyleManager::setStyle(style));
     const QPalette p = QApplication::palette();
     for (auto group : {QPalette::Active, QPalette::Inactive}) {
-        const double selected =
-            contrastOf(p.color(group, QPalette::HighlightedText), p.color(group, QPalette::Highlight));
+        const double selected = contrastOf(p.color(group, QPalette::HighlightedText),
+                                           p.color(group, QPalette::Highlight));
         QVERIFY2(selected >= 4.5, qPrintable(QStringLiteral("selected row %1:1").arg(selected)));
     }
     const struct {
@@ -229,7 +228,8 @@ void TstPictures::everyStyleIsReadable() {
     for (const auto& pair : pairs) {
         const double greyed =
             contrastOf(p.color(QPalette::Disabled, pair.text), p.color(pair.ground));
-        const double active = contrastOf(p.color(QPalette::Active, pair.text), p.color(pair.ground));
+        const double active =
+            contrastOf(p.color(QPalette::Active, pair.text), p.color(pair.ground));
         QVERIFY2(greyed >= 3.0 && greyed < active / 1.5,
                  qPrintable(QStringLiteral("greyed %1:1, active %2:1").arg(greyed).arg(active)));
     }
@@ -249,7 +249,8 @@ void TstPictures::everyStyleIsReadable() {
             row = std::max(row, contrastOf(shot.pixelColor(x, y), ground));
         strongest = std::max(strongest, row);
     }
-    QVERIFY2(strongest >= 3.0, qPrintable(QStringLiteral("drawn greyed caption %1:1").arg(strongest)));
+    QVERIFY2(strongest >= 3.0,
+             qPrintable(QStringLiteral("drawn greyed caption %1:1").arg(strongest)));
 }
 
 QTEST_MAIN(TstPictures)

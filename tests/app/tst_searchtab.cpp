@@ -49,7 +49,7 @@ struct Help {
         app->mainform->Information("Lenkaro");
         control<QTabWidget>(info(), "infoBog")->setCurrentIndex(1);
     }
-    Tinfoformen* info() const { return app->infoformen(); }
+    Tinfoformen* info() const { return app->infoformen; }
     QStringList results() const {
         QStringList texts;
         for (int i = 0; i < control<QListWidget>(info(), "Findis")->count(); ++i)
@@ -176,7 +176,7 @@ void TstSearchtab::resultsDrawnByStyle() {
     list->setStyleSheet("QListWidget { background: rgb(10, 20, 30); }");
     list->clearSelection();
     // The style in use, by its place in the administration window's style list.
-    QComboBox* styles = control<QComboBox>(h.app->boksform(), "designBox");
+    QComboBox* styles = control<QComboBox>(h.app->boksform, "designBox");
     h.app->settings->setDesignname(position < 0 ? QString("Ingen") : styles->itemText(position));
     list->resize(200, 200);
     const QImage shot = list->viewport()->grab().toImage();
@@ -203,7 +203,7 @@ void TstSearchtab::resultTextReadableOnItsRow() {
     QFETCH(bool, darkRow);
     Help h;
     QVERIFY(StyleManager::setStyle(style));
-    QComboBox* designs = control<QComboBox>(h.app->boksform(), "designBox");
+    QComboBox* designs = control<QComboBox>(h.app->boksform, "designBox");
     designs->setCurrentIndex(designs->findText(style));
     QVERIFY(designs->currentIndex() > 0);
     h.search("grupper");

@@ -45,8 +45,8 @@ private:
         f.makeGroupsWithShelf();
         App& app = f.start();
         app.mainform->show();
-        app.boksform()->show();
-        control<QTabWidget>(app.boksform(), "Bog")->setCurrentIndex(3);
+        app.boksform->show();
+        control<QTabWidget>(app.boksform, "Bog")->setCurrentIndex(3);
         return app;
     }
 
@@ -70,35 +70,35 @@ void TstShelfwindow::buttonsShowTheirActions() {
     Fixture f;
     App& app = start(f);
     const std::pair<QToolButton*, const char*> hints[] = {
-        {control<QToolButton>(app.boksform(), "sbInformation"), "Information: Administrer grupper"},
-        {control<QToolButton>(app.boksform(), "tilLagerValgte"), "Flyt valgte til lager"},
-        {control<QToolButton>(app.boksform(), "tilbageValgte"), "Flyt valgte tilbage"},
-        {control<QToolButton>(app.boksform(), "tilLagerAlle"), "Flyt alle til lager"},
-        {control<QToolButton>(app.boksform(), "tilbageAlle"), "Flyt alle tilbage"},
-        {control<QToolButton>(app.boksform(), "flytOp"), "Flyt valgte op"},
-        {control<QToolButton>(app.boksform(), "flytNed"), "Flyt valgte ned"},
-        {control<QToolButton>(app.boksform(), "gemKnap"), "Gem de nye lister"}};
+        {control<QToolButton>(app.boksform, "sbInformation"), "Information: Administrer grupper"},
+        {control<QToolButton>(app.boksform, "tilLagerValgte"), "Flyt valgte til lager"},
+        {control<QToolButton>(app.boksform, "tilbageValgte"), "Flyt valgte tilbage"},
+        {control<QToolButton>(app.boksform, "tilLagerAlle"), "Flyt alle til lager"},
+        {control<QToolButton>(app.boksform, "tilbageAlle"), "Flyt alle tilbage"},
+        {control<QToolButton>(app.boksform, "flytOp"), "Flyt valgte op"},
+        {control<QToolButton>(app.boksform, "flytNed"), "Flyt valgte ned"},
+        {control<QToolButton>(app.boksform, "gemKnap"), "Gem de nye lister"}};
     for (auto [button, hint] : hints) {
         QCOMPARE(button->statusTip(), QString::fromUtf8(hint));
         QCOMPARE(button->accessibleName(), QString::fromUtf8(hint));
         QVERIFY(!button->icon().isNull());
         QCOMPARE(button->autoRaise(),
-                 button != control<QToolButton>(app.boksform(), "sbInformation") &&
-                     button != control<QToolButton>(app.boksform(), "gemKnap"));
+                 button != control<QToolButton>(app.boksform, "sbInformation") &&
+                     button != control<QToolButton>(app.boksform, "gemKnap"));
     }
 }
 
 void TstShelfwindow::reordersActiveGroups() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QListWidget>(boks, "Box")->item(1)->setSelected(true);
-    QVERIFY(control<UpdateAction>(app.boksform(), "AflytOp")->update());
+    QVERIFY(control<UpdateAction>(app.boksform, "AflytOp")->update());
     press(control<QToolButton>(boks, "flytNed"));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"A", "C", "B"}));
     QCOMPARE(selected(control<QListWidget>(boks, "Box")), QStringList{"B"});
     QCOMPARE(control<QListWidget>(boks, "Box")->currentRow(), 2);
-    QVERIFY(!control<UpdateAction>(app.boksform(), "AflytNed")->update());
+    QVERIFY(!control<UpdateAction>(app.boksform, "AflytNed")->update());
     QVERIFY(!control<QToolButton>(boks, "flytNed")->isEnabled());
     press(control<QToolButton>(boks, "flytOp"));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"A", "B", "C"}));
@@ -110,15 +110,15 @@ void TstShelfwindow::reordersActiveGroups() {
              (QStringList{"A", "B", "C"}));
 
     control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
-    QVERIFY(!control<UpdateAction>(app.boksform(), "AflytOp")->update());
-    QVERIFY(!control<UpdateAction>(app.boksform(), "AflytNed")->update());
+    QVERIFY(!control<UpdateAction>(app.boksform, "AflytOp")->update());
+    QVERIFY(!control<UpdateAction>(app.boksform, "AflytNed")->update());
 }
 
 void TstShelfwindow::movesSelectedToShelf() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
-    QVERIFY(!control<UpdateAction>(app.boksform(), "AvalgteTilLager")->update());
+    Tboksform* boks = app.boksform;
+    QVERIFY(!control<UpdateAction>(app.boksform, "AvalgteTilLager")->update());
     control<QListWidget>(boks, "Box")->item(1)->setSelected(true);
     control<QListWidget>(boks, "Box")->item(2)->setSelected(true);
     press(control<QToolButton>(boks, "tilLagerValgte"));
@@ -136,12 +136,12 @@ void TstShelfwindow::movesSelectedToShelf() {
 void TstShelfwindow::movesBack() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QListWidget>(boks, "lagerBox")->item(0)->setSelected(true);
     press(control<QToolButton>(boks, "tilbageValgte"));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"A", "B", "C", "X"}));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{});
-    QVERIFY(!control<UpdateAction>(app.boksform(), "AalleTilbage")->update());
+    QVERIFY(!control<UpdateAction>(app.boksform, "AalleTilbage")->update());
     press(control<QToolButton>(boks, "tilLagerAlle"));
     press(control<QToolButton>(boks, "tilbageAlle"));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), (QStringList{"A", "B", "C", "X"}));
@@ -150,10 +150,10 @@ void TstShelfwindow::movesBack() {
 void TstShelfwindow::allToShelfAndSave() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     press(control<QToolButton>(boks, "tilLagerAlle"));
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), (QStringList{"X", "A", "B", "C"}));
-    QVERIFY(!control<UpdateAction>(app.boksform(), "AalleTilLager")->update());
+    QVERIFY(!control<UpdateAction>(app.boksform, "AalleTilLager")->update());
     press(control<QToolButton>(boks, "gemKnap"));
     QCOMPARE(QFileInfo(f.web() + "/webgruppe.txt").size(), 0);
     QCOMPARE(control<QListWidget>(app.mainform, "gruppeBoksen")->count(), 0);
@@ -163,7 +163,7 @@ void TstShelfwindow::allToShelfAndSave() {
 void TstShelfwindow::shelvingCurrentGroup() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     QCOMPARE(control<QTableView>(app.mainform, "Listen")->model()->rowCount(), 1);
     control<QListWidget>(boks, "Box")->item(1)->setSelected(true);
     press(control<QToolButton>(boks, "tilLagerValgte"));
@@ -183,15 +183,15 @@ void TstShelfwindow::shelvingCurrentGroup() {
 void TstShelfwindow::saveIsDisabledWithoutChanges() {
     Fixture f;
     App& app = start(f);
-    QVERIFY(!control<UpdateAction>(app.boksform(), "AgemForandringer")->update());
-    QVERIFY(!control<UpdateAction>(app.boksform(), "AgemForandringer")->execute());
+    QVERIFY(!control<UpdateAction>(app.boksform, "AgemForandringer")->update());
+    QVERIFY(!control<UpdateAction>(app.boksform, "AgemForandringer")->execute());
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
 }
 
 void TstShelfwindow::failedSaveKeepsChanges() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     press(control<QToolButton>(boks, "tilLagerAlle"));
     // A folder where the list file should be cannot be replaced by a file.
     QFile::remove(f.web() + "/webgruppe.txt");
@@ -207,7 +207,7 @@ void TstShelfwindow::failedSaveKeepsChanges() {
 void TstShelfwindow::modeSwitchRebindsLists() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     press(control<QToolButton>(boks, "tilLagerAlle"));
     QVERIFY(app.shelfDraft->listerModified());
     // Switching from the main window while the shelf tab shows.
@@ -215,7 +215,7 @@ void TstShelfwindow::modeSwitchRebindsLists() {
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), QStringList{"P"});
     QCOMPARE(itemTexts(control<QListWidget>(boks, "lagerBox")), QStringList{});
     QVERIFY(!app.shelfDraft->listerModified());
-    QVERIFY(!control<UpdateAction>(app.boksform(), "AgemForandringer")->update());
+    QVERIFY(!control<UpdateAction>(app.boksform, "AgemForandringer")->update());
     QCOMPARE(onDisk(f.programs() + "/webgruppe.txt"), QStringList{"P"});
     QCOMPARE(onDisk(f.web() + "/webgruppe.txt"), (QStringList{"A", "B", "C"}));
 }
@@ -225,7 +225,7 @@ void TstShelfwindow::modeSwitchRebindsLists() {
 void TstShelfwindow::rulesFollowEveryChangeOfTheLists() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     auto enabled = [boks] {
         QList<bool> states;
         for (UpdateAction* a :
@@ -270,7 +270,7 @@ void TstShelfwindow::movesSurviveLookingElsewhere() {
     QFETCH(QString, away);
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     // Three groups moved: A and C to the shelf, X back.
     control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
     control<QListWidget>(boks, "Box")->item(2)->setSelected(true);
@@ -320,7 +320,7 @@ void TstShelfwindow::movesFollowGroupChanges() {
     QFETCH(QStringList, stored);
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     control<QListWidget>(boks, "Box")->item(0)->setSelected(true);
     press(control<QToolButton>(boks, "tilLagerValgte"));
     control<QListWidget>(boks, "Box")->clearSelection();
@@ -351,7 +351,7 @@ void TstShelfwindow::movesFollowGroupChanges() {
 void TstShelfwindow::eachModeKeepsItsMoves() {
     Fixture f;
     App& app = start(f);
-    Tboksform* boks = app.boksform();
+    Tboksform* boks = app.boksform;
     press(control<QToolButton>(boks, "tilLagerAlle"));
     control<UpdateAction>(app.mainform, "actionSI")->execute();
     QCOMPARE(itemTexts(control<QListWidget>(boks, "Box")), QStringList{"P"});

@@ -1,15 +1,10 @@
 #include "controls.h"
 #include "fixture.h"
-#include "groupdelegate.h"
 #include "groupstab.h"
 #include "writefile.h"
 
 #include "boks.h"
-#include "helphistory.h"
-#include "helpstructure.h"
-#include "info.h"
 #include "main.h"
-#include "model.h"
 #include "place.h"
 #include "programsettings.h"
 #include "stylemanager.h"
@@ -24,7 +19,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -54,8 +48,6 @@ private slots:
     void extremePlacesStayOnScreen();
     void toolkitSpeaksDanish();
     void secondStartMakesNoWindow();
-    void laterWindowsShowWhatCameBefore();
-    void closeWritesOptionsOfWindowsNeverMade();
 };
 
 void TstStartup::firstStartAndClose() {
@@ -70,7 +62,7 @@ void TstStartup::firstStartAndClose() {
     QVERIFY(QFileInfo(f.options()).isDir());
     QVERIFY(!QFileInfo::exists(f.options() + "/main.txt"));
     QCOMPARE(control<QListWidget>(main, "gruppeBoksen")->count(), 1);
-    QCOMPARE(control<QListWidget>(app.boksform(), "gruppeBoks")->item(0)->text(),
+    QCOMPARE(control<QListWidget>(app.boksform, "gruppeBoks")->item(0)->text(),
              QStringLiteral("Nyheder"));
     QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), QStringLiteral("Valgt gruppe"));
     QVERIFY(MessageBox::takeShown().isEmpty());
@@ -138,7 +130,7 @@ void TstStartup::readsMainOptions() {
     QCOMPARE(app.model->gruppenavn(), gruppenavn);
     QCOMPARE(int(app.model->funkNo()), funkNo);
     QCOMPARE(control<QLabel>(main, "gruppenavnLabel")->text(), label);
-    QCOMPARE(control<QCheckBox>(app.boksform(), "funkCheck")->isChecked(), funkNo == 1);
+    QCOMPARE(control<QCheckBox>(app.boksform, "funkCheck")->isChecked(), funkNo == 1);
     QCOMPARE(app.model->programdir(), funkNo == 1 ? f.programs() + "/" : f.web() + "/");
     QCOMPARE(control<QListWidget>(main, "gruppeBoksen")->count(), funkNo == 1 ? 1 : 2);
     QCOMPARE(control<QTableView>(main, "Listen")->model()->headerData(3, Qt::Horizontal).toString(),
@@ -165,7 +157,7 @@ void TstStartup::unknownStyleIsReportedAndKept() {
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Sky"));
     // The rest of the file is still read.
     QCOMPARE(outerPlace(app.mainform).size(), QSize(700, 500));
-    QCOMPARE(control<QComboBox>(app.boksform(), "designBox")->currentIndex(), -1);
+    QCOMPARE(control<QComboBox>(app.boksform, "designBox")->currentIndex(), -1);
     app.mainform->close();
     QCOMPARE(textfile::readLines(f.options() + "/main.txt")->first(), QStringLiteral("Marmor"));
 }
@@ -230,7 +222,7 @@ void TstStartup::readsBoksOptions() {
     if (lines != QStringList{"-"})
         writeFixture(f.options() + "/lenKaro.txt", lines);
     App& app = f.start();
-    QCOMPARE(outerPlace(app.boksform()), geometry);
+    QCOMPARE(outerPlace(app.boksform), geometry);
     QCOMPARE(app.settings->browserValg(), browser);
     app.mainform->close();
     const QStringList saved = *textfile::readLines(f.options() + "/lenKaro.txt");
@@ -241,7 +233,7 @@ void TstStartup::readsBoksOptions() {
 void TstStartup::stylesAreListedSortedAndApplied() {
     Fixture f;
     App& app = f.start();
-    QComboBox* box = control<QComboBox>(app.boksform(), "designBox");
+    QComboBox* box = control<QComboBox>(app.boksform, "designBox");
     QStringList names;
     for (int i = 0; i < box->count(); ++i)
         names << box->itemText(i);
@@ -250,16 +242,16 @@ void TstStartup::stylesAreListedSortedAndApplied() {
     QCOMPARE(box->currentIndex(), 3);
 
     app.mainform->show();
-    app.boksform()->show();
-    const QColor skyWindow = app.boksform()->palette().color(QPalette::Window);
+    app.boksform->show();
+    const QColor skyWindow = app.boksform->palette().color(QPalette::Window);
     box->setCurrentIndex(1);
-    control<GroupsTab>(app.boksform(), "groupsTab")->designBoxChange();
+    control<GroupsTab>(app.boksform, "groupsTab")->designBoxChange();
     QCOMPARE(app.settings->designname(), QStringLiteral("Carbon"));
     QCOMPARE(StyleManager::activeStyle(), QStringLiteral("Carbon"));
     // Every open window takes the new look at once.
     QVERIFY(app.mainform->palette().color(QPalette::Window) != skyWindow);
     QCOMPARE(app.mainform->palette().color(QPalette::Window),
-             app.boksform()->palette().color(QPalette::Window));
+             app.boksform->palette().color(QPalette::Window));
     QVERIFY(app.mainform->palette().color(QPalette::Window).lightness() < 100);
 
     // Styles are found whatever the case of their names.
@@ -308,8 +300,8 @@ void TstStartup::extremePlacesStayOnScreen() {
         if (file == "main.txt")
             return app.mainform;
         if (file == "lenKaro.txt")
-            return app.boksform();
-        return app.urlform1();
+            return app.boksform;
+        return app.urlform1;
     };
     App& app = f.start();
     QWidget* window = windowOf(app);
@@ -386,7 +378,9 @@ void TstStartup::secondStartMakesNoWindow() {
         App second(f.base, "anna", std::move(secondServices));
         // The claim comes before any window: none is made, no options file read or written.
         QVERIFY(second.runsElsewhere());
-        QVERIFY(second.mainform == nullptr && !second.madeWindows());
+        QVERIFY(second.mainform == nullptr);
+        QVERIFY(second.boksform == nullptr && second.infoformen == nullptr);
+        QVERIFY(second.urlform1 == nullptr && second.findform() == nullptr);
     }
     // The first program was asked to the front.
     QTRY_VERIFY(first.mainform->isVisible());
@@ -395,55 +389,4 @@ void TstStartup::secondStartMakesNoWindow() {
 }
 
 QTEST_MAIN(TstStartup)
-// A start makes the main window alone. The others, made when first wanted, show what happened
-// before they were: the browser choice read at the start, a group made meanwhile, the help
-// pages seen.
-void TstStartup::laterWindowsShowWhatCameBefore() {
-    Fixture f;
-    makeHelpStructure(f.base);
-    f.makeGroupsWithShelf();
-    writeFixture(f.options() + "/lenKaro.txt", {"30", "40", "600", "450", "1"});
-    App app(f.base, "anna", f.fakes.make());
-    app.infform->setTestMode(true);
-    app.spform->setTestMode(true);
-    QVERIFY(!app.madeWindows());
-    QCOMPARE(app.settings->browserValg(), 1);
-    app.mainform->show();
-    QVERIFY(QTest::qWaitForWindowExposed(app.mainform));
-    QVERIFY(!app.madeWindows());
-
-    QVERIFY(app.model->NyGruppe("D").ok());
-    QTest::keyClick(app.mainform, Qt::Key_F1);
-    QVERIFY(app.infoformen()->isVisible());
-    f.fakes.pageView->load("Lenkaro.html");
-    f.fakes.pageView->load("Grupper.html");
-    QCOMPARE(app.helpHistory->entries(), 2);
-
-    QCOMPARE(itemTexts(control<QListWidget>(app.boksform(), "gruppeBoks")),
-             (QStringList{"A", "B", "C", "D"}));
-    QVERIFY(control<QGroupBox>(app.boksform(), "browserValg")
-                ->findChildren<QRadioButton*>()
-                .at(1)
-                ->isChecked());
-    app.urlform1()->show();
-    QVERIFY(QTest::qWaitForWindowExposed(app.urlform1()));
-    QCOMPARE(control<QListView>(app.urlform1(), "urlListe")->currentIndex().row(), 1);
-}
-
-// The administration window's options are written at the close whether or not the window was
-// ever made: its place as read, and the browser choice.
-void TstStartup::closeWritesOptionsOfWindowsNeverMade() {
-    Fixture f;
-    f.makeUser();
-    // An older file without the browser line: the close writes it whole.
-    writeFixture(f.options() + "/lenKaro.txt", {"30", "40", "600", "450"});
-    App app(f.base, "anna", f.fakes.make());
-    app.mainform->show();
-    QVERIFY(QTest::qWaitForWindowExposed(app.mainform));
-    app.mainform->close();
-    QCOMPARE(textfile::readLines(f.options() + "/lenKaro.txt").value(),
-             (QStringList{"30", "40", "600", "450", "0"}));
-    QVERIFY(QFileInfo::exists(f.options() + "/main.txt"));
-}
-
 #include "tst_startup.moc"

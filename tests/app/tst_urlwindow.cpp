@@ -65,8 +65,8 @@ struct Visits {
         for (const QString& page : pages)
             f.fakes.pageView->load(page);
     }
-    Turlform1* urls() const { return app->urlform1(); }
-    Tinfoformen* info() const { return app->infoformen(); }
+    Turlform1* urls() const { return app->urlform1; }
+    Tinfoformen* info() const { return app->infoformen; }
     store::HelpHistory* history() const { return app->helpHistory.get(); }
     static QStringList column(const QListView* list) {
         QStringList texts;
@@ -294,7 +294,7 @@ void TstUrlwindow::options() {
     if (!lines.isEmpty())
         writeFixture(f.options() + "/urlboks1.txt", lines);
     App& app = f.start();
-    QCOMPARE(app.urlform1()->size(), size);
+    QCOMPARE(app.urlform1->size(), size);
 }
 
 void TstUrlwindow::closeWritesSize() {

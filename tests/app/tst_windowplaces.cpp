@@ -106,20 +106,20 @@ int childRun(const QString& base, const QString& out) {
     // All at once, before the window manager has framed any of them: none can know its frame
     // from another's.
     app.mainform->show();
-    app.boksform()->show();
+    app.boksform->show();
     app.mainform->Information(QStringLiteral("Lenkaro"));
-    app.urlform1()->show();
+    app.urlform1->show();
     bool framed = true;
     for (QWidget* window :
-         {static_cast<QWidget*>(app.mainform), static_cast<QWidget*>(app.boksform()),
-          static_cast<QWidget*>(app.infoformen()), static_cast<QWidget*>(app.urlform1())})
+         {static_cast<QWidget*>(app.mainform), static_cast<QWidget*>(app.boksform),
+          static_cast<QWidget*>(app.infoformen), static_cast<QWidget*>(app.urlform1)})
         framed = waitFramed(window) && framed;
     // Placed once more with their frames.
     QTest::qWait(500);
-    frames << frameOf("main", app.mainform) << frameOf("boks", app.boksform())
-           << frameOf("info", app.infoformen()) << frameOf("urlboks", app.urlform1());
-    app.urlform1()->close();
-    app.infoformen()->close();
+    frames << frameOf("main", app.mainform) << frameOf("boks", app.boksform)
+           << frameOf("info", app.infoformen) << frameOf("urlboks", app.urlform1);
+    app.urlform1->close();
+    app.infoformen->close();
     app.mainform->close();
     if (!framed)
         frames << QStringLiteral("not framed");
