@@ -29,6 +29,11 @@ QStringList searchPaths() {
     return paths;
 }
 
+// Breeze in the variant that suits the style.
+QString breeze(bool dark) {
+    return dark ? QStringLiteral("breeze-dark") : QStringLiteral("breeze");
+}
+
 } // namespace
 
 namespace icontheme {
@@ -39,14 +44,13 @@ QString themeFor(const QString& desktop, bool darkVariant) {
     // is the longest of all to read.
     if (desktop.isEmpty() || desktop == QLatin1String("hicolor") ||
         desktop.startsWith(QLatin1String("breeze")))
-        return darkVariant ? QStringLiteral("breeze-dark") : QStringLiteral("breeze");
+        return breeze(darkVariant);
     return desktop;
 }
 
 void use(bool darkVariant) {
     static const QStringList paths = searchPaths();
-    QIcon::setFallbackThemeName(darkVariant ? QStringLiteral("breeze-dark")
-                                            : QStringLiteral("breeze"));
+    QIcon::setFallbackThemeName(breeze(darkVariant));
     QIcon::setThemeName(themeFor(desktopTheme(), darkVariant));
     // Setting the search path makes every icon look itself up anew: the fallback theme alone
     // does not.
