@@ -53,9 +53,9 @@ PageViewFactory* loadFactory(QString* error) {
 // The help pages are documents, drawn well enough by the processor. The engine is told to draw
 // without OpenGL (Qt Quick's software backend, which also keeps it off the graphics card), and
 // the window system's OpenGL is never loaded: the first page comes sooner (no graphics stack to
-// load, on a machine without a graphics card none emulated) and the engine takes tens of
-// megabytes less. Both are read when the engine comes in, so they are set before; the program
-// draws nothing else with OpenGL.
+// load, on a machine without a graphics card none emulated) and the program's peak memory with
+// the help open is about a hundred megabytes less. Both are read when the engine comes in, so
+// they are set before; the program draws nothing else with OpenGL.
 //
 // The engine still asks the application's shared OpenGL context for its format; a context that
 // is never made answers with the format asked for, and loads nothing.
