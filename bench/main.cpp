@@ -1,18 +1,19 @@
 // lenkaro-bench MEASURE ARGS...: times the program's hot paths on data it makes itself (or on a
 // folder given), each next to an anchor measured in the same run where one fits.
-#include "main.h"
-#include "app.h"
+#include "app/app.h"
 #include "data.h"
 #include "display.h"
-#include "dokumentsoeg.h"
-#include "elementindex.h"
-#include "findelement.h"
 #include "measure.h"
-#include "model.h"
-#include "programsettings.h"
-#include "progresswindow.h"
-#include "urlcheck.h"
-#include "username.h"
+#include "platform/toolkit/progresswindow.h"
+#include "platform/urlcheck.h"
+#include "platform/username.h"
+#include "settings/programsettings.h"
+#include "store/bookmarkexchange.h"
+#include "store/elementindex.h"
+#include "store/model.h"
+#include "struktur/dokumentsoeg.h"
+#include "ui/findelement/findelement.h"
+#include "ui/main/main.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -515,13 +516,12 @@ int import(const QStringList& args) {
         (void)model.setMappe();
         const store::bookmarks::ReadResult read = store::bookmarks::readFile(file);
         const QList<store::bookmarks::Group> groups = store::bookmarks::toGroups(read.root);
-        (void)model.existingElements(groups);
+        (void)store::existingElements(model, groups);
         ProgressWindow progress(nullptr, QStringLiteral("Lenkaro"),
                                 QStringLiteral("Bogmærkerne indføres ..."), n);
-        store::Model::Imported done;
-        if (!model
-                 .importBookmarks(
-                     groups, false, [&](int h, int) { return progress.advance(h); }, &done)
+        store::Imported done;
+        if (!store::importBookmarks(
+                 model, groups, false, [&](int h, int) { return progress.advance(h); }, &done)
                  .ok())
             std::exit(1);
         imported = done.elements;

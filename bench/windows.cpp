@@ -1,8 +1,8 @@
 #include "windows.h"
 
-#include "app.h"
+#include "app/app.h"
 #include "data.h"
-#include "main.h"
+#include "ui/main/main.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app.h"
+#include "app/app.h"
 
 #include <QLabel>
 #include <QList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "textfile.h"
+#include "platform/textfile.h"
 
 #include <QFile>
 #include <QString>

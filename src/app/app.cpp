@@ -1,23 +1,23 @@
-#include "app.h"
+#include "app/app.h"
 
-#include "accessibility.h"
-#include "boks.h"
-#include "elementindex.h"
-#include "find.h"
-#include "findelement.h"
-#include "helphistory.h"
-#include "infUnit.h"
-#include "info.h"
-#include "main.h"
-#include "model.h"
-#include "pictures.h"
-#include "programsettings.h"
-#include "shelfdraft.h"
-#include "singleinstance.h"
-#include "spmUnit.h"
-#include "stylemanager.h"
-#include "translation.h"
-#include "url1.h"
+#include "platform/singleinstance.h"
+#include "platform/toolkit/stylemanager.h"
+#include "platform/translation.h"
+#include "settings/programsettings.h"
+#include "store/elementindex.h"
+#include "store/helphistory.h"
+#include "store/model.h"
+#include "store/shelfdraft.h"
+#include "ui/admin/boks.h"
+#include "ui/dialogs/infUnit.h"
+#include "ui/dialogs/spmUnit.h"
+#include "ui/findelement/findelement.h"
+#include "ui/help/find.h"
+#include "ui/help/info.h"
+#include "ui/help/url1.h"
+#include "ui/main/main.h"
+#include "ui/widgets/accessibility.h"
+#include "ui/widgets/pictures.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -38,6 +38,15 @@ public:
 private:
     bool* ending;
 };
+
+// Shows window in front of the others, restored when it was minimised.
+void bringToFront(QWidget* window) {
+    if (window->isMinimized())
+        window->showNormal();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
 } // namespace
 
 Services Services::system() {
@@ -92,11 +101,8 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     // A move in the history opens its entry's page as any other topic request.
     QObject::connect(helpHistory.get(), &store::HelpHistory::openRequested, infoformen,
                      &Tinfoformen::Information);
-    QObject::connect(mainform, &Tmainform::adminRequested, boksform, [this] {
-        boksform->show();
-        boksform->raise();
-        boksform->activateWindow();
-    });
+    QObject::connect(mainform, &Tmainform::adminRequested, boksform,
+                     [this] { bringToFront(boksform); });
     // The administration window's options are written when the main window closes.
     QObject::connect(mainform, &Tmainform::optionsSaved, boksform, &Tboksform::gemOpt);
     QObject::connect(boksform, &Tboksform::designChosen, mainform, &Tmainform::setDesign);
@@ -106,7 +112,7 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     QObject::connect(mainform, &Tmainform::findRequested, mainform, [this] { findform()->open(); });
     if (single)
         QObject::connect(single.get(), &platform::SingleInstance::activationRequested, mainform,
-                         [this] { platform::SingleInstance::bringToFront(mainform); });
+                         [this] { bringToFront(mainform); });
 }
 
 Tfindelementform* App::findform() {

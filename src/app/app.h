@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windowcontext.h"
+#include "ui/windowcontext.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "main.h"
-#include "app.h"
-#include "messagebox.h"
-#include "termination.h"
-#include "username.h"
+#include "app/app.h"
+#include "platform/termination.h"
+#include "platform/toolkit/messagebox.h"
+#include "platform/username.h"
+#include "ui/main/main.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "browserprofiles.h"
+#include "platform/browserprofiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "browsers.h"
+#include "platform/browsers.h"
 
 BrowserPlaces BrowserPlaces::system() {
 #ifdef Q_OS_WIN

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "desktopapps.h"
+#include "platform/desktopapps.h"
 
 #include <QString>
 #include <QStringList>

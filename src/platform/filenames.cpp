@@ -1,7 +1,7 @@
-#include "filenames.h"
+#include "platform/filenames.h"
 
-#include "systemreason.h"
-#include "textfile.h"
+#include "platform/systemreason.h"
+#include "platform/temporaryname.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,7 +127,7 @@ bool folderExists(const QString& dir, const QString& name) {
     return !matchIn(dir, name, Kind::Dir).isEmpty();
 }
 
-QList<FileEntry> listFileEntries(const QString& dir) {
+QList<FileEntry> listFileEntries(const QString& dir, QList<QByteArray>* temporaries) {
     struct Keyed {
         QString key;
         FileEntry entry;
@@ -140,7 +140,8 @@ QList<FileEntry> listFileEntries(const QString& dir) {
         const QByteArray native = entry.raw.isEmpty() ? QFile::encodeName(join(dir, entry.name))
                                                       : folder + entry.raw;
         if (textfile::isTemporaryName(entry.name)) {
-            textfile::removeIfStale(native);
+            if (temporaries)
+                temporaries->append(native);
             continue;
         }
         keyed.push_back({entry.name.toUpper(), {entry.name, native, !entry.utf8}});

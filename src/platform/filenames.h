@@ -42,8 +42,9 @@ struct FileEntry {
 // All files of dir (hidden ones included, folders and the program's own temporary files left
 // out), sorted as Windows lists them. Each is an entry of its own: a file under a Windows-1252
 // name beside one whose UTF-8 name reads the same is a file of its own, not a copy of it.
-// Temporary files that a killed write left are removed on the way, once they are stale.
-QList<FileEntry> listFileEntries(const QString& dir);
+// The listing changes nothing: the paths of the temporary files it passed over are appended to
+// temporaries, when given, for the caller to clean up.
+QList<FileEntry> listFileEntries(const QString& dir, QList<QByteArray>* temporaries = nullptr);
 
 // The names of listFileEntries, each name once.
 QStringList listFiles(const QString& dir);

@@ -1,6 +1,6 @@
-#include "filestamp.h"
+#include "platform/filestamp.h"
 
-#include "filenames.h"
+#include "platform/filenames.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "pathname.h"
+#include "platform/pathname.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "shell.h"
+#include "platform/shell.h"
 
 #ifdef Q_OS_WIN
 #include <shellapi.h>
@@ -24,7 +24,7 @@ std::unique_ptr<Shell> Shell::system() {
 }
 
 #else
-#include "desktopapps.h"
+#include "platform/desktopapps.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,11 +1,10 @@
-#include "singleinstance.h"
+#include "platform/singleinstance.h"
 
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QLocalSocket>
 #include <QThread>
-#include <QWidget>
 
 namespace platform {
 
@@ -73,14 +72,6 @@ void SingleInstance::askRunningToFront() {
         }
         QThread::msleep(100);
     }
-}
-
-void SingleInstance::bringToFront(QWidget* window) {
-    if (window->isMinimized())
-        window->showNormal();
-    window->show();
-    window->raise();
-    window->activateWindow();
 }
 
 } // namespace platform

@@ -5,8 +5,6 @@
 #include <QObject>
 #include <QString>
 
-class QWidget;
-
 namespace platform {
 
 // One running program per user folder: two programs on one folder would each write their own
@@ -21,9 +19,6 @@ public:
     // True when this program is to run: it holds the folder, or the folder cannot hold a lock
     // at all. False when another running program holds it; that one has been asked to the front.
     bool claim();
-
-    // Shows window in front of the others, restored when it was minimised.
-    static void bringToFront(QWidget* window);
 
 signals:
     // A later start on the same folder asked this program to come to the front.

@@ -1,4 +1,4 @@
-#include "systemreason.h"
+#include "platform/systemreason.h"
 
 #include <cerrno>
 

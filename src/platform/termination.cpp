@@ -1,4 +1,4 @@
-#include "termination.h"
+#include "platform/termination.h"
 
 #ifdef Q_OS_UNIX
 #include <QSocketNotifier>

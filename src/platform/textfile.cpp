@@ -1,7 +1,7 @@
-#include "textfile.h"
+#include "platform/textfile.h"
 
-#include "filenames.h"
-#include "systemreason.h"
+#include "platform/filenames.h"
+#include "platform/systemreason.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -30,10 +30,6 @@
 namespace textfile {
 
 namespace {
-const QLatin1StringView temporaryPrefix(".lenkaro-");
-const QLatin1StringView temporarySuffix(".tmp");
-constexpr qsizetype temporaryRandom = 6; // as the XXXXXX of QTemporaryFile
-
 std::function<void()>& beforeReplace() {
     static std::function<void()> hook;
     return hook;
@@ -515,11 +511,6 @@ bool syncFileSystem(const QString& dir, QString* error) {
     Q_UNUSED(error);
 #endif
     return true;
-}
-
-bool isTemporaryName(const QString& name) {
-    return name.size() == temporaryPrefix.size() + temporaryRandom + temporarySuffix.size() &&
-           name.startsWith(temporaryPrefix) && name.endsWith(temporarySuffix);
 }
 
 bool isLineText(const QString& text) {

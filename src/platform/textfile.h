@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/temporaryname.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -97,9 +99,6 @@ bool writeNewLines(const QString& path, const QStringList& lines, QString* error
 // Waits until every file written into dir's file system is on disk; false with the system's
 // reason when it cannot tell.
 bool syncFileSystem(const QString& dir, QString* error = nullptr);
-
-// True for the names of the writer's temporary files.
-bool isTemporaryName(const QString& name);
 
 // Removes the temporary file at native if a killed write left it: one untouched for a minute
 // belongs to no write in progress, also in a folder that several users' programs write into.

@@ -1,4 +1,4 @@
-#include "translation.h"
+#include "platform/translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

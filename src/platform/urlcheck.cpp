@@ -1,4 +1,4 @@
-#include "urlcheck.h"
+#include "platform/urlcheck.h"
 
 #include <QDir>
 #include <QUrl>

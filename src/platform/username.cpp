@@ -1,4 +1,4 @@
-#include "username.h"
+#include "platform/username.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

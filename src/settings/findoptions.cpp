@@ -1,7 +1,7 @@
-#include "findoptions.h"
+#include "settings/findoptions.h"
 
-#include "options.h"
-#include "textfile.h"
+#include "platform/textfile.h"
+#include "settings/options.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windowplace.h"
+#include "settings/windowplace.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "programsettings.h"
+#include "settings/programsettings.h"
 
 ProgramSettings::ProgramSettings(const QString& baseDir, const QString& loginName, QObject* parent)
     : QObject(parent), baseDir_(baseDir), folders_(makeOptdir(baseDir, loginName)) {}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "userfolders.h"
+#include "settings/userfolders.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "userfolders.h"
+#include "settings/userfolders.h"
 
-#include "textfile.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,4 +1,4 @@
-#include "windowplace.h"
+#include "settings/windowplace.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "bookmarks.h"
+#include "store/bookmarks.h"
 
-#include "filenames.h"
-#include "groups.h"
-#include "textfile.h"
+#include "platform/filenames.h"
+#include "platform/textfile.h"
+#include "store/groups.h"
 
 #include <QFile>
 #include <QRegularExpression>

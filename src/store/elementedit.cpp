@@ -1,8 +1,8 @@
-#include "elementedit.h"
+#include "store/elementedit.h"
 
-#include "elementstore.h"
-#include "filenames.h"
-#include "textcompare.h"
+#include "platform/filenames.h"
+#include "platform/textcompare.h"
+#include "store/elementstore.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,8 +37,8 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
     }
     // The element's own file is the one it was read from; its old name need not name it (a
     // stray copy bears another element's name, a hostile file a path).
-    const QString oldPath = web[index].sourceFile;
-    const QByteArray oldNative = nativeSource(web[index]);
+    const QString oldPath = web[index].file.path;
+    const QByteArray oldNative = web[index].file.systemPath();
     const QString oldFile = QFileInfo(oldPath).fileName();
     // A file of the new name that is not this element's own would be overwritten: it may be
     // an element the listing never reached, or one whose name differs beyond A to Z.
@@ -51,8 +51,8 @@ ElementChange renameElement(const QString& gruppeDir, TWebArray& web, qsizetype 
     TWebRecord renamed = web[index];
     renamed.Navn = newNavn;
     renamed.filnavn = filenames::join(gruppeDir, newFile);
-    renamed.sourceFile = renamed.filnavn;
-    renamed.sourceNative.clear();
+    renamed.file.path = renamed.filnavn;
+    renamed.file.native.clear();
     QString error;
     if (!writeElement(renamed.filnavn, renamed, &error))
         return {ElementChange::WriteFailed, error, renamed.filnavn};

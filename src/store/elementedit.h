@@ -1,6 +1,6 @@
 #pragma once
 
-#include "webrecord.h"
+#include "store/webrecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -52,7 +52,7 @@ struct FileRemoval {
     bool ok() const { return failed < 0; }
 };
 
-// Deletes the files (paths as the system takes them, see nativeSource) in the order given and
+// Deletes the files (paths as the system takes them, see ElementFile::systemPath) in the order given and
 // stops at the first that cannot be deleted; the ones before it stay deleted. Exactly these
 // files go: no other file of a name that reads alike.
 [[nodiscard]] FileRemoval removeElementFiles(const QList<QByteArray>& natives);

@@ -1,12 +1,12 @@
-#include "elementindex.h"
+#include "store/elementindex.h"
 
-#include "elementlistmodel.h"
-#include "elementstore.h"
-#include "filenames.h"
-#include "filestamp.h"
-#include "groups.h"
-#include "model.h"
-#include "textcompare.h"
+#include "platform/filenames.h"
+#include "platform/filestamp.h"
+#include "platform/textcompare.h"
+#include "store/elementlistmodel.h"
+#include "store/elementstore.h"
+#include "store/groups.h"
+#include "store/model.h"
 
 #include <QStringMatcher>
 
@@ -22,7 +22,7 @@ ElementIndex::Entry entryOf(const TWebRecord& r) {
             r.dato,
             r.klokken,
             r.Visits,
-            r.sourceFile,
+            r.file.path,
             ElementIndex::fold(r.Navn),
             ElementIndex::fold(r.Url)};
 }
@@ -49,7 +49,7 @@ QStringList fileNames(const QString& folder, const TWebArray& web) {
     names.reserve(web.size());
     const qsizetype prefix = filenames::join(folder, QString()).size();
     for (const TWebRecord& r : web)
-        names.append(r.sourceFile.mid(prefix));
+        names.append(r.file.path.mid(prefix));
     return names;
 }
 
@@ -205,7 +205,7 @@ void ElementIndex::takeChangedElements(const QModelIndex& topLeft, const QModelI
         // The file the program has just written makes the group look changed at the next
         // open(), which reads it again then: one group, not worth a time of each file.
         for (Entry& e : group->entries) {
-            if (e.sourceFile == record.sourceFile) {
+            if (e.sourceFile == record.file.path) {
                 e = entryOf(record);
                 break;
             }

@@ -1,4 +1,4 @@
-#include "elementlistmodel.h"
+#include "store/elementlistmodel.h"
 
 namespace store {
 

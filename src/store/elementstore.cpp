@@ -1,10 +1,22 @@
-#include "elementstore.h"
+#include "store/elementstore.h"
 
-#include "filenames.h"
-#include "textfile.h"
+#include "platform/filenames.h"
+#include "platform/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+void ElementFile::moveFolder(const QString& oldFolder, const QString& newFolder) {
+    const QString oldPrefix = oldFolder + QDir::separator();
+    if (!path.startsWith(oldPrefix))
+        return;
+    const QString newPrefix = newFolder + QDir::separator();
+    path = newPrefix + path.mid(oldPrefix.size());
+    const QByteArray oldNative = QFile::encodeName(oldPrefix);
+    if (native.startsWith(oldNative))
+        native = QFile::encodeName(newPrefix) + native.mid(oldNative.size());
+}
 
 namespace store {
 
@@ -45,18 +57,26 @@ void readWeb(const QString& dir, TWebArray& web) {
     // The listing gives files only, so each is opened and read straight away; only a file that
     // cannot be read is looked at again: one gone since the listing is passed over as before.
     QByteArray bytes; // one buffer for every file
-    for (const filenames::FileEntry& entry : filenames::listFileEntries(dir)) {
+    QList<QByteArray> temporaries;
+    const QList<filenames::FileEntry> entries = filenames::listFileEntries(dir, &temporaries);
+    // Temporary files that a killed write left are removed once they are stale.
+    for (const QByteArray& temporary : temporaries)
+        textfile::removeIfStale(temporary);
+    for (const filenames::FileEntry& entry : entries) {
         const bool read =
             textfile::readNativeBytes(entry.native, bytes, nullptr, textfile::largestSmallFile);
         if (!read && !filenames::isNativeFile(entry.native))
             continue;
         TWebRecord& record = web.emplace_back();
-        record.sourceFile = filenames::join(dir, entry.name);
-        if (entry.windowsNamed)
-            record.sourceNative = entry.native;
+        record.file = ElementFile(filenames::join(dir, entry.name),
+                                  entry.windowsNamed ? entry.native : QByteArray());
         if (!read || !fillRecord(record, textfile::splitLines(textfile::decode(bytes))))
             return;
     }
+}
+
+TWebRecord newElement(const QString& path, const QString& url, const QString& navn) {
+    return {url, navn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0, path, ElementFile(path)};
 }
 
 QStringList elementLines(const TWebRecord& r) {
@@ -67,22 +87,18 @@ bool writeElement(const QString& path, const TWebRecord& record, QString* error)
     return textfile::writeLines(path, elementLines(record), error);
 }
 
-QByteArray nativeSource(const TWebRecord& record) {
-    return record.sourceNative.isEmpty() ? QFile::encodeName(record.sourceFile)
-                                         : record.sourceNative;
-}
-
 bool saveElement(TWebRecord& record, QString* error) {
     TWebRecord saved = record;
-    saved.filnavn = saved.sourceFile;
-    if (!saved.sourceNative.isEmpty() && !filenames::existsNative(QFile::encodeName(saved.sourceFile))) {
-        if (!writeElement(saved.sourceFile, saved, error))
+    saved.filnavn = saved.file.path;
+    if (!saved.file.native.isEmpty() &&
+        !filenames::existsNative(QFile::encodeName(saved.file.path))) {
+        if (!writeElement(saved.file.path, saved, error))
             return false;
         // The file the element was read from now stands under its UTF-8 name. Should the old
         // entry stay, it is the same element, and the next listing shows both.
-        (void)filenames::removeNative(saved.sourceNative);
-        saved.sourceNative.clear();
-    } else if (!textfile::writeNativeLines(nativeSource(saved), elementLines(saved), error)) {
+        (void)filenames::removeNative(saved.file.native);
+        saved.file.native.clear();
+    } else if (!textfile::writeNativeLines(saved.file.systemPath(), elementLines(saved), error)) {
         return false;
     }
     record = saved;

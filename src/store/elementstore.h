@@ -1,6 +1,6 @@
 #pragma once
 
-#include "webrecord.h"
+#include "store/webrecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,14 +19,14 @@ QString elementFileName(const QString& navn);
 // before the failure, and the files after it are not read.
 void readWeb(const QString& dir, TWebArray& web);
 
+// The element called navn for url as it is first written to path: not yet visited.
+TWebRecord newElement(const QString& path, const QString& url, const QString& navn);
+
 // The six lines of an element file.
 QStringList elementLines(const TWebRecord& record);
 
 // Writes record to path, creating or replacing the file; false with the reason on failure.
 [[nodiscard]] bool writeElement(const QString& path, const TWebRecord& record, QString* error);
-
-// The path of the file record was read from or last written to, as the system takes it.
-QByteArray nativeSource(const TWebRecord& record);
 
 // Writes record to its own file, the one it was read from, with line 6 naming it. An element
 // read under a Windows-1252 name gets its UTF-8 name, and the entry of the old name goes, when

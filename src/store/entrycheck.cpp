@@ -1,7 +1,7 @@
-#include "entrycheck.h"
+#include "store/entrycheck.h"
 
-#include "textfile.h"
-#include "urlcheck.h"
+#include "platform/textfile.h"
+#include "platform/urlcheck.h"
 
 #include <QFileInfo>
 

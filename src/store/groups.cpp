@@ -1,9 +1,9 @@
-#include "groups.h"
+#include "store/groups.h"
 
-#include "filenames.h"
-#include "systemreason.h"
-#include "textcompare.h"
-#include "textfile.h"
+#include "platform/filenames.h"
+#include "platform/systemreason.h"
+#include "platform/textcompare.h"
+#include "platform/textfile.h"
 
 #include <QCollator>
 #include <QDir>

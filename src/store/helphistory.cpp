@@ -1,6 +1,6 @@
-#include "helphistory.h"
+#include "store/helphistory.h"
 
-#include "textcompare.h"
+#include "platform/textcompare.h"
 
 #include <algorithm>
 

@@ -1,21 +1,20 @@
-#include "model.h"
+#include "store/model.h"
 
-#include "elementedit.h"
-#include "elementlistmodel.h"
-#include "elementstore.h"
-#include "filenames.h"
-#include "groups.h"
-#include "shelf.h"
-#include "textfile.h"
-#include "urlcheck.h"
-#include "visits.h"
+#include "platform/filenames.h"
+#include "platform/textfile.h"
+#include "platform/urlcheck.h"
+#include "store/elementedit.h"
+#include "store/elementlistmodel.h"
+#include "store/elementstore.h"
+#include "store/groups.h"
+#include "store/shelf.h"
+#include "store/visits.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
-#include <filesystem>
 #include <functional>
 
 namespace store {
@@ -136,7 +135,7 @@ Result Model::GemWeb(int row, TWebRecord record) {
     // element's file or one outside the group.
     QString error;
     if (!saveElement(record, &error))
-        return {Result::FileNotCreated, record.sourceFile, error};
+        return {Result::FileNotCreated, record.file.path, error};
     Web_[row] = record;
     WebNo_ = row;
     elementList->elementChanged(row);
@@ -152,10 +151,8 @@ Result Model::recordVisit(int row, const QString& dateText, const QString& timeT
 namespace {
 // Writes an element without visits to path, which its line 6 names.
 Result writeNewElement(const QString& path, const QString& url, const QString& navn) {
-    const TWebRecord record{url,  navn, QStringLiteral("Dato"), QStringLiteral("XX:XX"), 0, path,
-                            path, {}};
     QString error;
-    if (!writeElement(path, record, &error))
+    if (!writeElement(path, newElement(path, url, navn), &error))
         return {Result::FileNotCreated, path, error};
     return {};
 }
@@ -228,7 +225,7 @@ Result Model::resetVisits(int row, const QString& url, const QString& navn,
     // The element is entered again, as the typed texts have it, in its own file: asking first,
     // as entering does before it overwrites a file.
     TWebRecord record = Web_[row];
-    if (filenames::isNativeFile(nativeSource(record)) && !confirmOverwrite(navn))
+    if (filenames::isNativeFile(record.file.systemPath()) && !confirmOverwrite(navn))
         return {Result::Declined};
     record.Url = url;
     record.Navn = navn;
@@ -237,7 +234,7 @@ Result Model::resetVisits(int row, const QString& url, const QString& navn,
     record.Visits = 0;
     QString error;
     if (!saveElement(record, &error))
-        return {Result::FileNotCreated, record.sourceFile, error};
+        return {Result::FileNotCreated, record.file.path, error};
     loadGruppefil();
     return {};
 }
@@ -250,8 +247,8 @@ Result Model::removeElements(const QList<int>& rows) {
     // Each row removes the file it was read from: two rows of one name (a stray copy beside
     // the element) are two files, and a name holding a path names no file of this group.
     for (int row : order) {
-        paths << Web_[row].sourceFile;
-        natives << nativeSource(Web_[row]);
+        paths << Web_[row].file.path;
+        natives << Web_[row].file.systemPath();
     }
     const FileRemoval removal = removeElementFiles(natives);
     loadGruppefil();
@@ -333,11 +330,8 @@ Result Model::RedigerGruppe(const QString& nytNavn) {
         return failure;
     }
     // The element files are not rewritten; they are where they were, in the renamed folder.
-    const QString oldPrefix = gruppeDir_ + QDir::separator();
-    for (TWebRecord& record : Web_) {
-        if (record.sourceFile.startsWith(oldPrefix))
-            record.sourceFile = filenames::join(newFolder, record.sourceFile.mid(oldPrefix.size()));
-    }
+    for (TWebRecord& record : Web_)
+        record.file.moveFolder(gruppeDir_, newFolder);
     gruppeliste_ = list;
     gruppenavn_ = nytNavn;
     remembered() = nytNavn;
@@ -428,200 +422,21 @@ Result Model::saveShelf(const QStringList& active, const QStringList& stored) {
     return {};
 }
 
-namespace {
-// The files of a group folder by their names without regard to case, so an import need not
-// look at the folder for each of thousands of bookmarks.
-QHash<QString, QString> filesByName(const QString& dir) {
-    QHash<QString, QString> files;
-    for (const QString& name : filenames::listFiles(dir))
-        files.insert(name.toCaseFolded(), name);
-    return files;
-}
-
-// The entries of the content folder likewise, files and folders.
-QHash<QString, QString> entriesByName(const QString& dir) {
-    QHash<QString, QString> found;
-    const QStringList names =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& name : names)
-        found.insert(name.toCaseFolded(), name);
-    return found;
-}
-
-bool isImportable(const bookmarks::Entry& entry) {
-    return bookmarks::isElementName(entry.navn) && textfile::isLineText(entry.navn) &&
-           textfile::isLineText(entry.url);
-}
-} // namespace
-
-Model::Existing Model::existingElements(const QList<bookmarks::Group>& groups) const {
-    Existing existing;
-    const QString contentDir = contentFolder();
-    const QHash<QString, QString> entries = entriesByName(contentDir);
-    for (const bookmarks::Group& group : groups) {
-        if (!bookmarks::isImportGroupName(group.navn) ||
-            !entries.contains(group.navn.toCaseFolded()))
-            continue;
-        const QString navn = filenames::findEntry(contentDir, group.navn);
-        if (navn.isEmpty())
-            continue;
-        const QHash<QString, QString> files = filesByName(filenames::join(contentDir, navn));
-        int found = 0;
-        for (const bookmarks::Entry& entry : group.entries) {
-            if (isImportable(entry) && files.contains(elementFileName(entry.navn).toCaseFolded()))
-                ++found;
-        }
-        if (found > 0) {
-            existing.elements += found;
-            existing.groups << navn;
-        }
-    }
-    return existing;
-}
-
-Result Model::importBookmarks(const QList<bookmarks::Group>& groups, bool overwrite,
-                              const Progress& progress, Imported* imported) {
+Result Model::listGroups(const QStringList& navne) {
     if (Result refused = listWritable(Active); !refused.ok())
         return refused;
-    const QString contentDir = contentFolder();
     QStringList list = gruppeliste_;
-    Imported done;
-    for (const bookmarks::Group& group : groups)
-        done.total += int(group.entries.size());
-    Result result;
-    bool wroteNew = false;
-    auto goOn = [&] {
-        ++done.handled;
-        if (progress && !progress(done.handled, done.total))
-            done.cancelled = true;
-        return !done.cancelled;
-    };
-    // The content folder is looked at once, not once for each of thousands of folders.
-    QHash<QString, QString> entries = entriesByName(contentDir);
-    for (const bookmarks::Group& group : groups) {
-        // Checked here too, not only where the groups were made: a name such as "../../x" would
-        // write outside the content folder, "webLager.txt" where a list belongs.
-        const bool named = bookmarks::isImportGroupName(group.navn);
-        QString navn = named ? entries.value(group.navn.toCaseFolded()) : QString();
-        if (!navn.isEmpty())
-            navn = filenames::findEntry(contentDir, group.navn); // the exact name wins
-        if (!named || (!navn.isEmpty() && !filenames::folderExists(contentDir, navn))) {
-            done.unusable += int(group.entries.size());
-            done.handled += int(group.entries.size());
-            if (progress && !progress(done.handled, done.total))
-                done.cancelled = true;
-            if (done.cancelled)
-                break;
-            continue;
-        }
-        if (navn.isEmpty()) {
-            navn = group.navn;
-            // No entry of the name is there, whatever its case: the index said so.
-            const QString folder = filenames::join(contentDir, navn);
-            std::error_code ec;
-            std::filesystem::create_directory(QFileInfo(folder).filesystemFilePath(), ec);
-            if (ec) {
-                result = {Result::FolderNotCreated, folder, QString::fromLocal8Bit(ec.message())};
-                break;
-            }
-            entries.insert(navn.toCaseFolded(), navn);
-            ++done.newGroups;
-        }
-        // A folder left by a group taken out of the list is listed again with its new elements.
+    for (const QString& navn : navne) {
         if (groupIndex(list, navn) < 0 && groupIndex(lagerliste_, navn) < 0)
             list << navn;
-        const QString dir = filenames::join(contentDir, navn);
-        QHash<QString, QString> files = filesByName(dir);
-        int written = 0;
-        for (const bookmarks::Entry& entry : group.entries) {
-            if (!isImportable(entry)) {
-                ++done.unusable;
-            } else {
-                const QString fileName = elementFileName(entry.navn);
-                const auto existing = files.constFind(fileName.toCaseFolded());
-                if (existing != files.cend() && !overwrite) {
-                    ++done.declined;
-                } else if (existing != files.cend()) {
-                    // An old file is replaced the careful way, so a crash never loses it.
-                    result =
-                        writeNewElement(filenames::join(dir, *existing), entry.url, entry.navn);
-                    if (!result.ok())
-                        break;
-                    ++written;
-                } else {
-                    const QString path = filenames::join(dir, fileName);
-                    const TWebRecord record{entry.url,
-                                            entry.navn,
-                                            QStringLiteral("Dato"),
-                                            QStringLiteral("XX:XX"),
-                                            0,
-                                            path,
-                                            path,
-                                            {}};
-                    QString error;
-                    if (!textfile::writeNewLines(path, elementLines(record), &error)) {
-                        result = {Result::FileNotCreated, path, error};
-                        break;
-                    }
-                    files.insert(fileName.toCaseFolded(), fileName);
-                    wroteNew = true;
-                    ++written;
-                }
-            }
-            if (!goOn())
-                break;
-        }
-        done.elements += written;
-        if (written > 0)
-            ++done.groups;
-        if (!result.ok() || done.cancelled)
-            break;
     }
-    // The new element files were written without waiting for the disk; they are made durable
-    // together, before the import says what it wrote.
-    if (QString error; wroteNew && !textfile::syncFileSystem(contentDir, &error) && result.ok())
-        result = {Result::FileNotCreated, contentDir, error};
-    if (list != gruppeliste_) {
-        Result failure;
-        if (writeActive(list, failure)) {
-            gruppeliste_ = list;
-            emit groupListsChanged();
-        } else if (result.ok()) {
-            result = failure;
-        }
-    }
-    if (hasGroup())
-        loadGruppefil();
-    if (imported)
-        *imported = done;
-    return result;
-}
-
-QList<bookmarks::Group> Model::bookmarkGroups(const QStringList& names) const {
-    QList<bookmarks::Group> groups;
-    for (const QString& navn : names) {
-        TWebArray web;
-        const QString dir = groupFolder(navn);
-        if (QFileInfo(dir).isDir())
-            readWeb(dir, web);
-        bookmarks::Group group{navn, {}};
-        for (const TWebRecord& record : web)
-            group.entries.append({record.Navn, record.Url});
-        groups.append(group);
-    }
-    return groups;
-}
-
-Result Model::exportBookmarks(const QString& path, const QStringList& names, int* written) const {
-    const QList<bookmarks::Group> groups = bookmarkGroups(names);
-    QString error;
-    if (!bookmarks::writeFile(path, groups, &error))
-        return {Result::FileNotCreated, path, error};
-    if (written) {
-        *written = 0;
-        for (const bookmarks::Group& group : groups)
-            *written += int(group.entries.size());
-    }
+    if (list == gruppeliste_)
+        return {};
+    Result failure;
+    if (!writeActive(list, failure))
+        return failure;
+    gruppeliste_ = list;
+    emit groupListsChanged();
     return {};
 }
 

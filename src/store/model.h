@@ -1,8 +1,7 @@
 #pragma once
 
-#include "bookmarks.h"
-#include "result.h"
-#include "webrecord.h"
+#include "store/result.h"
+#include "store/webrecord.h"
 
 #include <QLocale>
 #include <QObject>
@@ -56,7 +55,7 @@ public:
     void selectGroup(const QString& navn);
 
     // Writes record as element row of the current group, to the file the element was read from
-    // (its sourceFile, which line 6 then names), and, once written, keeps it there.
+    // (its file, which line 6 then names), and, once written, keeps it there.
     Result GemWeb(int row, TWebRecord record);
 
     // Records a visit of element row with the date and time as the user's locale writes them.
@@ -93,46 +92,13 @@ public:
     // back as it was, both lists are read anew, so that memory shows what the files hold.
     Result saveShelf(const QStringList& active, const QStringList& stored);
 
-    // The elements an import of groups would overwrite, asked about once before it writes.
-    struct Existing {
-        int elements = 0;
-        QStringList groups; // the groups they are in, as the folders on disk name them
-    };
-    Existing existingElements(const QList<bookmarks::Group>& groups) const;
+    // Whether the active group list may be written: refused (FileNotRead) while the list file
+    // could not be read.
+    Result groupListWritable() const { return listWritable(Active); }
 
-    // What an import of bookmarks did.
-    struct Imported {
-        int elements = 0; // elements written
-        int declined = 0; // existing elements kept, as the user would not have them overwritten
-        int unusable = 0; // bookmarks whose name or address no file can hold
-        int groups = 0;   // groups that got elements
-        int newGroups = 0;
-        int handled = 0; // bookmarks gone through, of total
-        int total = 0;
-        bool cancelled = false;
-    };
-
-    // Tells how far an import has come; false stops it.
-    using Progress = std::function<bool(int handled, int total)>;
-
-    // Enters bookmark groups into the current content mode. A group whose folder exists
-    // (whatever its letter case) takes the elements as they come; any other is made and added
-    // to the end of the active list. An existing element is overwritten when overwrite says so,
-    // else kept and counted. A group or element name that cannot be a folder or file of the
-    // group (a path, one of the program's own files, too long for the file system) and an
-    // address holding a control character are skipped and counted, never written. The first
-    // write that fails, or progress saying stop, ends the import: what was written before it
-    // stays, on disk for good, and the groups made before it are listed.
-    Result importBookmarks(const QList<bookmarks::Group>& groups, bool overwrite,
-                           const Progress& progress = {}, Imported* imported = nullptr);
-
-    // The groups called names, each with the elements in its folder, as bookmark groups.
-    QList<bookmarks::Group> bookmarkGroups(const QStringList& names) const;
-
-    // Writes the groups called names to a bookmark file at path; *written tells how many
-    // elements it holds.
-    Result exportBookmarks(const QString& path, const QStringList& names,
-                           int* written = nullptr) const;
+    // Adds the groups called navne that neither list holds to the end of the active list, in
+    // their order; a folder of the name is taken to be there.
+    Result listGroups(const QStringList& navne);
 
     quint8 funkNo() const { return funkNo_; }
     const QString& programdir0() const { return programdir0_; }
@@ -141,7 +107,6 @@ public:
     // The content folder of the current mode without its trailing separator.
     QString contentFolder() const;
     const QString& webGruppefil() const { return webGruppefil_; }
-    const QString& webLagerfil() const { return webLagerfil_; }
     const QString& gruppenavn() const { return gruppenavn_; }
     const QString& gruppenavn0() const { return gruppenavn0_; }
     const QString& gruppenavn1() const { return gruppenavn1_; }

@@ -1,4 +1,4 @@
-#include "profilebookmarks.h"
+#include "store/profilebookmarks.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "bookmarks.h"
+#include "store/bookmarks.h"
 
 #include <QString>
 

@@ -34,7 +34,6 @@ struct [[nodiscard]] Result {
     QString error; // the system's reason
 
     bool ok() const { return kind == Done; }
-    bool isFileError() const { return kind >= FileNotRead; }
 };
 
 } // namespace store

@@ -1,6 +1,6 @@
-#include "shelf.h"
+#include "store/shelf.h"
 
-#include "groups.h"
+#include "store/groups.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "shelfdraft.h"
+#include "store/shelfdraft.h"
 
-#include "groups.h"
-#include "model.h"
+#include "store/groups.h"
+#include "store/model.h"
 
 namespace store {
 

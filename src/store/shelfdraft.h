@@ -1,7 +1,7 @@
 #pragma once
 
-#include "result.h"
-#include "shelf.h"
+#include "store/result.h"
+#include "store/shelf.h"
 
 #include <QObject>
 #include <QStringList>

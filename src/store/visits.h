@@ -1,6 +1,6 @@
 #pragma once
 
-#include "webrecord.h"
+#include "store/webrecord.h"
 
 #include <limits>
 

@@ -1,9 +1,9 @@
-#include "Struktur.h"
+#include "struktur/Struktur.h"
 
-#include "filenames.h"
-#include "pathname.h"
-#include "strukturfile.h"
-#include "textfile.h"
+#include "platform/filenames.h"
+#include "platform/pathname.h"
+#include "platform/textfile.h"
+#include "struktur/strukturfile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "dokumentsoeg.h"
+#include "struktur/dokumentsoeg.h"
 
-#include "filenames.h"
-#include "pathname.h"
-#include "textfile.h"
+#include "platform/filenames.h"
+#include "platform/pathname.h"
+#include "platform/textfile.h"
 
 #include <algorithm>
 #include <array>

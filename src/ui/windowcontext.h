@@ -1,11 +1,11 @@
 #pragma once
 
-#include "browsers.h"
-#include "clock.h"
-#include "editors.h"
-#include "pageview.h"
-#include "shell.h"
-#include "urlcheck.h"
+#include "platform/browsers.h"
+#include "platform/clock.h"
+#include "platform/editors.h"
+#include "platform/shell.h"
+#include "platform/toolkit/pageview.h"
+#include "platform/urlcheck.h"
 
 #include <memory>
 

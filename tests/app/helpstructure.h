@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/textfile.h"
 #include "writefile.h"
-#include "textfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,13 +7,13 @@
 // It chooses the first browser profile found, then imports the bookmark file (a big one shows
 // the progress window), and saves <out>/<style>-profil.png, -profil-besked.png, -fremdrift.png
 // and -fil-besked.png.
-#include "app.h"
+#include "app/app.h"
 #include "controls.h"
-#include "filedialog.h"
-#include "infUnit.h"
-#include "main.h"
-#include "stylemanager.h"
-#include "updateaction.h"
+#include "platform/toolkit/filedialog.h"
+#include "platform/toolkit/stylemanager.h"
+#include "platform/toolkit/updateaction.h"
+#include "ui/dialogs/infUnit.h"
+#include "ui/main/main.h"
 
 #include <QApplication>
 #include <QDialog>

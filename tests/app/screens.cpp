@@ -4,17 +4,17 @@
 //   cmake --build build --target screens && build/tests/app/screens <base> <out> Sky Carbon
 // The help window shows its pages when the page view's plugin lies next to the tool (or where
 // the install puts it).
-#include "app.h"
-#include "boks.h"
+#include "app/app.h"
 #include "controls.h"
-#include "findelement.h"
-#include "infUnit.h"
-#include "info.h"
-#include "main.h"
-#include "pageview.h"
-#include "spmUnit.h"
-#include "stylemanager.h"
-#include "url1.h"
+#include "platform/toolkit/pageview.h"
+#include "platform/toolkit/stylemanager.h"
+#include "ui/admin/boks.h"
+#include "ui/dialogs/infUnit.h"
+#include "ui/dialogs/spmUnit.h"
+#include "ui/findelement/findelement.h"
+#include "ui/help/info.h"
+#include "ui/help/url1.h"
+#include "ui/main/main.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

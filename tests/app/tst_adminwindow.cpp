@@ -1,17 +1,17 @@
 #include "controls.h"
-#include "entrytab.h"
 #include "fixture.h"
-#include "groupstab.h"
+#include "ui/admin/entrytab.h"
+#include "ui/admin/groupstab.h"
 #include "writefile.h"
 
-#include "boks.h"
-#include "groupdelegate.h"
-#include "infUnit.h"
-#include "info.h"
-#include "main.h"
-#include "pictures.h"
-#include "stylemanager.h"
-#include "updateaction.h"
+#include "platform/toolkit/stylemanager.h"
+#include "platform/toolkit/updateaction.h"
+#include "ui/admin/boks.h"
+#include "ui/dialogs/infUnit.h"
+#include "ui/help/info.h"
+#include "ui/main/main.h"
+#include "ui/widgets/groupdelegate.h"
+#include "ui/widgets/pictures.h"
 
 #include <QAccessible>
 #include <QApplication>

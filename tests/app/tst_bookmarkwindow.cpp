@@ -2,13 +2,13 @@
 #include "fixture.h"
 #include "writefile.h"
 
-#include "bookmarks.h"
-#include "groups.h"
-#include "listchoice.h"
-#include "main.h"
-#include "model.h"
-#include "progresswindow.h"
-#include "updateaction.h"
+#include "platform/toolkit/listchoice.h"
+#include "platform/toolkit/progresswindow.h"
+#include "platform/toolkit/updateaction.h"
+#include "store/bookmarks.h"
+#include "store/groups.h"
+#include "store/model.h"
+#include "ui/main/main.h"
 
 #include <QListWidget>
 #include <QMenu>

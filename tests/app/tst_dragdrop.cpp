@@ -2,10 +2,10 @@
 #include "fixture.h"
 #include "writefile.h"
 
-#include "boks.h"
-#include "main.h"
-#include "model.h"
-#include "updateaction.h"
+#include "platform/toolkit/updateaction.h"
+#include "store/model.h"
+#include "ui/admin/boks.h"
+#include "ui/main/main.h"
 
 #include <QAbstractItemView>
 #include <QDragEnterEvent>

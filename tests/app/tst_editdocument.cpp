@@ -3,8 +3,8 @@
 #include "helpstructure.h"
 #include "writefile.h"
 
-#include "info.h"
-#include "main.h"
+#include "ui/help/info.h"
+#include "ui/main/main.h"
 
 #include <QProcess>
 #include <QTest>

@@ -1,11 +1,11 @@
 #include "controls.h"
-#include "edittab.h"
 #include "fixture.h"
+#include "ui/admin/edittab.h"
 #include "writefile.h"
 
-#include "boks.h"
-#include "main.h"
-#include "updateaction.h"
+#include "platform/toolkit/updateaction.h"
+#include "ui/admin/boks.h"
+#include "ui/main/main.h"
 
 #include <QLineEdit>
 #include <QTableView>

@@ -1,11 +1,11 @@
 #include "controls.h"
-#include "entrytab.h"
 #include "fixture.h"
 #include "modalkeys.h"
+#include "ui/admin/entrytab.h"
 #include "writefile.h"
 
-#include "boks.h"
-#include "main.h"
+#include "ui/admin/boks.h"
+#include "ui/main/main.h"
 
 #include <QLabel>
 #include <QLineEdit>

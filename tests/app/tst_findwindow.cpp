@@ -2,11 +2,11 @@
 #include "fixture.h"
 #include "writefile.h"
 
-#include "findelement.h"
-#include "info.h"
-#include "main.h"
-#include "place.h"
-#include "updateaction.h"
+#include "platform/toolkit/updateaction.h"
+#include "ui/findelement/findelement.h"
+#include "ui/help/info.h"
+#include "ui/main/main.h"
+#include "ui/widgets/place.h"
 
 #include <QAbstractItemModelTester>
 #include <QLabel>

@@ -2,7 +2,7 @@
 #include "fixture.h"
 #include "writefile.h"
 
-#include "main.h"
+#include "ui/main/main.h"
 
 #include <QDateTime>
 #include <QTableView>

@@ -1,13 +1,13 @@
 #include "controls.h"
-#include "edittab.h"
 #include "fixture.h"
+#include "ui/admin/edittab.h"
 #include "writefile.h"
 
-#include "boks.h"
-#include "elementviews.h"
-#include "groupdelegate.h"
-#include "main.h"
-#include "updateaction.h"
+#include "platform/toolkit/updateaction.h"
+#include "ui/admin/boks.h"
+#include "ui/admin/elementviews.h"
+#include "ui/main/main.h"
+#include "ui/widgets/groupdelegate.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

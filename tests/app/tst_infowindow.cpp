@@ -3,13 +3,13 @@
 #include "helpstructure.h"
 #include "writefile.h"
 
-#include "Struktur.h"
-#include "boks.h"
-#include "helphistory.h"
-#include "info.h"
-#include "main.h"
-#include "updateaction.h"
-#include "url1.h"
+#include "platform/toolkit/updateaction.h"
+#include "store/helphistory.h"
+#include "struktur/Struktur.h"
+#include "ui/admin/boks.h"
+#include "ui/help/info.h"
+#include "ui/help/url1.h"
+#include "ui/main/main.h"
 
 #include <QAccessible>
 #include <QLineEdit>

@@ -2,11 +2,11 @@
 #include "fixture.h"
 #include "writefile.h"
 
-#include "boks.h"
-#include "info.h"
-#include "main.h"
-#include "programsettings.h"
-#include "updateaction.h"
+#include "platform/toolkit/updateaction.h"
+#include "settings/programsettings.h"
+#include "ui/admin/boks.h"
+#include "ui/help/info.h"
+#include "ui/main/main.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -5,9 +5,9 @@
 #include "ordinaryuser.h"
 #include "writefile.h"
 
-#include "boks.h"
-#include "main.h"
-#include "updateaction.h"
+#include "platform/toolkit/updateaction.h"
+#include "ui/admin/boks.h"
+#include "ui/main/main.h"
 
 #include <QApplication>
 #include <QLineEdit>

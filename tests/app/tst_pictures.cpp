@@ -1,12 +1,12 @@
 #include "fixture.h"
 
-#include "boks.h"
-#include "icontheme.h"
-#include "info.h"
-#include "main.h"
-#include "pictures.h"
-#include "stylemanager.h"
-#include "url1.h"
+#include "platform/toolkit/icontheme.h"
+#include "platform/toolkit/stylemanager.h"
+#include "ui/admin/boks.h"
+#include "ui/help/info.h"
+#include "ui/help/url1.h"
+#include "ui/main/main.h"
+#include "ui/widgets/pictures.h"
 
 #include <QApplication>
 #include <QImage>

@@ -3,13 +3,13 @@
 #include "helpstructure.h"
 #include "writefile.h"
 
-#include "Struktur.h"
-#include "boks.h"
-#include "info.h"
-#include "main.h"
-#include "programsettings.h"
-#include "stylemanager.h"
-#include "updateaction.h"
+#include "platform/toolkit/stylemanager.h"
+#include "platform/toolkit/updateaction.h"
+#include "settings/programsettings.h"
+#include "struktur/Struktur.h"
+#include "ui/admin/boks.h"
+#include "ui/help/info.h"
+#include "ui/main/main.h"
 
 #include <QComboBox>
 #include <QLineEdit>

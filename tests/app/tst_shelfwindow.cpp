@@ -1,11 +1,11 @@
 #include "controls.h"
 #include "fixture.h"
 
-#include "boks.h"
-#include "groupdelegate.h"
-#include "main.h"
-#include "shelfdraft.h"
-#include "updateaction.h"
+#include "platform/toolkit/updateaction.h"
+#include "store/shelfdraft.h"
+#include "ui/admin/boks.h"
+#include "ui/main/main.h"
+#include "ui/widgets/groupdelegate.h"
 
 #include <QCheckBox>
 #include <QFileInfo>

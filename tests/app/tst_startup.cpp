@@ -1,14 +1,14 @@
 #include "controls.h"
 #include "fixture.h"
-#include "groupstab.h"
+#include "ui/admin/groupstab.h"
 #include "writefile.h"
 
-#include "boks.h"
-#include "main.h"
-#include "place.h"
-#include "programsettings.h"
-#include "stylemanager.h"
-#include "url1.h"
+#include "platform/toolkit/stylemanager.h"
+#include "settings/programsettings.h"
+#include "ui/admin/boks.h"
+#include "ui/help/url1.h"
+#include "ui/main/main.h"
+#include "ui/widgets/place.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

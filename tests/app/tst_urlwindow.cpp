@@ -3,11 +3,11 @@
 #include "helpstructure.h"
 #include "writefile.h"
 
-#include "helphistory.h"
-#include "info.h"
-#include "main.h"
-#include "updateaction.h"
-#include "url1.h"
+#include "platform/toolkit/updateaction.h"
+#include "store/helphistory.h"
+#include "ui/help/info.h"
+#include "ui/help/url1.h"
+#include "ui/main/main.h"
 
 #include <QAbstractItemModelTester>
 #include <QAccessible>

@@ -1,10 +1,10 @@
 #include "fixture.h"
 #include "helpstructure.h"
 
-#include "boks.h"
-#include "info.h"
-#include "main.h"
-#include "url1.h"
+#include "ui/admin/boks.h"
+#include "ui/help/info.h"
+#include "ui/help/url1.h"
+#include "ui/main/main.h"
 
 #include <QApplication>
 #include <QProcess>

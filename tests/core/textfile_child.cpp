@@ -1,7 +1,7 @@
 // Writes a text file and is killed by the system at the worst moment: after the new content is
 // on disk and before it replaces the old file.
 //   textfile_child <path> <line>
-#include "textfile.h"
+#include "platform/textfile.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "bookmarks.h"
+#include "store/bookmarks.h"
 
-#include "textfile.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QFile>

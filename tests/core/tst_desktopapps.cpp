@@ -1,4 +1,4 @@
-#include "desktopapps.h"
+#include "platform/desktopapps.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "editors.h"
+#include "platform/editors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
+#include "platform/textfile.h"
+#include "store/elementedit.h"
+#include "store/elementstore.h"
 #include "writefile.h"
-#include "elementedit.h"
-#include "elementstore.h"
-#include "textfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
+#include "platform/textfile.h"
+#include "platform/urlcheck.h"
+#include "store/elementindex.h"
+#include "store/model.h"
 #include "writefile.h"
-#include "elementindex.h"
-#include "model.h"
-#include "textfile.h"
-#include "urlcheck.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,8 +1,9 @@
+#include "platform/textfile.h"
+#include "store/elementstore.h"
+#include "store/visits.h"
 #include "writefile.h"
-#include "elementstore.h"
-#include "textfile.h"
-#include "visits.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@ class TstElementstore : public QObject {
     Q_OBJECT
 private slots:
     void readsElementsInNameOrder();
+    void readingRemovesStaleTemporaries();
     void stopsAtFirstBadFile_data();
     void stopsAtFirstBadFile();
     void cutsDateAndTime();
@@ -47,6 +49,26 @@ void TstElementstore::readsElementsInNameOrder() {
     QCOMPARE(web[0].filnavn, QStringLiteral("/old/A.txt"));
     QCOMPARE(web[1].Url, QStringLiteral("https://b.dk/"));
     QCOMPARE(web[2].Navn, QStringLiteral("c"));
+}
+
+void TstElementstore::readingRemovesStaleTemporaries() {
+    // A killed write's temporary file is no element. Reading the group removes it once it is a
+    // minute old; a younger one may be another program's write in progress and stays.
+    QTemporaryDir tmp;
+    const QString dir = tmp.path();
+    writeFixture(dir + "/A.txt", element("https://a.dk/", "A"));
+    writeFixture(dir + "/.lenkaro-AbC123.tmp", element("https://b.dk/", "B"));
+    writeFixture(dir + "/.lenkaro-XyZ789.tmp", element("https://c.dk/", "C"));
+    QFile stale(dir + "/.lenkaro-XyZ789.tmp");
+    QVERIFY(stale.open(QIODevice::ReadWrite));
+    QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addSecs(-61),
+                              QFileDevice::FileModificationTime));
+    stale.close();
+    TWebArray web;
+    store::readWeb(dir, web);
+    QCOMPARE(web.size(), 1);
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{".lenkaro-AbC123.tmp", "A.txt"}));
 }
 
 void TstElementstore::stopsAtFirstBadFile_data() {

@@ -1,5 +1,5 @@
-#include "filenames.h"
-#include "textfile.h"
+#include "platform/filenames.h"
+#include "platform/textfile.h"
 #include "writefile.h"
 
 #include <QDir>

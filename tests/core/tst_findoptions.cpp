@@ -1,6 +1,6 @@
-#include "findoptions.h"
+#include "settings/findoptions.h"
 
-#include "textfile.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

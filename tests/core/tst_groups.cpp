@@ -1,6 +1,6 @@
+#include "platform/textfile.h"
+#include "store/groups.h"
 #include "writefile.h"
-#include "groups.h"
-#include "textfile.h"
 
 #include <QDir>
 #include <QFile>

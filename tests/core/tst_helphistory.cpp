@@ -1,4 +1,4 @@
-#include "helphistory.h"
+#include "store/helphistory.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

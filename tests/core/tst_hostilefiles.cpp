@@ -1,6 +1,6 @@
-#include "model.h"
-#include "textfile.h"
-#include "urlcheck.h"
+#include "platform/textfile.h"
+#include "platform/urlcheck.h"
+#include "store/model.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -188,7 +188,7 @@ void TstHostileFiles::elementActsOnItsOwnFile() {
     }
     // A second visit still finds the element's file, read anew or not.
     if (operation != "remove") {
-        const int row = t.model.Web()[0].sourceFile == written ? 0 : 1;
+        const int row = t.model.Web()[0].file.path == written ? 0 : 1;
         const auto again = t.snapshot();
         QVERIFY(t.model.recordVisit(row, "10.12.2026", "08.00.00").ok());
         QCOMPARE(t.changes(again, t.snapshot()),

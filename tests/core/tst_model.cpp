@@ -1,10 +1,10 @@
+#include "core/modeltree.h"
+#include "platform/textfile.h"
+#include "platform/urlcheck.h"
+#include "store/elementlistmodel.h"
+#include "store/entrycheck.h"
+#include "store/model.h"
 #include "writefile.h"
-#include "bookmarks.h"
-#include "elementlistmodel.h"
-#include "entrycheck.h"
-#include "model.h"
-#include "textfile.h"
-#include "urlcheck.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -41,65 +41,14 @@ private slots:
     void modelRefusesWhatNoFileCanHold_data();
     void modelRefusesWhatNoFileCanHold();
     void listFileNamesAreNoGroups();
-    void importsBookmarksIntoGroups();
-    void importStopsAtFirstFailedWrite();
-    void importRefusesUnusableNames_data();
-    void importRefusesUnusableNames();
-    void importCancelledKeepsWhatWasWritten();
-    void exportReadsBackAsTheGroups();
 };
 
 namespace {
-
-// Web groups A, B (current, with elements DR and TV 2) and C, a shelf holding X; programs P.
-struct Tree {
-    QTemporaryDir tmp;
-    std::unique_ptr<UrlCheck> urlCheck = UrlCheck::system();
-    Model model{*urlCheck};
-    // Every change the model makes to its list of elements is checked as views would see it.
-    QAbstractItemModelTester tester{model.elements(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest};
-
-    QString web() const { return tmp.path() + "/Program"; }
-    QString programs() const { return tmp.path() + "/Programmer"; }
-
-    static void element(const QString& dir, const QString& navn, const QString& url, int visits) {
-        QDir().mkpath(dir);
-        writeFixture(dir + "/" + navn + ".txt",
-                             {url, navn, "01-12-2026", "10:15", QString::number(visits), ""});
-    }
-
-    Tree() {
-        for (const char* g : {"A", "C", "X"})
-            QDir().mkpath(web() + "/" + g);
-        element(web() + "/B", "DR", "https://www.dr.dk/", 41);
-        element(web() + "/B", "TV 2", "https://nyheder.tv2.dk/", 2);
-        writeFixture(web() + "/webgruppe.txt", {"A", "B", "C"});
-        writeFixture(web() + "/webLager.txt", {"X"});
-        QDir().mkpath(programs() + "/P");
-        writeFixture(programs() + "/webgruppe.txt", {"P"});
-        model.setFolders(web() + "/", programs() + "/");
-        model.restore(QStringLiteral("B"), QStringLiteral("B"), QStringLiteral("P"), 0);
-        QVERIFY(model.setMappe().ok());
-        model.loadGruppefil();
-    }
-
-    QStringList onDisk(const QString& name) const {
-        return textfile::readLines(web() + "/" + name).value_or(QStringList{"(none)"});
-    }
-    QStringList folders() const { return QDir(web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
-    // A folder where a file should be: no file can replace it.
-    void block(const QString& name) const {
-        QFile::remove(web() + "/" + name);
-        QDir().mkpath(web() + "/" + name);
-    }
-};
-
 bool yes(const QString&) {
     return true;
 }
-
 } // namespace
+
 
 void TstModel::loadsModeAndGroup() {
     Tree t;
@@ -111,7 +60,7 @@ void TstModel::loadsModeAndGroup() {
     QCOMPARE(t.model.WebNo(), 1);
     QCOMPARE(t.model.Web()[1].Navn, QStringLiteral("TV 2"));
     // Each element knows the file it was read from.
-    QCOMPARE(t.model.Web()[0].sourceFile, t.web() + "/B/DR.txt");
+    QCOMPARE(t.model.Web()[0].file.path, t.web() + "/B/DR.txt");
 
     QSignalSpy mode(&t.model, &Model::modeChanged);
     QVERIFY(t.model.switchMode(1).ok());
@@ -295,8 +244,8 @@ void TstModel::renameKeepsElementFiles() {
     QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "Bee", "C"}));
     QCOMPARE(t.model.gruppeDir(), t.web() + "/Bee");
     // The elements were not loaded anew, yet each still knows where its file is.
-    QCOMPARE(t.model.Web()[0].sourceFile, t.web() + "/Bee/DR.txt");
-    QVERIFY(QFileInfo::exists(t.model.Web()[0].sourceFile));
+    QCOMPARE(t.model.Web()[0].file.path, t.web() + "/Bee/DR.txt");
+    QVERIFY(QFileInfo::exists(t.model.Web()[0].file.path));
     // A visit then writes the element in its new place.
     QVERIFY(t.model.recordVisit(0, "09.12.2026", "13.45.59").ok());
     QCOMPARE(textfile::readLines(t.web() + "/Bee/DR.txt")->at(5), t.web() + "/Bee/DR.txt");
@@ -447,171 +396,6 @@ void TstModel::listFileNamesAreNoGroups() {
     writeFixture(t.web() + "/webgruppe.txt", {"A", "webLager.txt", "B", "WebGruppe.TXT", "C"});
     QVERIFY(t.model.setMappe().ok());
     QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B", "C"}));
-}
-
-void TstModel::importsBookmarksIntoGroups() {
-    Tree t;
-    QSignalSpy listsChanged(&t.model, &Model::groupListsChanged);
-    const QList<store::bookmarks::Group> groups{
-        // The current group, named in other letter case: DR exists and is declined.
-        {"b", {{"DR", "https://www.dr.dk/nyheder"}, {"Politiken", "https://politiken.dk/"}}},
-        {"Ny", {{"DMI", "https://www.dmi.dk/"}}},
-        // A shelved group takes its elements and stays on the shelf.
-        {"x", {{"Krak", "https://www.krak.dk/"}}},
-    };
-    // Asked once, before anything is written: one element exists, in the group B.
-    const Model::Existing existing = t.model.existingElements(groups);
-    QCOMPARE(existing.elements, 1);
-    QCOMPARE(existing.groups, QStringList{"B"});
-    Model::Imported imported;
-    const Result result = t.model.importBookmarks(groups, false, {}, &imported);
-    QVERIFY(result.ok());
-    QCOMPARE(imported.elements, 3);
-    QCOMPARE(imported.declined, 1);
-    QCOMPARE(imported.groups, 3);
-    QCOMPARE(imported.newGroups, 1);
-    QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "B", "C", "Ny"}));
-    QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B", "C", "Ny"}));
-    QCOMPARE(t.onDisk("webLager.txt"), QStringList{"X"});
-    QCOMPARE(listsChanged.count(), 1);
-    // The declined element keeps its visits; the new ones start without.
-    QCOMPARE(t.onDisk("B/DR.txt").value(4), QStringLiteral("41"));
-    QCOMPARE(t.onDisk("B/Politiken.txt").mid(0, 5),
-             (QStringList{"https://politiken.dk/", "Politiken", "Dato", "XX:XX", "0"}));
-    QCOMPARE(t.onDisk("Ny/DMI.txt").value(0), QStringLiteral("https://www.dmi.dk/"));
-    QCOMPARE(t.onDisk("X/Krak.txt").value(0), QStringLiteral("https://www.krak.dk/"));
-    // The current group shows its new element.
-    QCOMPARE(t.model.Web().size(), 3);
-
-    // Saying yes overwrites, and resets the visits.
-    QVERIFY(t.model.importBookmarks({{"B", {{"DR", "https://www.dr.dk/nyheder"}}}}, true).ok());
-    QCOMPARE(t.onDisk("B/DR.txt").value(0), QStringLiteral("https://www.dr.dk/nyheder"));
-    QCOMPARE(t.onDisk("B/DR.txt").value(4), QStringLiteral("0"));
-}
-
-void TstModel::importStopsAtFirstFailedWrite() {
-    Tree t;
-    t.block("B/Blokeret.txt");
-    const QList<store::bookmarks::Group> groups{
-        {"Ny", {{"DMI", "https://www.dmi.dk/"}}},
-        {"B", {{"Blokeret", "https://example.org/"}}},
-        {"Senere", {{"Krak", "https://www.krak.dk/"}}},
-    };
-    Model::Imported imported;
-    const Result result = t.model.importBookmarks(groups, true, {}, &imported);
-    QCOMPARE(result.kind, Result::FileNotCreated);
-    QVERIFY(result.path.endsWith("Blokeret.txt"));
-    // What was written before the failure stays, and its group is listed.
-    QCOMPARE(imported.elements, 1);
-    QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "B", "C", "Ny"}));
-    QVERIFY(!t.folders().contains("Senere"));
-}
-
-void TstModel::importRefusesUnusableNames_data() {
-    QTest::addColumn<QString>("group");
-    QTest::addColumn<QString>("navn");
-    QTest::addColumn<QString>("url");
-    const QString dr = QStringLiteral("https://www.dr.dk/");
-    QTest::newRow("an element name leading two folders up") << "B"
-                                                            << "../../x" << dr;
-    QTest::newRow("an element name with a separator") << "B"
-                                                      << "Nyheder/DR" << dr;
-    QTest::newRow("an element name of two full stops") << "B"
-                                                       << ".." << dr;
-    QTest::newRow("an element name longer than the file system takes")
-        << "B" << QString(126, u'ø') << dr;
-    QTest::newRow("a line break in the address") << "B"
-                                                 << "DR"
-                                                 << "https://www.dr.dk/\nx";
-    QTest::newRow("a NUL in the name") << "B" << QStringLiteral("D\u0000R") << dr;
-    QTest::newRow("a group name leading two folders up") << "../../x"
-                                                         << "DR" << dr;
-    QTest::newRow("the list of active groups") << "webgruppe.txt"
-                                               << "DR" << dr;
-    QTest::newRow("the shelf's list, in other letter case") << "WEBLAGER.TXT"
-                                                            << "DR" << dr;
-    QTest::newRow("a temporary file's name") << ".lenkaro-AbC123.tmp"
-                                             << "DR" << dr;
-}
-
-void TstModel::importRefusesUnusableNames() {
-    QFETCH(QString, group);
-    QFETCH(QString, navn);
-    QFETCH(QString, url);
-    Tree t;
-    const QStringList before = t.folders();
-    const QString webGruppe = t.onDisk("webgruppe.txt").join(u'|');
-    // Two folders above the group folder: where "../../x" would have gone.
-    const QString above = QFileInfo(t.web()).absolutePath();
-    const QStringList aboveBefore = QDir(above).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    const QStringList filesOfB = QDir(t.web() + "/B").entryList(QDir::Files, QDir::Name);
-    Model::Imported imported;
-    const Result result = t.model.importBookmarks(
-        {{group, {{navn, url}, {"DMI", "https://www.dmi.dk/"}}}}, true, {}, &imported);
-    QVERIFY(result.ok());
-    const bool groupRefused = group != u"B";
-    QCOMPARE(imported.unusable, groupRefused ? 2 : 1);
-    QCOMPARE(imported.elements, groupRefused ? 0 : 1);
-    QCOMPARE(imported.handled, 2);
-    QCOMPARE(QDir(above).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), aboveBefore);
-    QVERIFY(!QFileInfo::exists(t.web() + "/x.txt"));
-    QVERIFY(!QFileInfo::exists(t.web() + "/B/x.txt"));
-    QCOMPARE(t.folders(), before);
-    if (groupRefused)
-        QCOMPARE(t.onDisk("webgruppe.txt").join(u'|'), webGruppe);
-    QStringList inB = filesOfB;
-    if (!groupRefused)
-        inB << "DMI.txt";
-    inB.sort();
-    QCOMPARE(QDir(t.web() + "/B").entryList(QDir::Files, QDir::Name), inB);
-}
-
-void TstModel::importCancelledKeepsWhatWasWritten() {
-    Tree t;
-    const QList<store::bookmarks::Group> groups{
-        {"Ny", {{"DMI", "https://www.dmi.dk/"}, {"Krak", "https://www.krak.dk/"}}},
-        {"Senere", {{"TV 2", "https://tv2.dk/"}}},
-    };
-    QList<int> told;
-    Model::Imported imported;
-    const Result result = t.model.importBookmarks(
-        groups, true,
-        [&told](int handled, int total) {
-            told << handled << total;
-            return handled < 2;
-        },
-        &imported);
-    QVERIFY(result.ok());
-    QCOMPARE(told, (QList<int>{1, 3, 2, 3}));
-    QVERIFY(imported.cancelled);
-    QCOMPARE(imported.handled, 2);
-    QCOMPARE(imported.total, 3);
-    QCOMPARE(imported.elements, 2);
-    // What was written stays, and its group is listed; nothing after the stop is written.
-    QCOMPARE(t.onDisk("Ny/Krak.txt").value(0), QStringLiteral("https://www.krak.dk/"));
-    QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "B", "C", "Ny"}));
-    QVERIFY(!t.folders().contains("Senere"));
-}
-
-void TstModel::exportReadsBackAsTheGroups() {
-    Tree t;
-    const QString path = t.tmp.filePath("bogmærker.html");
-    QVERIFY(t.model.exportBookmarks(path, {"A", "B"}).ok());
-    const store::bookmarks::ReadResult read = store::bookmarks::readFile(path);
-    QCOMPARE(read.error, store::bookmarks::ReadError::None);
-    // A group without elements has no bookmarks to give.
-    const QList<store::bookmarks::Group> back = store::bookmarks::toGroups(read.root);
-    QCOMPARE(back.size(), 1);
-    QCOMPARE(back[0].navn, QStringLiteral("B"));
-    QCOMPARE(back[0].entries.size(), 2);
-    QCOMPARE(back[0].entries[0].navn, QStringLiteral("DR"));
-    QCOMPARE(back[0].entries[1].url, QStringLiteral("https://nyheder.tv2.dk/"));
-
-    // A file that cannot be written is reported with its path.
-    t.block("fejl.html");
-    const Result failed = t.model.exportBookmarks(t.web() + "/fejl.html", {"B"});
-    QCOMPARE(failed.kind, Result::FileNotCreated);
-    QCOMPARE(failed.path, t.web() + "/fejl.html");
 }
 
 QTEST_MAIN(TstModel)

@@ -1,4 +1,4 @@
-#include "textfile.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QFile>

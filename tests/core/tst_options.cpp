@@ -1,6 +1,6 @@
-#include "options.h"
+#include "settings/options.h"
 
-#include "textfile.h"
+#include "platform/textfile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

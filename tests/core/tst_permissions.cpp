@@ -1,10 +1,11 @@
 // What the program does with files an ordinary user may not write or read. Run as root, this
 // test runs as the user "nobody" (root writes through read-only files).
-#include "model.h"
-#include "options.h"
 #include "ordinaryuser.h"
-#include "textfile.h"
-#include "urlcheck.h"
+#include "platform/textfile.h"
+#include "platform/urlcheck.h"
+#include "settings/options.h"
+#include "store/bookmarkexchange.h"
+#include "store/model.h"
 #include "writefile.h"
 
 #include <QDir>
@@ -80,10 +81,6 @@ struct Tree {
         return QDir(web()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 };
-
-bool yes(const QString&) {
-    return true;
-}
 
 } // namespace
 
@@ -173,7 +170,7 @@ void TstPermissions::unreadableListIsNeverWritten() {
             return t.model.deleteGruppefil();
         if (operation == "shelf")
             return t.model.saveShelf({"Nye"}, {});
-        return t.model.importBookmarks({{"Nye", {{"DR", "https://www.dr.dk/"}}}}, yes);
+        return store::importBookmarks(t.model, {{"Nye", {{"DR", "https://www.dr.dk/"}}}}, true);
     };
     const bool writesList = list == "webgruppe.txt" || operation == "shelf";
     const Result refused = run();

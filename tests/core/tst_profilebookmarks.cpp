@@ -1,5 +1,5 @@
-#include "browserprofiles.h"
-#include "profilebookmarks.h"
+#include "platform/browserprofiles.h"
+#include "store/profilebookmarks.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "shelf.h"
+#include "store/shelf.h"
 
 #include <QTest>
 

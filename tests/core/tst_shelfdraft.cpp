@@ -1,7 +1,7 @@
-#include "model.h"
-#include "shelfdraft.h"
-#include "textfile.h"
-#include "urlcheck.h"
+#include "platform/textfile.h"
+#include "platform/urlcheck.h"
+#include "store/model.h"
+#include "store/shelfdraft.h"
 #include "writefile.h"
 
 #include <QDir>

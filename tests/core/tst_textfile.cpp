@@ -1,6 +1,6 @@
-#include "textfile.h"
+#include "platform/textfile.h"
 
-#include "filenames.h"
+#include "platform/filenames.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -131,9 +131,10 @@ void TstTextfile::killedWriteLeavesOldFileAndNoElement() {
     const QString stray = left.first() == "DR.txt" ? left.last() : left.first();
     QVERIFY(textfile::isTemporaryName(stray));
     QVERIFY2(!stray.contains("DR"), qPrintable(stray));
-    // The stray file is no element. Listing the folder leaves it while it may still be another
-    // program's write in progress, and removes it once it is stale; a write touches only its
-    // own file and its temporary file, whatever else the folder holds.
+    // The stray file is no element. Listing the folder passes over it and changes nothing; the
+    // clean-up leaves it while it may still be another program's write in progress, and removes
+    // it once it is stale; a write touches only its own file and its temporary file, whatever
+    // else the folder holds.
     QCOMPARE(filenames::listFiles(dir.path()), QStringList{"DR.txt"});
     QVERIFY(textfile::writeLines(dir.filePath("TV2.txt"), {"x"}));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
@@ -145,6 +146,8 @@ void TstTextfile::killedWriteLeavesOldFileAndNoElement() {
     QVERIFY(textfile::writeLines(dir.filePath("TV2.txt"), {"y"}));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
     QCOMPARE(filenames::listFiles(dir.path()), (QStringList{"DR.txt", "TV2.txt"}));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+    textfile::removeStaleTemporaries(dir.path());
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{"DR.txt", "TV2.txt"}));
 }

@@ -1,7 +1,7 @@
+#include "platform/browsers.h"
+#include "platform/textfile.h"
+#include "platform/urlcheck.h"
 #include "writefile.h"
-#include "browsers.h"
-#include "textfile.h"
-#include "urlcheck.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
+#include "platform/textfile.h"
+#include "settings/userfolders.h"
 #include "writefile.h"
-#include "textfile.h"
-#include "userfolders.h"
 
 #include <QDir>
 #include <QFileInfo>

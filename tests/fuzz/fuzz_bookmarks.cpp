@@ -1,10 +1,10 @@
 // Bookmark files as browsers export them, and Chromium's own "Bookmarks" file, read into the
 // groups an import would make: whatever a file holds, no name the import gets may lead out of
 // its folder or hold a control character, and no address may break a line.
-#include "bookmarks.h"
 #include "fuzzfile.h"
-#include "profilebookmarks.h"
-#include "textfile.h"
+#include "platform/textfile.h"
+#include "store/bookmarks.h"
+#include "store/profilebookmarks.h"
 
 namespace {
 void check(const store::bookmarks::Folder& root) {

@@ -1,8 +1,8 @@
 // The data file of a help structure, loaded into the tree with its structure file. An input
 // holding a NUL byte gives both files, the structure before it and the data after it; any other
 // input is the data of a fixed structure.
-#include "Struktur.h"
 #include "fuzzfile.h"
+#include "struktur/Struktur.h"
 
 #include <QApplication>
 

@@ -1,9 +1,9 @@
 // The help search's reader: the documents of a help folder searched for a word. The input's
 // first line is the search text, the rest the document. The quick look at the raw bytes must
 // agree with the search in the decoded text whenever it gives an answer of its own.
-#include "dokumentsoeg.h"
 #include "fuzzfile.h"
-#include "textfile.h"
+#include "platform/textfile.h"
+#include "struktur/dokumentsoeg.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 // The element files of a group folder, read as a group is loaded.
-#include "elementstore.h"
 #include "fuzzfile.h"
+#include "store/elementstore.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static FuzzFile file("Element.txt");

@@ -1,7 +1,7 @@
 // The group list files "webgruppe.txt" and "webLager.txt".
-#include "elementstore.h"
 #include "fuzzfile.h"
-#include "groups.h"
+#include "store/elementstore.h"
+#include "store/groups.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static FuzzFile file("webgruppe.txt");

@@ -1,8 +1,8 @@
 // The options files of the windows: "main.txt", "lenKaro.txt", "information.txt",
 // "urlboks1.txt" and "findelement.txt", each read by its own reader from the same bytes.
-#include "findoptions.h"
 #include "fuzzfile.h"
-#include "options.h"
+#include "settings/findoptions.h"
+#include "settings/options.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static FuzzFile file("options.txt");

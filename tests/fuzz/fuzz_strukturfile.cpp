@@ -1,7 +1,7 @@
 // The structure file of a help structure.
 #include "fuzzfile.h"
-#include "strukturfile.h"
-#include "textfile.h"
+#include "platform/textfile.h"
+#include "struktur/strukturfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static FuzzFile file("struktur.txt");

@@ -1,4 +1,4 @@
-#include "dokumentsoeg.h"
+#include "struktur/dokumentsoeg.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The installed help structure "Lenkaroinfo", read from the source tree with the real tree
 // control, laid out the way the information window lays out a structure's folder.
-#include "Struktur.h"
-#include "dokumentsoeg.h"
-#include "textcompare.h"
-#include "textfile.h"
+#include "platform/textcompare.h"
+#include "platform/textfile.h"
+#include "struktur/Struktur.h"
+#include "struktur/dokumentsoeg.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "Struktur.h"
-#include "textfile.h"
+#include "platform/textfile.h"
+#include "struktur/Struktur.h"
 
 #include <QDir>
 #include <QFile>

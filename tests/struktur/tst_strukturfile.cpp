@@ -1,4 +1,4 @@
-#include "strukturfile.h"
+#include "struktur/strukturfile.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "dokumentsoeg.h"
+#include "struktur/dokumentsoeg.h"
 #include "writefile.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "controls.h"
-#include "infUnit.h"
 #include "modalkeys.h"
-#include "spmUnit.h"
+#include "ui/dialogs/infUnit.h"
+#include "ui/dialogs/spmUnit.h"
 
 #include <QLabel>
 #include <QPushButton>

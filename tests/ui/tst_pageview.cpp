@@ -1,5 +1,5 @@
-#include "pageview.h"
-#include "textfile.h"
+#include "platform/textfile.h"
+#include "platform/toolkit/pageview.h"
 #include "writefile.h"
 
 #include <QAccessible>

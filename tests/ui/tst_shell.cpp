@@ -1,6 +1,6 @@
-#include "desktopapps.h"
-#include "shell.h"
-#include "textfile.h"
+#include "platform/desktopapps.h"
+#include "platform/shell.h"
+#include "platform/textfile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "singleinstance.h"
+#include "platform/singleinstance.h"
 
 #include <QDir>
 #include <QFile>

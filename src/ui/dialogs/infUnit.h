@@ -1,0 +1,20 @@
+#pragma once
+
+#include "ui/dialogs/modalwindow.h"
+
+class QPushButton;
+
+// The message window: one text and an OK button.
+class Tinfform : public ModalTextWindow {
+    Q_OBJECT
+public:
+    explicit Tinfform(QWidget* parent);
+
+    // Shows tekst and waits for OK.
+    void inform(const QString& tekst);
+
+private:
+    // Controls, found by their object names in tests.
+    QLabel* Label1;
+    QPushButton* BitBtn1;
+};
