@@ -14,8 +14,9 @@ PACKAGES+=(breeze-icon-theme libqt6svg6)
 PACKAGES+=(libqt6sql6-sqlite)
 # The toolkit's own Danish texts (file dialogs, context menus, standard buttons).
 PACKAGES+=(qt6-translations-l10n)
-# A window manager for the test of window places (tst_windowplaces) on its own virtual display.
-PACKAGES+=(openbox)
+# A window manager for the test of window places (tst_windowplaces) on its own virtual display,
+# and xprop, by which the test sees that the window manager has taken the screen.
+PACKAGES+=(openbox x11-utils)
 CONFIG=()
 if [ "$DEEP" = 1 ]; then
   BUILD="$ROOT/build-deep"

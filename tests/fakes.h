@@ -43,8 +43,8 @@ struct FixedClock : Clock {
 // A page view that shows nothing: it keeps the addresses it was sent to, and the test raises
 // its events as the engine would.
 struct FakePageView : QLabel, PageView {
-    FakePageView(QWidget* parent, PageView::Events events)
-        : QLabel(parent), events(std::move(events)) {}
+    FakePageView(QWidget* parent, PageView::Events events_)
+        : QLabel(parent), events(std::move(events_)) {}
 
     QWidget* widget() override { return this; }
     void Navigate(const QString& address) override { navigated << address; }

@@ -19,3 +19,8 @@ inline void writeFixture(const QString& path, const QStringList& lines) {
         std::abort();
     }
 }
+
+// The lines of the file at path as the program reads them, "(none)" when it cannot be read.
+inline QStringList onDisk(const QString& path) {
+    return textfile::readLines(path).value_or(QStringList{"(none)"});
+}

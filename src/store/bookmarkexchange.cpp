@@ -137,9 +137,8 @@ Result importBookmarks(Model& model, const QList<bookmarks::Group>& groups, bool
                 } else {
                     const QString path = filenames::join(dir, fileName);
                     QString error;
-                    if (!textfile::writeNewLines(path,
-                                                 elementLines(newElement(path, entry.url, entry.navn)),
-                                                 &error)) {
+                    if (!textfile::writeNewLines(
+                            path, elementLines(newElement(path, entry.url, entry.navn)), &error)) {
                         result = {Result::FileNotCreated, path, error};
                         break;
                     }

@@ -123,16 +123,16 @@ void TStruktur::loadData() {
             throw StrukturError(QStringLiteral("Datafilen \"%1\" har ingen linje %2 til emnet "
                                                "\"%3\".")
                                     .arg(native(dataPath), lineNo, node->text(0)));
-        const QString& data = lines->at(row);
-        const int index = strukturfile::imageIndex(data);
-        if (index < 0 && data.isEmpty())
+        const QString& line = lines->at(row);
+        const int index = strukturfile::imageIndex(line);
+        if (index < 0 && line.isEmpty())
             throw StrukturError(QStringLiteral("Linje %2 i datafilen \"%1\" er tom.")
                                     .arg(native(dataPath), lineNo));
         if (index < 0)
             throw StrukturError(
                 QStringLiteral("Linje %2 i datafilen \"%1\" begynder ikke med et ciffer: \"%3\".")
-                    .arg(native(dataPath), lineNo, data));
-        node->setData(0, PdataRole, data);
+                    .arg(native(dataPath), lineNo, line));
+        node->setData(0, PdataRole, line);
         node->setData(0, ImageIndexRole, index);
         showIcon(node);
     }
@@ -159,8 +159,8 @@ QString TStruktur::getNodeTekst(const QString& DataUrl) {
         throw StrukturError(error);
 
     for (QTreeWidgetItemIterator it(this); *it; ++it) {
-        const std::optional<QString> data = Pdata(*it);
-        if (!data || strukturfile::documentName(*data) != *key)
+        const std::optional<QString> pdata = Pdata(*it);
+        if (!pdata || strukturfile::documentName(*pdata) != *key)
             continue;
         if (!(*it)->isSelected()) {
             setCurrentItem(*it);
@@ -190,8 +190,8 @@ int TStruktur::imageIndex(const QTreeWidgetItem* node) {
 }
 
 QString TStruktur::documentPath(const QTreeWidgetItem* node) const {
-    const std::optional<QString> data = Pdata(node);
-    if (!data)
+    const std::optional<QString> pdata = Pdata(node);
+    if (!pdata)
         return {};
-    return FInfomappe + strukturfile::documentName(*data) + QStringLiteral(".html");
+    return FInfomappe + strukturfile::documentName(*pdata) + QStringLiteral(".html");
 }

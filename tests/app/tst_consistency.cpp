@@ -50,9 +50,6 @@ private:
         return app;
     }
 
-    static QStringList onDisk(const QString& path) {
-        return textfile::readLines(path).value_or(QStringList{"(none)"});
-    }
 
     // A folder where a list file should be: no file can replace it.
     static void block(const QString& path) {

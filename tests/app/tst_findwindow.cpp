@@ -1,4 +1,5 @@
 #include "controls.h"
+#include "filesizelimit.h"
 #include "fixture.h"
 #include "writefile.h"
 
@@ -43,27 +44,6 @@ private slots:
 };
 
 namespace {
-
-// Holds the size of files this process may write to a few bytes while it lives, so a write
-// fails as on a full disk, for root too. The signal that would end the process is ignored.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-
-private:
-    rlimit saved{};
-    void (*oldHandler)(int) = nullptr;
-};
 
 // A user whose web groups are Nyheder (current: DR, TV 2 and one with no address) and
 // Offentligt (Borger.dk), with Lager on the shelf (Borgerservice); the programs group Værktøj

@@ -556,10 +556,10 @@ void TstMainwindow::lookUpStartsDesktopsBrowser() {
     Fixture f;
     const QString bin = f.tmp.path() + "/bin";
     QDir().mkpath(bin);
-    QFile program(bin + "/webbrowser");
-    QVERIFY(program.open(QIODevice::WriteOnly));
-    program.close();
-    program.setPermissions(program.permissions() | QFileDevice::ExeOwner);
+    QFile browser(bin + "/webbrowser");
+    QVERIFY(browser.open(QIODevice::WriteOnly));
+    browser.close();
+    browser.setPermissions(browser.permissions() | QFileDevice::ExeOwner);
     const QString data = f.tmp.path() + "/data";
     QDir().mkpath(data + "/applications");
     QDir().mkpath(f.tmp.path() + "/config");

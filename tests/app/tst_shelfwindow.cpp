@@ -1,5 +1,6 @@
 #include "controls.h"
 #include "fixture.h"
+#include "writefile.h"
 
 #include "platform/toolkit/updateaction.h"
 #include "store/shelfdraft.h"
@@ -61,9 +62,6 @@ private:
 
     static void press(QToolButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
-    static QStringList onDisk(const QString& path) {
-        return textfile::readLines(path).value_or(QStringList{"(none)"});
-    }
 };
 
 void TstShelfwindow::buttonsShowTheirActions() {

@@ -1,4 +1,5 @@
 #include "platform/textfile.h"
+#include "processstate.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,23 +57,19 @@ private:
         QCOMPARE(program.exitCode(), 0);
     }
 
-    static bool handlesSigterm(const QProcess& program) {
-        QFile status(QStringLiteral("/proc/%1/status").arg(program.processId()));
-        if (!status.open(QIODevice::ReadOnly))
-            return false;
-        for (const QByteArray& line : status.readAll().split('\n')) {
-            if (line.startsWith("SigCgt:"))
-                return (line.mid(7).trimmed().toULongLong(nullptr, 16) >> (SIGTERM - 1)) & 1;
-        }
-        return false;
-    }
-
-    // The program runs its event loop once it holds the user folder.
+    // Until the program holds the user folder, has set up its ending and waits in its event
+    // loop.
     void waitUntilRunning(QProcess& program) {
         QTRY_VERIFY_WITH_TIMEOUT(textfile::readLines(lockFile()).value_or(QStringList{}).value(0) ==
                                      QString::number(program.processId()),
                                  20000);
-        QTest::qWait(300);
+        waitUntilIdle(program);
+    }
+
+    // Until the program has set up its ending and waits in an event loop.
+    static void waitUntilIdle(const QProcess& program) {
+        QTRY_VERIFY_WITH_TIMEOUT(
+            handlesSigterm(program.processId()) && waitsForEvents(program.processId()), 20000);
     }
 };
 
@@ -80,8 +77,7 @@ void TstTermination::firstStartEndedBySigterm() {
     prepare(false);
     QProcess program;
     start(program);
-    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(user + "/Egenskaber").isDir(), 20000);
-    QTest::qWait(500);
+    waitUntilRunning(program);
     QVERIFY(!QFileInfo::exists(user + "/Egenskaber/main.txt"));
 
     terminate(program);
@@ -123,9 +119,8 @@ void TstTermination::fileSizeLimitIsAnError() {
         ::setrlimit(RLIMIT_FSIZE, &none);
     });
     start(program);
-    // No lock file can be written either; the program is up once it handles SIGTERM.
-    QTRY_VERIFY_WITH_TIMEOUT(handlesSigterm(program), 20000);
-    QTest::qWait(300);
+    // No lock file can be written either.
+    waitUntilIdle(program);
     terminate(program);
     QCOMPARE(*textfile::readLines(user + "/Egenskaber/main.txt"), old);
     QVERIFY(QString::fromUtf8(program.readAllStandardError()).contains("main.txt"));
@@ -163,8 +158,8 @@ void TstTermination::endedWhileStartupMessageIsOpen() {
                                  {"Ukendt stil", "130", "140", "600", "400", "", "", "", "0"}));
     QProcess program;
     start(program);
-    // Time for the message to open; it waits there for an OK that never comes.
-    QTest::qWait(1500);
+    // The message opens before the main window is shown and waits for an OK that never comes.
+    waitUntilIdle(program);
     QCOMPARE(program.state(), QProcess::Running);
 
     terminate(program);

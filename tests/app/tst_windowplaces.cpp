@@ -5,6 +5,7 @@
 #include "ui/help/info.h"
 #include "ui/help/url1.h"
 #include "ui/main/main.h"
+#include "ui/widgets/place.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -87,10 +88,12 @@ bool waitFramed(QWidget* window) {
     if (!QTest::qWaitForWindowExposed(window))
         return false;
     const QWindow* handle = window->windowHandle();
-    for (int i = 0; i < 100 && handle->frameMargins().isNull(); ++i)
-        QTest::qWait(50);
-    QTest::qWait(300);
-    return !handle->frameMargins().isNull();
+    return QTest::qWaitFor(
+               [&] {
+                   return placedWithFrame(window) && handle->frameGeometry() == outerPlace(window);
+               },
+               10000) &&
+           !handle->frameMargins().isNull();
 }
 
 // One run of the program, in the child process: the windows shown, their frames written to
@@ -114,8 +117,6 @@ int childRun(const QString& base, const QString& out) {
          {static_cast<QWidget*>(app.mainform), static_cast<QWidget*>(app.boksform),
           static_cast<QWidget*>(app.infoformen), static_cast<QWidget*>(app.urlform1)})
         framed = waitFramed(window) && framed;
-    // Placed once more with their frames.
-    QTest::qWait(500);
     frames << frameOf("main", app.mainform) << frameOf("boks", app.boksform)
            << frameOf("info", app.infoformen) << frameOf("urlboks", app.urlform1);
     app.urlform1->close();
@@ -131,8 +132,9 @@ int childRun(const QString& base, const QString& out) {
 void TstWindowplaces::initTestCase() {
     const QString xvfbProgram = QStandardPaths::findExecutable("Xvfb");
     const QString openbox = QStandardPaths::findExecutable("openbox");
-    if (xvfbProgram.isEmpty() || openbox.isEmpty())
-        QSKIP("needs Xvfb and openbox (apt-get install xvfb openbox)");
+    const QString xprop = QStandardPaths::findExecutable("xprop");
+    if (xvfbProgram.isEmpty() || openbox.isEmpty() || xprop.isEmpty())
+        QSKIP("needs Xvfb, openbox and xprop (apt-get install xvfb openbox x11-utils)");
     // The server picks a free display and tells its number on the descriptor given.
     xvfb.start(xvfbProgram, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
     QVERIFY(xvfb.waitForStarted());
@@ -141,10 +143,19 @@ void TstWindowplaces::initTestCase() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", display);
     windowManager.setProcessEnvironment(env);
-    windowManager.start(openbox, {"--sm-disable"});
-    QVERIFY(windowManager.waitForStarted());
-    // Until it has taken the screen: windows mapped before would be framed late.
-    QTest::qWait(1500);
+    // Until it has taken the screen: windows mapped before would be framed late. A window
+    // manager that runs names its check window on the root window. One started as the server
+    // comes up may not reach it yet and ends; it is started again.
+    auto managed = [&] {
+        if (windowManager.state() == QProcess::NotRunning) {
+            windowManager.start(openbox, {"--sm-disable"});
+            windowManager.waitForStarted();
+        }
+        QProcess query;
+        query.start(xprop, {"-display", display, "-root", "_NET_SUPPORTING_WM_CHECK"});
+        return query.waitForFinished(5000) && query.readAll().contains("window id");
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(managed(), 20000);
     QCOMPARE(windowManager.state(), QProcess::Running);
 }
 

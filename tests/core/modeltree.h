@@ -1,5 +1,6 @@
 #pragma once
 
+#include "modelstart.h"
 #include "platform/textfile.h"
 #include "platform/urlcheck.h"
 #include "store/elementlistmodel.h"
@@ -28,7 +29,7 @@ struct Tree {
     static void element(const QString& dir, const QString& navn, const QString& url, int visits) {
         QDir().mkpath(dir);
         writeFixture(dir + "/" + navn + ".txt",
-                             {url, navn, "01-12-2026", "10:15", QString::number(visits), ""});
+                     {url, navn, "01-12-2026", "10:15", QString::number(visits), ""});
     }
 
     Tree() {
@@ -40,15 +41,10 @@ struct Tree {
         writeFixture(web() + "/webLager.txt", {"X"});
         QDir().mkpath(programs() + "/P");
         writeFixture(programs() + "/webgruppe.txt", {"P"});
-        model.setFolders(web() + "/", programs() + "/");
-        model.restore(QStringLiteral("B"), QStringLiteral("B"), QStringLiteral("P"), 0);
-        QVERIFY(model.setMappe().ok());
-        model.loadGruppefil();
+        QVERIFY(startModel(model, web(), programs(), "B", "P").ok());
     }
 
-    QStringList onDisk(const QString& name) const {
-        return textfile::readLines(web() + "/" + name).value_or(QStringList{"(none)"});
-    }
+    QStringList onDisk(const QString& name) const { return ::onDisk(web() + "/" + name); }
     QStringList folders() const { return QDir(web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
     // A folder where a file should be: no file can replace it.
     void block(const QString& name) const {
@@ -56,4 +52,3 @@ struct Tree {
         QDir().mkpath(web() + "/" + name);
     }
 };
-

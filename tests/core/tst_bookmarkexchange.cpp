@@ -55,7 +55,8 @@ void TstBookmarkExchange::importsBookmarksIntoGroups() {
     QCOMPARE(t.model.Web().size(), 3);
 
     // Saying yes overwrites, and resets the visits.
-    QVERIFY(store::importBookmarks(t.model, {{"B", {{"DR", "https://www.dr.dk/nyheder"}}}}, true).ok());
+    QVERIFY(
+        store::importBookmarks(t.model, {{"B", {{"DR", "https://www.dr.dk/nyheder"}}}}, true).ok());
     QCOMPARE(t.onDisk("B/DR.txt").value(0), QStringLiteral("https://www.dr.dk/nyheder"));
     QCOMPARE(t.onDisk("B/DR.txt").value(4), QStringLiteral("0"));
 }
@@ -117,8 +118,8 @@ void TstBookmarkExchange::importRefusesUnusableNames() {
     const QStringList aboveBefore = QDir(above).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
     const QStringList filesOfB = QDir(t.web() + "/B").entryList(QDir::Files, QDir::Name);
     store::Imported imported;
-    const Result result = store::importBookmarks(t.model, 
-        {{group, {{navn, url}, {"DMI", "https://www.dmi.dk/"}}}}, true, {}, &imported);
+    const Result result = store::importBookmarks(
+        t.model, {{group, {{navn, url}, {"DMI", "https://www.dmi.dk/"}}}}, true, {}, &imported);
     QVERIFY(result.ok());
     const bool groupRefused = group != u"B";
     QCOMPARE(imported.unusable, groupRefused ? 2 : 1);
@@ -145,8 +146,8 @@ void TstBookmarkExchange::importCancelledKeepsWhatWasWritten() {
     };
     QList<int> told;
     store::Imported imported;
-    const Result result = store::importBookmarks(t.model, 
-        groups, true,
+    const Result result = store::importBookmarks(
+        t.model, groups, true,
         [&told](int handled, int total) {
             told << handled << total;
             return handled < 2;

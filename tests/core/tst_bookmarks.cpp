@@ -1,3 +1,4 @@
+#include "core/shownbookmarks.h"
 #include "store/bookmarks.h"
 
 #include "platform/textfile.h"
@@ -34,18 +35,6 @@ private slots:
 };
 
 namespace {
-
-// Groups as "group: name=url, name=url" lines, for readable comparisons.
-QStringList shown(const QList<Group>& groups) {
-    QStringList lines;
-    for (const Group& group : groups) {
-        QStringList entries;
-        for (const Entry& entry : group.entries)
-            entries << entry.navn + u'=' + entry.url;
-        lines << group.navn + QStringLiteral(": ") + entries.join(QStringLiteral(", "));
-    }
-    return lines;
-}
 
 QString fixture(const char* name) {
     return QStringLiteral(FIXTURES "/") + QString::fromLatin1(name);

@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "platform/textfile.h"
 #include "store/elementedit.h"
 #include "store/elementstore.h"
@@ -68,27 +69,6 @@ struct Group {
     }
 };
 
-// Holds the size of files this process may write to a few bytes while it lives. The signal
-// that would end the process is ignored, so a write beyond the limit simply fails.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, oldHandler);
-    }
-
-private:
-    rlimit saved{};
-    void (*oldHandler)(int) = nullptr;
-};
-
 } // namespace
 
 void TstElementedit::planEdit_data() {
@@ -124,7 +104,7 @@ void TstElementedit::planEdit() {
     QFETCH(bool, original);
     QFETCH(bool, newUrl);
     QFETCH(bool, newName);
-    const TWebRecord stored{"https://www.dr.dk/", storedNavn, "Dato", "XX:XX", 0, ""};
+    const TWebRecord stored{"https://www.dr.dk/", storedNavn, "Dato", "XX:XX", 0, "", {}};
     const store::ElementEdit edit = store::planEdit(stored, url, navn);
     QCOMPARE(edit.original, original);
     QCOMPARE(edit.newUrl, newUrl);

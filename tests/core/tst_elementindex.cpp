@@ -1,3 +1,4 @@
+#include "modelstart.h"
 #include "platform/textfile.h"
 #include "platform/urlcheck.h"
 #include "store/elementindex.h"
@@ -65,11 +66,7 @@ struct Tree {
         writeFixture(web() + "/webLager.txt", {"Lager"});
         element(programs() + "/Værktøj", "Lommeregner", "/usr/bin/gnome-calculator", 4);
         writeFixture(programs() + "/webgruppe.txt", {"Værktøj"});
-        model.setFolders(web() + "/", programs() + "/");
-        model.restore(QStringLiteral("Nyheder"), QStringLiteral("Nyheder"),
-                      QStringLiteral("Værktøj"), 0);
-        QVERIFY(model.setMappe().ok());
-        model.loadGruppefil();
+        QVERIFY(startModel(model, web(), programs(), "Nyheder", "Værktøj").ok());
     }
 
     // What typing text finds: "name (group)" for each element, in result order.

@@ -138,7 +138,7 @@ void TstElementstore::cutsDateAndTime() {
 void TstElementstore::writesSixLines() {
     QTemporaryDir tmp;
     const QString path = tmp.path() + "/DR.txt";
-    TWebRecord r{"https://www.dr.dk/", "DR", "Dato", "XX:XX", 42, path};
+    TWebRecord r{"https://www.dr.dk/", "DR", "Dato", "XX:XX", 42, path, ElementFile(path)};
     QVERIFY(store::writeElement(path, r, nullptr));
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));

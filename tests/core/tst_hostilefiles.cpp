@@ -1,3 +1,4 @@
+#include "modelstart.h"
 #include "platform/textfile.h"
 #include "platform/urlcheck.h"
 #include "store/model.h"
@@ -63,10 +64,7 @@ struct Tree {
     }
 
     void start() {
-        model.setFolders(web() + "/", tmp.path() + "/a/b/c/d/Programmer/");
-        model.restore(QStringLiteral("B"), QStringLiteral("B"), QString(), 0);
-        QVERIFY(model.setMappe().ok());
-        model.loadGruppefil();
+        QVERIFY(startModel(model, web(), tmp.path() + "/a/b/c/d/Programmer", "B").ok());
     }
 
     // Every file under the temporary folder, by its path there, with a digest of its bytes.

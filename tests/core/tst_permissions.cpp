@@ -1,5 +1,6 @@
 // What the program does with files an ordinary user may not write or read. Run as root, this
 // test runs as the user "nobody" (root writes through read-only files).
+#include "modelstart.h"
 #include "ordinaryuser.h"
 #include "platform/textfile.h"
 #include "platform/urlcheck.h"
@@ -68,14 +69,8 @@ struct Tree {
         writeFixture(web() + "/webgruppe.txt", {"A", "B", "C"});
         writeFixture(web() + "/webLager.txt", {"X"});
         QDir().mkpath(tmp.path() + "/Programmer");
-        model.setFolders(web() + "/", tmp.path() + "/Programmer/");
-        model.restore(QStringLiteral("B"), QStringLiteral("B"), QString(), 0);
     }
-    Result start() {
-        Result result = model.setMappe();
-        model.loadGruppefil();
-        return result;
-    }
+    Result start() { return startModel(model, web(), tmp.path() + "/Programmer", "B"); }
     QStringList folders() const { return QDir(web()).entryList(QDir::Dirs | QDir::NoDotAndDotDot); }
     QStringList everything() const {
         return QDir(web()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);

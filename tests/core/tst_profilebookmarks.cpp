@@ -1,3 +1,4 @@
+#include "core/shownbookmarks.h"
 #include "platform/browserprofiles.h"
 #include "store/profilebookmarks.h"
 
@@ -29,17 +30,6 @@ const QString profiles = QStringLiteral(FIXTURES "/profiles");
 const QString firefoxPlaces =
     profiles + QStringLiteral("/config/mozilla/firefox/lenkaro.profile/places.sqlite");
 const QString chromiumBookmarks = profiles + QStringLiteral("/config/chromium/Default/Bookmarks");
-
-QStringList shown(const QList<Group>& groups) {
-    QStringList lines;
-    for (const Group& group : groups) {
-        QStringList entries;
-        for (const Entry& entry : group.entries)
-            entries << entry.navn + u'=' + entry.url;
-        lines << group.navn + QStringLiteral(": ") + entries.join(QStringLiteral(", "));
-    }
-    return lines;
-}
 
 QByteArray digest(const QString& path) {
     QFile file(path);

@@ -54,7 +54,7 @@ struct Tree {
     }
 
     QStringList onDisk(const QString& name) const {
-        return textfile::readLines(web() + "/" + name).value_or(QStringList{"(none)"});
+        return ::onDisk(web() + "/" + name);
     }
 };
 } // namespace

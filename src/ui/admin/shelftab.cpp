@@ -116,12 +116,12 @@ void ShelfTab::buildActions() {
     noteShelfFacts();
     auto make = [this](const char* name, const QString& hint, pictures::Kind picture,
                        bool (*enabled)(const shelf::Facts&),
-                       shelf::Lists (*move)(const shelf::Lists&)) {
+                       shelf::Lists (*moveRows)(const shelf::Lists&)) {
         auto* action = new UpdateAction(
             this, QString(), hint, [this, enabled] { return enabled(shelfFacts); },
-            [this, move] {
+            [this, moveRows] {
                 const shelf::Lists moved =
-                    draft.apply(move, selectedRows(Box), selectedRows(lagerBox));
+                    draft.apply(moveRows, selectedRows(Box), selectedRows(lagerBox));
                 showRows(Box, moved.active, moved.activeRows);
                 showRows(lagerBox, moved.stored, moved.storedRows);
             });

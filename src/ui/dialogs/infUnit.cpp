@@ -26,7 +26,7 @@ Tinfform::Tinfform(QWidget* parent) : ModalTextWindow(parent, QStringLiteral("In
     row->addWidget(pictures::label(pictures::Info));
 }
 
-void Tinfform::inform(const QString& tekst) {
-    insertTekst(tekst);
+void Tinfform::inform(const QString& text) {
+    insertTekst(text);
     exec();
 }

@@ -10,8 +10,8 @@ class Tinfform : public ModalTextWindow {
 public:
     explicit Tinfform(QWidget* parent);
 
-    // Shows tekst and waits for OK.
-    void inform(const QString& tekst);
+    // Shows text and waits for OK.
+    void inform(const QString& text);
 
 private:
     // Controls, found by their object names in tests.

@@ -32,7 +32,7 @@ Tspform::Tspform(QWidget* parent) : ModalTextWindow(parent, QStringLiteral("Spø
     row->addWidget(pictures::label(pictures::Question));
 }
 
-bool Tspform::ask(const QString& tekst) {
-    insertTekst(tekst);
+bool Tspform::ask(const QString& text) {
+    insertTekst(text);
     return exec() == QDialog::Accepted;
 }

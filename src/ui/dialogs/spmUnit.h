@@ -10,8 +10,8 @@ class Tspform : public ModalTextWindow {
 public:
     explicit Tspform(QWidget* parent);
 
-    // Shows tekst as a question and waits; true for "Ja".
-    bool ask(const QString& tekst);
+    // Shows text as a question and waits; true for "Ja".
+    bool ask(const QString& text);
 
 private:
     // Controls, found by their object names in tests.

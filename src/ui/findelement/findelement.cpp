@@ -86,13 +86,13 @@ int FoundElements::rowOf(const QString& sourceFile) const {
     return -1;
 }
 
-QVariant FoundElements::data(const QModelIndex& index, int role) const {
+QVariant FoundElements::data(const QModelIndex& cell, int role) const {
     QString gruppe;
-    const ElementIndex::Entry* e = index.isValid() ? element(index.row(), &gruppe) : nullptr;
+    const ElementIndex::Entry* e = cell.isValid() ? element(cell.row(), &gruppe) : nullptr;
     if (!e)
         return {};
     if (role == Qt::DisplayRole) {
-        switch (index.column()) {
+        switch (cell.column()) {
         case NavnColumn:
             return e->navn;
         case GruppeColumn:
@@ -103,9 +103,9 @@ QVariant FoundElements::data(const QModelIndex& index, int role) const {
             return QString::number(e->visits);
         }
     }
-    if (role == Qt::ToolTipRole && index.column() == NavnColumn)
+    if (role == Qt::ToolTipRole && cell.column() == NavnColumn)
         return e->url;
-    if (role == Qt::TextAlignmentRole && index.column() == VisitsColumn)
+    if (role == Qt::TextAlignmentRole && cell.column() == VisitsColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
 }

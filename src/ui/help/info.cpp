@@ -49,8 +49,8 @@ namespace {
 // background.
 class FindisDelegate : public QStyledItemDelegate {
 public:
-    FindisDelegate(QObject* parent, std::function<int()> designPosition)
-        : QStyledItemDelegate(parent), designPosition(std::move(designPosition)) {}
+    FindisDelegate(QObject* parent, std::function<int()> designPosition_)
+        : QStyledItemDelegate(parent), designPosition(std::move(designPosition_)) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {

@@ -106,7 +106,8 @@ void BookmarkTransfer::importProfile() {
     importFolders(read.root, QStringLiteral("Der er ingen webadresser i browserprofilen."));
 }
 
-void BookmarkTransfer::importFolders(const store::bookmarks::Folder& root, const QString& noneText) {
+void BookmarkTransfer::importFolders(const store::bookmarks::Folder& root,
+                                     const QString& noneText) {
     namespace bookmarks = store::bookmarks;
     bookmarks::Skipped skipped;
     const QList<bookmarks::Group> groups = bookmarks::toGroups(root, &skipped);
@@ -142,8 +143,8 @@ void BookmarkTransfer::importFolders(const store::bookmarks::Folder& root, const
         ProgressWindow progress(window, QStringLiteral("Lenkaro"),
                                 QStringLiteral("Bogmærkerne indføres ..."), total);
         result = store::importBookmarks(
-            model, groups, overwrite, [&progress](int handled, int) { return progress.advance(handled); },
-            &imported);
+            model, groups, overwrite,
+            [&progress](int handled, int) { return progress.advance(handled); }, &imported);
     }
     if (showFileError(result))
         return;
@@ -181,4 +182,3 @@ void BookmarkTransfer::exportGroups() {
                                 .arg(bookmarksCounted(written), groupsCounted(names.size()),
                                      QDir::toNativeSeparators(path)));
 }
-

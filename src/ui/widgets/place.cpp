@@ -229,6 +229,11 @@ QRect outerPlace(const QWidget* window) {
     return window->frameGeometry();
 }
 
+bool placedWithFrame(const QWidget* window) {
+    const PlaceKeeper* keeper = keeperOf(window);
+    return keeper && keeper->framed;
+}
+
 bool hintsToStatusBar(QEvent* event, QStatusBar* bar) {
     switch (event->type()) {
     case QEvent::StatusTip:

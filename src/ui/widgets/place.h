@@ -29,6 +29,10 @@ void applyPlace(QWidget* window, const WindowPlace& place, DesignSize design = D
 // corner and its outer size. For a window not yet framed, its place as applyPlace gave it.
 QRect outerPlace(const QWidget* window);
 
+// True once the window, shown, has been placed again with the frame the window manager gave it
+// (or it became clear that none will come); false for a window applyPlace never placed.
+bool placedWithFrame(const QWidget* window);
+
 // For the windows that are no main windows: their own status bar shows the hints of their
 // controls and is cleared when the window becomes active. True when the event was a hint.
 bool hintsToStatusBar(QEvent* event, QStatusBar* bar);
