@@ -1,6 +1,7 @@
 #include "store/bookmarkexchange.h"
 
 #include "platform/filenames.h"
+#include "platform/systemreason.h"
 #include "platform/textfile.h"
 #include "store/elementstore.h"
 #include "store/model.h"
@@ -106,7 +107,7 @@ Result importBookmarks(Model& model, const QList<bookmarks::Group>& groups, bool
             std::error_code ec;
             std::filesystem::create_directory(QFileInfo(folder).filesystemFilePath(), ec);
             if (ec) {
-                result = {Result::FolderNotCreated, folder, QString::fromLocal8Bit(ec.message())};
+                result = {Result::FolderNotCreated, folder, systemReason(ec.value())};
                 break;
             }
             entries.insert(navn.toCaseFolded(), navn);
