@@ -29,18 +29,18 @@ bool standsThere(const QString& path) {
 
 // Folders are made one level at a time: a folder whose parent is missing is not made. What is
 // made is the user's alone: the user folder stands in a folder open to every user.
-bool makeFolder(const QString& path) {
-    if (QFileInfo(path).isDir())
-        return false;
-    return QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+void makeFolder(const QString& path) {
+    if (!QFileInfo(path).isDir())
+        QDir().mkdir(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // The message that refuses folder for reason (foreignFolderReason).
 QString refusal(const QString& folder, const QString& reason) {
     return QStringLiteral("Lenkaro kan ikke bruge mappen \"%1\", fordi %2.\n\n"
                           "Mappen skal tilhøre dig, og ingen andre må kunne skrive i den. Ellers "
-                          "kan andre læse det, du gemmer, og lægge filer ind, som Lenkaro ville "
-                          "bruge. Lenkaro har intet skrevet i mappen og lukker nu.\n\n"
+                          "kan andre se eller ændre det, du gemmer, og lægge filer ind, som "
+                          "Lenkaro ville bruge. Lenkaro har intet skrevet i mappen og lukker nu."
+                          "\n\n"
                           "Flyt eller slet mappen, eller bed systemets administrator om hjælp, "
                           "og start så Lenkaro igen.")
         .arg(QDir::toNativeSeparators(folder), reason);
