@@ -20,6 +20,30 @@ namespace ordinaryuser {
 constexpr uid_t nobody = 65534;
 constexpr gid_t nogroup = 65534;
 
+// In a child process just forked by root: takes the user and group "nobody" and what that user
+// needs to run; ends the child when it cannot.
+inline void takeNobody() {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0) {
+        std::perror("setuid");
+        std::_Exit(1);
+    }
+    // A change of user makes the process one that may not be looked into, which the
+    // sanitizers' leak check must do.
+    ::prctl(PR_SET_DUMPABLE, 1);
+    // nobody's home folder does not exist; the libraries want one to write their caches.
+    char home[] = "/tmp/lenkaro-home-XXXXXX";
+    if (::mkdtemp(home))
+        ::setenv("HOME", home, 1);
+    ::unsetenv("XDG_RUNTIME_DIR");
+}
+
+inline int waitFor(pid_t child) {
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
 // In the process that is to run the tests: -1. In a parent that waited for its child: the
 // child's result, to end with.
 inline int become() {
@@ -32,24 +56,29 @@ inline int become() {
         return 1;
     }
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(nogroup) != 0 || ::setuid(nobody) != 0) {
-            std::perror("setuid");
-            std::_Exit(1);
-        }
-        // A change of user makes the process one that may not be looked into, which the
-        // sanitizers' leak check must do.
-        ::prctl(PR_SET_DUMPABLE, 1);
-        // nobody's home folder does not exist; the libraries want one to write their caches.
-        char home[] = "/tmp/lenkaro-home-XXXXXX";
-        if (::mkdtemp(home))
-            ::setenv("HOME", home, 1);
-        ::unsetenv("XDG_RUNTIME_DIR");
+        takeNobody();
         return -1;
     }
-    int status = 0;
-    while (::waitpid(child, &status, 0) < 0) {
+    return waitFor(child);
+}
+
+// For a test run as root that has made, as another user would, what an ordinary user is to
+// meet: runs check in a child process as "nobody" and tells whether it passed. The child
+// reports its own failures. Call it from a test function that runs as root.
+template <typename Check> bool asNobody(Check check) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child < 0) {
+        std::perror("fork");
+        return false;
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (child == 0) {
+        takeNobody();
+        check();
+        std::fflush(nullptr);
+        std::_Exit(QTest::currentTestFailed() ? 1 : 0);
+    }
+    return waitFor(child) == 0;
 }
 
 } // namespace ordinaryuser

@@ -1,6 +1,7 @@
 #include "app/app.h"
 
 #include "platform/singleinstance.h"
+#include "platform/toolkit/messagebox.h"
 #include "platform/toolkit/stylemanager.h"
 #include "platform/translation.h"
 #include "settings/programsettings.h"
@@ -79,6 +80,13 @@ App::App(const QString& baseDir_, const QString& loginName_, Services services_)
     installAccessibility();
     appEvents = std::make_unique<AppEvents>(&ending);
     qApp->installEventFilter(appEvents.get());
+    // A user folder another user made or may write into is not used at all: not even the lock
+    // is written into it. The program says why and ends.
+    if (const QString& refused = settings->folders().refused; !refused.isEmpty()) {
+        folderRefused_ = true;
+        MessageBox::show(QStringLiteral("Lenkaro"), refused);
+        return;
+    }
     // A second start on the same user folder brings the first to the front and ends, before
     // it has built a window or read an options file.
     if (services.singleInstance) {

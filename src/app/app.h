@@ -34,7 +34,8 @@ public:
     // Sets the style "Sky", makes the user's folders and creates the windows. baseDir holds
     // "Struktur" and the user folders; loginName is the user's login name (empty when none
     // could be had). With services.singleInstance, another program holding the user's folder
-    // is asked to the front instead and no window is made: see runsElsewhere().
+    // is asked to the front instead and no window is made: see runsElsewhere(). A user folder
+    // that is not the user's own is refused with a message, and no window is made either.
     App(const QString& baseDir, const QString& loginName, Services services = Services::system());
     ~App();
     App(const App&) = delete;
@@ -71,9 +72,13 @@ public:
     WindowContext context;
 
     // Another running program holds the user's folder; this one made no window and ends.
-    bool runsElsewhere() const { return !mainform; }
+    bool runsElsewhere() const { return !mainform && !folderRefused_; }
+    // The user folder is not the user's own (folders().refused says why); no window was made,
+    // and the program ends.
+    bool folderRefused() const { return folderRefused_; }
 
 private:
+    bool folderRefused_ = false;
     Tfindelementform* find = nullptr;
     std::unique_ptr<QObject> appEvents;
     std::unique_ptr<platform::SingleInstance> single;

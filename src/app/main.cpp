@@ -41,6 +41,8 @@ int main(int argc, char* argv[]) {
             running->mainform->close();
     });
     App app(QStringLiteral(LENKARO_BASE_DIR), platform::loginName());
+    if (app.folderRefused())
+        return 1;
     if (app.runsElsewhere())
         return 0;
     running = &app;

@@ -25,6 +25,10 @@ QString systemReason(int errnum) {
         return QStringLiteral("Det er en mappe");
     case ENOTDIR:
         return QStringLiteral("En del af stien er ikke en mappe");
+#ifdef ELOOP
+    case ELOOP:
+        return QStringLiteral("Der er for mange symbolske link i stien (måske en løkke)");
+#endif
     case ENAMETOOLONG:
         return QStringLiteral("Navnet er for langt");
     case EFBIG:

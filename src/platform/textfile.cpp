@@ -43,15 +43,6 @@ QString readOnly() {
     return QStringLiteral("Filen er skrivebeskyttet");
 }
 
-// A line break inside a line would shift every line after it; a NUL or an escape sequence has
-// no place in a file of lines either. A tab has: the structure files indent by tabs.
-bool isWritableLine(const QString& line) {
-    return std::none_of(line.cbegin(), line.cend(), [](QChar c) {
-        const char16_t u = c.unicode();
-        return (u < 0x20 && u != u'\t') || (u >= 0x7f && u <= 0x9f);
-    });
-}
-
 QByteArray encodeLines(const QStringList& lines, QString* error) {
     QByteArray bytes;
     for (const QString& line : lines) {
@@ -511,6 +502,15 @@ bool syncFileSystem(const QString& dir, QString* error) {
     Q_UNUSED(error);
 #endif
     return true;
+}
+
+// A line break inside a line would shift every line after it; a NUL or an escape sequence has
+// no place in a file of lines either. A tab has: the structure files indent by tabs.
+bool isWritableLine(const QString& line) {
+    return std::none_of(line.cbegin(), line.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u < 0x20 && u != u'\t') || (u >= 0x7f && u <= 0x9f);
+    });
 }
 
 bool isLineText(const QString& text) {

@@ -111,6 +111,9 @@ void removeStaleTemporaries(const QString& dir);
 // C1), so no line break, NUL or escape sequence ever reaches a file through it.
 bool isLineText(const QString& text);
 
+// True when the writer takes line as one line of a file: it holds no control character but tabs.
+bool isWritableLine(const QString& line);
+
 // Tests only: called after the new content is on disk and before it replaces the old file.
 void setBeforeReplace(std::function<void()> hook);
 

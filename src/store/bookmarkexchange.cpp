@@ -1,11 +1,13 @@
 #include "store/bookmarkexchange.h"
 
 #include "platform/filenames.h"
+#include "platform/systemreason.h"
 #include "platform/textfile.h"
 #include "store/elementstore.h"
 #include "store/model.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
 
@@ -69,17 +71,35 @@ Result importBookmarks(Model& model, const QList<bookmarks::Group>& groups, bool
     if (Result refused = model.groupListWritable(); !refused.ok())
         return refused;
     const QString contentDir = model.contentFolder();
-    QStringList listed; // the groups to be listed, in their order
     Imported done;
     for (const bookmarks::Group& group : groups)
         done.total += int(group.entries.size());
     Result result;
     bool wroteNew = false;
+    // The groups are listed while the import goes on, not only at its end: an import that is
+    // killed (the session ends, the machine stops) leaves its groups listed with what was
+    // written into them, where the next start shows them. A list write is a durable replace of
+    // the whole list, so the groups are listed in steps: every so many groups, and at least
+    // once a second while the import writes.
+    QStringList unlisted; // the groups met since the list was last written, in their order
+    QElapsedTimer sinceListed;
+    sinceListed.start();
+    auto listGroups = [&] {
+        if (unlisted.isEmpty())
+            return true;
+        const Result listed = model.listGroups(unlisted);
+        unlisted.clear();
+        sinceListed.restart();
+        if (!listed.ok() && result.ok())
+            result = listed;
+        return listed.ok();
+    };
+    auto listInTime = [&] { return !sinceListed.hasExpired(importListInterval) || listGroups(); };
     auto goOn = [&] {
         ++done.handled;
         if (progress && !progress(done.handled, done.total))
             done.cancelled = true;
-        return !done.cancelled;
+        return !done.cancelled && listInTime();
     };
     // The content folder is looked at once, not once for each of thousands of folders.
     QHash<QString, QString> entries = entriesByName(contentDir);
@@ -106,14 +126,16 @@ Result importBookmarks(Model& model, const QList<bookmarks::Group>& groups, bool
             std::error_code ec;
             std::filesystem::create_directory(QFileInfo(folder).filesystemFilePath(), ec);
             if (ec) {
-                result = {Result::FolderNotCreated, folder, QString::fromLocal8Bit(ec.message())};
+                result = {Result::FolderNotCreated, folder, systemReason(ec.value())};
                 break;
             }
             entries.insert(navn.toCaseFolded(), navn);
             ++done.newGroups;
         }
         // A folder left by a group taken out of the list is listed again with its new elements.
-        listed << navn;
+        unlisted << navn;
+        if (unlisted.size() >= importListStep && !listGroups())
+            break;
         const QString dir = filenames::join(contentDir, navn);
         QHash<QString, QString> files = filesByName(dir);
         int written = 0;
@@ -156,12 +178,13 @@ Result importBookmarks(Model& model, const QList<bookmarks::Group>& groups, bool
         if (!result.ok() || done.cancelled)
             break;
     }
+
     // The new element files were written without waiting for the disk; they are made durable
     // together, before the import says what it wrote.
     if (QString error; wroteNew && !textfile::syncFileSystem(contentDir, &error) && result.ok())
         result = {Result::FileNotCreated, contentDir, error};
-    if (Result failure = model.listGroups(listed); !failure.ok() && result.ok())
-        result = failure;
+    // The rest of the groups, a failed one too with what was written into it before the failure.
+    listGroups();
     if (model.hasGroup())
         model.loadGruppefil();
     if (imported)

@@ -37,6 +37,12 @@ struct Imported {
 // Tells how far an import has come; false stops it.
 using ImportProgress = std::function<bool(int handled, int total)>;
 
+// An import lists its groups as it goes: once this many groups have been met since the list was
+// last written, and once this many milliseconds have passed, whichever comes first; the rest at
+// its end.
+constexpr int importListStep = 256;
+constexpr qint64 importListInterval = 1000;
+
 // Enters bookmark groups into the current content mode. A group whose folder exists (whatever
 // its letter case) takes the elements as they come; any other is made and added to the end of
 // the active list. An existing element is overwritten when overwrite says so, else kept and
@@ -44,7 +50,8 @@ using ImportProgress = std::function<bool(int handled, int total)>;
 // of the program's own files, too long for the file system) and an address holding a control
 // character are skipped and counted, never written. The first write that fails, or progress
 // saying stop, ends the import: what was written before it stays, on disk for good, and the
-// groups made before it are listed.
+// groups made before it are listed. The groups are listed in steps while the import goes on,
+// so one killed part-way leaves the groups of all but its last steps listed.
 Result importBookmarks(Model& model, const QList<bookmarks::Group>& groups, bool overwrite,
                        const ImportProgress& progress = {}, Imported* imported = nullptr);
 

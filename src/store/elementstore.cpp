@@ -106,7 +106,10 @@ bool saveElement(TWebRecord& record, QString* error) {
 }
 
 std::optional<QStringList> readGroupList(const QString& path, QString* error) {
-    if (!QFileInfo::exists(path))
+    // Only where nothing stands is a list empty. A link that leads nowhere (a drive not there,
+    // a loop) is a list that cannot be read, not one to be replaced by the next write.
+    const QFileInfo entry(path);
+    if (!entry.exists() && !entry.isSymLink())
         return QStringList{};
     return textfile::readLines(path, error, textfile::largestFile);
 }

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 #include <filesystem>
@@ -98,13 +99,59 @@ ListPairWrite writeListPair(const QString& activePath, const QStringList& active
     return written;
 }
 
-QStringList typedGroupNames(const QStringList& names) {
-    QStringList typed;
-    for (const QString& name : names) {
-        if (isGroupName(name))
-            typed << name;
+bool isListableName(const QString& name) {
+    if (name.isEmpty() || name == u"." || name == u".." || textfile::isTemporaryName(name) ||
+        sameTextAZ(name, QStringLiteral("webgruppe.txt")) ||
+        sameTextAZ(name, QStringLiteral("webLager.txt")))
+        return false;
+    // Both separators on every platform: a list may come from the other one.
+    return textfile::isLineText(name) && !name.contains(u'/') && !name.contains(u'\\');
+}
+
+GroupList readGroupLines(const QStringList& lines, const QString& contentDir) {
+    GroupList list;
+    // The content folder's folders by their case-folded names, listed once and only when a line
+    // needs them: a list may hold thousands of lines.
+    std::optional<QSet<QString>> folders;
+    auto folderThere = [&](const QString& name) {
+        if (QFileInfo(filenames::join(contentDir, name)).isDir())
+            return true;
+        if (!folders) {
+            folders.emplace();
+            const QStringList found =
+                QDir(contentDir)
+                    .entryList(QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+            for (const QString& folder : found)
+                folders->insert(folder.toCaseFolded());
+        }
+        return folders->contains(name.toCaseFolded());
+    };
+    for (const QString& line : lines) {
+        // Looked at first: the name check of typed names lets a C1 control character by, and a
+        // list showing one could never be written again.
+        if (!textfile::isWritableLine(line))
+            continue;
+        if (isListableName(line) && (isGroupName(line) || folderThere(line)))
+            list.names << line;
+        else
+            list.kept.append({list.names.size() + list.kept.size(), line});
     }
-    return typed;
+    return list;
+}
+
+QStringList groupListLines(const QStringList& names, const QList<KeptLine>& kept) {
+    QStringList lines;
+    lines.reserve(names.size() + kept.size());
+    // One pass, not an insert per kept line: a list may hold thousands of both.
+    auto name = names.cbegin();
+    auto line = kept.cbegin();
+    while (name != names.cend() || line != kept.cend()) {
+        if (line != kept.cend() && (line->line <= lines.size() || name == names.cend()))
+            lines << (line++)->text;
+        else
+            lines << *name++;
+    }
+    return lines;
 }
 
 qsizetype groupIndex(const QStringList& names, const QString& name) {

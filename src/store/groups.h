@@ -61,11 +61,38 @@ struct ListPairWrite {
 [[nodiscard]] ListPairWrite writeListPair(const QString& activePath, const QStringList& active,
                                           const QString& storedPath, const QStringList& stored);
 
-// The names of a group list file that could have been typed as group names. A separator, "..",
-// an absolute path, a list file's own name or anything else the name check refuses would lead
-// outside the content folder or name no folder at all: such a group is neither shown nor loaded,
-// and the list is written without it next time.
-QStringList typedGroupNames(const QStringList& names);
+// True when name, read from a group list file, can stand for a folder directly inside the
+// content folder: not empty, not "." or "..", without a separator or a control character, and
+// none of the program's own files. Other names could lead outside the content folder, or stand
+// where a list belongs; such a line is never a group. Names that could not have been typed
+// ("Rejser ", "Film: klassikere": a file manager makes them) pass.
+bool isListableName(const QString& name);
+
+// A line of a group list file that is not shown as a group, kept to be written back.
+struct KeptLine {
+    qsizetype line; // its place among the lines written back
+    QString text;
+};
+
+// A group list file as read: the groups it shows, and its other lines.
+struct GroupList {
+    QStringList names;
+    QList<KeptLine> kept;
+};
+
+// Splits the lines of a group list file of the content folder contentDir. A name that could
+// have been typed is a group, whether or not its folder is there; any other listable name is a
+// group when its folder is there. Every other line is kept and never shown: a name of neither
+// kind, or one whose folder is not there, was written by a hand or a program the user trusts
+// with the list, and is not the program's to throw away. Only a line holding a control
+// character other than a tab is left out: the writer never writes one, and no folder it could
+// name is ever shown.
+GroupList readGroupLines(const QStringList& lines, const QString& contentDir);
+
+// The lines of a group list file showing names, with each kept line (in the order of their
+// places) back at its place as far as the lines reach, after the last line when the list became
+// shorter. A list read and written unchanged gives the lines it was read from.
+QStringList groupListLines(const QStringList& names, const QList<KeptLine>& kept);
 
 // The first position of name among names, A to Z folded as the program compares names, or -1.
 qsizetype groupIndex(const QStringList& names, const QString& name);

@@ -36,10 +36,11 @@ QString& Model::remembered() {
 void Model::restore(const std::optional<QString>& gruppenavn,
                     const std::optional<QString>& gruppenavn0,
                     const std::optional<QString>& gruppenavn1, std::optional<quint8> funkNo) {
-    // A name that could not have been typed is no group: it would lead out of the content folder.
+    // A name that could lead out of the content folder is no group. One a file manager made
+    // ("Film: klassikere") is, as it is in the group lists.
     auto take = [](QString& field, const std::optional<QString>& read) {
         if (read)
-            field = filenames::isUsableName(*read) ? *read : QString();
+            field = isListableName(*read) ? *read : QString();
     };
     take(gruppenavn_, gruppenavn);
     take(gruppenavn0_, gruppenavn0);
@@ -67,8 +68,11 @@ void Model::readLists(Result& result) {
     const QString paths[2] = {webGruppefil_, webLagerfil_};
     for (int i = 0; i < 2; ++i) {
         QString error;
-        if (const auto names = readGroupList(paths[i], &error)) {
-            lists[i] = typedGroupNames(*names);
+        kept_[i].clear();
+        if (const auto lines = readGroupList(paths[i], &error)) {
+            GroupList read = readGroupLines(*lines, contentFolder());
+            lists[i] = std::move(read.names);
+            kept_[i] = std::move(read.kept);
             unreadable_[i].clear();
         } else {
             unreadable_[i] = error.isEmpty() ? QStringLiteral("Ukendt fejl") : error;
@@ -98,7 +102,7 @@ Result Model::switchMode(quint8 funkNo) {
 }
 
 QString Model::contentFolder() const {
-    return programdir_.chopped(1);
+    return programdir_.isEmpty() ? QString() : programdir_.chopped(1);
 }
 
 QString Model::groupFolder(const QString& navn) const {
@@ -263,7 +267,7 @@ bool Model::writeActive(const QStringList& names, Result& failure) const {
         return false;
     }
     QString error;
-    if (writeGroupList(webGruppefil_, names, &error))
+    if (writeGroupList(webGruppefil_, groupListLines(names, kept_[Active]), &error))
         return true;
     failure = {Result::FileNotCreated, webGruppefil_, error};
     return false;
@@ -374,9 +378,13 @@ Result Model::saveShelf(const QStringList& active, const QStringList& stored) {
             return refused;
     }
     // A name that can be no group would lead out of the content folder, or stand where a list
-    // file belongs.
+    // file belongs. One that could not have been typed is a group the lists showed.
+    const auto isGroup = [this](const QString& name) {
+        return isGroupName(name) || (isListableName(name) &&
+                                     (gruppeliste_.contains(name) || lagerliste_.contains(name)));
+    };
     for (const QStringList* names : {&active, &stored}) {
-        if (!std::all_of(names->cbegin(), names->cend(), isGroupName))
+        if (!std::all_of(names->cbegin(), names->cend(), isGroup))
             return {Result::UnusableName};
     }
     QStringList newActive, newStored;
@@ -388,7 +396,9 @@ Result Model::saveShelf(const QStringList& active, const QStringList& stored) {
         if (groupIndex(newActive, name) < 0 && groupIndex(newStored, name) < 0)
             newStored << name;
     }
-    const ListPairWrite written = writeListPair(webGruppefil_, newActive, webLagerfil_, newStored);
+    const ListPairWrite written =
+        writeListPair(webGruppefil_, groupListLines(newActive, kept_[Active]), webLagerfil_,
+                      groupListLines(newStored, kept_[Stored]));
     if (written.result == ListPairWrite::Failed)
         return {Result::FileNotCreated, written.failedPath, written.error};
     if (written.result == ListPairWrite::UndoFailed) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/groups.h"
 #include "store/result.h"
 #include "store/webrecord.h"
 
@@ -150,6 +151,8 @@ private:
     QString webGruppefil_, webLagerfil_;
     QString gruppenavn_, gruppenavn0_, gruppenavn1_;
     QStringList gruppeliste_, lagerliste_;
+    // The lines of each list file that are not shown as groups, written back with the list.
+    QList<KeptLine> kept_[2];
     // Why each list file could not be read when the lists were last read; empty once read.
     QString unreadable_[2];
     TWebArray Web_;

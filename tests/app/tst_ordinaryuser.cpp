@@ -10,6 +10,7 @@
 #include "ui/main/main.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
@@ -23,6 +24,8 @@ private slots:
     void protectedOptionsFileIsKeptAtClose_data();
     void protectedOptionsFileIsKeptAtClose();
     void unreadableListRefusesNewGroup();
+    void userFolderNotTheUsersOwnIsRefused_data();
+    void userFolderNotTheUsersOwnIsRefused();
 };
 
 namespace {
@@ -125,6 +128,58 @@ void TstOrdinaryUser::unreadableListRefusesNewGroup() {
     QVERIFY(!QFileInfo::exists(f.web() + "/Nye"));
     QCOMPARE(control<QLineEdit>(app.boksform, "gEdit")->text(), QStringLiteral("Nye"));
     QCOMPARE(bytesOf(path), before);
+}
+
+void TstOrdinaryUser::userFolderNotTheUsersOwnIsRefused_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("open to all") << "open"
+                                 << "kan skrives af andre";
+    QTest::newRow("a link to another user's folder") << "link"
+                                                     << "tilhører en anden bruger";
+}
+
+// A user folder that is not the user's alone: the start says which folder and why, makes no
+// window, and writes nothing, not even its lock, into the folder.
+void TstOrdinaryUser::userFolderNotTheUsersOwnIsRefused() {
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QVERIFY(::geteuid() != 0);
+    Fixture f;
+    QString folder = f.user();
+    if (kind == "open") {
+        f.makeGroupsWithShelf();
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0777) == 0);
+    } else {
+        // The root folder: another user's, and one the program could not write in anyway.
+        QVERIFY(QFile::link(QStringLiteral("/"), folder));
+    }
+    auto everything = [&] {
+        QStringList all;
+        QDirIterator it(f.tmp.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QFileInfo entry(it.next());
+            all << entry.filePath() + " " + QString::number(entry.size()) + " " +
+                       entry.lastModified().toString(Qt::ISODateWithMs);
+        }
+        all.sort();
+        return all;
+    };
+    const QStringList before = everything();
+    FakeServices fakes;
+    Services services = fakes.make();
+    services.singleInstance = true;
+    App app(f.base, "anna", std::move(services));
+    QVERIFY(app.folderRefused());
+    QVERIFY(!app.runsElsewhere());
+    QVERIFY(app.mainform == nullptr && app.boksform == nullptr && app.findform() == nullptr);
+    const auto shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].text.contains("\"" + QDir::toNativeSeparators(folder) + "\"") &&
+                 shown[0].text.contains(reason),
+             qPrintable(shown[0].text));
+    QCOMPARE(everything(), before);
 }
 
 LENKARO_ORDINARY_USER_MAIN(TstOrdinaryUser)

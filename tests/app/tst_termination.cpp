@@ -21,6 +21,7 @@ private slots:
     void fileSizeLimitIsAnError();
     void secondStartEnds();
     void endedWhileStartupMessageIsOpen();
+    void userFolderOpenToOthersEndsTheProgram();
 
 private:
     QString base = QStringLiteral(E2E_BASE);
@@ -170,6 +171,24 @@ void TstTermination::endedWhileStartupMessageIsOpen() {
     QCOMPARE(main.size(), 9);
     QCOMPARE(textfile::readLines(user + "/Egenskaber/lenKaro.txt").value_or(QStringList{}).size(),
              5);
+}
+
+// A user folder others may write into: the program says so and ends, and writes nothing into
+// it, not even its lock.
+void TstTermination::userFolderOpenToOthersEndsTheProgram() {
+    prepare(true);
+    QVERIFY(QFile::setPermissions(user, QFileDevice::Permissions(0x7777)));
+    QProcess program;
+    start(program);
+    // The message waits for an OK that never comes; then the session ends.
+    waitUntilIdle(program);
+    ::kill(pid_t(program.processId()), SIGTERM);
+    QVERIFY(program.waitForFinished(20000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 1);
+    for (const char* sub : {"/Program", "/Programmer", "/Egenskaber"})
+        QCOMPARE(QDir(user + sub).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{});
 }
 
 QTEST_GUILESS_MAIN(TstTermination)

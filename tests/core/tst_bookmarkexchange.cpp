@@ -4,6 +4,10 @@
 
 #include <QSignalSpy>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 using store::Model;
 using store::Result;
 
@@ -17,6 +21,7 @@ private slots:
     void importRefusesUnusableNames_data();
     void importRefusesUnusableNames();
     void importCancelledKeepsWhatWasWritten();
+    void killedImportLeavesItsGroupsListed();
     void exportReadsBackAsTheGroups();
 };
 
@@ -163,6 +168,49 @@ void TstBookmarkExchange::importCancelledKeepsWhatWasWritten() {
     QCOMPARE(t.onDisk("Ny/Krak.txt").value(0), QStringLiteral("https://www.krak.dk/"));
     QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "B", "C", "Ny"}));
     QVERIFY(!t.folders().contains("Senere"));
+}
+
+// An import killed part-way (the session ends, the machine stops) leaves the groups it made
+// listed, all but those of its last step, each with what was written into it: the next start
+// shows them, rather than thousands of elements in folders no list names.
+void TstBookmarkExchange::killedImportLeavesItsGroupsListed() {
+    Tree t;
+    QList<store::bookmarks::Group> groups;
+    QStringList made;
+    for (int i = 0; i < 3 * store::importListStep; ++i) {
+        const QString navn = QStringLiteral("Gruppe %1").arg(i, 3, 10, QChar(u'0'));
+        groups.append({navn, {{"DR", "https://www.dr.dk/"}, {"DMI", "https://www.dmi.dk/"}}});
+        made << navn;
+    }
+    // Within the third step: two whole steps of groups are made by then.
+    const int killedInGroup = 2 * store::importListStep + store::importListStep / 2;
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        (void)store::importBookmarks(t.model, groups, true, [&](int handled, int) {
+            if (handled == 2 * killedInGroup + 1)
+                ::raise(SIGKILL);
+            return true;
+        });
+        std::_Exit(0);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    QVERIFY(t.folders().contains(made[killedInGroup]));
+    QVERIFY(!t.folders().contains(made[killedInGroup + 1]));
+
+    const QStringList onDisk = t.onDisk("webgruppe.txt");
+    QCOMPARE(onDisk.mid(0, 3), (QStringList{"A", "B", "C"}));
+    const QStringList listed = onDisk.mid(3);
+    QVERIFY2(listed.size() >= 2 * store::importListStep, qPrintable(listed.join(u'|')));
+    QCOMPARE(listed, made.mid(0, listed.size()));
+    for (const QString& navn : listed.mid(0, killedInGroup))
+        QCOMPARE(t.onDisk(navn + "/DMI.txt").value(0), QStringLiteral("https://www.dmi.dk/"));
+    // The next start shows them.
+    QVERIFY(t.model.setMappe().ok());
+    QCOMPARE(t.model.gruppeliste(), QStringList({"A", "B", "C"}) + listed);
 }
 
 void TstBookmarkExchange::exportReadsBackAsTheGroups() {

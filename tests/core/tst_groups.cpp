@@ -24,6 +24,8 @@ private slots:
     void writeGroupList();
     void groupIndex_data();
     void groupIndex();
+    void listLinesAreGroupsOrKept_data();
+    void listLinesAreGroupsOrKept();
 };
 
 namespace {
@@ -179,6 +181,48 @@ void TstGroups::groupIndex() {
     QFETCH(QString, name);
     QFETCH(qsizetype, index);
     QCOMPARE(store::groupIndex(names, name), index);
+}
+
+void TstGroups::listLinesAreGroupsOrKept_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("group");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("typed, folder there") << "Nyheder" << true << true;
+    QTest::newRow("typed, no folder") << "Aviser" << true << true;
+    QTest::newRow("colon, folder there") << "Film: klassikere" << true << true;
+    QTest::newRow("colon, folder in other case") << "FILM: Klassikere" << true << true;
+    QTest::newRow("colon, no folder") << "Serier: nye" << false << true;
+    QTest::newRow("blank at the end, folder there") << "Rejser " << true << true;
+    QTest::newRow("full stop at the end, no folder") << "Diverse." << false << true;
+    QTest::newRow("empty") << "" << false << true;
+    QTest::newRow("one full stop") << "." << false << true;
+    QTest::newRow("two full stops") << ".." << false << true;
+    QTest::newRow("a path up") << "../Nyheder" << false << true;
+    QTest::newRow("a backslash path") << "Film\\Serier" << false << true;
+    QTest::newRow("absolute") << "/etc" << false << true;
+    QTest::newRow("the shelf's list") << "WEBLAGER.TXT" << false << true;
+    QTest::newRow("a temporary file") << ".lenkaro-AbC123.tmp" << false << true;
+    QTest::newRow("a tab, folder there") << "Tab\tnavn" << false << true;
+    QTest::newRow("a DOS end of file mark") << "\x1a" << false << false;
+    QTest::newRow("a C1 control character") << QStringLiteral("Musik\u0090") << false << false;
+}
+
+// Each line of a group list is a group, kept as it is, or (holding a control character the
+// writer never writes) left out; whatever is kept comes back at its place when the list is
+// written unchanged.
+void TstGroups::listLinesAreGroupsOrKept() {
+    QFETCH(QString, line);
+    QFETCH(bool, group);
+    QFETCH(bool, written);
+    QTemporaryDir tmp;
+    for (const char* folder : {"Nyheder", "Film: klassikere", "Rejser ", "Tab\tnavn", "etc"})
+        QVERIFY(QDir(tmp.path()).mkdir(QString::fromUtf8(folder)));
+    const QStringList lines{"Nyheder", line, "Musik"};
+    const store::GroupList list = store::readGroupLines(lines, tmp.path());
+    QCOMPARE(list.names.contains(line), group);
+    QCOMPARE(list.names.size() + list.kept.size(), written ? 3 : 2);
+    QCOMPARE(store::groupListLines(list.names, list.kept),
+             written ? lines : (QStringList{"Nyheder", "Musik"}));
 }
 
 QTEST_GUILESS_MAIN(TstGroups)

@@ -240,8 +240,10 @@ void TstHostileFiles::strayCopyRemovesItsOwnFile() {
 }
 
 // Group names come from list files that may have been edited by hand or brought from
-// elsewhere. A name that could not have been typed is neither shown nor loaded, and the list
-// is written without it next time; the folders on disk stay as they are.
+// elsewhere. A name that could lead outside the content folder (a path, "..") is never shown
+// nor loaded, nor is one without a folder that could not have been typed; but the lines stay in
+// the list file, at their places, when the list is written next; the folders on disk stay as
+// they are.
 void TstHostileFiles::untypedGroupNamesAreLeftOut() {
     Tree t;
     // A folder that a climbing name would reach, with an element in it.
@@ -265,11 +267,14 @@ void TstHostileFiles::untypedGroupNamesAreLeftOut() {
     t.model.loadGruppefil();
     QCOMPARE(t.model.WebAntal(), 0);
 
-    // The next write of each list leaves the names out.
+    // The next write of each list keeps the other lines where they stood.
     QVERIFY(t.model.sortGroups(QLocale(QLocale::Danish)).ok());
-    QCOMPARE(*textfile::readLines(t.web() + "/webgruppe.txt"), (QStringList{"B", "Nyheder"}));
+    QCOMPARE(*textfile::readLines(t.web() + "/webgruppe.txt"),
+             (QStringList{"B", "../Nyheder", "..", "", "Nyheder", "/etc", t.tmp.path(), "C:\\x",
+                          "a/b", ".", "Rejser "}));
     QVERIFY(t.model.saveShelf(t.model.gruppeliste(), t.model.lagerliste()).ok());
-    QCOMPARE(*textfile::readLines(t.web() + "/webLager.txt"), QStringList{"Arkiv"});
+    QCOMPARE(*textfile::readLines(t.web() + "/webLager.txt"),
+             (QStringList{"../../Nyheder", "Arkiv", "a\\b"}));
     QVERIFY(QFileInfo(t.tmp.path() + "/a/b/c/d/Nyheder/DR.txt").isFile());
 }
 

@@ -13,6 +13,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using store::EntryCheck;
 using store::Model;
 using store::Result;
@@ -41,6 +44,9 @@ private slots:
     void modelRefusesWhatNoFileCanHold_data();
     void modelRefusesWhatNoFileCanHold();
     void listFileNamesAreNoGroups();
+    void handMadeGroupNamesAreShownAndKept();
+    void hostileListFileIsNeverReplaced_data();
+    void hostileListFileIsNeverReplaced();
 };
 
 namespace {
@@ -396,6 +402,102 @@ void TstModel::listFileNamesAreNoGroups() {
     writeFixture(t.web() + "/webgruppe.txt", {"A", "webLager.txt", "B", "WebGruppe.TXT", "C"});
     QVERIFY(t.model.setMappe().ok());
     QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B", "C"}));
+}
+
+// Group names a file manager or a text editor makes, which the program would not take typed
+// ("Rejser " with a blank at the end, "Film: klassikere" with a colon): a line whose folder is
+// there is a group, shown, loaded and kept. Lines that are no group (no folder of the name, a
+// list's own name, a path) are not shown, and stay in the file, at their places, through every
+// write of the list.
+void TstModel::handMadeGroupNamesAreShownAndKept() {
+    Tree t;
+    Tree::element(t.web() + "/Rejser ", "Rom", "https://www.rome.it/", 3);
+    QVERIFY(QDir().mkpath(t.web() + "/Film: klassikere"));
+    const QStringList active{"A",        "Rejser ",      "B", "Film: klassikere", "Mangler: x", "C",
+                             "../Andre", "webLager.txt", "",  "Tab\tnavn"};
+    writeFixture(t.web() + "/webgruppe.txt", active);
+    writeFixture(t.web() + "/webLager.txt", {"X", "Arkiv?"});
+    t.model.restore(QStringLiteral("Film: klassikere"), QStringLiteral("Film: klassikere"), {}, 0);
+    QVERIFY(t.model.setMappe().ok());
+    QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "Rejser ", "B", "Film: klassikere", "C"}));
+    QCOMPARE(t.model.lagerliste(), QStringList{"X"});
+    QCOMPARE(t.model.gruppenavn(), QStringLiteral("Film: klassikere"));
+    t.model.selectGroup("Rejser ");
+    QCOMPARE(t.model.WebAntal(), 1);
+    QCOMPARE(t.model.Web()[0].Navn, QStringLiteral("Rom"));
+
+    // A new group: the list is written with every line it had.
+    QVERIFY(t.model.NyGruppe("Ny").ok());
+    QCOMPARE(t.onDisk("webgruppe.txt"), active + QStringList{"Ny"});
+    // Sorted: the groups change places, the other lines keep theirs.
+    QVERIFY(t.model.sortGroups(QLocale(QLocale::Danish)).ok());
+    QCOMPARE(t.onDisk("webgruppe.txt"),
+             (QStringList{"A", "B", "C", "Film: klassikere", "Mangler: x", "Ny", "../Andre",
+                          "webLager.txt", "", "Tab\tnavn", "Rejser "}));
+    // Shelved and back: a hand-made name moves as any other.
+    QVERIFY(t.model.saveShelf({"A", "B", "C", "Film: klassikere", "Ny"}, {"X", "Rejser "}).ok());
+    QCOMPARE(t.model.lagerliste(), (QStringList{"X", "Rejser "}));
+    QCOMPARE(t.onDisk("webLager.txt"), (QStringList{"X", "Arkiv?", "Rejser "}));
+    QCOMPARE(t.onDisk("webgruppe.txt"),
+             (QStringList{"A", "B", "C", "Film: klassikere", "Mangler: x", "Ny", "../Andre",
+                          "webLager.txt", "", "Tab\tnavn"}));
+    // A name neither list showed, and that could not be typed, is still refused.
+    QCOMPARE(t.model.saveShelf({"A", "Mangler: x"}, {}).kind, Result::UnusableName);
+    // Taken out of the list by the user: that line goes, the others stay.
+    t.model.selectGroup("Film: klassikere");
+    QVERIFY(t.model.deleteGruppefil().ok());
+    QCOMPARE(t.onDisk("webgruppe.txt"), (QStringList{"A", "B", "C", "Ny", "Mangler: x", "../Andre",
+                                                     "webLager.txt", "", "Tab\tnavn"}));
+    QVERIFY(QFileInfo(t.web() + "/Film: klassikere").isDir());
+    // Read again, as the next start does: the same groups.
+    QVERIFY(t.model.setMappe().ok());
+    QCOMPARE(t.model.gruppeliste(), (QStringList{"A", "B", "C", "Ny"}));
+    QCOMPARE(t.model.lagerliste(), (QStringList{"X", "Rejser "}));
+}
+
+void TstModel::hostileListFileIsNeverReplaced_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a FIFO") << "fifo";
+    QTest::newRow("a folder") << "folder";
+    QTest::newRow("a link to itself") << "loop";
+    QTest::newRow("a link to nothing") << "broken";
+    QTest::newRow("far too large") << "huge";
+}
+
+// A list file that cannot be read, whatever stands in its place: the start says so at once
+// (without waiting on a FIFO or reading 64 MB), and no operation replaces it with the list the
+// failure gave.
+void TstModel::hostileListFileIsNeverReplaced() {
+    QFETCH(QString, kind);
+    Tree t;
+    const QString path = t.web() + "/webgruppe.txt";
+    const QByteArray native = QFile::encodeName(path);
+    QVERIFY(QFile::remove(path));
+    if (kind == "fifo") {
+        QVERIFY(::mkfifo(native.constData(), 0644) == 0);
+    } else if (kind == "folder") {
+        QVERIFY(QDir().mkdir(path));
+    } else if (kind == "loop") {
+        QVERIFY(::symlink(native.constData(), native.constData()) == 0);
+    } else if (kind == "broken") {
+        QVERIFY(::symlink("/lenkaro-drev-der-ikke-er/liste.txt", native.constData()) == 0);
+    } else {
+        QFile huge(path);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(65) << 20));
+    }
+    struct stat before;
+    QVERIFY(::lstat(native.constData(), &before) == 0);
+
+    const Result start = t.model.setMappe();
+    QCOMPARE(start.kind, Result::FileNotRead);
+    QCOMPARE(start.path, path);
+    QCOMPARE(t.model.NyGruppe("Nye").kind, Result::FileNotRead);
+    QCOMPARE(t.model.saveShelf({"A"}, {"X"}).kind, Result::FileNotRead);
+    struct stat after;
+    QVERIFY(::lstat(native.constData(), &after) == 0);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QVERIFY(!t.folders().contains("Nye"));
 }
 
 QTEST_MAIN(TstModel)

@@ -30,6 +30,7 @@ private slots:
     void unreadableListIsNeverWritten_data();
     void unreadableListIsNeverWritten();
     void failedShelfUndoShowsWhatFilesHold();
+    void importGivesTheReasonInDanish();
 };
 
 namespace {
@@ -218,6 +219,22 @@ void TstPermissions::failedShelfUndoShowsWhatFilesHold() {
     // B, the current group, is in neither list now: it is current no more.
     QCOMPARE(t.model.gruppenavn(), QString());
     QVERIFY(lists.size() >= 1);
+}
+
+// A group folder an import cannot make: the error box gives the system's reason in Danish, as
+// every other error box does.
+void TstPermissions::importGivesTheReasonInDanish() {
+    Tree t;
+    QVERIFY(t.start().ok());
+    const QByteArray folder = QFile::encodeName(t.web());
+    QVERIFY(::chmod(folder.constData(), 0555) == 0);
+    const Result result =
+        store::importBookmarks(t.model, {{"Ny", {{"DR", "https://www.dr.dk/"}}}}, true);
+    ::chmod(folder.constData(), 0755);
+    QCOMPARE(result.kind, Result::FolderNotCreated);
+    QCOMPARE(result.path, t.web() + "/Ny");
+    QCOMPARE(result.error, QStringLiteral("Adgang nægtet"));
+    QCOMPARE(t.folders(), (QStringList{"A", "B", "C", "X"}));
 }
 
 LENKARO_ORDINARY_USER_GUILESS_MAIN(TstPermissions)
