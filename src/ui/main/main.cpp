@@ -8,6 +8,7 @@
 #include "platform/toolkit/progresswindow.h"
 #include "platform/toolkit/stylemanager.h"
 #include "platform/toolkit/updateaction.h"
+#include "platform/urlcheck.h"
 #include "settings/options.h"
 #include "settings/programsettings.h"
 #include "settings/userfolders.h"
@@ -557,6 +558,13 @@ bool Tmainform::webUrlBeforeBrowse() {
     }
     if (!context.services.urlCheck->IsValidURL(model.Web()[row].Url)) {
         context.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+        return false;
+    }
+    // A web address is opened as a browser opens a link, and a browser never runs a file. The
+    // shell refuses such a file as well; here the user is told why nothing happens.
+    if (addressTarget(model.Web()[row].Url) == AddressTarget::Program) {
+        context.infform->inform(QStringLiteral(
+            "Adressen peger på et program. Programmer startes ikke fra en webadresse."));
         return false;
     }
     return recordVisit(row);
