@@ -407,19 +407,13 @@ bool opensMenu(const QEvent* event) {
 } // namespace
 
 bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Listen->viewport() &&
-        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
-         event->type() == QEvent::Drop)) {
-        auto* drag = static_cast<QDropEvent*>(event);
-        const std::optional<DroppedEntry> entry = droppedEntry(drag->mimeData(), model.funkNo());
-        if (!entry)
-            return true; // refused: the cursor says so
-        drag->acceptProposedAction();
-        if (event->type() == QEvent::Drop) {
+    if (watched == Listen->viewport() && DragReader::isDragEvent(event)) {
+        const std::optional<DroppedEntry> entry = drags.handle(event, model.funkNo());
+        if (entry) {
             // Handled once the drag has ended, so the source is not kept waiting by a question.
             QTimer::singleShot(0, this, [this, e = *entry] { enterDropped(e.adresse, e.navn); });
         }
-        return true;
+        return event->type() != QEvent::DragLeave;
     }
     if (watched == Button2 && opensMenu(event)) {
         Button2->showMenu();
