@@ -29,8 +29,8 @@ private slots:
     void programsInContentMode1_data();
     void programsInContentMode1();
     void whatIsNoLinkIsRefused();
-    void whatIsNoDesktopEntryIsRefused_data();
-    void whatIsNoDesktopEntryIsRefused();
+    void unusableFilesAreRefused_data();
+    void unusableFilesAreRefused();
     void dragIsReadOnce();
 };
 
@@ -145,6 +145,10 @@ void TstDragDrop::programsInContentMode1_data() {
         << "lyd.desktop"
         << QByteArray("[Desktop Entry]\nType=Application\nName=Tekst, billeder og lyd\n") << false
         << "Tekst, billeder og lyd";
+    // An element file holds its name on one line.
+    QTest::newRow("a name with control characters")
+        << "regner.desktop" << QByteArray("[Desktop Entry]\nName=Lomme\x81regner\\nny\n") << false
+        << "Lomme regner ny";
     QTest::newRow("a desktop entry without a name")
         << "org.example.Tool.desktop" << QByteArray("[Desktop Entry]\nExec=tool\n") << false
         << "org.example.Tool";
@@ -194,21 +198,24 @@ void TstDragDrop::whatIsNoLinkIsRefused() {
     QCOMPARE(QDir(f.web() + "/B").entryList(QDir::Files), QStringList{"DR.txt"});
 }
 
-void TstDragDrop::whatIsNoDesktopEntryIsRefused_data() {
+void TstDragDrop::unusableFilesAreRefused_data() {
     QTest::addColumn<QString>("kind");
     QTest::newRow("larger than a desktop entry can be") << "huge";
     QTest::newRow("named pipe") << "fifo";
     QTest::newRow("no desktop entry in it") << "other";
     QTest::newRow("a folder") << "folder";
+    QTest::newRow("a program whose name holds a line break") << "line break";
 }
 
 // A file named .desktop is read only when it is a regular file of a desktop entry's size, and
-// taken only when it is a desktop entry; a named pipe keeps nothing waiting.
-void TstDragDrop::whatIsNoDesktopEntryIsRefused() {
+// taken only when it is a desktop entry; a named pipe keeps nothing waiting. A path no line of
+// an element file can hold is no element either.
+void TstDragDrop::unusableFilesAreRefused() {
     QFETCH(QString, kind);
     Fixture f;
     f.makeGroupsWithShelf();
-    const QString path = f.tmp.filePath("lommeregner.desktop");
+    const QString path =
+        f.tmp.filePath(kind == "line break" ? "lomme\nregner" : "lommeregner.desktop");
     const QByteArray start = "[Desktop Entry]\nType=Application\nName=Lommeregner\nExec=calc\n";
     if (kind == "fifo") {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -221,6 +228,9 @@ void TstDragDrop::whatIsNoDesktopEntryIsRefused() {
             // A real entry at the top, and far more than an entry holds after it.
             out.write(start);
             out.write(QByteArray(textfile::largestSmallFile, '#'));
+        } else if (kind == "line break") {
+            out.write("#!/bin/sh\n");
+            out.setPermissions(out.permissions() | QFile::ExeOwner);
         } else {
             out.write("[Desktop]\nName=Lommeregner\n");
         }

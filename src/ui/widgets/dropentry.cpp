@@ -1,6 +1,7 @@
 #include "ui/widgets/dropentry.h"
 
 #include "platform/desktopentry.h"
+#include "platform/textfile.h"
 #include "store/bookmarks.h"
 
 #include <QDropEvent>
@@ -21,6 +22,18 @@ constexpr qsizetype longestLinkHtml = 64 * 1024;
 // Of the files dragged at once only the first usable one is entered; a drag of more than this
 // many is looked at no further.
 constexpr qsizetype mostUrls = 1000;
+
+// A name as one line of an element file: each control character (a line break from an escape,
+// or a C1 character that Windows-1252 has no letter for), as textfile::isLineText knows them,
+// becomes a blank.
+QString asLine(QString text) {
+    for (QChar& c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7f && u <= 0x9f))
+            c = u' ';
+    }
+    return text;
+}
 
 // Firefox and Chromium give a link's title with it: "text/x-moz-url" is the address and the
 // title on two lines, in UTF-16.
@@ -73,20 +86,21 @@ std::optional<DroppedEntry> droppedEntry(const QMimeData* mime, quint8 funkNo) {
             if (scheme != u"http" && scheme != u"https" && scheme != u"ftp")
                 continue;
             const QString adresse = url.toString(QUrl::FullyEncoded);
-            return DroppedEntry{adresse,
-                                store::bookmarks::elementNameFor(titleOf(mime, url), adresse)};
+            return DroppedEntry{
+                adresse, store::bookmarks::elementNameFor(asLine(titleOf(mime, url)), adresse)};
         }
         if (!url.isLocalFile())
             continue;
         const QFileInfo file(url.toLocalFile());
-        if (!file.isFile())
+        // A path no line of an element file can hold is no element.
+        if (!file.isFile() || !textfile::isLineText(file.filePath()))
             continue;
         QString navn;
         if (file.suffix().compare(u"desktop", Qt::CaseInsensitive) == 0) {
             const std::optional<QString> name = desktopName(file.filePath());
             if (!name)
                 continue;
-            navn = *name;
+            navn = asLine(*name);
         } else if (!file.isExecutable()) {
             continue;
         }
