@@ -12,12 +12,13 @@
 
 namespace {
 
-// A key file, or an empty one when it cannot be read. A desktop file is small; the lists and
-// caches of a desktop with many programs may be long, but far from this.
+// A key file, or an empty one when it cannot be read. A desktop file is a few lines.
 DesktopEntry readKeyFile(const QString& path, qint64 limit = DesktopEntry::largestEntry) {
     return DesktopEntry::read(path, nullptr, limit).value_or(DesktopEntry{});
 }
 
+// mimeapps.list and mimeinfo.cache, which grow long on a desktop with many programs: taken at
+// the size of any list the program reads.
 DesktopEntry readList(const QString& path) {
     return readKeyFile(path, textfile::largestFile);
 }

@@ -29,6 +29,7 @@ private slots:
     void programsInContentMode1_data();
     void programsInContentMode1();
     void whatIsNoLinkIsRefused();
+    void pageSelectionIsNoTitle();
     void unusableFilesAreRefused_data();
     void unusableFilesAreRefused();
     void dragIsReadOnce();
@@ -196,6 +197,22 @@ void TstDragDrop::whatIsNoLinkIsRefused() {
     other->setUrls({QUrl("javascript:alert(1)")});
     QVERIFY(!drop(adminList(app), other));
     QCOMPARE(QDir(f.web() + "/B").entryList(QDir::Files), QStringList{"DR.txt"});
+}
+
+// A selection of a page dragged with a link is no link's HTML: it is not searched for a title,
+// however it is made, and the link is named after its host.
+void TstDragDrop::pageSelectionIsNoTitle() {
+    Fixture f;
+    f.makeGroupsWithShelf();
+    App& app = f.start();
+    auto* mime = new QMimeData;
+    mime->setUrls({QUrl("https://www.dr.dk/nyheder")});
+    QString html = "<p>";
+    for (int i = 0; i < 100000; ++i)
+        html += "<a ";
+    mime->setHtml(html + "<a href=\"https://www.dr.dk/nyheder\">Langt væk</a>");
+    QVERIFY(drop(mainList(app), mime));
+    QVERIFY(QFileInfo::exists(f.web() + "/B/www.dr.dk.txt"));
 }
 
 void TstDragDrop::unusableFilesAreRefused_data() {
