@@ -1,55 +1,40 @@
 #include "platform/desktopapps.h"
 
+#include "platform/desktopentry.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QMimeDatabase>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
-#include <QTextStream>
 
 namespace {
 
-// A key file: groups of key=value lines, as desktop files and mimeapps.list are written.
-using Group = QHash<QString, QString>;
-using KeyFile = QHash<QString, Group>;
-
-KeyFile readKeyFile(const QString& path) {
-    KeyFile file;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
-        return file;
-    QTextStream in(&f);
-    in.setEncoding(QStringConverter::Utf8);
-    Group* group = nullptr;
-    while (!in.atEnd()) {
-        const QString line = in.readLine().trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
-        if (line.startsWith(u'[') && line.endsWith(u']')) {
-            group = &file[line.mid(1, line.size() - 2)];
-            continue;
-        }
-        const qsizetype eq = line.indexOf(u'=');
-        // The first occurrence of a key counts; localised keys are of no use here.
-        if (group && eq > 0)
-            group->insert(line.left(eq).trimmed(), line.mid(eq + 1).trimmed());
-    }
-    return file;
+// A key file, or an empty one when it cannot be read. A desktop file is a few lines.
+DesktopEntry readKeyFile(const QString& path, qint64 limit = DesktopEntry::largestEntry) {
+    return DesktopEntry::read(path, nullptr, limit).value_or(DesktopEntry{});
 }
 
-QStringList listValue(const QString& value) {
-    QStringList items = value.split(u';', Qt::SkipEmptyParts);
+// mimeapps.list and mimeinfo.cache, which grow long on a desktop with many programs: taken at
+// the size of any list the program reads.
+DesktopEntry readList(const QString& path) {
+    return readKeyFile(path, textfile::largestFile);
+}
+
+// The items of a list value, blanks around them left out and empty ones passed over.
+QStringList listValue(const DesktopEntry& file, const QString& key, const QString& group) {
+    QStringList items = file.list(key, group);
     for (QString& item : items)
         item = item.trimmed();
     items.removeAll(QString());
     return items;
 }
 
-// The arguments of a desktop file's Exec value: blank-separated, double quotes group, and
-// inside quotes a backslash takes the next character literally.
+// The arguments of a desktop file's Exec value (its string escapes resolved first):
+// blank-separated, double quotes group, and inside quotes a backslash takes the next character
+// literally.
 QStringList splitExec(const QString& exec) {
     QStringList args;
     QString current;
@@ -166,11 +151,11 @@ QStringList DesktopApps::command(const QString& desktopId) const {
     const QString path = desktopFile(desktopId);
     if (path.isEmpty())
         return {};
-    const Group entry = readKeyFile(path).value(QStringLiteral("Desktop Entry"));
-    if (entry.value(QStringLiteral("Hidden")) == QStringLiteral("true"))
+    const DesktopEntry entry = readKeyFile(path);
+    if (entry.raw(QStringLiteral("Hidden")) == QStringLiteral("true"))
         return {};
     QStringList args;
-    for (const QString& arg : splitExec(entry.value(QStringLiteral("Exec")))) {
+    for (const QString& arg : splitExec(entry.string(QStringLiteral("Exec")))) {
         bool onlyCode = false;
         const QString kept = withoutFieldCodes(arg, &onlyCode);
         if (!onlyCode)
@@ -182,8 +167,7 @@ QStringList DesktopApps::command(const QString& desktopId) const {
 bool DesktopApps::runsInTerminal(const QString& desktopId) const {
     const QString path = desktopFile(desktopId);
     return !path.isEmpty() && readKeyFile(path)
-                                      .value(QStringLiteral("Desktop Entry"))
-                                      .value(QStringLiteral("Terminal"))
+                                      .raw(QStringLiteral("Terminal"))
                                       .compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
 }
 
@@ -191,29 +175,28 @@ QString DesktopApps::firstUsable(const QString& mimeType) const {
     const QString defaults = QStringLiteral("Default Applications");
     const QString added = QStringLiteral("Added Associations");
     const QString removed = QStringLiteral("Removed Associations");
-    QList<KeyFile> lists;
+    QList<DesktopEntry> lists;
     for (const QString& path : mimeappsLists())
-        lists << readKeyFile(path);
+        lists << readList(path);
     auto usable = [this](const QString& id) { return !command(id).isEmpty(); };
 
-    for (const KeyFile& list : lists) {
-        for (const QString& id : listValue(list.value(defaults).value(mimeType))) {
+    for (const DesktopEntry& list : lists) {
+        for (const QString& id : listValue(list, mimeType, defaults)) {
             if (usable(id))
                 return id;
         }
     }
     QStringList unwanted;
     QStringList candidates;
-    for (const KeyFile& list : lists) {
-        unwanted << listValue(list.value(removed).value(mimeType));
-        candidates << listValue(list.value(added).value(mimeType));
+    for (const DesktopEntry& list : lists) {
+        unwanted << listValue(list, mimeType, removed);
+        candidates << listValue(list, mimeType, added);
     }
     // Then what the installed programs say they open, folder by folder.
     for (const QString& dir : applicationDirs()) {
         const QString cache = dir + QStringLiteral("/mimeinfo.cache");
         if (QFile::exists(cache)) {
-            candidates << listValue(
-                readKeyFile(cache).value(QStringLiteral("MIME Cache")).value(mimeType));
+            candidates << listValue(readList(cache), mimeType, QStringLiteral("MIME Cache"));
             continue;
         }
         QDirIterator it(dir, {QStringLiteral("*.desktop")}, QDir::Files,
@@ -221,9 +204,8 @@ QString DesktopApps::firstUsable(const QString& mimeType) const {
         QStringList found;
         while (it.hasNext()) {
             const QString path = it.next();
-            const QStringList types = listValue(readKeyFile(path)
-                                                    .value(QStringLiteral("Desktop Entry"))
-                                                    .value(QStringLiteral("MimeType")));
+            const QStringList types =
+                listValue(readKeyFile(path), QStringLiteral("MimeType"), DesktopEntry::mainGroup);
             if (types.contains(mimeType))
                 found << QDir(dir).relativeFilePath(path).replace(u'/', u'-');
         }

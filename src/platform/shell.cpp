@@ -1,5 +1,47 @@
 #include "platform/shell.h"
 
+#include "platform/urlcheck.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace {
+constexpr int fileNotFound = 2;
+constexpr int pathNotFound = 3;
+constexpr int accessDenied = 5;
+constexpr int noAssociation = 31;
+
+// The schemes a browser or a mail program is for. Any other scheme names a program of its own
+// (a game launcher, a remote desktop, a package installer) and is not opened from an address.
+bool isWebScheme(const QString& scheme) {
+    return scheme == u"http" || scheme == u"https" || scheme == u"ftp" || scheme == u"mailto";
+}
+
+// 0 when the default operation may open address, else the code it is refused with. Nothing is
+// opened that could run: a program, a file the desktop would run, or what is not a file at all.
+int addressRefusal(const QString& address) {
+    switch (addressTarget(address)) {
+    case AddressTarget::Elsewhere: {
+        const QUrl url(address, QUrl::StrictMode);
+        if (!url.isValid() || url.scheme().isEmpty())
+            return fileNotFound;
+        return isWebScheme(url.scheme().toLower()) ? 0 : noAssociation;
+    }
+    case AddressTarget::Missing: {
+        const QFileInfo info(localPathOf(address));
+        return QFileInfo(info.absolutePath()).isDir() ? fileNotFound : pathNotFound;
+    }
+    case AddressTarget::Document:
+    case AddressTarget::Folder:
+        return 0;
+    case AddressTarget::Program:
+    case AddressTarget::Special:
+        break;
+    }
+    return accessDenied;
+}
+} // namespace
+
 #ifdef Q_OS_WIN
 #include <shellapi.h>
 #include <windows.h>
@@ -9,6 +51,12 @@ class WindowsShell : public Shell {
 public:
     int execute(const QString& operation, const QString& file, const QString& parameters,
                 const QString& folder, int showMode) override {
+        // The default operation of a program file is to run it: an address that names one is
+        // refused before the shell sees it.
+        if (operation.isEmpty()) {
+            if (const int refused = addressRefusal(file))
+                return refused;
+        }
         auto wide = [](const QString& s) {
             return s.isEmpty() ? nullptr : reinterpret_cast<LPCWSTR>(s.utf16());
         };
@@ -27,34 +75,30 @@ std::unique_ptr<Shell> Shell::system() {
 #include "platform/desktopapps.h"
 
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QProcess>
-#include <QUrl>
 
 namespace {
 constexpr int started = 42;
-constexpr int fileNotFound = 2;
-constexpr int pathNotFound = 3;
-constexpr int accessDenied = 5;
 constexpr int badFormat = 11;
-constexpr int noAssociation = 31;
 
-// "open" on Linux: a web address goes to the user's default browser, an executable file is
-// started as a detached process, and any other file opens in the program the desktop
-// associates with its type. Nothing is waited for.
+// On Linux the default operation opens an address (see addressRefusal) and never starts a
+// program; "open" starts an executable file as a detached process, and any other file opens
+// in the program the desktop associates with its type. Nothing is waited for.
 class DesktopShell : public Shell {
 public:
     explicit DesktopShell(const XdgDirs& dirs) : apps(dirs) {}
 
-    int execute(const QString& /*operation*/, const QString& file, const QString& parameters,
+    int execute(const QString& operation, const QString& file, const QString& parameters,
                 const QString& folder, int /*showMode*/) override {
+        if (operation.isEmpty())
+            return openAddress(file);
         if (!file.startsWith(u'/')) {
             const QUrl url(file, QUrl::StrictMode);
             if (!url.isValid() || url.scheme().isEmpty())
                 return fileNotFound;
             if (url.isLocalFile())
-                return execute(QString(), url.toLocalFile(), parameters, folder, 0);
+                return execute(QStringLiteral("open"), url.toLocalFile(), parameters, folder, 0);
             return QDesktopServices::openUrl(url) ? started : noAssociation;
         }
         const QFileInfo info(file);
@@ -69,6 +113,27 @@ public:
             process.setWorkingDirectory(folder);
             return process.startDetached() ? started : startFailure(info);
         }
+        return openDocument(info);
+    }
+
+private:
+    DesktopApps apps;
+
+    int openAddress(const QString& address) {
+        if (const int refused = addressRefusal(address))
+            return refused;
+        const QString path = localPathOf(address);
+        if (path.isEmpty())
+            return QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode)) ? started
+                                                                              : noAssociation;
+        const QFileInfo info(path);
+        if (!info.isReadable())
+            return accessDenied;
+        return openDocument(info);
+    }
+
+    // A file or folder in the program the desktop opens its type with.
+    int openDocument(const QFileInfo& info) {
         // The desktop's opener starts whatever it finds and reports success even when it
         // finds nothing, so the desktop is asked first whether any program opens the type.
         const QMimeType type = QMimeDatabase().mimeTypeForFile(info);
@@ -78,9 +143,6 @@ public:
                    ? started
                    : noAssociation;
     }
-
-private:
-    DesktopApps apps;
 
     // An executable the system would not start: no right to run it, or not a program at all.
     static int startFailure(const QFileInfo& info) {

@@ -18,6 +18,13 @@ public:
     // operation is "open", or empty for the default operation. Returns a number greater than 32
     // on success, else an error code: 2 file not found, 3 path not found, 5 access denied,
     // 8 out of memory, 11 bad executable format, 31 no associated program, and so on.
+    //
+    // The default operation is for addresses, which come from outside (a bookmark, a drop, a
+    // web page): it hands a web address to the browser and a document or folder on this
+    // computer to the program its type opens, and never starts a program, as a browser never
+    // runs a file from a link. A program file, or a file the desktop would run when opening
+    // it, is refused with 5. Only "open" starts a program: it is asked for what the user chose
+    // as a program, and for the browsers and editors the program finds itself.
     virtual int execute(const QString& operation, const QString& file, const QString& parameters,
                         const QString& folder, int showMode) = 0;
 

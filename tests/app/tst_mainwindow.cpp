@@ -20,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 // The main window driven as a user would, with the shell, clock and locale in the test's hands.
 class TstMainwindow : public QObject {
@@ -31,6 +32,8 @@ private slots:
     void visitStampFollowsLocale_data();
     void visitStampFollowsLocale();
     void invalidAddressIsNotVisited();
+    void webAddressOfProgramIsNeverRun_data();
+    void webAddressOfProgramIsNeverRun();
     void failedVisitWriteOpensNothing_data();
     void failedVisitWriteOpensNothing();
     void visitKeys_data();
@@ -216,6 +219,53 @@ void TstMainwindow::invalidAddressIsNotVisited() {
     QCOMPARE(row(control<QTableView>(app.mainform, "Listen"), 2)[2], QStringLiteral("5"));
     QCOMPARE(textfile::readLines(f.web() + "/Nyheder/Ødelagt.txt")->at(4), QStringLiteral("5"));
     QVERIFY(f.fakes.shell->calls.isEmpty());
+}
+
+void TstMainwindow::webAddressOfProgramIsNeverRun_data() {
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("file address of a program") << "URL/bin/værktøj" << false;
+    QTest::newRow("path of a program") << "DIR/bin/værktøj" << false;
+    QTest::newRow("file address of a script") << "URL/bin/job.sh" << false;
+    QTest::newRow("file address of a desktop entry") << "URL/bin/regner.desktop" << false;
+    // A document on this computer is opened as before.
+    QTest::newRow("file address of a document") << "URL/noter.html" << true;
+}
+
+// A bookmark to a program file is a web address like any other: visiting it runs nothing, and
+// the user is told why, before the visit is counted.
+void TstMainwindow::webAddressOfProgramIsNeverRun() {
+    QFETCH(QString, url);
+    QFETCH(bool, opened);
+    Fixture f;
+    QDir().mkpath(f.tmp.filePath("bin"));
+    writeFixture(f.tmp.filePath("bin/værktøj"), {"#!/bin/sh", "touch kørt"});
+    QFile::setPermissions(f.tmp.filePath("bin/værktøj"),
+                          QFile::permissions(f.tmp.filePath("bin/værktøj")) | QFile::ExeOwner);
+    writeFixture(f.tmp.filePath("bin/job.sh"), {"#!/bin/sh", "touch kørt"});
+    writeFixture(f.tmp.filePath("bin/regner.desktop"), {"[Desktop Entry]", "Exec=sh -c kørt"});
+    writeFixture(f.tmp.filePath("noter.html"), {"<p>Husk mælk</p>"});
+    if (url.startsWith("URL/"))
+        url = QUrl::fromLocalFile(f.tmp.filePath(url.mid(4))).toString();
+    url.replace("DIR", f.tmp.path());
+    Fixture::element(f.web() + "/Musik", "Bogmærke", url, 4);
+    App& app = start(f, "Musik");
+    QTableView* listen = control<QTableView>(app.mainform, "Listen");
+    doubleClickRow(listen, 0);
+    if (opened) {
+        QVERIFY(app.infform->takeShown().isEmpty());
+        QCOMPARE(f.fakes.shell->calls.size(), 1);
+        QCOMPARE(f.fakes.shell->calls[0].operation, QString());
+        QCOMPARE(f.fakes.shell->calls[0].file, url);
+        QCOMPARE(row(listen, 0)[2], QStringLiteral("5"));
+        return;
+    }
+    QCOMPARE(
+        app.infform->takeShown(),
+        QStringList{"Adressen peger på et program. Programmer startes ikke fra en webadresse."});
+    QVERIFY(f.fakes.shell->calls.isEmpty());
+    QCOMPARE(row(listen, 0)[2], QStringLiteral("4"));
+    QCOMPARE(textfile::readLines(f.web() + "/Musik/Bogmærke.txt")->at(4), QStringLiteral("4"));
 }
 
 void TstMainwindow::failedVisitWriteOpensNothing_data() {

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 // The desktop's default programs, read from a desktop's folders made in the test.
 class TstDesktopapps : public QObject {
     Q_OBJECT
@@ -13,6 +15,8 @@ private slots:
     void defaultApplication();
     void commandWithoutFieldCodes_data();
     void commandWithoutFieldCodes();
+    void hostileFilesArePassedOver_data();
+    void hostileFilesArePassedOver();
 };
 
 namespace {
@@ -118,6 +122,12 @@ void TstDesktopapps::commandWithoutFieldCodes_data() {
         << "prog --url=%u --level=100%%" << QStringList{"prog", "--url=", "--level=100%"};
     QTest::newRow("flatpak") << "flatpak run org.mozilla.firefox @@u %u @@"
                              << QStringList{"flatpak", "run", "org.mozilla.firefox", "@@u", "@@"};
+    // The value's own escapes come first, then the quotes': four backslashes in a quoted
+    // argument are one, and "\\$" a dollar sign.
+    QTest::newRow("backslash in quotes")
+        << R"("/opt/a\\\\b/run" %f)" << QStringList{R"(/opt/a\b/run)"};
+    QTest::newRow("dollar in quotes")
+        << R"(sh -c "echo \\$HOME")" << QStringList{"sh", "-c", "echo $HOME"};
 }
 
 void TstDesktopapps::commandWithoutFieldCodes() {
@@ -128,6 +138,42 @@ void TstDesktopapps::commandWithoutFieldCodes() {
     const DesktopApps apps(d.dirs());
     QCOMPARE(apps.command("web.desktop"), command);
     QCOMPARE(apps.command("borte.desktop"), QStringList());
+}
+
+void TstDesktopapps::hostileFilesArePassedOver_data() {
+    QTest::addColumn<QString>("hostile");
+    QTest::newRow("list is a named pipe") << "fifo list";
+    QTest::newRow("default's desktop file is a named pipe") << "fifo entry";
+    QTest::newRow("default's desktop file far too large") << "huge entry";
+}
+
+// The desktop's files are read only when they are regular files of their kind's size: a named
+// pipe keeps nothing waiting, and a desktop file no desktop entry can be is no program.
+void TstDesktopapps::hostileFilesArePassedOver() {
+    QFETCH(QString, hostile);
+    Desktop d;
+    d.program(d.systemData(), "evince.desktop", "evince %U", "application/pdf;");
+    d.write(d.systemData() + "/applications/mimeinfo.cache",
+            "[MIME Cache]\napplication/pdf=evince.desktop;\n");
+    const QString list = d.config() + "/mimeapps.list";
+    const QString entry = d.userData() + "/applications/big.desktop";
+    QDir().mkpath(d.config());
+    QDir().mkpath(d.userData() + "/applications");
+    if (hostile == "fifo list") {
+        QCOMPARE(::mkfifo(QFile::encodeName(list).constData(), 0600), 0);
+    } else {
+        d.write(list, "[Default Applications]\napplication/pdf=big.desktop;\n");
+        if (hostile == "fifo entry")
+            QCOMPARE(::mkfifo(QFile::encodeName(entry).constData(), 0600), 0);
+        else
+            d.write(entry,
+                    "[Desktop Entry]\nType=Application\nExec=big %U\nMimeType=application/pdf;\n" +
+                        QString(1 << 20, u'#'));
+    }
+    const DesktopApps apps(d.dirs());
+    QCOMPARE(apps.defaultApplication("application/pdf"), QStringLiteral("evince.desktop"));
+    QCOMPARE(apps.command("big.desktop"), QStringList());
+    QVERIFY(!apps.runsInTerminal("big.desktop"));
 }
 
 QTEST_GUILESS_MAIN(TstDesktopapps)

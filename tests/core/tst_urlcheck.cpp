@@ -7,12 +7,17 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+
+#include <sys/stat.h>
 
 class TstUrlcheck : public QObject {
     Q_OBJECT
 private slots:
     void checks_data();
     void checks();
+    void addressTargets_data();
+    void addressTargets();
     void findsBrowsersInOrder();
     void findsBrowsersOnThePath_data();
     void findsBrowsersOnThePath();
@@ -47,6 +52,62 @@ void TstUrlcheck::checks() {
     QFETCH(QString, text);
     QFETCH(bool, valid);
     QCOMPARE(UrlCheck::system()->IsValidURL(text), valid);
+}
+
+void TstUrlcheck::addressTargets_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<AddressTarget>("target");
+    using T = AddressTarget;
+    QTest::newRow("web address") << "https://www.dr.dk/" << T::Elsewhere;
+    QTest::newRow("mail address") << "mailto:anna@example.dk" << T::Elsewhere;
+    QTest::newRow("no address") << "ikke en adresse" << T::Elsewhere;
+    QTest::newRow("document") << "URL/noter.txt" << T::Document;
+    QTest::newRow("document by path") << "DIR/noter.txt" << T::Document;
+    QTest::newRow("page") << "URL/side.html" << T::Document;
+    QTest::newRow("folder") << "URL/mappe" << T::Folder;
+    QTest::newRow("missing") << "URL/mangler.txt" << T::Missing;
+    QTest::newRow("executable file") << "URL/program" << T::Program;
+    QTest::newRow("executable file by path") << "DIR/program" << T::Program;
+    QTest::newRow("executable named as a document") << "URL/rapport.pdf" << T::Program;
+    QTest::newRow("link to a program") << "URL/genvej.html" << T::Program;
+    // The desktop runs these when it opens them, whether or not they may be run as files.
+    QTest::newRow("script not executable") << "URL/job.sh" << T::Program;
+    QTest::newRow("script by its first line") << "URL/job" << T::Program;
+    QTest::newRow("desktop entry") << "URL/lommeregner.desktop" << T::Program;
+    QTest::newRow("windows program") << "URL/setup.exe" << T::Program;
+    QTest::newRow("java archive") << "URL/spil.jar" << T::Program;
+    QTest::newRow("named pipe") << "URL/rør.html" << T::Special;
+}
+
+// What a web address names on this computer: only documents and folders may be opened from one.
+void TstUrlcheck::addressTargets() {
+    QFETCH(QString, address);
+    QFETCH(AddressTarget, target);
+    QTemporaryDir tmp;
+    auto file = [&](const QString& name, const QByteArray& content, bool executable = false) {
+        QFile f(tmp.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+        f.close();
+        if (executable)
+            f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+    };
+    file("noter.txt", "Husk mælk\n");
+    file("side.html", "<html><body>Hej</body></html>\n");
+    QDir().mkpath(tmp.filePath("mappe"));
+    file("program", "#!/bin/sh\ntouch \"$0.kørt\"\n", true);
+    file("rapport.pdf", "%PDF-1.4\n", true);
+    QVERIFY(QFile::link(tmp.filePath("program"), tmp.filePath("genvej.html")));
+    file("job.sh", "#!/bin/sh\necho hej\n");
+    file("job", "#!/bin/sh\necho hej\n");
+    file("lommeregner.desktop", "[Desktop Entry]\nType=Application\nExec=calc\n");
+    file("setup.exe", "MZ\x90\x00");
+    file("spil.jar", "PK\x03\x04");
+    QCOMPARE(::mkfifo(QFile::encodeName(tmp.filePath("rør.html")).constData(), 0600), 0);
+    if (address.startsWith("URL/"))
+        address = QUrl::fromLocalFile(tmp.filePath(address.mid(4))).toString();
+    address.replace("DIR", tmp.path());
+    QCOMPARE(addressTarget(address), target);
 }
 
 void TstUrlcheck::findsBrowsersInOrder() {

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+
+#include <sys/stat.h>
 
 // The Linux shell's "open" on files and programs. Nothing here opens a desktop program.
 class TstShell : public QObject {
@@ -16,6 +19,10 @@ private slots:
     void startsExecutableWithoutWaiting();
     void fileWithoutProgramIsRefused_data();
     void fileWithoutProgramIsRefused();
+    void addressNeverStartsProgram_data();
+    void addressNeverStartsProgram();
+    void addressOfDocumentGoesToItsProgram_data();
+    void addressOfDocumentGoesToItsProgram();
 };
 
 void TstShell::refusesWithShellCodes_data() {
@@ -91,6 +98,88 @@ void TstShell::fileWithoutProgramIsRefused() {
     const XdgDirs dirs{{tmp.filePath("config")}, {data}, {}};
     QCOMPARE(Shell::desktop(dirs)->execute("open", file, QString(), QString(), Shell::ShowNormal),
              31);
+}
+
+void TstShell::addressNeverStartsProgram_data() {
+    QTest::addColumn<QString>("address");
+    QTest::newRow("file address") << "URL/program";
+    QTest::newRow("path") << "DIR/program";
+    QTest::newRow("file address with blanks") << "URL/mit program";
+    QTest::newRow("link named as a page") << "URL/side.html";
+}
+
+// A web address, from a bookmark or a page, is opened as a browser opens a link: a program it
+// names is refused, and nothing is run.
+void TstShell::addressNeverStartsProgram() {
+    QFETCH(QString, address);
+    QTemporaryDir tmp;
+    const QString marker = tmp.filePath("kørt");
+    auto script = [&](const QString& name, const QString& written) {
+        QFile f(tmp.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(("#!/bin/sh\necho kørt > \"" + written + "\"\n").toUtf8());
+        f.close();
+        QVERIFY(f.setPermissions(f.permissions() | QFileDevice::ExeOwner));
+    };
+    script("program", marker);
+    script("mit program", marker);
+    QVERIFY(QFile::link(tmp.filePath("program"), tmp.filePath("side.html")));
+    const QString after = tmp.filePath("bagefter");
+    script("bagefter", after);
+    if (address.startsWith("URL/"))
+        address = QUrl::fromLocalFile(tmp.filePath(address.mid(4))).toString(QUrl::FullyEncoded);
+    address.replace("DIR", tmp.path());
+
+    const std::unique_ptr<Shell> shell = Shell::desktop({{tmp.filePath("config")}, {}, {}});
+    QCOMPARE(shell->execute(QString(), address, QString(), QString(), Shell::ShowNormal), 5);
+    // A program the user chose is started by "open" as before; once it has run, a program
+    // started before it would have had its time too.
+    QVERIFY(shell->execute("open", tmp.filePath("bagefter"), QString(), QString(),
+                           Shell::ShowNormal) > 32);
+    QTRY_VERIFY(QFileInfo::exists(after));
+    QVERIFY(!QFileInfo::exists(marker));
+}
+
+void TstShell::addressOfDocumentGoesToItsProgram_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("code");
+    // The desktop of the test has no program for anything: a document gets as far as asking
+    // for one.
+    QTest::newRow("file address of a document") << "URL/noter.txt" << 31;
+    QTest::newRow("path of a document") << "DIR/noter.txt" << 31;
+    QTest::newRow("folder") << "URL/mappe" << 31;
+    QTest::newRow("missing document") << "URL/mangler.txt" << 2;
+    QTest::newRow("missing folder") << "DIR/ingen/mangler.txt" << 3;
+    QTest::newRow("script that may not be run") << "URL/job.sh" << 5;
+    QTest::newRow("desktop entry") << "URL/lommeregner.desktop" << 5;
+    QTest::newRow("named pipe") << "URL/rør" << 5;
+    QTest::newRow("relative path") << "noter.txt" << 2;
+    // Schemes of programs of their own are not handed on.
+    QTest::newRow("scheme of a program") << "steam://run/440" << 31;
+    QTest::newRow("script scheme") << "javascript:alert(1)" << 31;
+}
+
+void TstShell::addressOfDocumentGoesToItsProgram() {
+    QFETCH(QString, address);
+    QFETCH(int, code);
+    QTemporaryDir tmp;
+    auto file = [&](const QString& name, const QByteArray& content) {
+        QFile f(tmp.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    };
+    file("noter.txt", "Husk mælk\n");
+    file("job.sh", "#!/bin/sh\n");
+    file("lommeregner.desktop", "[Desktop Entry]\nType=Application\nExec=calc\n");
+    QVERIFY(QDir().mkpath(tmp.filePath("mappe")));
+    QCOMPARE(::mkfifo(QFile::encodeName(tmp.filePath("rør")).constData(), 0600), 0);
+    if (address.startsWith("URL/"))
+        address = QUrl::fromLocalFile(tmp.filePath(address.mid(4))).toString();
+    address.replace("DIR", tmp.path());
+    const XdgDirs nothing{{tmp.filePath("config")}, {tmp.filePath("data")}, {}};
+    QCOMPARE(Shell::desktop(nothing)->execute(QString(), address, QString(), QString(),
+                                              Shell::ShowNormal),
+             code);
 }
 
 QTEST_MAIN(TstShell)

@@ -131,18 +131,12 @@ void EditTab::buildActions() {
 }
 
 bool EditTab::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == programBoks->viewport() &&
-        (e->type() == QEvent::DragEnter || e->type() == QEvent::DragMove ||
-         e->type() == QEvent::Drop)) {
-        auto* drag = static_cast<QDropEvent*>(e);
-        const std::optional<DroppedEntry> entry = droppedEntry(drag->mimeData(), model.funkNo());
-        if (!entry)
-            return true;
-        drag->acceptProposedAction();
-        if (e->type() == QEvent::Drop)
+    if (watched == programBoks->viewport() && DragReader::isDragEvent(e)) {
+        const std::optional<DroppedEntry> entry = drags.handle(e, model.funkNo());
+        if (entry)
             QTimer::singleShot(0, this,
                                [this, d = *entry] { emit elementDropped(d.adresse, d.navn); });
-        return true;
+        return e->type() != QEvent::DragLeave;
     }
     if (e->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, e);

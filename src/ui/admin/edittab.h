@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/widgets/dropentry.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -55,6 +57,8 @@ private:
     store::Model& model;
     TickedElements* ticks;
     QString renamedGroup;
+    // What a drag over the element list brings, read once per drag.
+    DragReader drags;
 
     // Controls and actions, found by their object names in tests.
     QTreeView* programBoks;

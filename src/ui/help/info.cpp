@@ -590,8 +590,9 @@ void Tinfoformen::WebNewWindow2(const QString& address) {
         Web->Navigate(globalUrl);
         return;
     }
+    // An address a page asks for is opened as any address is, never run as a program.
     if (!address.isEmpty())
-        context.services.shell->execute(QStringLiteral("open"), address, QString(), QString(),
+        context.services.shell->execute(QString(), address, QString(), QString(),
                                         Shell::ShowNormal);
 }
 

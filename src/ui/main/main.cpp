@@ -8,6 +8,7 @@
 #include "platform/toolkit/progresswindow.h"
 #include "platform/toolkit/stylemanager.h"
 #include "platform/toolkit/updateaction.h"
+#include "platform/urlcheck.h"
 #include "settings/options.h"
 #include "settings/programsettings.h"
 #include "settings/userfolders.h"
@@ -406,19 +407,13 @@ bool opensMenu(const QEvent* event) {
 } // namespace
 
 bool Tmainform::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Listen->viewport() &&
-        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
-         event->type() == QEvent::Drop)) {
-        auto* drag = static_cast<QDropEvent*>(event);
-        const std::optional<DroppedEntry> entry = droppedEntry(drag->mimeData(), model.funkNo());
-        if (!entry)
-            return true; // refused: the cursor says so
-        drag->acceptProposedAction();
-        if (event->type() == QEvent::Drop) {
+    if (watched == Listen->viewport() && DragReader::isDragEvent(event)) {
+        const std::optional<DroppedEntry> entry = drags.handle(event, model.funkNo());
+        if (entry) {
             // Handled once the drag has ended, so the source is not kept waiting by a question.
             QTimer::singleShot(0, this, [this, e = *entry] { enterDropped(e.adresse, e.navn); });
         }
-        return true;
+        return event->type() != QEvent::DragLeave;
     }
     if (watched == Button2 && opensMenu(event)) {
         Button2->showMenu();
@@ -557,6 +552,13 @@ bool Tmainform::webUrlBeforeBrowse() {
     }
     if (!context.services.urlCheck->IsValidURL(model.Web()[row].Url)) {
         context.infform->inform(QStringLiteral("Der mangler en gyldig webadresse!"));
+        return false;
+    }
+    // A web address is opened as a browser opens a link, and a browser never runs a file. The
+    // shell refuses such a file as well; here the user is told why nothing happens.
+    if (addressTarget(model.Web()[row].Url) == AddressTarget::Program) {
+        context.infform->inform(QStringLiteral(
+            "Adressen peger på et program. Programmer startes ikke fra en webadresse."));
         return false;
     }
     return recordVisit(row);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/main/bookmarktransfer.h"
+#include "ui/widgets/dropentry.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -99,6 +100,8 @@ private:
     ProgramSettings& settings;
     store::Model& model;
     BookmarkTransfer bookmarkTransfer;
+    // What a drag over the element list brings, read once per drag.
+    DragReader drags;
 
     // "main.txt" in the user's options folder.
     QString optFilnavn;
