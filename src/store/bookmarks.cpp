@@ -4,9 +4,9 @@
 #include "platform/textfile.h"
 #include "store/groups.h"
 
-#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringDecoder>
 #include <QTextBoundaryFinder>
 #include <QUrl>
 
@@ -36,6 +36,34 @@ QList<Tag> tagsOf(const QString& text) {
     return tags;
 }
 
+// The character a numeric reference stands for, as browsers read it: 128 to 159 are the
+// characters Windows-1252 gives those bytes (old files from Windows write "&#150;" for a dash).
+// A reference to no character (0, a surrogate, past the last) or to a control character gives
+// nothing, so no NUL or escape ever reaches a name; HTML's white space stays, to be read as
+// white space.
+QString referenced(QStringView digits, int base) {
+    bool ok = false;
+    char32_t code = digits.toUInt(&ok, base);
+    if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return {};
+    if (code >= 0x80 && code <= 0x9F) {
+        static const QString windows1252 = [] {
+            QByteArray bytes;
+            for (int byte = 0x80; byte <= 0x9F; ++byte)
+                bytes += char(byte);
+            QString decoded = QStringDecoder("windows-1252").decode(bytes);
+            return decoded.size() == bytes.size() ? decoded : QString();
+        }();
+        // The five bytes Windows-1252 leaves open stay control characters.
+        if (!windows1252.isEmpty() && windows1252[code - 0x80] != QChar::ReplacementCharacter)
+            code = windows1252[code - 0x80].unicode();
+    }
+    const bool whiteSpace = code == u'\t' || code == u'\n' || code == u'\f' || code == u'\r';
+    if (!whiteSpace && (code < 0x20 || (code >= 0x7F && code <= 0x9F)))
+        return {};
+    return QString::fromUcs4(&code, 1);
+}
+
 QString decodeEntities(const QString& text) {
     static const QRegularExpression entity(
         QStringLiteral("&(#[0-9]+|#[xX][0-9a-fA-F]+|[a-zA-Z]+);"));
@@ -47,15 +75,9 @@ QString decodeEntities(const QString& text) {
         QString replacement;
         bool ok = true;
         if (name.startsWith(u"#x") || name.startsWith(u"#X")) {
-            const uint code = name.mid(2).toUInt(&ok, 16);
-            ok = ok && code > 0 && code <= 0x10FFFF;
-            if (ok)
-                replacement = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+            replacement = referenced(QStringView(name).mid(2), 16);
         } else if (name.startsWith(u'#')) {
-            const uint code = name.mid(1).toUInt(&ok, 10);
-            ok = ok && code > 0 && code <= 0x10FFFF;
-            if (ok)
-                replacement = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+            replacement = referenced(QStringView(name).mid(1), 10);
         } else {
             static const QHash<QString, QString> named{
                 {QStringLiteral("amp"), QStringLiteral("&")},
@@ -134,7 +156,34 @@ QString textUpTo(const QString& text, const QList<Tag>& tags, qsizetype& i) {
 
 } // namespace
 
-std::optional<Folder> parse(const QString& text) {
+BoundedTree::Place BoundedTree::addFolder(const Place& parent, const QString& title) {
+    Place place{nullptr, parent.level + 1, parent.deep};
+    if (!parent.folder)
+        return place; // inside a folder left out
+    if (place.level > deepestFolder) {
+        place.deep = true;
+        return place;
+    }
+    if (folders >= mostFolders)
+        return place;
+    ++folders;
+    parent.folder->folders.append({title, {}, {}});
+    place.folder = &parent.folder->folders.last();
+    return place;
+}
+
+void BoundedTree::addBookmark(const Place& place, const Bookmark& bookmark) {
+    if (!place.folder) {
+        ++(place.deep ? cut.tooDeep : cut.tooMany);
+    } else if (bookmarks >= mostBookmarks) {
+        ++cut.tooMany;
+    } else {
+        ++bookmarks;
+        place.folder->bookmarks.append(bookmark);
+    }
+}
+
+std::optional<Folder> parse(const QString& text, Cut* cut) {
     QString body = text;
     if (body.startsWith(QChar(0xFEFF)))
         body.remove(0, 1);
@@ -148,14 +197,17 @@ std::optional<Folder> parse(const QString& text) {
     // others write stray closing tags or several lists at the top: the bookmarks outside every
     // folder's list belong to the root, and a closing tag with no list open is passed over.
     Folder root;
-    // Each open list's folder; a list without a heading belongs to the folder around it. Only
-    // the last folder on the stack gets children, so the pointers to those below stay good.
-    QList<Folder*> open{&root};
+    BoundedTree tree;
+    // Each open list's place; a list without a heading belongs to the folder around it. Only
+    // the last folder on the stack gets children, so the places below stay good. The stack is
+    // the parser's own, so a file of any depth is read without a step of the program's stack per
+    // level; the tree keeps to the limits.
+    QList<BoundedTree::Place> open{BoundedTree::rootOf(root)};
     std::optional<QString> heading;
     auto closeHeading = [&] {
         // A heading whose list never came names an empty folder.
         if (heading)
-            open.last()->folders.append({*heading, {}, {}});
+            tree.addFolder(open.last(), *heading);
         heading.reset();
     };
     for (qsizetype i = 0; i < tags.size();) {
@@ -166,10 +218,8 @@ std::optional<Folder> parse(const QString& text) {
                 if (open.size() > 1)
                     open.removeLast();
             } else if (heading) {
-                Folder* parent = open.last();
-                parent->folders.append({*heading, {}, {}});
+                open.append(tree.addFolder(open.last(), *heading));
                 heading.reset();
-                open.append(&parent->folders.last());
             } else {
                 open.append(open.last());
             }
@@ -181,12 +231,14 @@ std::optional<Folder> parse(const QString& text) {
             closeHeading();
             const QString url = attribute(tag, QStringLiteral("HREF"));
             const QString title = textUpTo(body, tags, i);
-            open.last()->bookmarks.append({title, url});
+            tree.addBookmark(open.last(), {title, url});
         } else {
             ++i;
         }
     }
     closeHeading();
+    if (cut)
+        *cut = tree.cut;
     return root;
 }
 
@@ -281,6 +333,7 @@ bool anyName(const QString&) {
     return true;
 }
 
+// The group of folder, added to groups when it gets elements.
 void collect(const Folder& folder, const QString& name, bool usableFolder, QList<Group>& groups,
              QSet<QString>& groupNames, Skipped& skipped) {
     Group group;
@@ -306,11 +359,6 @@ void collect(const Folder& folder, const QString& name, bool usableFolder, QList
         group.navn = uniqueName(name, groupNames, longestGroupName, isGroupName);
         groups.append(group);
     }
-    for (const Folder& sub : folder.folders) {
-        const QString subName = usableName(sub.title, longestGroupName);
-        collect(sub, subName.isEmpty() ? defaultGroupName() : subName,
-                textfile::isLineText(sub.title), groups, groupNames, skipped);
-    }
 }
 
 QString escaped(const QString& text) {
@@ -328,6 +376,21 @@ QList<Group> toGroups(const Folder& root, Skipped* skipped) {
     QSet<QString> groupNames;
     Skipped left;
     collect(root, defaultGroupName(), true, groups, groupNames, left);
+    // Folder by folder in the file's order, each before the folders inside it, on a stack of the
+    // walk's own: the folders still to do, the next one last.
+    QList<const Folder*> pending;
+    auto pushFoldersOf = [&pending](const Folder& folder) {
+        for (auto sub = folder.folders.crbegin(); sub != folder.folders.crend(); ++sub)
+            pending.append(&*sub);
+    };
+    pushFoldersOf(root);
+    while (!pending.isEmpty()) {
+        const Folder& folder = *pending.takeLast();
+        const QString name = usableName(folder.title, longestGroupName);
+        collect(folder, name.isEmpty() ? defaultGroupName() : name,
+                textfile::isLineText(folder.title), groups, groupNames, left);
+        pushFoldersOf(folder);
+    }
     if (skipped)
         *skipped = left;
     return groups;
@@ -369,13 +432,14 @@ QString write(const QList<Group>& groups) {
 
 ReadResult readFile(const QString& path) {
     ReadResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Checked before it is read: a pipe or a device would never end, and a file far larger than
+    // any browser's export is refused before it takes the memory.
+    QByteArray bytes;
+    if (!textfile::readBytes(path, bytes, &result.reason)) {
         result.error = ReadError::NotRead;
-        result.reason = file.errorString();
         return result;
     }
-    const std::optional<Folder> root = parse(textfile::decode(file.readAll()));
+    const std::optional<Folder> root = parse(textfile::decode(bytes), &result.cut);
     if (!root)
         result.error = ReadError::NotBookmarks;
     else
