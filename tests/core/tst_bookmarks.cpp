@@ -32,6 +32,7 @@ private slots:
     void programFilesAreNoGroupNames();
     void titlesBecomeUsableNames_data();
     void titlesBecomeUsableNames();
+    void manyBookmarksOfOneTitle();
     void roundTripKeepsGroupsAndElements();
     void writtenFileIsWhatBrowsersRead();
     void referencesGiveNoControlCharacters_data();
@@ -391,6 +392,27 @@ void TstBookmarks::titlesBecomeUsableNames() {
     QCOMPARE(groups[0].entries.size(), 1);
     QCOMPARE(groups[0].entries[0].navn, navn);
     QCOMPARE(groups[0].entries[0].url, url);
+}
+
+void TstBookmarks::manyBookmarksOfOneTitle() {
+    // Each gets the lowest number not taken, also when a title is such a name of its own; a
+    // search from 2 for each would take half a million million steps for a million of them.
+    constexpr int count = 100'000;
+    Folder root;
+    root.folders.append({QStringLiteral("Nyheder"), {}, {}});
+    QList<Bookmark>& bookmarks = root.folders.first().bookmarks;
+    for (int n = 0; n < count; ++n)
+        bookmarks.append({n == 1 ? QStringLiteral("DR (3)") : QStringLiteral("DR"),
+                          QStringLiteral("https://www.dr.dk/%1").arg(n)});
+    const QList<Group> groups = toGroups(root);
+    QCOMPARE(groups.size(), 1);
+    const QList<Entry>& entries = groups.first().entries;
+    QCOMPARE(entries.size(), count);
+    QStringList first;
+    for (const Entry& entry : entries.mid(0, 5))
+        first << entry.navn;
+    QCOMPARE(first, (QStringList{"DR", "DR (3)", "DR (2)", "DR (4)", "DR (5)"}));
+    QCOMPARE(entries.last().navn, QStringLiteral("DR (%1)").arg(count));
 }
 
 void TstBookmarks::roundTripKeepsGroupsAndElements() {
