@@ -1,34 +1,59 @@
 #include "platform/browserprofiles.h"
 
+#include "platform/textfile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QSet>
-#include <QSettings>
 #include <QStandardPaths>
 
 namespace {
+
+// The sections of an INI file and their keys, read as Firefox reads its profiles.ini: a line
+// "[name]" begins a section, "key=value" sets a key (white space around both taken away), and
+// lines beginning with ";" or "#" are comments. Unlike QSettings, a value is taken as it is
+// written: no escape sequence makes it two lines, and no comma makes it a list ("Arbejde,
+// privat" is a profile's name).
+QMap<QString, QHash<QString, QString>> iniSections(const QString& text) {
+    QMap<QString, QHash<QString, QString>> sections;
+    QHash<QString, QString>* section = nullptr;
+    for (const QString& raw : textfile::splitLines(text)) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
+            continue;
+        if (line.startsWith(u'[')) {
+            const qsizetype end = line.indexOf(u']');
+            section = end > 0 ? &sections[line.mid(1, end - 1)] : nullptr;
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (section && equals > 0)
+            section->insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
+    }
+    return sections;
+}
 
 // Profiles of one profiles.ini: each [ProfileN] section names a folder, relative to the
 // file's own folder unless IsRelative says otherwise.
 void firefoxProfiles(const QString& folder, const QString& browser, QList<BrowserProfile>& found,
                      QSet<QString>& seen) {
     const QString ini = QDir(folder).filePath(QStringLiteral("profiles.ini"));
-    if (!QFileInfo(ini).isFile())
+    // Checked before it is read, as every file a profile names: a pipe under its name would
+    // never end, and a file of more than a megabyte is no list of profiles.
+    QByteArray bytes;
+    if (!textfile::readBytes(ini, bytes, nullptr, textfile::largestSmallFile))
         return;
-    QSettings settings(ini, QSettings::IniFormat);
-    QStringList groups = settings.childGroups();
-    groups.sort();
-    for (const QString& group : groups) {
-        if (!group.startsWith(QStringLiteral("Profile"), Qt::CaseInsensitive))
+    const QMap<QString, QHash<QString, QString>> sections = iniSections(textfile::decode(bytes));
+    for (auto section = sections.cbegin(); section != sections.cend(); ++section) {
+        if (!section.key().startsWith(QStringLiteral("Profile"), Qt::CaseInsensitive))
             continue;
-        settings.beginGroup(group);
-        const QString path = settings.value(QStringLiteral("Path")).toString();
-        const bool relative = settings.value(QStringLiteral("IsRelative"), 1).toInt() != 0;
-        QString name = settings.value(QStringLiteral("Name")).toString();
-        settings.endGroup();
+        const QString path = section->value(QStringLiteral("Path"));
+        const bool relative =
+            section->value(QStringLiteral("IsRelative"), QStringLiteral("1")).toInt() != 0;
+        QString name = section->value(QStringLiteral("Name"));
         if (path.isEmpty())
             continue;
         const QString dir = relative ? QDir(folder).filePath(path) : path;
@@ -45,11 +70,12 @@ void firefoxProfiles(const QString& folder, const QString& browser, QList<Browse
 // The names the browser shows for its profile folders, from its "Local State".
 QHash<QString, QString> chromiumNames(const QString& folder) {
     QHash<QString, QString> names;
-    QFile state(QDir(folder).filePath(QStringLiteral("Local State")));
     // A state file of many megabytes is no state file; its names are not needed.
-    if (state.size() > 16 * 1024 * 1024 || !state.open(QIODevice::ReadOnly))
+    QByteArray state;
+    if (!textfile::readBytes(QDir(folder).filePath(QStringLiteral("Local State")), state, nullptr,
+                             qint64(16) << 20))
         return names;
-    const QJsonObject cache = QJsonDocument::fromJson(state.readAll())
+    const QJsonObject cache = QJsonDocument::fromJson(state)
                                   .object()
                                   .value(QStringLiteral("profile"))
                                   .toObject()
@@ -109,4 +135,15 @@ QList<BrowserProfile> findBrowserProfiles(const QString& home, const QString& co
 QList<BrowserProfile> findBrowserProfiles() {
     return findBrowserProfiles(
         QDir::homePath(), QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+QString BrowserProfile::label() const {
+    // One row of the chooser, whatever the name holds: a folder's name or a name in Chromium's
+    // state file may hold a line break or another control character.
+    QString shown = browser + QStringLiteral(": ") + name;
+    for (QChar& c : shown) {
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    }
+    return shown.simplified();
 }

@@ -15,8 +15,8 @@ struct BrowserProfile {
     QString name;    // the profile's name, as the browser shows it
     QString file;    // the file holding its bookmarks
 
-    // "Firefox: default-esr", for a list to choose from.
-    QString label() const { return browser + QStringLiteral(": ") + name; }
+    // "Firefox: default-esr", for a list to choose from: one line.
+    QString label() const;
 };
 
 // The profiles found under home and configHome (the desktop's configuration folder,

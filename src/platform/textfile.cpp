@@ -170,6 +170,22 @@ bool replaceNative(const QByteArray& native, const QByteArrayView bytes, QString
     return true;
 }
 
+QString notRegular() {
+    return QStringLiteral("Det er ikke en almindelig fil");
+}
+
+// Why the file opened as fd is not to be read, or nothing when it is; st is what fstat told.
+QString checkOpened(int fd, struct stat& st, qint64 limit) {
+    if (::fstat(fd, &st) != 0)
+        return systemReason(errno);
+    // Only a regular file is read: a pipe or a device under a data file's name would never end.
+    if (!S_ISREG(st.st_mode))
+        return S_ISDIR(st.st_mode) ? systemReason(EISDIR) : notRegular();
+    if (st.st_size > limit)
+        return tooLarge(limit);
+    return {};
+}
+
 // Reads the file opened as fd (or the reason it could not be opened, for fd < 0) and closes it.
 bool readFd(int fd, QByteArray& bytes, QString* error, qint64 limit) {
     if (fd < 0) {
@@ -186,13 +202,8 @@ bool readFd(int fd, QByteArray& bytes, QString* error, qint64 limit) {
         return false;
     };
     struct stat st;
-    if (::fstat(fd, &st) != 0)
-        return fail(systemReason(errno));
-    // Only a regular file is read: a pipe or a device under a data file's name would never end.
-    if (!S_ISREG(st.st_mode))
-        return fail(systemReason(S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
-    if (st.st_size > limit)
-        return fail(tooLarge(limit));
+    if (const QString refused = checkOpened(fd, st, limit); !refused.isEmpty())
+        return fail(refused);
     // Read to the size fstat gave: the file as it was when it was opened (the program's files
     // are replaced whole, never written in place). A file whose size the system does not know
     // ahead (it says 0) is read to its end, though never past the limit.
@@ -335,6 +346,98 @@ bool readNativeBytes(const QByteArray& native, QByteArray& bytes, QString* error
     return readFd(::open(native.constData(), readFlags), bytes, error, limit);
 #else
     return readBytes(QFile::decodeName(native), bytes, error, limit);
+#endif
+}
+
+bool copyFile(const QString& from, const QString& to, QString* error, qint64 limit) {
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+#ifdef Q_OS_UNIX
+    const int in = ::open(QFile::encodeName(from).constData(), readFlags);
+    if (in < 0)
+        return fail(systemReason(errno));
+    struct stat st;
+    if (const QString refused = checkOpened(in, st, limit); !refused.isEmpty()) {
+        ::close(in);
+        return fail(refused);
+    }
+    const QByteArray target = QFile::encodeName(to);
+    const int out = ::open(target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0) {
+        const int reason = errno;
+        ::close(in);
+        return fail(systemReason(reason));
+    }
+    auto discard = [&](int reason) {
+        ::close(in);
+        ::close(out);
+        ::unlink(target.constData());
+        return fail(systemReason(reason));
+    };
+    // Piece by piece, to the size the file had when it was opened: a file that grows meanwhile
+    // (a browser writing on) is copied as it was, and never past the limit.
+    QByteArray piece(qsizetype(1) << 20, Qt::Uninitialized);
+    for (qint64 left = st.st_size; left > 0;) {
+        const ssize_t got = ::read(in, piece.data(), size_t(std::min<qint64>(left, piece.size())));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return discard(errno);
+        if (got == 0)
+            break; // cut short meanwhile: what there is
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(out, piece.constData() + done, size_t(got - done));
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put <= 0)
+                return discard(put < 0 ? errno : ENOSPC);
+            done += put;
+        }
+        left -= got;
+    }
+    ::close(in);
+    if (::close(out) != 0) {
+        const int reason = errno;
+        ::unlink(target.constData());
+        return fail(systemReason(reason));
+    }
+    return true;
+#else
+    QFile source(from);
+    if (!QFileInfo(from).isFile())
+        return fail(systemReason(ENOENT));
+    if (!source.open(QIODevice::ReadOnly))
+        return fail(source.errorString());
+    if (source.size() > limit)
+        return fail(tooLarge(limit));
+    QFile target(to);
+    if (target.exists())
+        return fail(systemReason(EEXIST));
+    if (!target.open(QIODevice::WriteOnly))
+        return fail(target.errorString());
+    for (qint64 left = source.size(); left > 0;) {
+        const QByteArray piece = source.read(std::min<qint64>(left, qint64(1) << 20));
+        if (piece.isEmpty())
+            break;
+        if (target.write(piece) != piece.size()) {
+            const QString reason = target.errorString();
+            target.close();
+            target.remove();
+            return fail(reason);
+        }
+        left -= piece.size();
+    }
+    if (source.error() != QFileDevice::NoError || !target.flush()) {
+        const QString reason =
+            source.error() != QFileDevice::NoError ? source.errorString() : target.errorString();
+        target.close();
+        target.remove();
+        return fail(reason);
+    }
+    return true;
 #endif
 }
 

@@ -51,6 +51,13 @@ bool readBytes(const QString& path, QByteArray& bytes, QString* error = nullptr,
 bool readNativeBytes(const QByteArray& native, QByteArray& bytes, QString* error = nullptr,
                      qint64 limit = largestFile);
 
+// Copies the file at from to a new file at to, which must not be there yet, checking from as
+// readBytes does: only a regular file of at most limit bytes, under its path with links
+// followed. The copy is made piece by piece, never held whole in memory, and gets no rights for
+// others. False with *error set to the reason on failure, and then no file is left at to.
+bool copyFile(const QString& from, const QString& to, QString* error = nullptr,
+              qint64 limit = largestFile);
+
 // Reads many files of one folder by the paths its listing gave (filenames::FileEntry::native):
 // each is opened by its name within the folder, which was opened once, so the system does not
 // walk the folder's path again for every file. Reads as readNativeBytes does; a path outside the

@@ -4,11 +4,14 @@
 #include "platform/textfile.h"
 #include "store/groups.h"
 
-#include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStringDecoder>
 #include <QTextBoundaryFinder>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace store::bookmarks {
 
@@ -17,23 +20,97 @@ namespace {
 const QString docType = QStringLiteral("<!DOCTYPE NETSCAPE-Bookmark-file-1>");
 
 struct Tag {
-    bool closing;
-    QString name; // upper case
-    QString attributes;
-    qsizetype begin, end; // the tag's place in the text
+    // The tags the reader knows; every other is Other.
+    enum Kind { Other, DL, DT, DD, H3, A };
+    Kind kind = Other;
+    bool closing = false;
+    QStringView attributes;
+    qsizetype begin = 0, end = 0; // the tag's place in the text
+
+    // A tag that begins an entry or a list: a heading or bookmark left open ends there.
+    bool beginsEntry() const { return kind != Other; }
 };
 
-QList<Tag> tagsOf(const QString& text) {
-    // Attribute values may be long (a picture in ICON) but hold no quote of their own kind.
-    static const QRegularExpression tag(
-        QStringLiteral(R"(<(/?)([A-Za-z][A-Za-z0-9]*)((?:[^>"']|"[^"]*"|'[^']*')*)>)"));
-    QList<Tag> tags;
-    for (auto it = tag.globalMatch(text); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        tags.append({!m.captured(1).isEmpty(), m.captured(2).toUpper(), m.captured(3),
-                     m.capturedStart(), m.capturedEnd()});
+Tag::Kind kindOf(QStringView name) {
+    static const std::pair<QStringView, Tag::Kind> known[] = {
+        {u"DL", Tag::DL}, {u"DT", Tag::DT}, {u"DD", Tag::DD}, {u"H3", Tag::H3}, {u"A", Tag::A}};
+    for (const auto& [upper, kind] : known) {
+        if (name.compare(upper, Qt::CaseInsensitive) == 0)
+            return kind;
     }
-    return tags;
+    return Tag::Other;
+}
+
+// The tags of a text in their order, found as the parser comes to them. Only the tags it has
+// looked ahead at are held, never all: a file of millions of tags would otherwise take
+// gigabytes for them before a single bookmark was read.
+class TagReader {
+public:
+    explicit TagReader(QStringView text) : matches(pattern().globalMatch(text)) {}
+
+    // The tag k places after the current one (0 is the current one); nothing past the last.
+    std::optional<Tag> peek(qsizetype k) {
+        while (current + k >= held.size()) {
+            if (!matches.hasNext())
+                return std::nullopt;
+            const QRegularExpressionMatch m = matches.next();
+            held.append({kindOf(m.capturedView(2)), !m.capturedView(1).isEmpty(), m.capturedView(3),
+                         m.capturedStart(), m.capturedEnd()});
+        }
+        return held[current + k];
+    }
+
+    // Goes on by n tags, of those looked at.
+    void advance(qsizetype n = 1) {
+        current += n;
+        if (current >= held.size()) {
+            held.clear();
+            current = 0;
+        } else if (current >= 1024) {
+            held.remove(0, current);
+            current = 0;
+        }
+    }
+
+private:
+    static const QRegularExpression& pattern() {
+        // Attribute values may be long (a picture in ICON) but hold no quote of their own kind.
+        static const QRegularExpression tag(
+            QStringLiteral(R"(<(/?)([A-Za-z][A-Za-z0-9]*)((?:[^>"']|"[^"]*"|'[^']*')*)>)"));
+        return tag;
+    }
+
+    QRegularExpressionMatchIterator matches;
+    QList<Tag> held;
+    qsizetype current = 0;
+};
+
+// The character a numeric reference stands for, as browsers read it: 128 to 159 are the
+// characters Windows-1252 gives those bytes (old files from Windows write "&#150;" for a dash).
+// A reference to no character (0, a surrogate, past the last) or to a control character gives
+// nothing, so no NUL or escape ever reaches a name; HTML's white space stays, to be read as
+// white space.
+QString referenced(QStringView digits, int base) {
+    bool ok = false;
+    char32_t code = digits.toUInt(&ok, base);
+    if (!ok || code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return {};
+    if (code >= 0x80 && code <= 0x9F) {
+        static const QString windows1252 = [] {
+            QByteArray bytes;
+            for (int byte = 0x80; byte <= 0x9F; ++byte)
+                bytes += char(byte);
+            QString decoded = QStringDecoder("windows-1252").decode(bytes);
+            return decoded.size() == bytes.size() ? decoded : QString();
+        }();
+        // The five bytes Windows-1252 leaves open stay control characters.
+        if (!windows1252.isEmpty() && windows1252[code - 0x80] != QChar::ReplacementCharacter)
+            code = windows1252[code - 0x80].unicode();
+    }
+    const bool whiteSpace = code == u'\t' || code == u'\n' || code == u'\f' || code == u'\r';
+    if (!whiteSpace && (code < 0x20 || (code >= 0x7F && code <= 0x9F)))
+        return {};
+    return QString::fromUcs4(&code, 1);
 }
 
 QString decodeEntities(const QString& text) {
@@ -47,15 +124,9 @@ QString decodeEntities(const QString& text) {
         QString replacement;
         bool ok = true;
         if (name.startsWith(u"#x") || name.startsWith(u"#X")) {
-            const uint code = name.mid(2).toUInt(&ok, 16);
-            ok = ok && code > 0 && code <= 0x10FFFF;
-            if (ok)
-                replacement = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+            replacement = referenced(QStringView(name).mid(2), 16);
         } else if (name.startsWith(u'#')) {
-            const uint code = name.mid(1).toUInt(&ok, 10);
-            ok = ok && code > 0 && code <= 0x10FFFF;
-            if (ok)
-                replacement = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1);
+            replacement = referenced(QStringView(name).mid(1), 10);
         } else {
             static const QHash<QString, QString> named{
                 {QStringLiteral("amp"), QStringLiteral("&")},
@@ -94,36 +165,42 @@ QString attribute(const Tag& tag, const QString& name) {
     return {};
 }
 
-// The text from after tags[i] to the closing tag of its name, as a browser shows it: markup
-// left out, entities read, and HTML's white space (spaces, tabs, line breaks, written out or as
-// references) one space. Other control characters stay, for the caller to refuse.
-QString textUpTo(const QString& text, const QList<Tag>& tags, qsizetype& i) {
-    const Tag& open = tags[i];
+// The most tags a heading's or a bookmark's text is looked through for its end. Browsers write
+// none inside it; a text that holds more ends there, so the tags looked ahead at stay few.
+constexpr qsizetype mostTagsInText = 1000;
+
+// The text from after the current tag to the closing tag of its kind, as a browser shows it:
+// markup left out, entities read, and HTML's white space (spaces, tabs, line breaks, written
+// out or as references) one space. Other control characters stay, for the caller to refuse.
+// The reader goes on after the closing tag, or to the tag where the text ended.
+QString textUpTo(QStringView text, TagReader& tags) {
+    const Tag open = *tags.peek(0);
     // A heading or bookmark left open ends where the next entry or list begins, so one missing
-    // closing tag cannot swallow the rest of the file.
-    static const QStringList entryTags{QStringLiteral("DL"), QStringLiteral("DT"),
-                                       QStringLiteral("DD"), QStringLiteral("H3"),
-                                       QStringLiteral("A")};
-    qsizetype j = i + 1;
-    bool closed = false;
-    for (; j < tags.size(); ++j) {
-        if (tags[j].closing && tags[j].name == open.name) {
-            closed = true;
-            break;
-        }
-        if (entryTags.contains(tags[j].name))
-            break;
-    }
-    const qsizetype end = j < tags.size() ? tags[j].begin : text.size();
-    // The tags inside are known already: their text is what lies between them.
+    // closing tag cannot swallow the rest of the file. The tags inside are left out: the text is
+    // what lies between them.
     QString inner;
     qsizetype from = open.end;
-    for (qsizetype k = i + 1; k < j; ++k) {
-        inner += QStringView(text).mid(from, tags[k].begin - from);
-        from = tags[k].end;
+    qsizetype end = text.size();
+    bool closed = false;
+    qsizetype k = 1;
+    for (; k <= mostTagsInText; ++k) {
+        const std::optional<Tag> next = tags.peek(k);
+        if (!next)
+            break;
+        if (next->beginsEntry()) {
+            closed = next->closing && next->kind == open.kind;
+            end = next->begin;
+            break;
+        }
+        inner += text.mid(from, next->begin - from);
+        from = next->end;
     }
-    inner += QStringView(text).mid(from, end - from);
-    i = closed ? j + 1 : j;
+    if (k > mostTagsInText) {
+        if (const std::optional<Tag> next = tags.peek(k))
+            end = next->begin;
+    }
+    inner += text.mid(from, end - from);
+    tags.advance(closed ? k + 1 : k);
     QString shown = decodeEntities(inner);
     for (QChar& c : shown) {
         if (c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f')
@@ -134,7 +211,34 @@ QString textUpTo(const QString& text, const QList<Tag>& tags, qsizetype& i) {
 
 } // namespace
 
-std::optional<Folder> parse(const QString& text) {
+BoundedTree::Place BoundedTree::addFolder(const Place& parent, const QString& title) {
+    Place place{nullptr, parent.level + 1, parent.deep};
+    if (!parent.folder)
+        return place; // inside a folder left out
+    if (place.level > deepestFolder) {
+        place.deep = true;
+        return place;
+    }
+    if (folders >= mostFolders)
+        return place;
+    ++folders;
+    parent.folder->folders.append({title, {}, {}});
+    place.folder = &parent.folder->folders.last();
+    return place;
+}
+
+void BoundedTree::addBookmark(const Place& place, const Bookmark& bookmark) {
+    if (!place.folder) {
+        ++(place.deep ? cut.tooDeep : cut.tooMany);
+    } else if (bookmarks >= mostBookmarks) {
+        ++cut.tooMany;
+    } else {
+        ++bookmarks;
+        place.folder->bookmarks.append(bookmark);
+    }
+}
+
+std::optional<Folder> parse(const QString& text, Cut* cut) {
     QString body = text;
     if (body.startsWith(QChar(0xFEFF)))
         body.remove(0, 1);
@@ -142,51 +246,53 @@ std::optional<Folder> parse(const QString& text) {
         return std::nullopt;
     body.remove(QRegularExpression(QStringLiteral("<!--.*?-->"),
                                    QRegularExpression::DotMatchesEverythingOption));
-    const QList<Tag> tags = tagsOf(body);
+    TagReader tags(body);
     // Read as browsers read the format: a heading names the next list, and a bookmark belongs
     // to the innermost list open. Safari writes its top folders without a list around them,
     // others write stray closing tags or several lists at the top: the bookmarks outside every
     // folder's list belong to the root, and a closing tag with no list open is passed over.
     Folder root;
-    // Each open list's folder; a list without a heading belongs to the folder around it. Only
-    // the last folder on the stack gets children, so the pointers to those below stay good.
-    QList<Folder*> open{&root};
+    BoundedTree tree;
+    // Each open list's place; a list without a heading belongs to the folder around it. Only
+    // the last folder on the stack gets children, so the places below stay good. The stack is
+    // the parser's own, so a file of any depth is read without a step of the program's stack per
+    // level; the tree keeps to the limits.
+    QList<BoundedTree::Place> open{BoundedTree::rootOf(root)};
     std::optional<QString> heading;
     auto closeHeading = [&] {
         // A heading whose list never came names an empty folder.
         if (heading)
-            open.last()->folders.append({*heading, {}, {}});
+            tree.addFolder(open.last(), *heading);
         heading.reset();
     };
-    for (qsizetype i = 0; i < tags.size();) {
-        const Tag& tag = tags[i];
-        if (tag.name == u"DL") {
-            if (tag.closing) {
+    for (std::optional<Tag> tag; (tag = tags.peek(0));) {
+        if (tag->kind == Tag::DL) {
+            if (tag->closing) {
                 closeHeading();
                 if (open.size() > 1)
                     open.removeLast();
             } else if (heading) {
-                Folder* parent = open.last();
-                parent->folders.append({*heading, {}, {}});
+                open.append(tree.addFolder(open.last(), *heading));
                 heading.reset();
-                open.append(&parent->folders.last());
             } else {
                 open.append(open.last());
             }
-            ++i;
-        } else if (!tag.closing && tag.name == u"H3") {
+            tags.advance();
+        } else if (!tag->closing && tag->kind == Tag::H3) {
             closeHeading();
-            heading = textUpTo(body, tags, i);
-        } else if (!tag.closing && tag.name == u"A") {
+            heading = textUpTo(body, tags);
+        } else if (!tag->closing && tag->kind == Tag::A) {
             closeHeading();
-            const QString url = attribute(tag, QStringLiteral("HREF"));
-            const QString title = textUpTo(body, tags, i);
-            open.last()->bookmarks.append({title, url});
+            const QString url = attribute(*tag, QStringLiteral("HREF"));
+            const QString title = textUpTo(body, tags);
+            tree.addBookmark(open.last(), {title, url});
         } else {
-            ++i;
+            tags.advance();
         }
     }
     closeHeading();
+    if (cut)
+        *cut = tree.cut;
     return root;
 }
 
@@ -263,17 +369,30 @@ QString elementName(const Bookmark& bookmark) {
     return name;
 }
 
-// name, or name with the lowest number from 2 up that no name of taken has (letter case aside,
-// as the file system may not tell them apart) and that usable accepts; the name given is then
-// taken. A number that would make the name too long takes its room from the name.
-QString uniqueName(const QString& name, QSet<QString>& taken, qsizetype maxBytes,
+// The names given so far, letter case aside (as the file system may not tell them apart), and
+// for each name the number its next copy tries first: the numbers below it are taken or
+// unusable, and stay so. A folder of a million bookmarks of one title is thus named in a
+// million steps, not in half a million million.
+struct TakenNames {
+    QSet<QString> folded;
+    QHash<QString, int> nextNumber;
+};
+
+// name, or name with the lowest number from 2 up that no name of taken has and that usable
+// accepts; the name given is then taken. A number that would make the name too long takes its
+// room from the name.
+QString uniqueName(const QString& name, TakenNames& taken, qsizetype maxBytes,
                    bool (*usable)(const QString&)) {
     QString candidate = name;
-    for (int n = 2; taken.contains(candidate.toCaseFolded()) || !usable(candidate); ++n) {
-        const QString number = QStringLiteral(" (%1)").arg(n);
-        candidate = fitted(name, maxBytes - utf8Size(number)) + number;
+    if (taken.folded.contains(candidate.toCaseFolded()) || !usable(candidate)) {
+        int& n = taken.nextNumber[name];
+        n = std::max(n, 2);
+        do {
+            const QString number = QStringLiteral(" (%1)").arg(n++);
+            candidate = fitted(name, maxBytes - utf8Size(number)) + number;
+        } while (taken.folded.contains(candidate.toCaseFolded()) || !usable(candidate));
     }
-    taken.insert(candidate.toCaseFolded());
+    taken.folded.insert(candidate.toCaseFolded());
     return candidate;
 }
 
@@ -281,10 +400,11 @@ bool anyName(const QString&) {
     return true;
 }
 
+// The group of folder, added to groups when it gets elements.
 void collect(const Folder& folder, const QString& name, bool usableFolder, QList<Group>& groups,
-             QSet<QString>& groupNames, Skipped& skipped) {
+             TakenNames& groupNames, Skipped& skipped) {
     Group group;
-    QSet<QString> taken;
+    TakenNames taken;
     for (const Bookmark& bookmark : folder.bookmarks) {
         // A control character would break the lines of the element file: the address would be
         // cut and every later line shift. HTML's own white space in a title is one space.
@@ -306,11 +426,6 @@ void collect(const Folder& folder, const QString& name, bool usableFolder, QList
         group.navn = uniqueName(name, groupNames, longestGroupName, isGroupName);
         groups.append(group);
     }
-    for (const Folder& sub : folder.folders) {
-        const QString subName = usableName(sub.title, longestGroupName);
-        collect(sub, subName.isEmpty() ? defaultGroupName() : subName,
-                textfile::isLineText(sub.title), groups, groupNames, skipped);
-    }
 }
 
 QString escaped(const QString& text) {
@@ -325,9 +440,24 @@ QString defaultGroupName() {
 
 QList<Group> toGroups(const Folder& root, Skipped* skipped) {
     QList<Group> groups;
-    QSet<QString> groupNames;
+    TakenNames groupNames;
     Skipped left;
     collect(root, defaultGroupName(), true, groups, groupNames, left);
+    // Folder by folder in the file's order, each before the folders inside it, on a stack of the
+    // walk's own: the folders still to do, the next one last.
+    QList<const Folder*> pending;
+    auto pushFoldersOf = [&pending](const Folder& folder) {
+        for (auto sub = folder.folders.crbegin(); sub != folder.folders.crend(); ++sub)
+            pending.append(&*sub);
+    };
+    pushFoldersOf(root);
+    while (!pending.isEmpty()) {
+        const Folder& folder = *pending.takeLast();
+        const QString name = usableName(folder.title, longestGroupName);
+        collect(folder, name.isEmpty() ? defaultGroupName() : name,
+                textfile::isLineText(folder.title), groups, groupNames, left);
+        pushFoldersOf(folder);
+    }
     if (skipped)
         *skipped = left;
     return groups;
@@ -369,13 +499,14 @@ QString write(const QList<Group>& groups) {
 
 ReadResult readFile(const QString& path) {
     ReadResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Checked before it is read: a pipe or a device would never end, and a file far larger than
+    // any browser's export is refused before it takes the memory.
+    QByteArray bytes;
+    if (!textfile::readBytes(path, bytes, &result.reason)) {
         result.error = ReadError::NotRead;
-        result.reason = file.errorString();
         return result;
     }
-    const std::optional<Folder> root = parse(textfile::decode(file.readAll()));
+    const std::optional<Folder> root = parse(textfile::decode(bytes), &result.cut);
     if (!root)
         result.error = ReadError::NotBookmarks;
     else

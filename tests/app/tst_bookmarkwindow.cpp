@@ -1,4 +1,5 @@
 #include "controls.h"
+#include "core/placesdb.h"
 #include "fixture.h"
 #include "writefile.h"
 
@@ -10,9 +11,14 @@
 #include "store/model.h"
 #include "ui/main/main.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QListWidget>
 #include <QMenu>
 #include <QTest>
+
+#include <sys/stat.h>
 
 // Bookmark files in and out through the main window's popup menu, as a user would.
 class TstBookmarkWindow : public QObject {
@@ -33,6 +39,14 @@ private slots:
     void importsFromBrowserProfile_data();
     void importsFromBrowserProfile();
     void browserProfileNotFoundOrUnreadable();
+    void fileThatIsNoRegularFileIsNotRead_data();
+    void fileThatIsNoRegularFileIsNotRead();
+    void fileTooLargeIsRefused();
+    void closingMessageSaysWhatTheLimitsLeftOut();
+    void browserProfilePastTheLimits();
+    void firefoxProfileWithALoop();
+    void firefoxReasonIsDanish();
+    void profileWithALineBreakInItsNameIsOneRow();
 };
 
 namespace {
@@ -97,6 +111,19 @@ QStringList groupRows(const QListWidget* list) {
     for (int i = 0; i < list->count(); ++i)
         rows << list->item(i)->text();
     return rows;
+}
+
+// A Firefox profile "hjemme" under home whose places.sqlite holds Firefox's own folders and
+// the rows given.
+QString firefoxProfile(const QString& home, const QStringList& rows) {
+    const QString dir = home + "/.mozilla/firefox";
+    QDir().mkpath(dir + "/abc.hjemme");
+    QFile ini(dir + "/profiles.ini");
+    ini.open(QIODevice::WriteOnly);
+    ini.write("[Profile0]\nName=hjemme\nIsRelative=1\nPath=abc.hjemme\n");
+    ini.close();
+    const QString places = dir + "/abc.hjemme/places.sqlite";
+    return makePlaces(places, firefoxRoots() + rows) ? places : QString();
 }
 
 } // namespace
@@ -415,6 +442,169 @@ void TstBookmarkWindow::browserProfileNotFoundOrUnreadable() {
                                  QDir::toNativeSeparators(bookmarks) + "\r"),
              qPrintable(shown[0]));
     QCOMPARE(*textfile::readLines(f.web() + "/webgruppe.txt"), QStringList{"Nyheder"});
+}
+
+void TstBookmarkWindow::fileThatIsNoRegularFileIsNotRead_data() {
+    QTest::addColumn<bool>("fifo");
+    QTest::addColumn<QString>("reason");
+    // A pipe would keep the window waiting, frozen, for a writer that never comes.
+    QTest::newRow("a named pipe") << true << "Det er ikke en almindelig fil";
+    QTest::newRow("a folder") << false << "Det er en mappe";
+}
+
+void TstBookmarkWindow::fileThatIsNoRegularFileIsNotRead() {
+    QFETCH(bool, fifo);
+    QFETCH(QString, reason);
+    Fixture f;
+    nyheder(f);
+    App& app = f.start();
+    const QString path = f.tmp.filePath("bogmærker.html");
+    if (fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(path));
+    FileDialog::setNextFile(path);
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
+    const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].text,
+             "Kan ikke læse filen \"" + QDir::toNativeSeparators(path) + "\".\n" + reason);
+    QVERIFY(app.infform->takeShown().isEmpty());
+    QCOMPARE(*textfile::readLines(f.web() + "/webgruppe.txt"), QStringList{"Nyheder"});
+}
+
+void TstBookmarkWindow::fileTooLargeIsRefused() {
+    // Refused before it is read, with the reason every reader gives; the file is sparse, so it
+    // takes no room on the disk.
+    Fixture f;
+    nyheder(f);
+    App& app = f.start();
+    const QString path = bookmarkFile(f, "Nyt", "<DT><A HREF=\"https://www.dr.dk/\">DR</A>");
+    QFile file(path);
+    QVERIFY(file.resize(textfile::largestFile + 1));
+    FileDialog::setNextFile(path);
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
+    const QList<MessageBox::Shown> shown = MessageBox::takeShown();
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].text.endsWith("\nFilen er for stor til at blive læst (over 64 MB)"),
+             qPrintable(shown[0].text));
+    QVERIFY(app.infform->takeShown().isEmpty());
+}
+
+void TstBookmarkWindow::closingMessageSaysWhatTheLimitsLeftOut() {
+    // Folders inside folders, deeper than an import goes, a bookmark in each.
+    Fixture f;
+    nyheder(f);
+    App& app = f.start();
+    constexpr int depth = store::bookmarks::deepestFolder + 5;
+    QString folders, ends;
+    for (int level = 1; level <= depth; ++level) {
+        folders += QStringLiteral("<DT><H3>Mappe %1</H3>\n<DL><p>\n"
+                                  "<DT><A HREF=\"https://eksempel.dk/%1\">Side</A>\n")
+                       .arg(level);
+        ends += "</DL><p>\n";
+    }
+    const QString path = f.tmp.filePath("dyb.html");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        ("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n" + folders + ends + "</DL>\n").toUtf8());
+    file.close();
+    FileDialog::setNextFile(path);
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportBookmarks")->execute());
+    QCOMPARE(app.infform->takeShown(),
+             QStringList{"200 bogmærker er indført i 200 grupper.\r5 bogmærker blev sprunget "
+                         "over: en import læser mapper højst 200 niveauer ned."});
+    QVERIFY(QFileInfo::exists(f.web() + "/Mappe 200/Side.txt"));
+    QVERIFY(!QFileInfo::exists(f.web() + "/Mappe 201"));
+}
+
+void TstBookmarkWindow::browserProfilePastTheLimits() {
+    // More folders than an import takes, and the bookmarks in a folder past them: what was left
+    // out is told, also when nothing else is entered.
+    Fixture f;
+    nyheder(f);
+    const QString home = f.tmp.filePath("hjem");
+    QJsonArray children;
+    for (int n = 0; n < store::bookmarks::mostFolders; ++n)
+        children.append(QJsonObject{{"type", "folder"}, {"name", QString::number(n)}});
+    children.append(QJsonObject{
+        {"type", "folder"},
+        {"name", "For mange"},
+        {"children", QJsonArray{QJsonObject{{"type", "url"}, {"url", "https://www.dr.dk/"}},
+                                QJsonObject{{"type", "url"}, {"url", "https://www.tv2.dk/"}}}}});
+    const QString bookmarks = home + "/config/chromium/Default/Bookmarks";
+    QVERIFY(QDir().mkpath(QFileInfo(bookmarks).path()));
+    QFile file(bookmarks);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(
+        QJsonDocument(QJsonObject{{"roots", QJsonObject{{"bookmark_bar",
+                                                         QJsonObject{{"children", children}}}}}})
+            .toJson(QJsonDocument::Compact));
+    file.close();
+    Home user(home);
+    App& app = f.start();
+    ListChoice::setNextChoice(0);
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportProfile")->execute());
+    QCOMPARE(app.infform->takeShown(),
+             QStringList{"Der er ingen webadresser i browserprofilen.\r2 bogmærker blev sprunget "
+                         "over: en import tager højst 1.000.000 bogmærker og 100.000 mapper."});
+}
+
+void TstBookmarkWindow::firefoxProfileWithALoop() {
+    // A folder listed under itself (twice: the table has no primary key) is walked once.
+    Fixture f;
+    nyheder(f);
+    const QString home = f.tmp.filePath("hjem");
+    QVERIFY(
+        !firefoxProfile(home, QStringList{folderRow(5, 2, 0, "Loop"), folderRow(5, 5, 1, "Loop"),
+                                          folderRow(5, 5, 2, "Loop")} +
+                                  bookmarkRow(6, 5, 0, "DR", "https://www.dr.dk/"))
+             .isEmpty());
+    Home user(home);
+    App& app = f.start();
+    ListChoice::setNextChoice(0);
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportProfile")->execute());
+    QCOMPARE(app.infform->takeShown(), QStringList{"1 bogmærke er indført i 1 gruppe."});
+    QCOMPARE(*textfile::readLines(f.web() + "/webgruppe.txt"), (QStringList{"Nyheder", "Loop"}));
+}
+
+void TstBookmarkWindow::firefoxReasonIsDanish() {
+    Fixture f;
+    nyheder(f);
+    const QString home = f.tmp.filePath("hjem");
+    const QString places =
+        firefoxProfile(home, {"DROP TABLE moz_places", "CREATE TABLE noter (tekst TEXT)"});
+    QVERIFY(!places.isEmpty());
+    Home user(home);
+    App& app = f.start();
+    ListChoice::setNextChoice(0);
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportProfile")->execute());
+    QCOMPARE(app.infform->takeShown(),
+             QStringList{"Bogmærkerne i Firefox: hjemme kan ikke læses:\r" +
+                         QDir::toNativeSeparators(places) +
+                         "\rFilen er ikke en bogmærkedatabase fra Firefox."});
+}
+
+void TstBookmarkWindow::profileWithALineBreakInItsNameIsOneRow() {
+    Fixture f;
+    nyheder(f);
+    const QString home = f.tmp.filePath("hjem");
+    const QString chromium = home + "/config/chromium";
+    QVERIFY(QDir().mkpath(chromium + "/Default"));
+    QVERIFY(QFile::copy(fixture("profiles/config/chromium/Default/Bookmarks"),
+                        chromium + "/Default/Bookmarks"));
+    QFile state(chromium + "/Local State");
+    QVERIFY(state.open(QIODevice::WriteOnly));
+    state.write("{\"profile\": {\"info_cache\": {\"Default\": {\"name\": \"Arbejde\\nPrivat\"}}}}");
+    state.close();
+    Home user(home);
+    App& app = f.start();
+    ListChoice::setNextChoice(-1);
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportProfile")->execute());
+    QCOMPARE(ListChoice::takeShown(),
+             QStringList{"Importér fra browser|Vælg den browserprofil, hvis bogmærker skal "
+                         "indføres:|Chromium: Arbejde Privat (Default)"});
 }
 
 QTEST_MAIN(TstBookmarkWindow)

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace store::bookmarks;
 
 // Bookmark files as browsers write them, read into groups and elements, and written back.
@@ -30,8 +32,18 @@ private slots:
     void programFilesAreNoGroupNames();
     void titlesBecomeUsableNames_data();
     void titlesBecomeUsableNames();
+    void manyBookmarksOfOneTitle();
     void roundTripKeepsGroupsAndElements();
     void writtenFileIsWhatBrowsersRead();
+    void referencesGiveNoControlCharacters_data();
+    void referencesGiveNoControlCharacters();
+    void deepFileIsReadToTheDeepestFolder();
+    void deepTreeIsWalkedWithoutTheStack();
+    void foldersPastTheLimitAreLeftOut();
+    void bookmarksPastTheLimitAreLeftOut();
+    void onlyRegularFilesAreRead_data();
+    void onlyRegularFilesAreRead();
+    void fileTooLargeIsRefusedUnread();
 };
 
 namespace {
@@ -50,6 +62,18 @@ QList<Group> groupsOf(const QString& text, Skipped* skipped = nullptr) {
 QString fileOf(const QString& folder, const QString& entries) {
     return QStringLiteral("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n<DT><H3>") + folder +
            QStringLiteral("</H3>\n<DL><p>\n") + entries + QStringLiteral("\n</DL><p>\n</DL><p>\n");
+}
+
+// A bookmark file of depth folders, each inside the one before, each holding one bookmark.
+QString deepFile(int depth) {
+    QString text = QStringLiteral("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n");
+    for (int level = 1; level <= depth; ++level)
+        text += QStringLiteral("<DT><H3>Mappe %1</H3>\n<DL><p>\n"
+                               "<DT><A HREF=\"https://eksempel.dk/%1\">Side %1</A>\n")
+                    .arg(level);
+    for (int level = 0; level <= depth; ++level)
+        text += QStringLiteral("</DL><p>\n");
+    return text;
 }
 
 qsizetype utf8(const QString& text) {
@@ -241,12 +265,13 @@ void TstBookmarks::controlCharactersAreSkipped_data() {
                "<DT><A HREF=\"https://www.dr.dk/&#13;\">DR</A>\n<DT><A HREF=\"https://tv2.dk/") +
                QChar(0) + "\">TV 2</A>\n" + dmi
         << QStringList{"Nyheder: DMI=https://www.dmi.dk/"} << 2;
+    // Written as they are: a reference to one gives nothing (see the references' own test).
     QTest::newRow("an escape character in a title")
         << "Nyheder"
-        << "<DT><A HREF=\"https://www.dr.dk/\">DR&#27;[2J</A>\n" + dmi
+        << "<DT><A HREF=\"https://www.dr.dk/\">DR" + QString(QChar(27)) + "[2J</A>\n" + dmi
         << QStringList{"Nyheder: DMI=https://www.dmi.dk/"} << 1;
     QTest::newRow("a control character in the folder's title")
-        << "Ny&#1;heder" << dmi << QStringList{} << 1;
+        << "Ny" + QString(QChar(1)) + "heder" << dmi << QStringList{} << 1;
     // HTML's white space is a space, however it is written: such a title is what a browser
     // shows, not a broken line.
     QTest::newRow("line breaks and tabs in a title")
@@ -369,6 +394,27 @@ void TstBookmarks::titlesBecomeUsableNames() {
     QCOMPARE(groups[0].entries[0].url, url);
 }
 
+void TstBookmarks::manyBookmarksOfOneTitle() {
+    // Each gets the lowest number not taken, also when a title is such a name of its own; a
+    // search from 2 for each would take half a million million steps for a million of them.
+    constexpr int count = 100'000;
+    Folder root;
+    root.folders.append({QStringLiteral("Nyheder"), {}, {}});
+    QList<Bookmark>& bookmarks = root.folders.first().bookmarks;
+    for (int n = 0; n < count; ++n)
+        bookmarks.append({n == 1 ? QStringLiteral("DR (3)") : QStringLiteral("DR"),
+                          QStringLiteral("https://www.dr.dk/%1").arg(n)});
+    const QList<Group> groups = toGroups(root);
+    QCOMPARE(groups.size(), 1);
+    const QList<Entry>& entries = groups.first().entries;
+    QCOMPARE(entries.size(), count);
+    QStringList first;
+    for (const Entry& entry : entries.mid(0, 5))
+        first << entry.navn;
+    QCOMPARE(first, (QStringList{"DR", "DR (3)", "DR (2)", "DR (4)", "DR (5)"}));
+    QCOMPARE(entries.last().navn, QStringLiteral("DR (%1)").arg(count));
+}
+
 void TstBookmarks::roundTripKeepsGroupsAndElements() {
     QTemporaryDir dir;
     QList<Group> groups = toGroups(readFile(fixture("firefox.html")).root);
@@ -405,6 +451,188 @@ void TstBookmarks::writtenFileIsWhatBrowsersRead() {
     QVERIFY(lines.contains(
         QStringLiteral("        <DT><A HREF=\"https://www.dr.dk/\">DR &amp; TV 2</A>")));
     QVERIFY(text.contains(QStringLiteral("charset=UTF-8")));
+}
+
+void TstBookmarks::referencesGiveNoControlCharacters_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("group");
+    // A reference to no character or to a control character gives nothing: the name is entered
+    // without it, and no NUL or escape sequence reaches a file's name.
+    QTest::newRow("NUL") << "Nyheder"
+                         << "DR&#0;"
+                         << "Nyheder: DR=https://www.dr.dk/";
+    QTest::newRow("NUL in hexadecimal") << "Nyheder"
+                                        << "D&#x00;R"
+                                        << "Nyheder: DR=https://www.dr.dk/";
+    QTest::newRow("an escape sequence") << "Nyheder"
+                                        << "DR&#27;[2J"
+                                        << "Nyheder: DR[2J=https://www.dr.dk/";
+    QTest::newRow("DEL") << "Nyheder"
+                         << "D&#127;R"
+                         << "Nyheder: DR=https://www.dr.dk/";
+    QTest::newRow("in the folder's title") << "Ny&#x1;heder"
+                                           << "DR"
+                                           << "Nyheder: DR=https://www.dr.dk/";
+    QTest::newRow("a surrogate") << "Nyheder"
+                                 << "D&#xD800;R"
+                                 << "Nyheder: DR=https://www.dr.dk/";
+    QTest::newRow("past the last character") << "Nyheder"
+                                             << "D&#x110000;R"
+                                             << "Nyheder: DR=https://www.dr.dk/";
+    QTest::newRow("past every number") << "Nyheder"
+                                       << "D&#99999999999999999999;R"
+                                       << "Nyheder: DR=https://www.dr.dk/";
+    // 128 to 159 are read as browsers read them, as the characters of Windows-1252; the five
+    // that Windows-1252 leaves open are control characters.
+    QTest::newRow("Windows-1252's dash") << "Nyheder"
+                                         << "DR &#150; TV"
+                                         << "Nyheder: DR – TV=https://www.dr.dk/";
+    QTest::newRow("a byte Windows-1252 leaves open") << "Nyheder"
+                                                     << "D&#129;R"
+                                                     << "Nyheder: DR=https://www.dr.dk/";
+    // HTML's white space stays white space.
+    QTest::newRow("a tab") << "Nyheder"
+                           << "DR&#9;TV"
+                           << "Nyheder: DR TV=https://www.dr.dk/";
+}
+
+void TstBookmarks::referencesGiveNoControlCharacters() {
+    QFETCH(QString, folder);
+    QFETCH(QString, title);
+    QFETCH(QString, group);
+    Skipped skipped;
+    QCOMPARE(shown(groupsOf(fileOf(folder, "<DT><A HREF=\"https://www.dr.dk/\">" + title + "</A>"),
+                            &skipped)),
+             QStringList{group});
+    QCOMPARE(skipped.total(), 0);
+}
+
+void TstBookmarks::deepFileIsReadToTheDeepestFolder() {
+    // Far deeper than any browser goes: the folders down to the deepest level become groups,
+    // and the bookmarks below are left out and counted, not walked on the program's stack.
+    constexpr int depth = 20'000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("dyb.html"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(deepFile(depth).toUtf8());
+    file.close();
+    const ReadResult read = readFile(path);
+    QCOMPARE(read.error, ReadError::None);
+    QCOMPARE(read.cut.tooDeep, depth - deepestFolder);
+    QCOMPARE(read.cut.tooMany, 0);
+    Skipped skipped;
+    const QList<Group> groups = toGroups(read.root, &skipped);
+    QCOMPARE(groups.size(), deepestFolder);
+    QCOMPARE(groups.first().navn, QStringLiteral("Mappe 1"));
+    QCOMPARE(groups.last().navn, QStringLiteral("Mappe %1").arg(deepestFolder));
+    QCOMPARE(groups.last().entries.value(0).url,
+             QStringLiteral("https://eksempel.dk/%1").arg(deepestFolder));
+    QCOMPARE(skipped.total(), 0);
+}
+
+void TstBookmarks::deepTreeIsWalkedWithoutTheStack() {
+    // A tree handed to the walk by other code may be deeper than a reader makes it: the groups
+    // come in the tree's order, each folder before the folders inside it.
+    constexpr int depth = 1'000;
+    Folder root;
+    Folder* folder = &root;
+    for (int level = 1; level <= depth; ++level) {
+        folder->folders.append({QStringLiteral("Mappe %1").arg(level),
+                                {{QStringLiteral("Side"), QStringLiteral("https://eksempel.dk/")}},
+                                {}});
+        folder->folders.append({QStringLiteral("Ved siden af %1").arg(level),
+                                {{QStringLiteral("Side"), QStringLiteral("https://eksempel.dk/")}},
+                                {}});
+        folder = &folder->folders.first();
+    }
+    const QList<Group> groups = toGroups(root);
+    QCOMPARE(groups.size(), 2 * depth);
+    QCOMPARE(groups[0].navn, QStringLiteral("Mappe 1"));
+    QCOMPARE(groups[1].navn, QStringLiteral("Mappe 2"));
+    QCOMPARE(groups[depth - 1].navn, QStringLiteral("Mappe %1").arg(depth));
+    QCOMPARE(groups[depth].navn, QStringLiteral("Ved siden af %1").arg(depth));
+    QCOMPARE(groups.last().navn, QStringLiteral("Ved siden af 1"));
+}
+
+void TstBookmarks::foldersPastTheLimitAreLeftOut() {
+    // Folders after the most an import takes are left out with their bookmarks, and counted;
+    // the bookmarks outside every folder are still entered.
+    QString text = QStringLiteral("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n"
+                                  "<DT><A HREF=\"https://www.dr.dk/\">DR</A>\n");
+    for (int n = 1; n <= mostFolders; ++n)
+        text += QStringLiteral("<DT><H3>%1</H3>\n").arg(n);
+    text +=
+        QStringLiteral("<DT><H3>For mange</H3>\n<DL><p>\n"
+                       "<DT><A HREF=\"https://www.tv2.dk/\">TV 2</A>\n"
+                       "<DT><H3>Inden i</H3>\n<DL><p>\n"
+                       "<DT><A HREF=\"https://www.dmi.dk/\">DMI</A>\n</DL><p>\n</DL><p>\n</DL>\n");
+    Cut cut;
+    const std::optional<Folder> root = parse(text, &cut);
+    QVERIFY(root);
+    QCOMPARE(root->folders.size(), mostFolders);
+    QCOMPARE(root->folders.last().title, QString::number(mostFolders));
+    QCOMPARE(cut.tooMany, 2);
+    QCOMPARE(cut.tooDeep, 0);
+    QCOMPARE(shown(toGroups(*root)), QStringList{"Bogmærker: DR=https://www.dr.dk/"});
+}
+
+void TstBookmarks::bookmarksPastTheLimitAreLeftOut() {
+    BoundedTree tree;
+    Folder root;
+    const BoundedTree::Place top = BoundedTree::rootOf(root);
+    const BoundedTree::Place folder = tree.addFolder(top, QStringLiteral("Mappe"));
+    const Bookmark bookmark{QStringLiteral("Side"), QStringLiteral("https://eksempel.dk/")};
+    for (int n = 0; n < mostBookmarks; ++n)
+        tree.addBookmark(n % 2 ? top : folder, bookmark);
+    QCOMPARE(tree.cut.total(), 0);
+    tree.addBookmark(top, bookmark);
+    tree.addBookmark(folder, bookmark);
+    QCOMPARE(tree.cut.tooMany, 2);
+    QCOMPARE(root.bookmarks.size() + root.folders.first().bookmarks.size(), mostBookmarks);
+}
+
+void TstBookmarks::onlyRegularFilesAreRead_data() {
+    QTest::addColumn<bool>("fifo");
+    QTest::addColumn<QString>("reason");
+    // A pipe would keep the reader waiting for a writer that never comes.
+    QTest::newRow("a named pipe") << true << "Det er ikke en almindelig fil";
+    QTest::newRow("a folder") << false << "Det er en mappe";
+}
+
+void TstBookmarks::onlyRegularFilesAreRead() {
+    QFETCH(bool, fifo);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("bogmærker.html"));
+    if (fifo)
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else
+        QVERIFY(QDir().mkdir(path));
+    // Through a link too: what counts is what the link leads to.
+    const QString link = dir.filePath(QStringLiteral("link.html"));
+    QVERIFY(QFile::link(path, link));
+    for (const QString& chosen : {path, link}) {
+        const ReadResult read = readFile(chosen);
+        QCOMPARE(read.error, ReadError::NotRead);
+        QCOMPARE(read.reason, reason);
+    }
+}
+
+void TstBookmarks::fileTooLargeIsRefusedUnread() {
+    // A sparse file: it takes no room on the disk, and a reader that read it whole would take a
+    // second and 64 MB of memory before it found it no bookmark file.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("stor.html"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<!DOCTYPE NETSCAPE-Bookmark-file-1>\n<DL><p>\n");
+    QVERIFY(file.resize(textfile::largestFile + 1));
+    file.close();
+    const ReadResult read = readFile(path);
+    QCOMPARE(read.error, ReadError::NotRead);
+    QCOMPARE(read.reason, QStringLiteral("Filen er for stor til at blive læst (over 64 MB)"));
 }
 
 QTEST_GUILESS_MAIN(TstBookmarks)

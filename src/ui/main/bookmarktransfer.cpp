@@ -14,6 +14,7 @@
 #include "ui/windowcontext.h"
 
 #include <QDir>
+#include <QLocale>
 
 BookmarkTransfer::BookmarkTransfer(WindowContext& context_, QWidget* window_)
     : context(context_), model(context_.model), window(window_) {}
@@ -74,7 +75,7 @@ void BookmarkTransfer::importFile() {
                                                "bogmærker til (HTML)."));
         return;
     }
-    importFolders(read.root, QStringLiteral("Der er ingen webadresser i bogmærkefilen."));
+    importFolders(read.root, read.cut, QStringLiteral("Der er ingen webadresser i bogmærkefilen."));
 }
 
 void BookmarkTransfer::importProfile() {
@@ -103,16 +104,30 @@ void BookmarkTransfer::importProfile() {
                 .arg(profile.label(), QDir::toNativeSeparators(profile.file), read.reason));
         return;
     }
-    importFolders(read.root, QStringLiteral("Der er ingen webadresser i browserprofilen."));
+    importFolders(read.root, read.cut,
+                  QStringLiteral("Der er ingen webadresser i browserprofilen."));
 }
 
 void BookmarkTransfer::importFolders(const store::bookmarks::Folder& root,
-                                     const QString& noneText) {
+                                     const store::bookmarks::Cut& cut, const QString& noneText) {
     namespace bookmarks = store::bookmarks;
     bookmarks::Skipped skipped;
     const QList<bookmarks::Group> groups = bookmarks::toGroups(root, &skipped);
-    auto skippedLines = [](int notWeb, int unusable) {
+    auto skippedLines = [&cut](int notWeb, int unusable) {
+        // What the reader's limits left out comes first: it was never looked at.
+        const QLocale danish(QLocale::Danish, QLocale::Denmark);
         QString text;
+        if (cut.tooDeep > 0)
+            text += QStringLiteral("\r%1 blev sprunget over: en import læser mapper højst %2 "
+                                   "niveauer ned.")
+                        .arg(bookmarksCounted(cut.tooDeep))
+                        .arg(bookmarks::deepestFolder);
+        if (cut.tooMany > 0)
+            text +=
+                QStringLiteral("\r%1 blev sprunget over: en import tager højst %2 bogmærker "
+                               "og %3 mapper.")
+                    .arg(bookmarksCounted(cut.tooMany), danish.toString(bookmarks::mostBookmarks),
+                         danish.toString(bookmarks::mostFolders));
         if (notWeb == 1)
             text += QStringLiteral("\r1 var ikke en webadresse og blev sprunget over.");
         else if (notWeb > 1)

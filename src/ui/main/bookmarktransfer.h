@@ -8,7 +8,8 @@ namespace store {
 class Model;
 namespace bookmarks {
 struct Folder;
-}
+struct Cut;
+} // namespace bookmarks
 } // namespace store
 
 // The main window's bookmark commands: a browser's bookmark file or one of the user's browser
@@ -29,8 +30,10 @@ public:
 
 private:
     // Enters the bookmarks of root as groups: one question before anything is overwritten,
-    // progress with "Annuller", and a closing message; noneText when no bookmark can be entered.
-    void importFolders(const store::bookmarks::Folder& root, const QString& noneText);
+    // progress with "Annuller", and a closing message, which also tells what the reader's limits
+    // left out (cut); noneText when no bookmark can be entered.
+    void importFolders(const store::bookmarks::Folder& root, const store::bookmarks::Cut& cut,
+                       const QString& noneText);
 
     WindowContext& context;
     store::Model& model;
