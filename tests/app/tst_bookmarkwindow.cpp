@@ -47,6 +47,7 @@ private slots:
     void firefoxProfileWithALoop();
     void firefoxReasonIsDanish();
     void profileWithALineBreakInItsNameIsOneRow();
+    void sameNamedProfilesAreToldApart();
 };
 
 namespace {
@@ -605,6 +606,27 @@ void TstBookmarkWindow::profileWithALineBreakInItsNameIsOneRow() {
     QCOMPARE(ListChoice::takeShown(),
              QStringList{"Importér fra browser|Vælg den browserprofil, hvis bogmærker skal "
                          "indføres:|Chromium: Arbejde Privat (Default)"});
+}
+
+// The chooser gives back the label chosen: two profiles of one name, in the two places Firefox
+// keeps its profiles, are told apart by their folders.
+void TstBookmarkWindow::sameNamedProfilesAreToldApart() {
+    Fixture f;
+    nyheder(f);
+    const QString home = f.tmp.filePath("hjem");
+    QVERIFY(copyTree(fixture("profiles"), home));
+    QVERIFY(copyTree(home + "/config/mozilla", home + "/.mozilla"));
+    QDir(home + "/config/chromium").removeRecursively();
+    Home user(home);
+    App& app = f.start();
+    ListChoice::setNextChoice(-1);
+    QVERIFY(control<UpdateAction>(app.mainform, "aImportProfile")->execute());
+    const QStringList rows = ListChoice::takeShown().value(0).split(u'|').mid(2);
+    QCOMPARE(rows.size(), 2);
+    QVERIFY2(rows[0] != rows[1], qPrintable(rows.join(u'|')));
+    for (const QString& row : rows)
+        QVERIFY2(row.startsWith("Firefox: lenkaro (") && row.endsWith("lenkaro.profile)"),
+                 qPrintable(row));
 }
 
 QTEST_MAIN(TstBookmarkWindow)

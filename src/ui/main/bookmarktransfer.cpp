@@ -14,6 +14,7 @@
 #include "ui/windowcontext.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 BookmarkTransfer::BookmarkTransfer(WindowContext& context_, QWidget* window_)
@@ -87,6 +88,14 @@ void BookmarkTransfer::importProfile() {
     QStringList labels;
     for (const BrowserProfile& profile : profiles)
         labels << profile.label();
+    // The chooser gives back the label chosen: two profiles of one label (the snap's and the
+    // package's Firefox both "default") are told apart by their folders.
+    const QStringList plain = labels;
+    for (qsizetype i = 0; i < profiles.size(); ++i) {
+        if (plain.count(plain[i]) > 1)
+            labels[i] += QStringLiteral(" (%1)").arg(
+                QDir::toNativeSeparators(QFileInfo(profiles[i].file).absolutePath()));
+    }
     const int chosen = ListChoice::choose(window, QStringLiteral("Importér fra browser"),
                                           QStringLiteral("Vælg den browserprofil, hvis bogmærker "
                                                          "skal indføres:"),
