@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs the whole test suite without a display.
 #   scripts/test.sh          the suite, built in build/
 #   scripts/test.sh --deep   the suite built with AddressSanitizer and UndefinedBehaviorSanitizer
-#                            in build-deep/, then every fuzz target for FUZZ_SECONDS (30) each;
+#                            in build-deep/, then every fuzz target for FUZZ_SECONDS (30) each,
+#                            one per processor at a time;
 #                            any sanitizer report or fuzz finding fails the run
 case "${1:-}" in
   "") DEEP=0 ;;
@@ -21,21 +22,37 @@ QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
 if [ "$DEEP" = 1 ]; then
   seconds="${FUZZ_SECONDS:-30}"
-  for target in tests/fuzz/fuzz_*; do
-    [ -f "$target" ] && [ -x "$target" ] || continue
+  # The targets run side by side, one on each processor: each is one process of its own.
+  lanes="$(nproc)"
+  fuzz() {
+    local target="$1" name found
     name="$(basename "$target")"
     name="${name#fuzz_}"
     found="$BUILD/fuzz-found/$name"
     mkdir -p "$found"
-    echo "Fuzzing $name for $seconds s"
+    rm -f "$found.failed"
     # New inputs go to the build tree; the seed corpus in the repository stays as it is.
-    "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    if "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
       -artifact_prefix="$found/" -print_final_stats=0 \
-      "$found" "$ROOT/tests/fuzz/corpus/$name" 2>"$found.log" || {
-      tail -n 60 "$found.log"
-      echo "Fuzz target $name failed; the input is in $found/" >&2
-      exit 1
-    }
-    grep -E '^(#[0-9]+ +DONE|Done)' "$found.log" | tail -n 1 || true
+      "$found" "$ROOT/tests/fuzz/corpus/$name" 2>"$found.log"; then
+      echo "Fuzzed $name for $seconds s: $(grep -E '^(#[0-9]+ +DONE|Done)' "$found.log" | tail -n 1)"
+    else
+      touch "$found.failed"
+    fi
+  }
+  for target in tests/fuzz/fuzz_*; do
+    [ -f "$target" ] && [ -x "$target" ] || continue
+    while (($(jobs -rp | wc -l) >= lanes)); do wait -n || true; done
+    fuzz "$target" &
   done
+  wait
+  failed=0
+  for mark in "$BUILD"/fuzz-found/*.failed; do
+    [ -e "$mark" ] || continue
+    found="${mark%.failed}"
+    tail -n 60 "$found.log"
+    echo "Fuzz target $(basename "$found") failed; the input is in $found/" >&2
+    failed=1
+  done
+  exit "$failed"
 fi
