@@ -1,40 +1,16 @@
 #include "platform/browserprofiles.h"
 
+#include "platform/desktopentry.h"
 #include "platform/textfile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMap>
 #include <QSet>
 #include <QStandardPaths>
 
 namespace {
-
-// The sections of an INI file and their keys, read as Firefox reads its profiles.ini: a line
-// "[name]" begins a section, "key=value" sets a key (white space around both taken away), and
-// lines beginning with ";" or "#" are comments. Unlike QSettings, a value is taken as it is
-// written: no escape sequence makes it two lines, and no comma makes it a list ("Arbejde,
-// privat" is a profile's name).
-QMap<QString, QHash<QString, QString>> iniSections(const QString& text) {
-    QMap<QString, QHash<QString, QString>> sections;
-    QHash<QString, QString>* section = nullptr;
-    for (const QString& raw : textfile::splitLines(text)) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#'))
-            continue;
-        if (line.startsWith(u'[')) {
-            const qsizetype end = line.indexOf(u']');
-            section = end > 0 ? &sections[line.mid(1, end - 1)] : nullptr;
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (section && equals > 0)
-            section->insert(line.left(equals).trimmed(), line.mid(equals + 1).trimmed());
-    }
-    return sections;
-}
 
 // Profiles of one profiles.ini: each [ProfileN] section names a folder, relative to the
 // file's own folder unless IsRelative says otherwise.
@@ -46,14 +22,17 @@ void firefoxProfiles(const QString& folder, const QString& browser, QList<Browse
     QByteArray bytes;
     if (!textfile::readBytes(ini, bytes, nullptr, textfile::largestSmallFile))
         return;
-    const QMap<QString, QHash<QString, QString>> sections = iniSections(textfile::decode(bytes));
-    for (auto section = sections.cbegin(); section != sections.cend(); ++section) {
-        if (!section.key().startsWith(QStringLiteral("Profile"), Qt::CaseInsensitive))
+    // A key file as the desktop's: "[ProfileN]" sections of "key=value" lines. Values are taken
+    // as they are written, unlike QSettings: no escape makes a name two lines, and no comma makes
+    // it a list ("Arbejde, privat" is a profile's name).
+    const DesktopEntry file = DesktopEntry::parse(bytes);
+    for (const QString& section : file.groupNames()) {
+        if (!section.startsWith(QStringLiteral("Profile"), Qt::CaseInsensitive))
             continue;
-        const QString path = section->value(QStringLiteral("Path"));
-        const bool relative =
-            section->value(QStringLiteral("IsRelative"), QStringLiteral("1")).toInt() != 0;
-        QString name = section->value(QStringLiteral("Name"));
+        const QString path = file.raw(QStringLiteral("Path"), section);
+        const QString isRelative = file.raw(QStringLiteral("IsRelative"), section);
+        const bool relative = isRelative.isNull() || isRelative.toInt() != 0;
+        QString name = file.raw(QStringLiteral("Name"), section);
         if (path.isEmpty())
             continue;
         const QString dir = relative ? QDir(folder).filePath(path) : path;

@@ -99,6 +99,12 @@ DesktopEntry DesktopEntry::parse(const QByteArray& bytes) {
     return entry;
 }
 
+QStringList DesktopEntry::groupNames() const {
+    QStringList names = groups.keys();
+    names.sort();
+    return names;
+}
+
 QString DesktopEntry::raw(const QString& key, const QString& group) const {
     const auto g = groups.constFind(group);
     if (g == groups.cend())

@@ -54,6 +54,9 @@ public:
     // Whether the value is "true".
     bool boolean(const QString& key, const QString& group = mainGroup) const;
 
+    // The groups of the file, sorted by name.
+    QStringList groupNames() const;
+
     // The keys of group, in no order.
     QStringList keys(const QString& group = mainGroup) const { return groups.value(group).keys(); }
 
